@@ -1,0 +1,45 @@
+# Shared build settings for every target of the project.
+
+include(GoogleTest)
+
+# Warnings on for our own code only.
+set(QM_WARNINGS -Wall -Wextra)
+
+if(QM_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+function(qm_add_optional_subdirectory dir)
+  if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
+    add_subdirectory(${dir})
+  endif()
+endfunction()
+
+# qm_library(NAME <name> SOURCES ... [LIBS ...])
+# A static library whose headers are included as "<folder>/<file>.h" from the repository root.
+function(qm_library)
+  cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_library(${ARG_NAME} STATIC ${ARG_SOURCES})
+  target_include_directories(${ARG_NAME} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(${ARG_NAME} PRIVATE ${QM_WARNINGS})
+  if(ARG_LIBS)
+    target_link_libraries(${ARG_NAME} PUBLIC ${ARG_LIBS})
+  endif()
+endfunction()
+
+# qm_test(NAME <name> SOURCES ... [LIBS ...] [WIDGETS])
+# A GoogleTest program registered with CTest. WIDGETS runs it on the offscreen platform.
+function(qm_test)
+  cmake_parse_arguments(ARG "WIDGETS" "NAME" "SOURCES;LIBS" ${ARGN})
+  find_package(GTest REQUIRED)
+  add_executable(${ARG_NAME} ${ARG_SOURCES})
+  target_compile_options(${ARG_NAME} PRIVATE ${QM_WARNINGS})
+  target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set(props "")
+  if(ARG_WIDGETS)
+    set(props PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
+  gtest_discover_tests(${ARG_NAME} DISCOVERY_TIMEOUT 60 ${props})
+endfunction()

@@ -1,0 +1,106 @@
+#pragma once
+// The dictionary: the property tree read from Struct.BIN, the enumerations read on demand from
+// Lists.BIN, and the store-wide operations over every property's instances.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dataserver/binarystream.h"
+#include "dataserver/packeddate.h"
+#include "dataserver/property.h"
+
+class TDictionary {
+ public:
+  TDictionary();
+  ~TDictionary();
+  TDictionary(const TDictionary&) = delete;
+  TDictionary& operator=(const TDictionary&) = delete;
+
+  // Opens both files and loads the property tree. Answers 0, 1003 (a file missing),
+  // 1008 (wrong version) or 1004 (read error, damaged file); on failure nothing stays open.
+  DsvStatus Open(std::int32_t expectedVersion, const std::string& listsFile,
+                 const std::string& structFile);
+  // Destroys every property (with its instances) and closes both files.
+  void Close();
+  bool IsOpen() const { return open_; }
+
+  // Binary search by identifier; nullptr when absent.
+  TProperty* Find(std::int32_t identifier) const;
+  int IndexOf(const TProperty* property) const;
+  // Every property, sorted by identifier (dictionary order).
+  const std::vector<TProperty*>& Properties() const { return sorted_; }
+  std::int32_t Version() const { return version_; }
+
+  // The shared Lists.BIN stream; every reader seeks to its own position first.
+  TBinaryReader& Lists() { return lists_; }
+
+  // Clears every property's instances in dictionary order and resets the reference date to today.
+  void ClearAll();
+  // Destroys every instance that matches the path (flag 4: also every instance beneath it).
+  void DeleteByPath(int pathLength, const TPathEntry* path, std::int32_t flags);
+
+  // The date the transfer's age formats count from. Today after opening and after ClearAll.
+  PackedDate ReferenceDate() const { return referenceDate_; }
+  void SetReferenceDate(PackedDate date) { referenceDate_ = date; }
+
+ private:
+  void LoadStructure(TBinaryReader& structure);
+
+  bool open_ = false;
+  std::int32_t version_ = 0;
+  std::vector<std::unique_ptr<TProperty>> owned_;
+  std::vector<TProperty*> sorted_;
+  TBinaryReader lists_;
+  PackedDate referenceDate_ = 0;
+};
+
+// The Data Server's single dictionary, used by the call interface.
+TDictionary& DataDictionary();
+
+// One choice of a list.
+struct TEnumEntry {
+  std::int32_t Code = 0;
+  std::int32_t Ordinal = 0;
+  std::string Description;
+  std::string AbiCode;
+};
+
+// A cursor over one list, reading entries from the shared Lists.BIN stream on demand.
+// Read errors on a damaged file raise EReadError.
+class TEnumeration {
+ public:
+  enum State : std::int32_t { esOpen = 0, esNotAList = -1, esExhausted = 2 };
+
+  TEnumeration(TDictionary& dictionary, std::int32_t listPropertyId);
+  State GetState() const { return state_; }
+  std::int32_t EntryCount() const { return entryCount_; }  // unaffected by a filter
+
+  // The next entry in display order (or filter order); false at the end.
+  bool Next(TEnumEntry& entry);
+  // Follows the stored search tree; false when the code is absent.
+  bool FindByCode(std::int32_t code, TEnumEntry& entry);
+  // Restricts the cursor to the dependent entries of the controlling choice; false on any
+  // failure (kind not 1 or 2, no table row, code absent, ordinal beyond the row).
+  bool Filter(std::int16_t kind, std::int32_t controllingListId, std::int32_t controllingCode);
+
+ private:
+  TDictionary& dictionary_;
+  std::int32_t currentOrdinal_ = 0;
+  std::vector<std::int32_t> filter_;
+  std::size_t filterPosition_ = 0;
+  State state_ = esNotAList;
+  std::int32_t entryCount_ = 0;
+  std::int32_t rootPosition_ = 0;
+  std::int32_t firstEntryPosition_ = 0;
+  std::int32_t nextEntryPosition_ = 0;
+};
+
+// A cursor over the instances of one property.
+class TInstArray {
+ public:
+  explicit TInstArray(TProperty* property) : fProperty(property) {}
+  TProperty* fProperty;
+  std::int32_t Position = 0;
+};
