@@ -163,6 +163,13 @@ TEST_F(SetterTest, FailedSetsOfEachTypeNameIdentifierValueAndStatus) {
             }));
 }
 
+TEST_F(SetterTest, AnABICodeTheListDoesNotHoldIsReported) {
+  EXPECT_FALSE(SetListValueByABI(kIsMainDriver, kProposer, "Q"));
+  EXPECT_EQ(
+      prompter_->Texts(),
+      QStringList{"Failed to set the List ID : 983112 (F0048) to ABI Code : Q [Error : 1033]"});
+}
+
 TEST_F(SetterTest, APercentSignInTheValueIsShownAsItStands) {
   EXPECT_FALSE(SetStringValue(kSurname, kVehicle, "50%1 %2"));
   ASSERT_EQ(prompter_->Texts().size(), 1);
