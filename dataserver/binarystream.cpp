@@ -5,21 +5,26 @@
 
 namespace {
 
-// Values in the files are little-endian; assemble them byte by byte so the host order never matters.
+// Values in the files are little-endian; assemble them byte by byte so the host order never
+// matters.
 std::uint32_t FromLittleEndian(const std::uint8_t* b, int count) {
   std::uint32_t value = 0;
-  for (int i = count - 1; i >= 0; --i) value = (value << 8) | b[i];
+  for (int i = count - 1; i >= 0; --i)
+    value = (value << 8) | b[i];
   return value;
 }
 
 }  // namespace
 
-TBinaryReader::~TBinaryReader() { Close(); }
+TBinaryReader::~TBinaryReader() {
+  Close();
+}
 
 bool TBinaryReader::Open(const std::string& fileName) {
   Close();
   file_ = std::fopen(fileName.c_str(), "rb");
-  if (file_ == nullptr) return false;
+  if (file_ == nullptr)
+    return false;
   if (std::fseek(file_, 0, SEEK_END) != 0) {
     Close();
     return false;
@@ -35,25 +40,32 @@ bool TBinaryReader::Open(const std::string& fileName) {
 }
 
 void TBinaryReader::Close() {
-  if (file_ != nullptr) std::fclose(file_);
+  if (file_ != nullptr)
+    std::fclose(file_);
   file_ = nullptr;
   size_ = 0;
   position_ = 0;
 }
 
 void TBinaryReader::Seek(std::int64_t position) {
-  if (file_ == nullptr) throw EReadError("Stream read error: file not open");
-  if (position < 0 || position > size_) throw EReadError("Stream read error: position out of range");
+  if (file_ == nullptr)
+    throw EReadError("Stream read error: file not open");
+  if (position < 0 || position > size_)
+    throw EReadError("Stream read error: position out of range");
   if (std::fseek(file_, static_cast<long>(position), SEEK_SET) != 0)
     throw EReadError("Stream read error: seek failed");
   position_ = position;
 }
 
 void TBinaryReader::ReadBytes(void* destination, std::size_t count) {
-  if (file_ == nullptr) throw EReadError("Stream read error: file not open");
-  if (static_cast<std::int64_t>(count) > Remaining()) throw EReadError("Stream read error");
-  if (count == 0) return;
-  if (std::fread(destination, 1, count, file_) != count) throw EReadError("Stream read error");
+  if (file_ == nullptr)
+    throw EReadError("Stream read error: file not open");
+  if (static_cast<std::int64_t>(count) > Remaining())
+    throw EReadError("Stream read error");
+  if (count == 0)
+    return;
+  if (std::fread(destination, 1, count, file_) != count)
+    throw EReadError("Stream read error");
   position_ += static_cast<std::int64_t>(count);
 }
 
@@ -79,7 +91,8 @@ double TBinaryReader::ReadDouble() {
   std::uint8_t b[8];
   ReadBytes(b, 8);
   std::uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = (bits << 8) | b[i];
+  for (int i = 7; i >= 0; --i)
+    bits = (bits << 8) | b[i];
   double value;
   std::memcpy(&value, &bits, sizeof value);
   return value;
@@ -92,7 +105,9 @@ std::string TBinaryReader::ReadShortString() {
   return text;
 }
 
-void TBinaryWriter::WriteUInt8(std::uint8_t value) { bytes_.push_back(value); }
+void TBinaryWriter::WriteUInt8(std::uint8_t value) {
+  bytes_.push_back(value);
+}
 
 void TBinaryWriter::WriteUInt16(std::uint16_t value) {
   bytes_.push_back(static_cast<std::uint8_t>(value));
@@ -101,13 +116,15 @@ void TBinaryWriter::WriteUInt16(std::uint16_t value) {
 
 void TBinaryWriter::WriteInt32(std::int32_t value) {
   auto u = static_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
+  for (int i = 0; i < 4; ++i)
+    bytes_.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
 }
 
 void TBinaryWriter::WriteDouble(double value) {
   std::uint64_t bits;
   std::memcpy(&bits, &value, sizeof bits);
-  for (int i = 0; i < 8; ++i) bytes_.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+  for (int i = 0; i < 8; ++i)
+    bytes_.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
 }
 
 void TBinaryWriter::WriteShortString(const std::string& text) {
@@ -123,18 +140,21 @@ void TBinaryWriter::WriteBytes(const void* source, std::size_t count) {
 
 void TBinaryWriter::PatchInt32(std::size_t position, std::int32_t value) {
   auto u = static_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i) bytes_.at(position + i) = static_cast<std::uint8_t>(u >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    bytes_.at(position + i) = static_cast<std::uint8_t>(u >> (8 * i));
 }
 
 void WriteFileAtomically(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
   const std::string temporary = fileName + ".new";
   std::FILE* f = std::fopen(temporary.c_str(), "wb");
-  if (f == nullptr) throw EWriteError("Cannot create file " + temporary);
+  if (f == nullptr)
+    throw EWriteError("Cannot create file " + temporary);
   bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = (std::fflush(f) == 0) && ok;
   ok = (std::fclose(f) == 0) && ok;
   std::error_code ec;
-  if (ok) std::filesystem::rename(temporary, fileName, ec);
+  if (ok)
+    std::filesystem::rename(temporary, fileName, ec);
   if (!ok || ec) {
     std::filesystem::remove(temporary, ec);
     throw EWriteError("Cannot write file " + fileName);
