@@ -1,0 +1,54 @@
+#include "platform/scriptedprompter.h"
+
+PromptAnswer TScriptedPrompter::Ask(PromptKind kind, PromptButtons buttons, const QString& text,
+                                    const QString& caption) {
+  prompts_.append({kind, buttons, text, caption});
+  if (!answers_.empty()) {
+    PromptAnswer answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+  }
+  switch (buttons) {
+    case PromptButtons::Ok:
+    case PromptButtons::OkCancel:
+      return PromptAnswer::Ok;
+    case PromptButtons::YesNo:
+    case PromptButtons::YesNoCancel:
+      return PromptAnswer::Yes;
+  }
+  return PromptAnswer::Ok;
+}
+
+QString TScriptedPrompter::AskOpenFileName(const FileDialogRequest& request) {
+  fileDialogs_.append(request);
+  if (fileNames_.empty())
+    return QString();
+  QString name = fileNames_.front();
+  fileNames_.pop_front();
+  return name;
+}
+
+QString TScriptedPrompter::AskSaveFileName(const FileDialogRequest& request) {
+  return AskOpenFileName(request);
+}
+
+QStringList TScriptedPrompter::Texts() const {
+  QStringList texts;
+  for (const auto& p : prompts_)
+    texts.append(p.text);
+  return texts;
+}
+
+void TScriptedPrompter::Clear() {
+  answers_.clear();
+  fileNames_.clear();
+  prompts_.clear();
+  fileDialogs_.clear();
+}
+
+ScopedScriptedPrompter::ScopedScriptedPrompter()
+    : prompter_(std::make_shared<TScriptedPrompter>()), previous_(SetPrompter(prompter_)) {}
+
+ScopedScriptedPrompter::~ScopedScriptedPrompter() {
+  SetPrompter(previous_);
+}

@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include "platform/prompt.h"
+#include "platform/scriptedprompter.h"
+
+TEST(Prompt, ScriptedPrompterRecordsBoxesAndAnswersFromTheScript) {
+  ScopedScriptedPrompter prompter;
+  prompter->QueueAnswer(PromptAnswer::No);
+  EXPECT_EQ(Ask(PromptKind::Confirmation, PromptButtons::YesNo, "Save?\rReally", "Quillmarsh"),
+            PromptAnswer::No);
+  // With the script used up the first button is chosen.
+  EXPECT_EQ(Ask(PromptKind::Warning, PromptButtons::OkCancel, "Careful", "Quillmarsh"),
+            PromptAnswer::Ok);
+  ASSERT_EQ(prompter->Prompts().size(), 2);
+  EXPECT_EQ(prompter->Prompts()[0].kind, PromptKind::Confirmation);
+  EXPECT_EQ(prompter->Prompts()[0].buttons, PromptButtons::YesNo);
+  EXPECT_EQ(prompter->Prompts()[0].text, "Save?\rReally");
+  EXPECT_EQ(prompter->Prompts()[1].caption, "Quillmarsh");
+}
+
+TEST(Prompt, FieldErrorFallsBackToAnInformationBoxUntilAHandlerIsInstalled) {
+  ScopedScriptedPrompter prompter;
+  ShowFieldError(nullptr, "Invalid postcode district.\rPlease check the entered postcode.", true);
+  ASSERT_EQ(prompter->Prompts().size(), 1);
+  EXPECT_EQ(prompter->Prompts()[0].kind, PromptKind::Information);
+  EXPECT_EQ(prompter->Prompts()[0].buttons, PromptButtons::Ok);
+
+  QString seen;
+  auto previous = SetFieldErrorHandler([&](QObject*, const QString& m, bool) { seen = m; });
+  ShowFieldError(nullptr, "x", false);
+  SetFieldErrorHandler(previous);
+  EXPECT_EQ(seen, "x");
+  EXPECT_EQ(prompter->Prompts().size(), 1);
+}
+
+TEST(Prompt, EndProgramGoesThroughTheInstalledHandler) {
+  int code = -1;
+  auto previous = SetEndProgramHandler([&](int c) { code = c; });
+  EndProgram(3);
+  SetEndProgramHandler(previous);
+  EXPECT_EQ(code, 3);
+}
+
+TEST(Prompt, CarriageReturnsBecomeLineBreaksForDisplay) {
+  EXPECT_EQ(PromptTextForDisplay("a\rb\r\nc"), "a\nb\nc");
+}
