@@ -99,6 +99,16 @@ void WriteReport(const std::string& logFile, const std::string& firstLine,
     throw EWriteError("Cannot write file " + logFile);
 }
 
+// Takes a plain file name so that nothing is allocated before tracing has stopped.
+std::optional<std::string> StopTraceTo(const char* logFile) {
+  TSnapshot snapshot;
+  if (!StopAndTakeSnapshot(snapshot))
+    return std::nullopt;
+  std::string firstLine = FirstLine(snapshot);
+  WriteReport(logFile, firstLine, snapshot);
+  return firstLine;
+}
+
 // Runs when the program ends, after main returns.
 struct TTraceFinalizer {
   ~TTraceFinalizer() { FinishTraceAtProgramEnd(); }
@@ -195,13 +205,12 @@ void FinishTraceAtProgramEnd() {
     if (gReportFile != nullptr)
       copy = strdup(gReportFile);  // malloc: no operator new here
   }
-  const std::string file = copy != nullptr ? copy : "MemErr.log";
-  std::free(copy);
   try {
-    StopTrace(file);
+    StopTraceTo(copy != nullptr ? copy : "MemErr.log");
   } catch (...) {
     // The program is ending; there is nobody left to tell.
   }
+  std::free(copy);
 }
 
 bool ProgramEnding() {
