@@ -19,10 +19,14 @@ class TDictionary {
   TDictionary& operator=(const TDictionary&) = delete;
 
   // Opens both files and loads the property tree. Answers 0, 1003 (a file missing),
-  // 1008 (wrong version) or 1004 (read error, damaged file); on failure nothing stays open.
+  // 1008 (wrong version) or 1004 (read error, damaged file: counts the file cannot hold,
+  // unknown property types, duplicate identifiers); on failure nothing stays open.
+  // An open dictionary is closed first.
   DsvStatus Open(std::int32_t expectedVersion, const std::string& listsFile,
                  const std::string& structFile);
-  // Destroys every property (with its instances) and closes both files.
+  // Destroys every property (with its instances) and closes both files. The call interface
+  // destroys its enumeration cursors before and its instance-array cursors with it: a
+  // TInstArray points at a property, and a TEnumeration left open only raises EReadError.
   void Close();
   bool IsOpen() const { return open_; }
 
@@ -78,9 +82,11 @@ class TEnumeration {
   State GetState() const { return state_; }
   std::int32_t EntryCount() const { return entryCount_; }  // unaffected by a filter
 
-  // The next entry in display order (or filter order); false at the end.
+  // The next entry in display order (or filter order); false at the end. Without a filter at
+  // most EntryCount() entries are read. A list property without a list (offset 0) is empty.
   bool Next(TEnumEntry& entry);
-  // Follows the stored search tree; false when the code is absent.
+  // Follows the stored search tree; false when the code is absent. A tree that loops raises
+  // EReadError after EntryCount() steps.
   bool FindByCode(std::int32_t code, TEnumEntry& entry);
   // Restricts the cursor to the dependent entries of the controlling choice; false on any
   // failure (kind not 1 or 2, no table row, code absent, ordinal beyond the row).

@@ -53,15 +53,17 @@ TEST(AllocationTracker, ReportsEveryBlockNotReleasedWithItsBytes) {
   void* empty = Obtain(0);
   const std::optional<std::string> firstLine = StopTrace(log);
   EXPECT_FALSE(IsTracing());
+  const std::string leakedAt = Hex(leaked);
+  const std::string emptyAt = Hex(empty);
   Give(leaked);
   Give(empty);
 
   ASSERT_TRUE(firstLine.has_value());
   EXPECT_EQ(*firstLine,
             "There were 2 allocations of information not released totalling 5 bytes of data");
-  const std::string expected = *firstLine + "\n" + "Error No. 1) " + Hex(leaked) +
+  const std::string expected = *firstLine + "\n" + "Error No. 1) " + leakedAt +
                                " was not cleaned up losing 5 Bytes, data := \"hello\"\n" +
-                               "Error No. 2) " + Hex(empty) +
+                               "Error No. 2) " + emptyAt +
                                " was not cleaned up losing 0 Bytes, data := \"\"\n";
   EXPECT_EQ(ReadAll(log), expected);
 }
@@ -127,13 +129,14 @@ TEST(AllocationTracker, ProgramEndWritesTheReportToTheFileSetBefore) {
   void* leaked = Obtain(2);
   std::memcpy(leaked, "ab", 2);
   FinishTraceAtProgramEnd();
+  const std::string leakedAt = Hex(leaked);
   Give(leaked);
   EXPECT_TRUE(ProgramEnding());
   EXPECT_FALSE(IsTracing());
   EXPECT_EQ(ReadAll(log),
             "There were 1 allocations of information not released totalling 2 bytes of data\n"
             "Error No. 1) " +
-                Hex(leaked) + " was not cleaned up losing 2 Bytes, data := \"ab\"\n");
+                leakedAt + " was not cleaned up losing 2 Bytes, data := \"ab\"\n");
 }
 
 TEST(DebugList, FindsRemovesAndKeepsTheOrderOfItsRecords) {
