@@ -131,9 +131,11 @@ bool TEnumeration::Filter(std::int16_t kind, std::int32_t controllingListId,
     lists.Seek(blockPosition);
     if (blockCount > lists.Remaining() / 4)
       throw EReadError("Lists.BIN: dependency block beyond the end of the file");
-    filter_.reserve(filter_.size() + static_cast<std::size_t>(blockCount));
-    for (std::int32_t i = 0; i < blockCount; ++i)
-      filter_.push_back(lists.ReadInt32());
+    // Read whole before anything is added, so a block cut short leaves the cursor unchanged.
+    std::vector<std::int32_t> block(static_cast<std::size_t>(blockCount));
+    for (std::int32_t& position : block)
+      position = lists.ReadInt32();
+    filter_.insert(filter_.end(), block.begin(), block.end());
   }
   filtered_ = true;
   return true;
