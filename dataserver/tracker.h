@@ -4,7 +4,9 @@
 // the trace writes a report of the blocks not released to "MemErr.log".
 //
 // The records live in memory from malloc, never from operator new, so they never appear in
-// the report themselves. Arrays and aligned allocations are not recorded.
+// the report themselves. Aligned allocations are not recorded; array allocations are recorded
+// where the C++ library builds them on operator new (not under AddressSanitizer, which keeps
+// its own array allocator so it can still check array pairs).
 
 #include <cstddef>
 #include <optional>
