@@ -5,8 +5,9 @@
 #include "dataserver/dsv.h"
 #include "motor/dsvbuffers.h"
 #include "motor/getmotordsv.h"
-#include "platform/cp1252.h"
 #include "platform/prompt.h"
+#include "platform/windows1252.h"
+#include "settings/displayformats.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ bool SetStringValue(std::int32_t id, const TPath& path, const QString& value, bo
   // Compare with what the Data Server will hold, so that setting a long or unrepresentable text
   // twice does not count as a change the second time.
   QByteArray stored = ToDsvText(value);
-  if (WantsComparison(markModified) && GetStringValue(id, path) != FromWindows1252(stored))
+  if (WantsComparison(markModified) && GetStringValue(id, path) != DecodeWindows1252(stored))
     MarkModified();
   DsvStatus status;
   if (stored.isEmpty()) {
@@ -93,13 +94,13 @@ bool SetDateValue(std::int32_t id, const TPath& path, const QDate& value, bool s
       date.isNull() ? Remove(id, path) : Store(id, path, TDsvValueBuffer::Of(DateToPacked(date)));
   return Finish(status, showError,
                 QStringLiteral("Failed to set Date : %1 (%2) to value : %3 [Error : %4]"), id,
-                date.toString(QStringLiteral("dd/MM/yyyy")));
+                FormatShortDate(date));
 }
 
 bool SetListValueByABI(std::int32_t id, const TPath& path, const QString& abiCode, bool showError,
                        bool markModified) {
   QByteArray stored = ToDsvText(abiCode);
-  if (WantsComparison(markModified) && GetABIValue(id, path) != FromWindows1252(stored))
+  if (WantsComparison(markModified) && GetABIValue(id, path) != DecodeWindows1252(stored))
     MarkModified();
   DsvStatus status = stored.isEmpty() ? Remove(id, path)
                                       : DsvSetABIValue(id, DsvPathLength(path), DsvPathData(path),
