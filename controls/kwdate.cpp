@@ -23,6 +23,7 @@ TKwDate::TKwDate(QWidget* parent) : QWidget(parent), strategy_(MakeStrategy(date
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setBackgroundRole(QPalette::Base);
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   state_.year = static_cast<std::uint16_t>(Today().year());
   resize(sizeHint());
 }

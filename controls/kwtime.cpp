@@ -27,6 +27,7 @@ TKwTime::TKwTime(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setBackgroundRole(QPalette::Base);
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   resize(sizeHint());
 }
 

@@ -26,6 +26,7 @@ TKwYesNoDlg::TKwYesNoDlg(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setBackgroundRole(QPalette::Base);
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   data_.date = DateToSerial(Today());
   resize(sizeHint());
 }

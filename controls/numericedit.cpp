@@ -20,6 +20,7 @@ TNumericEdit::TNumericEdit(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::TabFocus);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setBackgroundRole(QPalette::Base);
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   resize(96, 25);
 }
 

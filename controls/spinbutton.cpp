@@ -10,7 +10,7 @@ QToolButton* MakeSpinHalf(QWidget* parent, Qt::ArrowType arrow) {
   button->setAutoRepeat(true);
   // The buttons act on the field beside them, which keeps the focus.
   button->setFocusPolicy(Qt::NoFocus);
-  button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+  button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
   return button;
 }
 
@@ -30,8 +30,8 @@ TSpinButton::TSpinButton(QWidget* parent)
   const int side = fontMetrics().height();
   up_->setFixedWidth(side + 2);
   down_->setFixedWidth(side + 2);
-  up_->setMinimumHeight(side / 2 + 2);
-  down_->setMinimumHeight(side / 2 + 2);
+  // As tall as the number field beside it.
+  setFixedHeight(side + 8);
   connect(up_, &QToolButton::clicked, this, [this] {
     if (onUpClick_)
       onUpClick_(this);
