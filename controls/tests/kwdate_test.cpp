@@ -232,6 +232,21 @@ TEST(KwDateValidation, TwentyNinthOfFebruary2000IsAcceptedButNot1900) {
   EXPECT_EQ(exits, 1);
 }
 
+TEST(KwDateValidation, TabAndClearingTheFocusAreRefusedAlike) {
+  ScopedScriptedPrompter prompter;
+  DateWindow w;
+  int nextEntered = 0;
+  w.next->SetOnEnter([&](TKwDate*) { ++nextEntered; });
+  ASSERT_TRUE(w.Focus());
+  w.Type("31042001");
+  QTest::keyClick(w.field, Qt::Key_Tab);
+  EXPECT_TRUE(w.field->hasFocus());
+  w.field->clearFocus();  // how the main window makes a field store its value
+  EXPECT_TRUE(w.field->hasFocus());
+  EXPECT_EQ(prompter->Prompts().size(), 2);
+  EXPECT_EQ(nextEntered, 0);
+}
+
 TEST(KwDateValidation, AnEmptyDateLeavesQuietly) {
   ScopedScriptedPrompter prompter;
   DateWindow w;
