@@ -218,9 +218,8 @@ void TKwYesNoDlg::changeEvent(QEvent* event) {
 }
 
 QSize TKwYesNoDlg::sizeHint() const {
-  return QSize(
-      fontMetrics().horizontalAdvance(QStringLiteral("Yes")) + kButtonWidth + 8 + 2 * kTextIndent,
-      FieldHeightForFont(this));
+  return QSize(fontMetrics().horizontalAdvance(QStringLiteral("Yes")) + kButtonWidth + 8,
+               FieldHeightForFont(this));
 }
 
 void TKwYesNoDlg::DrawEllipsis(QPainter& painter, const QRect& button) const {

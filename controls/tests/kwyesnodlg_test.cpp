@@ -55,6 +55,8 @@ TEST(KwYesNoDlgState, DefaultsAndArming) {
   EXPECT_EQ(control.CallDialogOn(), TCallDialogOn::cdNone);
   EXPECT_EQ(control.DialogType(), TDialogType::dtMemo);
   EXPECT_EQ(control.AmtTitle(), "Period");
+  EXPECT_EQ(control.sizeHint(), QSize(control.fontMetrics().horizontalAdvance("Yes") + 21 + 8,
+                                      control.fontMetrics().height() + 8));
   EXPECT_FALSE(control.HasButton());
   EXPECT_FALSE(control.Armed());
   control.SetCallDialogOn(TCallDialogOn::cdNo);
