@@ -18,6 +18,12 @@ std::string FileNameOf(const char* name) {
 
 }  // namespace
 
+DsvHandle NextHandleKey() {
+  static DsvHandle last = 0;
+  last = last >= 0x7FFFFFFF ? 1 : last + 1;
+  return last;
+}
+
 THandleRegistry<TEnumeration>& EnumerationCursors() {
   static THandleRegistry<TEnumeration> cursors;
   return cursors;

@@ -8,17 +8,20 @@
 #include "dataserver/dictionary.h"
 #include "dataserver/pathentry.h"
 
+// The next key of one count shared by every kind of cursor: counting up, so an ended handle
+// stays unknown (until the count wraps round after 2^31 cursors) and a handle of one kind is
+// never also a handle of the other.
+DsvHandle NextHandleKey();
+
 template <class T>
 class THandleRegistry {
  public:
-  // Registers the cursor under a fresh key. Keys count up, so an ended handle stays unknown
-  // until the count wraps round after 2^31 cursors.
   DsvHandle Add(std::unique_ptr<T> cursor) {
-    do {
-      next_ = next_ >= kLargest ? 1 : next_ + 1;
-    } while (items_.count(next_) != 0);
-    items_.emplace(next_, std::move(cursor));
-    return next_;
+    DsvHandle key = NextHandleKey();
+    while (items_.count(key) != 0)
+      key = NextHandleKey();
+    items_.emplace(key, std::move(cursor));
+    return key;
   }
   // The open cursor of that key, or nullptr.
   T* Find(DsvHandle handle) const {
@@ -30,9 +33,7 @@ class THandleRegistry {
   std::size_t Count() const { return items_.size(); }
 
  private:
-  static constexpr DsvHandle kLargest = 0x7FFFFFFF;
   std::map<DsvHandle, std::unique_ptr<T>> items_;
-  DsvHandle next_ = 0;
 };
 
 THandleRegistry<TEnumeration>& EnumerationCursors();
