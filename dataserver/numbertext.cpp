@@ -34,21 +34,21 @@ std::string FormatGeneralNumber(double value) {
 
   std::string text = value < 0 ? "-" : "";
   if (exponent >= kSignificantDigits || exponent < -5) {
-    text += digits[0];
+    text.push_back(digits[0]);
     if (digits.size() > 1)
-      text += "." + digits.substr(1);
-    text += "E" + std::to_string(exponent);
+      text.append(".").append(digits, 1);
+    text.append("E").append(std::to_string(exponent));
     return text;
   }
   if (exponent < 0) {
-    text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    text.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
     return text;
   }
   const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
   if (digits.size() <= integerDigits) {
-    text += digits + std::string(integerDigits - digits.size(), '0');
+    text.append(digits).append(integerDigits - digits.size(), '0');
   } else {
-    text += digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
+    text.append(digits, 0, integerDigits).append(".").append(digits, integerDigits);
   }
   return text;
 }
