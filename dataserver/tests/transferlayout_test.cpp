@@ -154,6 +154,18 @@ TEST_F(TransferLayout, NestedObjectsHandTheirGroupBackToTheirParent) {
   EXPECT_EQ(output_, "<\r\nd\r\n10\r\n20\r\ne\r\n>\r\n");
 }
 
+TEST_F(TransferLayout, AbsurdNestingIsADamagedDefinition) {
+  auto nest = [](int depth) {
+    TExportRecord inner = Literal("x", 1);
+    for (int i = 0; i < depth; ++i)
+      inner = Object(kClaim, 1, 1, 1000 + i, {inner});
+    return inner;
+  };
+  ASSERT_EQ(Export({nest(10)}), 0);
+  EXPECT_EQ(output_, "x\r\n");
+  EXPECT_NE(Export({nest(500)}), 0);
+}
+
 TEST_F(TransferLayout, RecordsOfAGroupThatNoObjectCollectsAreNotWritten) {
   TBinaryWriter w;
   w.WriteInt32(0);
