@@ -23,6 +23,8 @@ constexpr int kClaimValues = 8;
 constexpr int kVehicleValues = 60;
 constexpr int kDrivers = 5;
 constexpr int kClaimsPerDriver = 2;
+// The definition writes six claims per driver, stored or not: 60 + 5 x (40 + 6 x 8) = 500 fields.
+constexpr int kClaimIterations = 6;
 
 std::uint8_t TypeOf(int n) {
   return static_cast<std::uint8_t>(1 + n % 4);  // numeric, string, date, list in turn
@@ -62,8 +64,8 @@ std::vector<TExportRecord> Fields(std::int32_t object, int count) {
 
 std::vector<TExportRecord> ProposalDefinition() {
   std::vector<TExportRecord> driverFields = Fields(kDriver, kDriverValues);
-  driverFields.push_back(
-      TExportRecord{0, 0, kClaim, true, 0, "", 0, 1, 4, 300, Fields(kClaim, kClaimValues)});
+  driverFields.push_back(TExportRecord{0, 0, kClaim, true, 0, "", 0, 1, kClaimIterations, 300,
+                                       Fields(kClaim, kClaimValues)});
   return {
       TExportRecord{0, 0, kVehicle, true, 0, "", 0, 1, 1, 200, Fields(kVehicle, kVehicleValues)},
       TExportRecord{0, 0, kDriver, true, 0, "", 0, 1, kDrivers, 400, driverFields}};
