@@ -4,7 +4,7 @@
 #include "tools/dictc/compileerror.h"
 #include "tools/dictc/dictionarycompiler.h"
 #include "tools/dictc/occupationcompiler.h"
-#include "tools/dictc/tests/tempsources.h"
+#include "tools/testsupport/tempfolder.h"
 
 namespace {
 
