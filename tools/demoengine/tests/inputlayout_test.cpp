@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "tools/demoengine/inputlayout.h"
 #include "tools/demoengine/tests/inputbuilder.h"
 #include "tools/dictc/dictionarycompiler.h"
@@ -133,4 +135,11 @@ TEST(EngineInputParser, NamesTheOccurrenceOfANestedField) {
   b.At({{"driver", 2}, {"incident", 3}, {"claim", 1}}, "claim cost", "lots");
   std::string error = ErrorOf(b.Text());
   EXPECT_NE(error.find("(driver 2, incident 3, claim 1, claim cost)"), std::string::npos) << error;
+}
+
+TEST(EngineInputLayout, TheReadmeDocumentsTheLayoutAsTheEngineReadsIt) {
+  std::ifstream in(kDemo + "/README.md");
+  std::string readme((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(readme.find(DescribeLayout(EngineInputLayout())), std::string::npos)
+      << "update resources/demo/README.md with the output of QuoForm1.pif --describe-input";
 }
