@@ -36,13 +36,35 @@ int PointsWithin(const TDriverRisk& d) {
   return points;
 }
 
+int YoungestAge(const TRisk& risk) {
+  int youngest = 200;
+  for (const auto& d : risk.Drivers)
+    if (d.Age >= 0 && d.Age < youngest)
+      youngest = d.Age;
+  if (risk.Restriction == 8 && risk.AnyDriverYoungestAge < youngest)
+    youngest = risk.AnyDriverYoungestAge;
+  return youngest;
+}
+
+// The young driver addition to the compulsory excess, 0 when none.
+int YoungDriverExcess(const TRisk& risk) {
+  int youngest = YoungestAge(risk);
+  return youngest < 21 ? 250 : youngest < 25 ? 150 : 0;
+}
+
+// "the proposer" for driver 1, "additional driver n" for driver n + 1.
+std::string DriverName(int number) {
+  return number <= 1 ? std::string("the proposer")
+                     : "additional driver " + std::to_string(number - 1);
+}
+
 // The first decline reason of the scheme, or {0, ""}.
 std::pair<int, std::string> DeclineReason(const TRisk& risk, const TScheme& s) {
   for (const auto& d : risk.Drivers) {
     if (d.Age >= 0 && (d.Age < s.MinAge || d.Age > s.MaxAge))
-      return {kDeclinedDriver, Format("Declined: driver %.0f is aged %.0f, outside %.0f", d.Number,
-                                      d.Age, s.MinAge) +
-                                   Format(" to %.0f", s.MaxAge)};
+      return {kDeclinedDriver,
+              "Declined: " + DriverName(d.Number) +
+                  Format(" is aged %.0f, outside %.0f to %.0f", d.Age, s.MinAge, s.MaxAge)};
     if (d.LicenceType == kProvisional && s.DeclinesProvisional)
       return {kDeclinedDriver, "Declined: provisional licence holders are not accepted"};
     for (const auto& m : d.Medical)
@@ -78,8 +100,8 @@ std::pair<int, std::string> DeclineReason(const TRisk& risk, const TScheme& s) {
           ConvictionDeclined(c.Code, s.DeclinedConvictions))
         return {kDeclinedHistory, "Declined: conviction " + c.Code + " is not accepted"};
     if (PointsWithin(d) >= s.DeclinePoints)
-      return {kDeclinedHistory,
-              Format("Declined: driver %.0f has %.0f penalty points", d.Number, PointsWithin(d))};
+      return {kDeclinedHistory, "Declined: " + DriverName(d.Number) +
+                                    Format(" has %.0f penalty points", PointsWithin(d))};
     for (const auto& c : d.Claims)
       if (Within(c.MonthsAgo, kClaimMonths) && c.AtFault)
         ++atFault;
@@ -92,16 +114,16 @@ std::pair<int, std::string> DeclineReason(const TRisk& risk, const TScheme& s) {
 std::pair<int, std::string> ReferralReason(const TRisk& risk, const TScheme& s) {
   for (const auto& d : risk.Drivers)
     if (d.Age < 0)
-      return {kReferredIncomplete, Format("Referred: no date of birth for driver %.0f", d.Number)};
+      return {kReferredIncomplete, "Referred: no date of birth for " + DriverName(d.Number)};
   if (!risk.ValueGiven && risk.Cover != 3)
     return {kReferredIncomplete, "Referred: the vehicle's value was not given"};
   double claimsCost = 0;
   for (const auto& d : risk.Drivers) {
     if (PointsWithin(d) >= s.ReferPoints)
-      return {kReferredPoints,
-              Format("Referred: driver %.0f has %.0f penalty points", d.Number, PointsWithin(d))};
+      return {kReferredPoints, "Referred: " + DriverName(d.Number) +
+                                   Format(" has %.0f penalty points", PointsWithin(d))};
     if (s.RefersAnyMedical && !d.Medical.empty())
-      return {kReferredMedical, Format("Referred: medical condition of driver %.0f", d.Number)};
+      return {kReferredMedical, "Referred: medical condition of " + DriverName(d.Number)};
     for (const auto& c : d.Claims)
       if (Within(c.MonthsAgo, kClaimMonths))
         claimsCost += c.Cost;
@@ -117,19 +139,8 @@ std::pair<int, std::string> ReferralReason(const TRisk& risk, const TScheme& s) 
   return {0, ""};
 }
 
-int YoungestAge(const TRisk& risk) {
-  int youngest = 200;
-  for (const auto& d : risk.Drivers)
-    if (d.Age >= 0 && d.Age < youngest)
-      youngest = d.Age;
-  if (risk.Restriction == 8 && risk.AnyDriverYoungestAge < youngest)
-    youngest = risk.AnyDriverYoungestAge;
-  return youngest;
-}
-
 void SetExcesses(const TRisk& risk, const TScheme& s, TQuote& q) {
-  int youngest = YoungestAge(risk);
-  int young = youngest < 21 ? 250 : youngest < 25 ? 150 : 0;
+  int young = YoungDriverExcess(risk);
   const TDriverRisk& rated = risk.Rated();
   bool novice = rated.LicenceMonths >= 0 && rated.LicenceMonths < 24;
   q.CompulsoryExcess = s.CompulsoryExcess + young;
@@ -145,8 +156,6 @@ void SetExcesses(const TRisk& risk, const TScheme& s, TQuote& q) {
     q.SectionExcesses.push_back({13, ownDamage + 100});
   if (risk.Cover == 1 && novice)
     q.SectionExcesses.push_back({19, ownDamage + 100});
-  if (young > 0)
-    q.Notes.push_back({101, Format("Young driver excess of %.0f pounds included", young)});
 }
 
 void AddNote(TQuote& q, int code, const std::string& text) {
@@ -169,6 +178,8 @@ TQuote RateScheme(const TRisk& risk, const TScheme& s) {
     return q;
   }
   SetExcesses(risk, s, q);
+  if (YoungDriverExcess(risk) > 0)
+    AddNote(q, 101, Format("Young driver excess of %.0f pounds included", YoungDriverExcess(risk)));
 
   const TDriverRisk& rated = risk.Rated();
   double base = risk.Cover == 1   ? s.BaseComprehensive
