@@ -27,7 +27,7 @@ std::string ResultsFileText(const std::vector<TQuote>& quotes) {
     for (std::size_t i = 0; i < 5; ++i) {
       bool has = i < q.SectionExcesses.size();
       Line(text, has ? std::to_string(q.SectionExcesses[i].first) : "0");
-      // Amounts are written with leading zeros, as the engine's reader expects them.
+      // Amounts carry leading zeros, which the results format allows and readers drop.
       char amount[16];
       std::snprintf(amount, sizeof amount, "%05d", has ? q.SectionExcesses[i].second : 0);
       Line(text, amount);

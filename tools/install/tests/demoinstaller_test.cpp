@@ -5,8 +5,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "dataserver/dsv.h"
 #include "platform/settingsstore.h"
 #include "settings/optionkeys.h"
+#include "tools/dsvdump/resultsfile.h"
 #include "tools/install/demoinstaller.h"
 #include "tools/testsupport/runprogram.h"
 
@@ -149,4 +151,24 @@ TEST(DemoInstallerProgram, InstallsOnceAndThenRefusesWithoutForce) {
   TProgramRun forced = RunProgram(command + " --force");
   EXPECT_EQ(forced.Status, 0) << forced.Output;
   EXPECT_EQ(RunProgram(env + QM_INSTALLER_PROGRAM + " --bogus").Status, 64);
+}
+
+TEST_F(DemoInstaller, TheInstalledDictionaryOpensAndTheInstalledEngineQuotesASample) {
+  ASSERT_EQ(InstallDemo(request_).Outcome, TDemoInstallOutcome::Installed);
+  const std::string dictionary = store_.ReadText(kDictionary, kDictionaryPath)->toStdString();
+  const std::string engine = store_.ReadText(kQuoteEngine, kPath)->toStdString();
+  auto version = static_cast<std::int16_t>(*store_.ReadInteger(kDictionary, kApplicationVersion));
+  ASSERT_EQ(DsvOpen(1, version, (dictionary + "/Lists.BIN").c_str(),
+                    (dictionary + "/Struct.BIN").c_str(), (dictionary + "/corvane.msg").c_str()),
+            0);
+  EXPECT_EQ(DsvLoadSection((std::string(QM_DEMO_BUILD_DIR) + "/samples/young-driver.PCD").c_str(),
+                           "Tolvane"),
+            0);
+  EXPECT_EQ(DsvExport(1, version, 0, 0, 0, (dictionary + "/Exports.BIN").c_str(),
+                      (engine + "/QuoForm1.001").c_str()),
+            0);
+  DsvClose();
+  TProgramRun run = RunProgram("cd '" + engine + "' && ./QuoForm1.pif");
+  EXPECT_EQ(run.Status, 0) << run.Output;
+  EXPECT_EQ(ReadResultsFile(engine + "/Formula1.001").size(), 9u);
 }
