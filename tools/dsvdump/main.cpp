@@ -17,7 +17,7 @@
 #include "tools/dsvdump/dictionarydump.h"
 #include "tools/dsvdump/exportsdump.h"
 #include "tools/dsvdump/occupmapdump.h"
-#include "tools/dsvdump/resultsfile.h"
+#include "tools/dsvdump/resultsdump.h"
 #include "tools/dsvdump/sectiondump.h"
 
 namespace {
@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
     } else if (kind == "results") {
       if (planNamesFile.empty())
         planNamesFile = (fs::path(file).parent_path() / "PlanName.Dat").string();
-      DumpResultsFile(file, ReadPlanNames(planNamesFile), std::cout);
+      DumpResultsFile(file, planNamesFile, std::cout);
     } else if (kind == "occupations") {
       DumpOccupationMap(file, view, std::cout);
     } else {

@@ -4,10 +4,13 @@
 
 #include <sstream>
 
+#include "motor/enginetextfile.h"
+#include "motor/plannames.h"
+#include "motor/quoteinformation.h"
 #include "tools/demoengine/engine.h"
 #include "tools/demoengine/panel.h"
 #include "tools/demoengine/tests/inputbuilder.h"
-#include "tools/dsvdump/resultsfile.h"
+#include "tools/dsvdump/resultsdump.h"
 #include "tools/testsupport/runprogram.h"
 #include "tools/testsupport/tempfolder.h"
 
@@ -18,6 +21,15 @@ TProgramRun RunEngineProgram(const TTempFolder& folder, const std::string& argum
                     arguments);
 }
 
+// The engine's results as the program reads them; the schemes stay unnamed.
+TQuoteInformation ReadResults(const TTempFolder& folder) {
+  folder.Write("PlanName.Dat", "");
+  TQuoteInformation results;
+  results.LoadFromFile(QString::fromStdString(folder.File("Formula1.001")),
+                       QString::fromStdString(folder.File("PlanName.Dat")), 0);
+  return results;
+}
+
 }  // namespace
 
 TEST(EngineRun, WritesOneBlockPerSchemeOfThePanel) {
@@ -25,12 +37,12 @@ TEST(EngineRun, WritesOneBlockPerSchemeOfThePanel) {
   folder.Write("QuoForm1.001", StandardRisk().Text());
   std::ostringstream err;
   ASSERT_EQ(RunEngine(folder.Path().string(), err, nullptr), kEngineOk) << err.str();
-  auto blocks = ReadResultsFile(folder.File("Formula1.001"));
-  ASSERT_EQ(blocks.size(), DemoPanel().size());
-  for (std::size_t i = 0; i < blocks.size(); ++i)
-    EXPECT_EQ(blocks[i].PlanNumber, DemoPanel()[i].Plan);
-  EXPECT_FALSE(blocks[0].IsReferred());
-  EXPECT_TRUE(blocks[4].IsDeclined());  // the young drivers' scheme
+  TQuoteInformation results = ReadResults(folder);
+  ASSERT_EQ(static_cast<std::size_t>(results.Count()), DemoPanel().size());
+  for (int i = 0; i < results.Count(); ++i)
+    EXPECT_EQ(results.Items(i).PlanNumber, DemoPanel()[static_cast<std::size_t>(i)].Plan);
+  EXPECT_FALSE(results.Items(0).IsReferred());
+  EXPECT_TRUE(IsDeclined(results.Items(4)));  // the young drivers' scheme
   EXPECT_FALSE(folder.Read("Formula1.001").empty());
   EXPECT_FALSE(std::filesystem::exists(folder.File("Formula1.001.new")));
 }
@@ -86,7 +98,7 @@ TEST(EngineProgram, RunsWithoutArgumentsInTheCurrentFolder) {
   folder.Write("QuoForm1.001", StandardRisk().Text());
   TProgramRun run = RunEngineProgram(folder);
   EXPECT_EQ(run.Status, 0) << run.Output;
-  EXPECT_EQ(ReadResultsFile(folder.File("Formula1.001")).size(), DemoPanel().size());
+  EXPECT_EQ(static_cast<std::size_t>(ReadResults(folder).Count()), DemoPanel().size());
 }
 
 TEST(EngineProgram, MalformedInputExitsNonZeroWithAMessage) {
@@ -108,21 +120,24 @@ TEST(ReferenceFiles, PlanNamesNameEverySchemeOfThePanel) {
   TProgramRun run =
       RunEngineProgram(folder, "--write-reference-files '" + folder.Path().string() + "/engine'");
   ASSERT_EQ(run.Status, 0) << run.Output;
-  auto lines = ReadPlanNames(folder.File("engine/PlanName.Dat"));
-  ASSERT_EQ(lines.size(), 6u);
-  EXPECT_EQ(PlanDisplayName(lines, 11), "Harrowgate Mutual Essential");
-  EXPECT_EQ(PlanDisplayName(lines, 12), "Harrowgate Mutual Premier");
-  EXPECT_EQ(PlanDisplayName(lines, 20), "Kestrel Insurance");
-  EXPECT_EQ(PlanDisplayName(lines, 31), "Pennant Motor Young Driver");
-  EXPECT_EQ(PlanDisplayName(lines, 51), "Thornbury General Classic");
-  EXPECT_EQ(PlanDisplayName(lines, 60), "Corrie & Vale");
+  const QString file = QString::fromStdString(folder.File("engine/PlanName.Dat"));
+  TPlanNames names = TPlanNames::LoadFromFile(file);
+  ASSERT_EQ(names.Count(), 6);
+  EXPECT_EQ(names.Lookup(11).insurerName, "Harrowgate Mutual Essential");
+  EXPECT_EQ(names.Lookup(12).insurerName, "Harrowgate Mutual Premier");
+  EXPECT_EQ(names.Lookup(20).insurerName, "Kestrel Insurance");
+  EXPECT_EQ(names.Lookup(31).insurerName, "Pennant Motor Young Driver");
+  EXPECT_EQ(names.Lookup(51).insurerName, "Thornbury General Classic");
+  EXPECT_EQ(names.Lookup(60).insurerName, "Corrie & Vale");
   for (const auto& scheme : DemoPanel())
-    EXPECT_FALSE(PlanDisplayName(lines, scheme.Plan).empty()) << scheme.Plan;
+    EXPECT_FALSE(names.Lookup(scheme.Plan).insurerName.isEmpty()) << scheme.Plan;
   // Fields are 20 characters: the variant names start at character 21, and character 20 (the
   // last of the name field) stays blank so a reader starting one early finds only a space.
-  EXPECT_EQ(lines[0].substr(0, 20), "Harrowgate Mutual   ");
-  EXPECT_EQ(lines[0].substr(20, 9), "Essential");
-  EXPECT_EQ(lines[0][19], ' ');
+  std::optional<QStringList> lines = ReadEngineTextLines(file);
+  ASSERT_TRUE(lines.has_value());
+  EXPECT_EQ((*lines)[0].mid(0, 20), "Harrowgate Mutual   ");
+  EXPECT_EQ((*lines)[0].mid(20, 9), "Essential");
+  EXPECT_EQ((*lines)[0][19], QLatin1Char(' '));
 }
 
 TEST(ReferenceFiles, ChoiceFileContinuesPastTheStampedCharacter) {

@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 
 #include "dataserver/dsv.h"
+#include "motor/quoteinformation.h"
 #include "platform/settingsstore.h"
 #include "settings/optionkeys.h"
-#include "tools/dsvdump/resultsfile.h"
 #include "tools/install/demoinstaller.h"
 #include "tools/testsupport/runprogram.h"
 
@@ -170,5 +170,8 @@ TEST_F(DemoInstaller, TheInstalledDictionaryOpensAndTheInstalledEngineQuotesASam
   DsvClose();
   TProgramRun run = RunProgram("cd '" + engine + "' && ./QuoForm1.pif");
   EXPECT_EQ(run.Status, 0) << run.Output;
-  EXPECT_EQ(ReadResultsFile(engine + "/Formula1.001").size(), 9u);
+  TQuoteInformation results;
+  results.LoadFromFile(QString::fromStdString(engine + "/Formula1.001"),
+                       QString::fromStdString(engine + "/PlanName.Dat"), 0);
+  EXPECT_EQ(results.Count(), 9);
 }

@@ -2,8 +2,10 @@
 
 #include <sstream>
 
-#include "dataserver/binarystream.h"
-#include "tools/dsvdump/resultsfile.h"
+#include "motor/plannames.h"
+#include "motor/quoteinformation.h"
+#include "motor/quoteresultserror.h"
+#include "tools/dsvdump/resultsdump.h"
 #include "tools/testsupport/tempfolder.h"
 
 namespace {
@@ -22,6 +24,14 @@ std::string Block(int plan, long premium, std::vector<std::pair<int, std::string
   return text + std::to_string(use) + "\r\n";
 }
 
+TQuoteInformation Load(const TTempFolder& folder) {
+  folder.Write("PlanName.Dat", "");
+  TQuoteInformation results;
+  results.LoadFromFile(QString::fromStdString(folder.File("Formula1.001")),
+                       QString::fromStdString(folder.File("PlanName.Dat")), 0);
+  return results;
+}
+
 }  // namespace
 
 TEST(ResultsReader, ReadsBlocksSkippingEmptyLinesBetweenThem) {
@@ -29,29 +39,30 @@ TEST(ResultsReader, ReadsBlocksSkippingEmptyLinesBetweenThem) {
   folder.Write("Formula1.001",
                Block(11, 41250, {{7, "Windscreen cover included"}}, {{12, "00075"}, {4, "000"}}) +
                    "\r\n\r\n" + Block(20, 0, {{32, "Declined: age"}}, {}, 2));
-  auto blocks = ReadResultsFile(folder.File("Formula1.001"));
-  ASSERT_EQ(blocks.size(), 2u);
-  EXPECT_EQ(blocks[0].PlanNumber, 11);
-  EXPECT_EQ(blocks[0].PremiumPence, 41250);
-  EXPECT_FALSE(blocks[0].IsReferred());
-  ASSERT_EQ(blocks[0].Notes.size(), 1u);
-  EXPECT_EQ(blocks[0].Notes[0].second, "Windscreen cover included");
-  EXPECT_EQ(blocks[0].CompulsoryExcess, 100);
-  ASSERT_EQ(blocks[0].SectionExcesses.size(), 2u);
-  EXPECT_EQ(blocks[0].SectionExcesses[0].second, "75");
-  EXPECT_EQ(blocks[0].SectionExcesses[1].second, "");  // only zeros
-  EXPECT_TRUE(blocks[1].IsReferred());
-  EXPECT_TRUE(blocks[1].IsDeclined());
-  EXPECT_EQ(blocks[1].UseCode, 2);
+  TQuoteInformation results = Load(folder);
+  ASSERT_EQ(results.Count(), 2);
+  const TQuoteDetails& first = results.Items(0);
+  EXPECT_EQ(first.PlanNumber, 11);
+  EXPECT_DOUBLE_EQ(first.Premium, 412.50);
+  EXPECT_FALSE(first.IsReferred());
+  ASSERT_EQ(first.NoteCount(), 1);
+  EXPECT_EQ(first.GetNote(0).text, "Windscreen cover included");
+  EXPECT_EQ(first.CompulsoryExcess, 100);
+  ASSERT_EQ(first.SectionExcessCount(), 2);
+  EXPECT_EQ(first.SectionExcesses[0].amount, "75");
+  EXPECT_EQ(first.SectionExcesses[1].amount, "");  // only zeros
+  EXPECT_TRUE(results.Items(1).IsReferred());
+  EXPECT_TRUE(IsDeclined(results.Items(1)));
+  EXPECT_EQ(results.Items(1).UseDescription, "Class 1");  // use code 2
 }
 
 TEST(ResultsReader, NinetyNinePenceIsReferredAndAnOrdinaryNoteIsNotADecline) {
   TTempFolder folder;
   folder.Write("Formula1.001", Block(30, 99, {{12, "Refer: points"}}, {}));
-  auto blocks = ReadResultsFile(folder.File("Formula1.001"));
-  ASSERT_EQ(blocks.size(), 1u);
-  EXPECT_TRUE(blocks[0].IsReferred());
-  EXPECT_FALSE(blocks[0].IsDeclined());
+  TQuoteInformation results = Load(folder);
+  ASSERT_EQ(results.Count(), 1);
+  EXPECT_TRUE(results.Items(0).IsReferred());
+  EXPECT_FALSE(IsDeclined(results.Items(0)));
 }
 
 TEST(ResultsReader, ANonNumberWhereANumberBelongsNamesTheLine) {
@@ -60,9 +71,10 @@ TEST(ResultsReader, ANonNumberWhereANumberBelongsNamesTheLine) {
   text.replace(text.find("100\r\n150"), 3, "1O0");
   folder.Write("Formula1.001", text);
   try {
-    ReadResultsFile(folder.File("Formula1.001"));
+    Load(folder);
     FAIL() << "accepted";
-  } catch (const EReadError& e) {
+  } catch (const EQuoteResultsError& e) {
+    EXPECT_EQ(e.Line(), 33);
     EXPECT_NE(std::string(e.what()).find("line 33"), std::string::npos) << e.what();
   }
 }
@@ -71,20 +83,20 @@ TEST(ResultsReader, ABlockCutShortIsRefused) {
   TTempFolder folder;
   std::string text = Block(11, 41250, {}, {});
   folder.Write("Formula1.001", text.substr(0, text.size() - 3));
-  EXPECT_THROW(ReadResultsFile(folder.File("Formula1.001")), EReadError);
+  EXPECT_THROW(Load(folder), EQuoteResultsError);
 }
 
 TEST(PlanNames, PlanNumberNamesTheInsurerLineAndTheVariantField) {
-  std::vector<std::string> lines = {
+  TPlanNames names({
       "Harrowgate Mutual   Standard            Gold",
       "Kestrel Insurance   ",
-  };
-  EXPECT_EQ(PlanDisplayName(lines, 10), "Harrowgate Mutual");
-  EXPECT_EQ(PlanDisplayName(lines, 11), "Harrowgate Mutual Standard");
-  EXPECT_EQ(PlanDisplayName(lines, 12), "Harrowgate Mutual Gold");
-  EXPECT_EQ(PlanDisplayName(lines, 20), "Kestrel Insurance");
-  EXPECT_EQ(PlanDisplayName(lines, 30), "");
-  EXPECT_EQ(PlanDisplayName(lines, 5), "");
+  });
+  EXPECT_EQ(names.Lookup(10).insurerName, "Harrowgate Mutual");
+  EXPECT_EQ(names.Lookup(11).insurerName, "Harrowgate Mutual Standard");
+  EXPECT_EQ(names.Lookup(12).insurerName, "Harrowgate Mutual Gold");
+  EXPECT_EQ(names.Lookup(20).insurerName, "Kestrel Insurance");
+  EXPECT_EQ(names.Lookup(30).insurerName, "");
+  EXPECT_EQ(names.Lookup(5).insurerName, "");
 }
 
 TEST(ResultsDump, PrintsPremiumsReferralsAndDeclinesWithNames) {
@@ -92,9 +104,9 @@ TEST(ResultsDump, PrintsPremiumsReferralsAndDeclinesWithNames) {
   folder.Write("Formula1.001", Block(11, 41250, {}, {{12, "75"}}) +
                                    Block(20, 0, {{12, "Refer: points"}}, {}) +
                                    Block(20, 0, {{56, "Declined"}}, {}));
+  folder.Write("PlanName.Dat", "Harrowgate Mutual   Standard\r\nKestrel Insurance\r\n");
   std::ostringstream out;
-  DumpResultsFile(folder.File("Formula1.001"),
-                  {"Harrowgate Mutual   Standard", "Kestrel Insurance"}, out);
+  DumpResultsFile(folder.File("Formula1.001"), folder.File("PlanName.Dat"), out);
   std::string text = out.str();
   EXPECT_NE(text.find("Plan 11  Harrowgate Mutual Standard"), std::string::npos);
   EXPECT_NE(text.find("premium 41250 pence (\xC2\xA3"
@@ -103,4 +115,12 @@ TEST(ResultsDump, PrintsPremiumsReferralsAndDeclinesWithNames) {
   EXPECT_NE(text.find("referred"), std::string::npos);
   EXPECT_NE(text.find("declined"), std::string::npos);
   EXPECT_NE(text.find("section 12 Windscreen: 75"), std::string::npos);
+}
+
+TEST(ResultsDump, WithoutAPlanNameFileTheSchemesAreShownByNumber) {
+  TTempFolder folder;
+  folder.Write("Formula1.001", Block(11, 41250, {}, {}));
+  std::ostringstream out;
+  DumpResultsFile(folder.File("Formula1.001"), folder.File("PlanName.Dat"), out);
+  EXPECT_NE(out.str().find("Plan 11\n  premium 41250 pence"), std::string::npos) << out.str();
 }
