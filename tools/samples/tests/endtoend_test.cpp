@@ -1,6 +1,7 @@
 // Each sample proposal through the whole road of a quotation: loaded from its quotation file,
-// prepared as the quotation run prepares it, exported with the demo transfer definition, rated
-// by the demo engine in a folder of its own, and read back with TQuoteInformation.
+// prepared by the binding's PrepareQuote as the quotation run prepares it, exported with the demo
+// transfer definition, rated by the demo engine in a folder of its own, and read back with
+// TQuoteInformation.
 
 #include <gtest/gtest.h>
 
@@ -9,9 +10,10 @@
 #include <map>
 
 #include "dataserver/dsv.h"
-#include "dataserver/packeddate.h"
+#include "motor/getmotordsv.h"
 #include "motor/quoteinformation.h"
 #include "tools/demoengine/inputlayout.h"
+#include "tools/dsvdump/resultsdump.h"
 #include "tools/testsupport/runprogram.h"
 #include "tools/testsupport/tempfolder.h"
 
@@ -27,12 +29,7 @@ enum class TKind { Priced, Referred, Declined };
 TKind KindOf(const TQuoteDetails& q) {
   if (!q.IsReferred())
     return TKind::Priced;
-  if (q.NoteCount() > 0) {
-    qint32 first = q.GetNote(0).code;
-    if (first == 32 || first == 39 || first == 56)
-      return TKind::Declined;
-  }
-  return TKind::Referred;
+  return IsDeclined(q) ? TKind::Declined : TKind::Referred;
 }
 
 struct TRun {
@@ -40,33 +37,6 @@ struct TRun {
   std::map<TKind, int> Count;
   TInputRecord Input;
 };
-
-// The program's preparation for a quotation: convictions numbered so that each incident also
-// holds a claim entry, the policy starting today and ending a year later.
-void PrepareQuote() {
-  DsvHandle h = 0;
-  if (DsvBeginInstArray(0x13, &h) == 0) {
-    double number = 0;
-    do {
-      std::uint16_t length = 0;
-      TPathEntry path[20];
-      DsvQueryInstArrayPath(h, &length, path);
-      ++number;
-      path[length - 1] = TPathEntry{18, 0, 0};
-      if (DsvQueryValueExists(0x120001, static_cast<std::int16_t>(length), path) != 0)
-        DsvSetValue(0x12FFFF, static_cast<std::int16_t>(length), path, &number);
-    } while (DsvNextInstArray(h) == 0);
-    DsvEndInstArray(h);
-  }
-  PackedDate today = TodayPacked();
-  TCalendarDate t;
-  UnpackDate(today, t);
-  PackedDate end = PackDate(t.Year + 1, t.Month, t.Month == 2 && t.Day == 29 ? 28 : t.Day);
-  DsvSetReferenceDate(&today);
-  TPathEntry cover{13, 0, 0}, policyEnd{43, 0, 0};
-  DsvSetValue(0xD0005, 1, &cover, &today);
-  DsvSetValue(0x2B000C, 1, &policyEnd, &end);
-}
 
 TRun Quote(const std::string& sample) {
   TRun run;
@@ -81,9 +51,7 @@ TRun Quote(const std::string& sample) {
             0);
   EXPECT_EQ(DsvLoadSection((kDemo + "/samples/" + sample + ".PCD").c_str(), "Tolvane"), 0);
   PrepareQuote();
-  std::int32_t cover = 0;
-  TPathEntry coverPath{13, 0, 0};
-  DsvQueryValue(0xD0001, 1, &coverPath, &cover);
+  const std::int32_t cover = GetListValue(0xD0001, {CoverPath()});
   EXPECT_EQ(DsvExport(1, 1, 0, 0, 0, (dictionary + "/Exports.BIN").c_str(),
                       engine.File("QuoForm1.001").c_str()),
             0);
