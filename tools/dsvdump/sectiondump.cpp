@@ -1,51 +1,19 @@
 #include "tools/dsvdump/sectiondump.h"
 
-#include <strings.h>
 #include <cstdio>
 
 #include "dataserver/binarystream.h"
+#include "dataserver/numbertext.h"
 #include "tools/dictc/cp1252.h"
 #include "tools/dictc/jsonsupport.h"
 #include "tools/dsvdump/dictionaryfiles.h"
 
 namespace {
 
-TSectionValue ReadValue(TBinaryReader& in, std::int32_t id) {
-  TSectionValue v;
-  v.PropertyId = id;
-  std::int32_t length = in.ReadInt32();
-  if (length < 0 || length > in.Remaining() / 6)
-    throw EReadError("section file: path length " + std::to_string(length) + " of " +
-                     HexIdentifier(id) + " is beyond the end of the file");
-  for (std::int32_t i = 0; i < length; ++i) {
-    std::uint16_t object = in.ReadUInt16();
-    in.ReadUInt16();  // reserved
-    std::uint16_t index = in.ReadUInt16();
-    v.Path.emplace_back(object, index);
-  }
-  v.Type = in.ReadUInt8();
-  switch (v.Type) {
-    case 1:
-      v.Number = in.ReadDouble();
-      break;
-    case 2:
-      v.Text = in.ReadShortString();
-      break;
-    case 3:
-    case 4:
-      v.Packed = in.ReadInt32();
-      break;
-    default:
-      throw EReadError("section file: value of " + HexIdentifier(id) + " has type " +
-                       std::to_string(v.Type));
-  }
-  return v;
-}
-
-std::string PathText(const TSectionValue& v) {
+std::string PathText(const TSectionRecord& v) {
   std::string text;
-  for (const auto& [object, index] : v.Path)
-    text += "(" + std::to_string(object) + "," + std::to_string(index) + ")";
+  for (const TPathEntry& entry : v.Path)
+    text += "(" + std::to_string(entry.ObjectId) + "," + std::to_string(entry.Index) + ")";
   return text.empty() ? "()" : text;
 }
 
@@ -60,31 +28,15 @@ std::string PackedDateText(std::int32_t packed) {
   return buffer;
 }
 
-std::string GeneralNumberText(double value) {
-  // %g drops trailing zeros and keeps plain notation below 15 digits.
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.15g", value);
-  return buffer;
-}
-
 std::vector<TSection> ReadSectionFile(const std::string& fileName) {
   TBinaryReader in;
   if (!in.Open(fileName))
     throw EReadError("cannot open " + fileName);
-  std::int32_t count = in.ReadInt32();
-  if (count < 0 || count > in.Remaining() / 5)
-    throw EReadError("section file: section count " + std::to_string(count) +
-                     " is beyond the end of the file");
-  std::vector<TSection> sections(static_cast<std::size_t>(count));
-  for (auto& s : sections) {
-    s.Name = in.ReadShortString();
-    s.Position = in.ReadInt32();
-  }
-  for (auto& s : sections) {
-    in.Seek(s.Position);
-    for (std::int32_t id = in.ReadInt32(); id > 0; id = in.ReadInt32())
-      s.Values.push_back(ReadValue(in, id));
-  }
+  std::vector<TSection> sections;
+  for (const TSectionDirectoryEntry& entry : ReadSectionDirectory(in))
+    sections.push_back({entry.Name, entry.Position, {}});
+  for (TSection& s : sections)
+    s.Values = ReadSectionRecords(in, s.Position);
   return sections;
 }
 
@@ -94,7 +46,7 @@ bool DumpSectionFile(const std::string& fileName, const std::string& onlySection
   out << "Section file with " << sections.size() << " sections\n";
   bool found = onlySection.empty();
   for (const auto& s : sections) {
-    bool wanted = onlySection.empty() || strcasecmp(s.Name.c_str(), onlySection.c_str()) == 0;
+    bool wanted = onlySection.empty() || SectionNamesEqual(s.Name, onlySection);
     out << "\nSection \"" << Cp1252ToUtf8(s.Name) << "\" at " << s.Position << ", "
         << s.Values.size() << " values\n";
     if (!wanted)
@@ -104,18 +56,18 @@ bool DumpSectionFile(const std::string& fileName, const std::string& onlySection
       out << "  " << HexIdentifier(v.PropertyId) << " " << PathText(v) << " ";
       switch (v.Type) {
         case 1:
-          out << "numeric " << GeneralNumberText(v.Number);
+          out << "numeric " << FormatGeneralNumber(v.Number);
           break;
         case 2:
           out << "string \"" << Cp1252ToUtf8(v.Text) << "\"";
           break;
         case 3:
-          out << "date " << PackedDateText(v.Packed);
+          out << "date " << PackedDateText(v.Integer);
           break;
         default:
-          out << "list " << v.Packed;
+          out << "list " << v.Integer;
           if (dictionary != nullptr) {
-            std::string text = dictionary->Describe(v.PropertyId, v.Packed);
+            std::string text = dictionary->Describe(v.PropertyId, v.Integer);
             out << (text.empty() ? " (not in the list)" : " \"" + Cp1252ToUtf8(text) + "\"");
           }
           break;

@@ -6,6 +6,7 @@
 
 #include "dataserver/binarystream.h"
 #include "dataserver/dictwriter.h"
+#include "dataserver/numbertext.h"
 #include "tools/dsvdump/dictionaryfiles.h"
 #include "tools/dsvdump/exportsdump.h"
 #include "tools/dsvdump/occupmapdump.h"
@@ -63,8 +64,8 @@ TEST(SectionReader, ReadsEveryValueOfEverySection) {
   ASSERT_EQ(sections.size(), 2u);
   EXPECT_EQ(sections[0].Name, "Tolvane");
   ASSERT_EQ(sections[0].Values.size(), 5u);
-  EXPECT_EQ(sections[0].Values[0].Path[0].first, 15);
-  EXPECT_EQ(sections[0].Values[0].Path[0].second, 1);
+  EXPECT_EQ(sections[0].Values[0].Path[0].ObjectId, 15);
+  EXPECT_EQ(sections[0].Values[0].Path[0].Index, 1);
   EXPECT_EQ(sections[0].Values[1].Text,
             "O'Br\xED"
             "en");
@@ -98,9 +99,9 @@ TEST(SectionReader, ATruncatedFileIsAReadErrorNotACrash) {
 }
 
 TEST(SectionReader, NumbersPrintInTheirShortestForm) {
-  EXPECT_EQ(GeneralNumberText(0.1), "0.1");
-  EXPECT_EQ(GeneralNumberText(25000), "25000");
-  EXPECT_EQ(GeneralNumberText(-3.25), "-3.25");
+  EXPECT_EQ(FormatGeneralNumber(0.1), "0.1");
+  EXPECT_EQ(FormatGeneralNumber(25000), "25000");
+  EXPECT_EQ(FormatGeneralNumber(-3.25), "-3.25");
   EXPECT_EQ(PackedDateText((2001 << 16) | (2 << 8) | 29), "29/02/2001");
   EXPECT_EQ(PackedDateText((2001 << 16) | (13 << 8) | 1).substr(0, 7), "no date");
 }

@@ -75,13 +75,13 @@ TEST_F(SampleBuilder, WritesEveryValueIntoTheTolvaneSection) {
   ASSERT_EQ(sections.size(), 1u);
   EXPECT_EQ(sections[0].Name, kSampleSection);
   ASSERT_EQ(sections[0].Values.size(), 4u);
-  std::map<std::int32_t, TSectionValue> byId;
+  std::map<std::int32_t, TSectionRecord> byId;
   for (const auto& v : sections[0].Values)
     byId[v.PropertyId] = v;
-  EXPECT_EQ(Date(byId[0xF0005].Packed), "31/03/1996");
-  EXPECT_EQ(byId[0xF0005].Path[0].second, 1);
+  EXPECT_EQ(Date(byId[0xF0005].Integer), "31/03/1996");
+  EXPECT_EQ(byId[0xF0005].Path[0].Index, 1);
   EXPECT_EQ(byId[0xF002A].Text, "Ng");
-  EXPECT_EQ(byId[0xF0007].Packed, 1);
+  EXPECT_EQ(byId[0xF0007].Integer, 1);
   EXPECT_DOUBLE_EQ(byId[0x6000E].Number, 4250.5);
 }
 
