@@ -1,61 +1,35 @@
 #include "tools/dsvdump/exportsdump.h"
 
 #include "dataserver/binarystream.h"
+#include "dataserver/transfer.h"
 #include "tools/dictc/cp1252.h"
 
 namespace {
 
 const char* const kSources[] = {"occurrence", "literal", "value"};
 
-class TExportsReader {
- public:
-  explicit TExportsReader(TBinaryReader& in) : in_(in) {}
-
-  TExportsFile Read() {
-    TExportsFile file;
-    file.Header = in_.ReadInt32();
-    next_ = in_.ReadInt32();
-    file.Group = next_;
-    Collect(file.Group, file.Records, 0);
-    file.Leftover = !ended_;
-    return file;
-  }
-
- private:
-  // Takes records while they carry the collecting object's group identifier; an object record
-  // collects its own children first, under the identifier that follows it.
-  void Collect(std::int32_t group, std::vector<TExportRecord>& into, int depth) {
-    if (depth > 32)
-      throw EReadError("Exports.BIN: objects nested too deeply");
-    while (!ended_ && next_ == group) {
-      TExportRecord r;
-      r.SourceKind = in_.ReadUInt8();
-      r.Level = in_.ReadUInt8();
-      r.PropertyId = in_.ReadInt32();
-      r.IsObject = in_.ReadUInt8() != 0;
-      r.Width = in_.ReadInt32();
-      r.Literal = in_.ReadShortString();
-      r.FormatKind = in_.ReadInt32();
-      r.From = in_.ReadInt32();
-      std::int32_t to = in_.ReadInt32();
-      r.To = to < 0 ? -to : to;
-      if (in_.Remaining() < 2)
-        ended_ = true;
-      else
-        next_ = in_.ReadInt32();
-      if (r.IsObject) {
-        r.Group = next_;
-        if (!ended_)
-          Collect(r.Group, r.Children, depth + 1);
-      }
-      into.push_back(std::move(r));
+// The transfer's tree as the compiler's records, so that it prints and writes back as a source.
+std::vector<TExportRecord> RecordsOf(const TTransferObject& object) {
+  std::vector<TExportRecord> records;
+  for (const auto& child : object.fChildren) {
+    TExportRecord r;
+    r.SourceKind = child->SourceKind;
+    r.Level = static_cast<std::uint8_t>(child->Level);
+    r.PropertyId = child->PropertyId;
+    r.Width = child->Width;
+    r.Literal = child->Literal;
+    r.FormatKind = child->FormatKind;
+    r.From = child->From;
+    r.To = child->To;
+    if (const auto* nested = dynamic_cast<const TTransferObject*>(child.get())) {
+      r.IsObject = true;
+      r.Group = nested->GroupId;
+      r.Children = RecordsOf(*nested);
     }
+    records.push_back(std::move(r));
   }
-
-  TBinaryReader& in_;
-  std::int32_t next_ = 0;
-  bool ended_ = false;
-};
+  return records;
+}
 
 void DumpRecords(const std::vector<TExportRecord>& records, int depth, std::int64_t& line,
                  std::ostream& out) {
@@ -120,7 +94,18 @@ TExportsFile ReadExportsFile(const std::string& fileName) {
   TBinaryReader in;
   if (!in.Open(fileName))
     throw EReadError("cannot open " + fileName);
-  return TExportsReader(in).Read();
+  TExportsFile file;
+  file.Header = in.ReadInt32();  // the transfer skips it
+  in.Seek(0);
+  // Without a dictionary the records are read as they stand, none tied to a property.
+  TDictionary noDictionary;
+  std::unique_ptr<TTransferObject> root = ReadTransferDefinition(in, noDictionary);
+  file.Group = root->GroupId;
+  file.Records = RecordsOf(*root);
+  // The transfer stops at a record whose group no enclosing object owns; a whole definition
+  // ends with fewer than 2 bytes after its last record.
+  file.Leftover = in.Remaining() >= 2;
+  return file;
 }
 
 void DumpExportsFile(const std::string& fileName, std::ostream& out) {
