@@ -36,7 +36,7 @@ class TOccupationCompiler {
       std::set<std::int64_t> seenOccupations;
       for (std::size_t o = 0; o < occupations.size(); ++o) {
         TJsonPlace op = bp.Key("children").Index(o);
-        TOccupationNode occupation;
+        TMainOccupationNode occupation;
         const TJson& qualifiers = Node(op, occupations[o], "occupation", kOccupationList,
                                        seenOccupations, occupation.Code);
         std::set<std::int64_t> seenQualifiers;

@@ -15,14 +15,14 @@ struct TOccupationQualifier {
   std::vector<std::uint8_t> Statuses;
 };
 
-struct TOccupationNode {
+struct TMainOccupationNode {
   std::uint16_t Code = 0;
   std::vector<TOccupationQualifier> Qualifiers;
 };
 
 struct TBusinessNode {
   std::uint16_t Code = 0;
-  std::vector<TOccupationNode> Occupations;
+  std::vector<TMainOccupationNode> Occupations;
 };
 
 // dictionary may be null; with it every code must be an entry of its list (business 0x220004,

@@ -46,7 +46,7 @@ std::vector<TBusinessNode> ReadOccupationMap(const std::string& fileName) {
     for (std::int64_t occupationAt = in.Position();;) {
       in.Seek(occupationAt);
       TNodeHeader o = ReadNode(in);
-      TOccupationNode occupation{o.Code, {}};
+      TMainOccupationNode occupation{o.Code, {}};
       for (std::int64_t qualifierAt = in.Position();;) {
         in.Seek(qualifierAt);
         TNodeHeader q = ReadNode(in);
