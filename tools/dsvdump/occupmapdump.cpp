@@ -1,25 +1,11 @@
 #include "tools/dsvdump/occupmapdump.h"
 
 #include "dataserver/binarystream.h"
+#include "motor/occupationmap.h"
 #include "tools/dictc/cp1252.h"
 #include "tools/dsvdump/dictionaryfiles.h"
 
 namespace {
-
-struct TNodeHeader {
-  std::uint16_t Code;
-  std::int32_t Next;
-};
-
-TNodeHeader ReadNode(TBinaryReader& in) {
-  std::int64_t at = in.Position();
-  TNodeHeader node{in.ReadUInt16(), in.ReadInt32()};
-  // Siblings always lie further on; anything else would loop or leave the file.
-  if (node.Next != 0 && (node.Next <= at || node.Next > in.Size()))
-    throw EReadError("OccupMap.bin: node at " + std::to_string(at) +
-                     " names an impossible next sibling " + std::to_string(node.Next));
-  return node;
-}
 
 std::string Named(const TDictionaryView* dictionary, std::int32_t list, std::int32_t code) {
   std::string text = std::to_string(code);
@@ -33,40 +19,24 @@ std::string Named(const TDictionaryView* dictionary, std::int32_t list, std::int
 }  // namespace
 
 std::vector<TBusinessNode> ReadOccupationMap(const std::string& fileName) {
-  TBinaryReader in;
-  if (!in.Open(fileName))
-    throw EReadError("cannot open " + fileName);
   std::vector<TBusinessNode> tree;
-  if (in.Size() == 0)
-    return tree;
-  for (std::int32_t businessAt = 0;;) {
-    in.Seek(businessAt);
-    TNodeHeader b = ReadNode(in);
-    TBusinessNode business{b.Code, {}};
-    for (std::int64_t occupationAt = in.Position();;) {
-      in.Seek(occupationAt);
-      TNodeHeader o = ReadNode(in);
-      TMainOccupationNode occupation{o.Code, {}};
-      for (std::int64_t qualifierAt = in.Position();;) {
-        in.Seek(qualifierAt);
-        TNodeHeader q = ReadNode(in);
-        TOccupationQualifier qualifier{q.Code, {}};
-        for (std::uint8_t s = in.ReadUInt8(); s != 0; s = in.ReadUInt8())
-          qualifier.Statuses.push_back(s);
-        occupation.Qualifiers.push_back(std::move(qualifier));
-        if (q.Next == 0)
-          break;
-        qualifierAt = q.Next;
+  try {
+    // The program's own reader, which checks every offset on the way.
+    TOccupationMap map = TOccupationMap::LoadFromFile(QString::fromStdString(fileName));
+    for (const TOccupationNode& b : map.Businesses()) {
+      TBusinessNode business{b.code, {}};
+      for (const TOccupationNode& o : map.Children(b)) {
+        TMainOccupationNode occupation{o.code, {}};
+        for (const TOccupationNode& q : map.Children(o)) {
+          const QList<quint8> statuses = map.Statuses(q);
+          occupation.Qualifiers.push_back({q.code, {statuses.begin(), statuses.end()}});
+        }
+        business.Occupations.push_back(std::move(occupation));
       }
-      business.Occupations.push_back(std::move(occupation));
-      if (o.Next == 0)
-        break;
-      occupationAt = o.Next;
+      tree.push_back(std::move(business));
     }
-    tree.push_back(std::move(business));
-    if (b.Next == 0)
-      break;
-    businessAt = b.Next;
+  } catch (const EOccupationMapError& e) {
+    throw EReadError(e.what());
   }
   return tree;
 }

@@ -10,7 +10,8 @@
 
 struct TDictionaryView;
 
-// Raises EReadError when a sibling position points backwards or past the end.
+// Raises EReadError when a node lies outside the file, a sibling chain loops or a status run
+// has no end.
 std::vector<TBusinessNode> ReadOccupationMap(const std::string& fileName);
 // With a dictionary, codes are shown with their list descriptions.
 void DumpOccupationMap(const std::string& fileName, const TDictionaryView* dictionary,
