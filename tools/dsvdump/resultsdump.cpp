@@ -6,7 +6,6 @@
 
 #include "motor/enginetextfile.h"
 #include "motor/quotedescriptions.h"
-#include "motor/quoteinformation.h"
 
 namespace {
 
@@ -36,8 +35,7 @@ bool IsDeclined(const TQuoteDetails& quotation) {
   return false;
 }
 
-void DumpResultsFile(const std::string& fileName, const std::string& planNameFile,
-                     std::ostream& out) {
+TQuoteInformation ReadEngineResults(const std::string& fileName, const std::string& planNameFile) {
   QString names = QString::fromStdString(planNameFile);
   // The reader needs a plan-name file; an empty one stands in for a missing one, so that the
   // results of an engine run can be looked at on their own.
@@ -45,9 +43,15 @@ void DumpResultsFile(const std::string& fileName, const std::string& planNameFil
   if (!QFileInfo::exists(names) && noNames.open())
     names = noNames.fileName();
   TQuoteInformation results;
-  // The cover type only decides the excess shown beside the premium, which is not printed.
+  // The cover type only decides TotalExcess, the excess the results dialog shows beside the
+  // premium; the dump prints the excesses themselves.
   results.LoadFromFile(QString::fromStdString(fileName), names, 0);
+  return results;
+}
 
+void DumpResultsFile(const std::string& fileName, const std::string& planNameFile,
+                     std::ostream& out) {
+  TQuoteInformation results = ReadEngineResults(fileName, planNameFile);
   out << "Formula1.001: " << results.Count() << " quotations\n";
   for (int i = 0; i < results.Count(); ++i) {
     const TQuoteDetails& q = results.Items(i);

@@ -5,13 +5,17 @@
 #include <ostream>
 #include <string>
 
-class TQuoteDetails;
+#include "motor/quoteinformation.h"
 
 // Referred with a first note that marks a decline (32, 39 or 56): the results dialog shows no
 // row for such a scheme.
 bool IsDeclined(const TQuoteDetails& quotation);
 
-// Raises EQuoteResultsError naming the file and line when the results file cannot be read or is
-// malformed. A plan-name file that does not exist leaves the schemes without names.
+// The results as the program reads them. A plan-name file that does not exist leaves the schemes
+// without names. Raises EQuoteResultsError naming the file and line when the results file cannot
+// be read or is malformed.
+TQuoteInformation ReadEngineResults(const std::string& fileName, const std::string& planNameFile);
+
+// Prints what ReadEngineResults reads, with its faults.
 void DumpResultsFile(const std::string& fileName, const std::string& planNameFile,
                      std::ostream& out);

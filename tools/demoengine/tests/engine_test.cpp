@@ -6,7 +6,6 @@
 
 #include "motor/enginetextfile.h"
 #include "motor/plannames.h"
-#include "motor/quoteinformation.h"
 #include "tools/demoengine/engine.h"
 #include "tools/demoengine/panel.h"
 #include "tools/demoengine/tests/inputbuilder.h"
@@ -21,15 +20,6 @@ TProgramRun RunEngineProgram(const TTempFolder& folder, const std::string& argum
                     arguments);
 }
 
-// The engine's results as the program reads them; the schemes stay unnamed.
-TQuoteInformation ReadResults(const TTempFolder& folder) {
-  folder.Write("PlanName.Dat", "");
-  TQuoteInformation results;
-  results.LoadFromFile(QString::fromStdString(folder.File("Formula1.001")),
-                       QString::fromStdString(folder.File("PlanName.Dat")), 0);
-  return results;
-}
-
 }  // namespace
 
 TEST(EngineRun, WritesOneBlockPerSchemeOfThePanel) {
@@ -37,7 +27,8 @@ TEST(EngineRun, WritesOneBlockPerSchemeOfThePanel) {
   folder.Write("QuoForm1.001", StandardRisk().Text());
   std::ostringstream err;
   ASSERT_EQ(RunEngine(folder.Path().string(), err, nullptr), kEngineOk) << err.str();
-  TQuoteInformation results = ReadResults(folder);
+  TQuoteInformation results =
+      ReadEngineResults(folder.File("Formula1.001"), folder.File("PlanName.Dat"));
   ASSERT_EQ(static_cast<std::size_t>(results.Count()), DemoPanel().size());
   for (int i = 0; i < results.Count(); ++i)
     EXPECT_EQ(results.Items(i).PlanNumber, DemoPanel()[static_cast<std::size_t>(i)].Plan);
@@ -98,7 +89,10 @@ TEST(EngineProgram, RunsWithoutArgumentsInTheCurrentFolder) {
   folder.Write("QuoForm1.001", StandardRisk().Text());
   TProgramRun run = RunEngineProgram(folder);
   EXPECT_EQ(run.Status, 0) << run.Output;
-  EXPECT_EQ(static_cast<std::size_t>(ReadResults(folder).Count()), DemoPanel().size());
+  EXPECT_EQ(
+      static_cast<std::size_t>(
+          ReadEngineResults(folder.File("Formula1.001"), folder.File("PlanName.Dat")).Count()),
+      DemoPanel().size());
 }
 
 TEST(EngineProgram, MalformedInputExitsNonZeroWithAMessage) {

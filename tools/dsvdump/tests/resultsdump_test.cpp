@@ -25,11 +25,7 @@ std::string Block(int plan, long premium, std::vector<std::pair<int, std::string
 }
 
 TQuoteInformation Load(const TTempFolder& folder) {
-  folder.Write("PlanName.Dat", "");
-  TQuoteInformation results;
-  results.LoadFromFile(QString::fromStdString(folder.File("Formula1.001")),
-                       QString::fromStdString(folder.File("PlanName.Dat")), 0);
-  return results;
+  return ReadEngineResults(folder.File("Formula1.001"), folder.File("PlanName.Dat"));
 }
 
 }  // namespace
