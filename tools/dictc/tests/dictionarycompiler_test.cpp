@@ -2,6 +2,7 @@
 
 #include "tools/dictc/compileerror.h"
 #include "tools/dictc/dictionarycompiler.h"
+#include "tools/dictc/tests/refusal.h"
 #include "tools/testsupport/tempfolder.h"
 
 namespace {
@@ -20,16 +21,8 @@ std::string Dictionary(const std::string& properties, const std::string& lists,
 
 // Compiles the text and answers the refusal it must cause.
 ECompileError Refusal(const std::string& text) {
-  TTempFolder folder;
-  std::string file = folder.Write("dictionary.json", text);
-  try {
-    CompileDictionary(file);
-  } catch (const ECompileError& e) {
-    EXPECT_EQ(e.File(), file);
-    return e;
-  }
-  ADD_FAILURE() << "the source was accepted";
-  return ECompileError("", "", "");
+  return RefusalOf("dictionary.json", text,
+                   [](const std::string& file) { CompileDictionary(file); });
 }
 
 }  // namespace

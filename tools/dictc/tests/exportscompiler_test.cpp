@@ -3,6 +3,7 @@
 #include "tools/dictc/compileerror.h"
 #include "tools/dictc/dictionarycompiler.h"
 #include "tools/dictc/exportscompiler.h"
+#include "tools/dictc/tests/refusal.h"
 #include "tools/testsupport/tempfolder.h"
 
 namespace {
@@ -15,16 +16,9 @@ std::string Exports(const std::string& records) {
 
 ECompileError Refusal(const std::string& text, bool withDictionary = true) {
   static const TCompiledDictionary dictionary = CompileDictionary(kData + "/dictionary.json");
-  TTempFolder folder;
-  std::string file = folder.Write("exports.json", text);
-  try {
+  return RefusalOf("exports.json", text, [&](const std::string& file) {
     CompileExports(file, withDictionary ? &dictionary : nullptr);
-  } catch (const ECompileError& e) {
-    EXPECT_EQ(e.File(), file);
-    return e;
-  }
-  ADD_FAILURE() << "the source was accepted";
-  return ECompileError("", "", "");
+  });
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include "tools/dictc/compileerror.h"
 #include "tools/dictc/dictionarycompiler.h"
 #include "tools/dictc/occupationcompiler.h"
-#include "tools/testsupport/tempfolder.h"
+#include "tools/dictc/tests/refusal.h"
 
 namespace {
 
@@ -21,15 +21,8 @@ std::int32_t I32(const std::vector<std::uint8_t>& b, std::size_t at) {
 
 ECompileError Refusal(const std::string& tree) {
   static const TCompiledDictionary dictionary = CompileDictionary(kData + "/dictionary.json");
-  TTempFolder folder;
-  std::string file = folder.Write("occupations.json", R"({ "tree": )" + tree + "}");
-  try {
-    CompileOccupations(file, &dictionary);
-  } catch (const ECompileError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "the source was accepted";
-  return ECompileError("", "", "");
+  return RefusalOf("occupations.json", R"({ "tree": )" + tree + "}",
+                   [](const std::string& file) { CompileOccupations(file, &dictionary); });
 }
 
 }  // namespace
