@@ -13,6 +13,17 @@ bool PathUsable(std::int16_t pathLen, const TPathEntry* path) {
   return pathLen >= 0 && (pathLen == 0 || path != nullptr);
 }
 
+// The property of a value call whose path can name an instance; otherwise the status to answer.
+DsvStatus ValueProperty(std::int32_t propId, std::int16_t pathLen, const TPathEntry* path,
+                        TProperty*& property) {
+  property = DataDictionary().Find(propId);
+  if (property == nullptr)
+    return dsv_status::kUnknownProperty;
+  if (!PathUsable(pathLen, path))
+    return dsv_status::kNoValue;
+  return dsv_status::kOk;
+}
+
 TProperty* ListProperty(std::int32_t propId) {
   TProperty* property = DataDictionary().Find(propId);
   return property != nullptr && property->Type == ptList ? property : nullptr;
@@ -38,11 +49,9 @@ bool FindCodeByAbi(std::int32_t listId, const std::string& abiCode, std::int32_t
 DsvStatus DsvSetValue(std::int32_t propId, std::int16_t pathLen, const TPathEntry* path,
                       const void* value) {
   try {
-    TProperty* property = DataDictionary().Find(propId);
-    if (property == nullptr)
-      return dsv_status::kUnknownProperty;
-    if (!PathUsable(pathLen, path))
-      return dsv_status::kNoValue;
+    TProperty* property = nullptr;
+    if (const DsvStatus status = ValueProperty(propId, pathLen, path, property))
+      return status;
     if (value == nullptr)
       return dsv_status::kInternalError;
     TInstance* instance = property->Instances().GetInstance(pathLen, path);
@@ -56,11 +65,9 @@ DsvStatus DsvSetValue(std::int32_t propId, std::int16_t pathLen, const TPathEntr
 
 DsvStatus DsvDeleteValue(std::int32_t propId, std::int16_t pathLen, const TPathEntry* path) {
   try {
-    TProperty* property = DataDictionary().Find(propId);
-    if (property == nullptr)
-      return dsv_status::kUnknownProperty;
-    if (!PathUsable(pathLen, path))
-      return dsv_status::kNoValue;
+    TProperty* property = nullptr;
+    if (const DsvStatus status = ValueProperty(propId, pathLen, path, property))
+      return status;
     // Found or made, then destroyed: deleting a value that does not exist succeeds.
     TInstance* instance = property->Instances().GetInstance(pathLen, path);
     if (instance == nullptr)
@@ -75,11 +82,9 @@ DsvStatus DsvDeleteValue(std::int32_t propId, std::int16_t pathLen, const TPathE
 DsvStatus DsvQueryValue(std::int32_t propId, std::int16_t pathLen, const TPathEntry* path,
                         void* value) {
   try {
-    TProperty* property = DataDictionary().Find(propId);
-    if (property == nullptr)
-      return dsv_status::kUnknownProperty;
-    if (!PathUsable(pathLen, path))
-      return dsv_status::kNoValue;
+    TProperty* property = nullptr;
+    if (const DsvStatus status = ValueProperty(propId, pathLen, path, property))
+      return status;
     if (value == nullptr)
       return dsv_status::kInternalError;
     const TInstance* instance = property->Instances().FindInstance(pathLen, path);
@@ -93,11 +98,9 @@ DsvStatus DsvQueryValue(std::int32_t propId, std::int16_t pathLen, const TPathEn
 
 DsvStatus DsvQueryValueExists(std::int32_t propId, std::int16_t pathLen, const TPathEntry* path) {
   try {
-    TProperty* property = DataDictionary().Find(propId);
-    if (property == nullptr)
-      return dsv_status::kUnknownProperty;
-    if (!PathUsable(pathLen, path))
-      return dsv_status::kNoValue;
+    TProperty* property = nullptr;
+    if (const DsvStatus status = ValueProperty(propId, pathLen, path, property))
+      return status;
     return property->Instances().FindInstance(pathLen, path) != nullptr ? dsv_status::kOk
                                                                         : dsv_status::kNoValue;
   } catch (...) {
