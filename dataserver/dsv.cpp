@@ -184,15 +184,21 @@ const TInstance* CurrentInstance(const TInstArray& cursor) {
   return list.Item(cursor.Position);
 }
 
-}  // namespace
-
-DsvStatus DsvQueryInstArrayPath(DsvHandle handle, std::uint16_t* pathLen, TPathEntry* path) {
+// The instance under an open cursor; otherwise the status to answer.
+DsvStatus CursorInstance(DsvHandle handle, const TInstance*& instance) {
   TInstArray* cursor = InstArrayCursors().Find(handle);
   if (cursor == nullptr)
     return dsv_status::kBadHandle;
-  const TInstance* instance = CurrentInstance(*cursor);
-  if (instance == nullptr)
-    return dsv_status::kNoFurtherInstance;
+  instance = CurrentInstance(*cursor);
+  return instance == nullptr ? dsv_status::kNoFurtherInstance : dsv_status::kOk;
+}
+
+}  // namespace
+
+DsvStatus DsvQueryInstArrayPath(DsvHandle handle, std::uint16_t* pathLen, TPathEntry* path) {
+  const TInstance* instance = nullptr;
+  if (const DsvStatus status = CursorInstance(handle, instance))
+    return status;
   if (pathLen != nullptr)
     *pathLen = static_cast<std::uint16_t>(instance->PathLength());
   if (path != nullptr && instance->PathLength() > 0)
@@ -201,12 +207,9 @@ DsvStatus DsvQueryInstArrayPath(DsvHandle handle, std::uint16_t* pathLen, TPathE
 }
 
 DsvStatus DsvQueryInstArrayValue(DsvHandle handle, std::int32_t propId, void* value) {
-  TInstArray* cursor = InstArrayCursors().Find(handle);
-  if (cursor == nullptr)
-    return dsv_status::kBadHandle;
-  const TInstance* instance = CurrentInstance(*cursor);
-  if (instance == nullptr)
-    return dsv_status::kNoFurtherInstance;
+  const TInstance* instance = nullptr;
+  if (const DsvStatus status = CursorInstance(handle, instance))
+    return status;
   return DsvQueryValue(propId, static_cast<std::int16_t>(instance->PathLength()),
                        instance->Path().data(), value);
 }
