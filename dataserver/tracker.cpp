@@ -177,12 +177,7 @@ void StartTrace() {
 }
 
 std::optional<std::string> StopTrace(const std::string& logFile) {
-  TSnapshot snapshot;
-  if (!StopAndTakeSnapshot(snapshot))
-    return std::nullopt;
-  std::string firstLine = FirstLine(snapshot);
-  WriteReport(logFile, firstLine, snapshot);
-  return firstLine;
+  return StopTraceTo(logFile.c_str());
 }
 
 void SetTraceReportFile(const std::string& logFile) {
