@@ -19,10 +19,14 @@ class TDictionary {
   TDictionary& operator=(const TDictionary&) = delete;
 
   // Opens both files and loads the property tree. Answers 0, 1003 (a file missing),
-  // 1008 (wrong version) or 1004 (read error, damaged file); on failure nothing stays open.
+  // 1008 (wrong version) or 1004 (read error, damaged file: counts the file cannot hold,
+  // unknown property types, duplicate identifiers); on failure nothing stays open.
+  // An open dictionary is closed first.
   DsvStatus Open(std::int32_t expectedVersion, const std::string& listsFile,
                  const std::string& structFile);
-  // Destroys every property (with its instances) and closes both files.
+  // Destroys every property (with its instances) and closes both files. The call interface
+  // destroys its enumeration cursors before and its instance-array cursors with it: a
+  // TInstArray points at a property, and a TEnumeration left open only raises EReadError.
   void Close();
   bool IsOpen() const { return open_; }
 
@@ -46,6 +50,7 @@ class TDictionary {
   void SetReferenceDate(PackedDate date) { referenceDate_ = date; }
 
  private:
+  // Reads the property tree in pre-order; raises EReadError on a damaged file.
   void LoadStructure(TBinaryReader& structure);
 
   bool open_ = false;
@@ -77,30 +82,57 @@ class TEnumeration {
   State GetState() const { return state_; }
   std::int32_t EntryCount() const { return entryCount_; }  // unaffected by a filter
 
-  // The next entry in display order (or filter order); false at the end.
+  // The next entry in display order (or filter order); false at the end. Without a filter at
+  // most EntryCount() entries are read. A list property without a list (offset 0) is empty.
   bool Next(TEnumEntry& entry);
-  // Follows the stored search tree; false when the code is absent.
+  // Follows the stored search tree; false when the code is absent. A tree that loops raises
+  // EReadError after EntryCount() steps.
   bool FindByCode(std::int32_t code, TEnumEntry& entry);
   // Restricts the cursor to the dependent entries of the controlling choice; false on any
   // failure (kind not 1 or 2, no table row, code absent, ordinal beyond the row).
   bool Filter(std::int16_t kind, std::int32_t controllingListId, std::int32_t controllingCode);
 
  private:
+  // Reads the entry at a position into the cursor's current fields and into entry.
+  void ReadEntryAt(std::int64_t position, TEnumEntry& entry);
+
   TDictionary& dictionary_;
   std::int32_t currentOrdinal_ = 0;
   std::vector<std::int32_t> filter_;
   std::size_t filterPosition_ = 0;
+  // Set by the first successful Filter: from then on only the filter's entries are yielded,
+  // even when its block was empty.
+  bool filtered_ = false;
+  std::int32_t currentLeft_ = 0;
+  std::int32_t currentRight_ = 0;
   State state_ = esNotAList;
+  std::int32_t currentCode_ = 0;
   std::int32_t entryCount_ = 0;
   std::int32_t rootPosition_ = 0;
-  std::int32_t firstEntryPosition_ = 0;
-  std::int32_t nextEntryPosition_ = 0;
+  std::int64_t firstEntryPosition_ = 0;
+  std::int64_t nextEntryPosition_ = 0;
+  // Entries read in display order; a damaged list whose ordinals never reach the count still
+  // ends after that many entries.
+  std::int32_t entriesRead_ = 0;
 };
 
-// A cursor over the instances of one property.
+// A cursor over the instances of one property, in list order.
 class TInstArray {
  public:
   explicit TInstArray(TProperty* property) : fProperty(property) {}
   TProperty* fProperty;
   std::int32_t Position = 0;
+
+  // The instance at the current position; nullptr when the position is beyond the list.
+  TInstance* Current() const {
+    const TInstanceList& list = fProperty->Instances();
+    return Position >= 0 && Position < list.Count() ? list.Item(Position) : nullptr;
+  }
+  // Moves to the next instance; false (and no move) when standing on the last one.
+  bool Next() {
+    if (Position + 1 >= fProperty->Instances().Count())
+      return false;
+    ++Position;
+    return true;
+  }
 };

@@ -2,6 +2,7 @@
 // Typed value instances and the per-property instance list.
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,16 @@
 class TProperty;
 
 using TInstancePath = std::vector<TPathEntry>;
+
+// Raised when a value operation is asked of an instance that holds no value (an object
+// occurrence). The call interface turns it into status 1020.
+class EAbstractError : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
+};
+
+// The longest text a string value holds; buffers of callers are one byte longer for the NUL.
+inline constexpr std::size_t kMaxStringValue = 255;
 
 // The three matching rules for a query path q (length k) against an instance path e:
 // equal length (all fields equal), empty query (every index 0), aligned at the end.
@@ -30,6 +41,9 @@ class TInstance {
   virtual DsvStatus SetValue(const void* source) = 0;
   virtual DsvStatus GetValue(void* destination) const = 0;
 
+  // True for object occurrences, which hold no value and are never released by a value walk.
+  virtual bool IsObjectInstance() const { return false; }
+
   TProperty* fParent;  // the property whose value this is (not owned)
   const TInstancePath& Path() const { return path_; }
   int PathLength() const { return static_cast<int>(path_.size()); }
@@ -44,6 +58,7 @@ class TParentInstance : public TInstance {
   TParentInstance(TProperty* parent, const TPathEntry* path, int pathLength);
   DsvStatus SetValue(const void* source) override;  // object instances hold no value: throws
   DsvStatus GetValue(void* destination) const override;
+  bool IsObjectInstance() const override { return true; }
   void AddRef() { ++refCount_; }
   // Subtracts one; destroys this instance (removing it from its list) at zero.
   void Release();
@@ -126,5 +141,10 @@ class TInstanceList {
  private:
   friend class TParentInstance;
   void Remove(TInstance* instance);  // unlinks and deletes, no release walk
+  // Adds one reference to the occurrence of every object above a new value, creating the
+  // occurrences that do not exist yet in their sorted place.
+  void RegisterWithOccurrences(const TPathEntry* path, int pathLength);
+  // Releases the occurrences above a value that is being destroyed.
+  void ReleaseOccurrences(const TInstance& instance);
   std::vector<TInstance*> items_;
 };

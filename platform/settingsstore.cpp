@@ -1,0 +1,235 @@
+#include "platform/settingsstore.h"
+
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <limits>
+#include <memory>
+
+#include "platform/typedsettingsformat.h"
+
+namespace {
+
+const QString kOrganisation = QStringLiteral("Quillmarsh");
+const QString kApplication = QStringLiteral("PrivateMotor");
+
+QString& OverrideFolder() {
+  static QString folder;
+  return folder;
+}
+
+std::unique_ptr<QSettings> OpenSettings() {
+#ifdef Q_OS_WIN
+  if (OverrideFolder().isEmpty())
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganisation,
+                                       kApplication);
+#endif
+  return std::make_unique<QSettings>(TypedSettingsFormat(), QSettings::UserScope, kOrganisation,
+                                     kApplication);
+}
+
+QStringList Segments(const QString& key) {
+  static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+  return key.split(separators, Qt::SkipEmptyParts);
+}
+
+QStringList ChildGroups(QSettings& settings, const QString& group) {
+  settings.beginGroup(group);
+  QStringList groups = settings.childGroups();
+  settings.endGroup();
+  return groups;
+}
+
+QStringList ChildValues(QSettings& settings, const QString& group) {
+  settings.beginGroup(group);
+  QStringList keys = settings.childKeys();
+  settings.endGroup();
+  keys.removeAll(kKeyMarker);
+  return keys;
+}
+
+QString Join(const QString& group, const QString& name) {
+  return group.isEmpty() ? name : group + QLatin1Char('/') + name;
+}
+
+// A key path spelled as the store already spells it, as far as it exists.
+struct TResolvedKey {
+  QString group;
+  bool exists = true;
+};
+
+TResolvedKey ResolveKey(QSettings& settings, const QString& key) {
+  TResolvedKey resolved;
+  for (const QString& segment : Segments(key)) {
+    QString spelled = segment;
+    if (resolved.exists) {
+      resolved.exists = false;
+      for (const QString& child : ChildGroups(settings, resolved.group)) {
+        if (child.compare(segment, Qt::CaseInsensitive) == 0) {
+          spelled = child;
+          resolved.exists = true;
+          break;
+        }
+      }
+    }
+    resolved.group = Join(resolved.group, spelled);
+  }
+  return resolved;
+}
+
+// The full name of an existing value, or empty.
+QString ResolveValue(QSettings& settings, const QString& key, const QString& name) {
+  TResolvedKey resolved = ResolveKey(settings, key);
+  if (!resolved.exists)
+    return QString();
+  for (const QString& child : ChildValues(settings, resolved.group)) {
+    if (child.compare(name, Qt::CaseInsensitive) == 0)
+      return Join(resolved.group, child);
+  }
+  return QString();
+}
+
+bool IsInteger(const QVariant& value) {
+  switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort: {
+      // A DWORD holds 32 bits; read as signed like the registry accessor does.
+      qint64 number = value.toLongLong();
+      return number >= std::numeric_limits<qint32>::min() &&
+             number <= std::numeric_limits<quint32>::max();
+    }
+    default:
+      return false;
+  }
+}
+
+bool Flush(QSettings& settings) {
+  settings.sync();
+  return settings.status() == QSettings::NoError;
+}
+
+bool WriteValue(const QString& key, const QString& name, const QVariant& value) {
+  auto settings = OpenSettings();
+  TResolvedKey resolved = ResolveKey(*settings, key);
+  if (!resolved.exists || name.isEmpty())
+    return false;
+  QString full = ResolveValue(*settings, key, name);
+  if (full.isEmpty())
+    full = Join(resolved.group, name);
+  // The marker keeps the key when its last value is deleted later.
+  settings->setValue(Join(resolved.group, kKeyMarker), QString());
+  settings->setValue(full, value);
+  return Flush(*settings);
+}
+
+}  // namespace
+
+bool TSettingsStore::KeyExists(const QString& key) const {
+  auto settings = OpenSettings();
+  return ResolveKey(*settings, key).exists;
+}
+
+bool TSettingsStore::CreateKey(const QString& key) {
+  auto settings = OpenSettings();
+  QString group;
+  for (const QString& segment : Segments(key)) {
+    group = Join(group, segment);
+    TResolvedKey resolved = ResolveKey(*settings, group);
+    group = resolved.group;
+    if (!resolved.exists)
+      settings->setValue(Join(group, kKeyMarker), QString());
+  }
+  return Flush(*settings) && ResolveKey(*settings, key).exists;
+}
+
+bool TSettingsStore::DeleteKey(const QString& key) {
+  auto settings = OpenSettings();
+  TResolvedKey resolved = ResolveKey(*settings, key);
+  if (!resolved.exists || resolved.group.isEmpty())
+    return false;
+  settings->remove(resolved.group);
+  return Flush(*settings);
+}
+
+QStringList TSettingsStore::ValueNames(const QString& key) const {
+  auto settings = OpenSettings();
+  TResolvedKey resolved = ResolveKey(*settings, key);
+  if (!resolved.exists)
+    return {};
+  return ChildValues(*settings, resolved.group);
+}
+
+TSettingType TSettingsStore::ValueType(const QString& key, const QString& name) const {
+  auto settings = OpenSettings();
+  QString full = ResolveValue(*settings, key, name);
+  if (full.isEmpty())
+    return TSettingType::Missing;
+  QVariant value = settings->value(full);
+  if (IsInteger(value))
+    return TSettingType::Integer;
+  if (value.typeId() == QMetaType::QString)
+    return TSettingType::Text;
+  return TSettingType::Other;
+}
+
+std::optional<qint32> TSettingsStore::ReadInteger(const QString& key, const QString& name) const {
+  auto settings = OpenSettings();
+  QString full = ResolveValue(*settings, key, name);
+  if (full.isEmpty())
+    return std::nullopt;
+  QVariant value = settings->value(full);
+  if (!IsInteger(value))
+    return std::nullopt;
+  return static_cast<qint32>(static_cast<quint32>(value.toLongLong()));
+}
+
+std::optional<QString> TSettingsStore::ReadText(const QString& key, const QString& name) const {
+  auto settings = OpenSettings();
+  QString full = ResolveValue(*settings, key, name);
+  if (full.isEmpty())
+    return std::nullopt;
+  QVariant value = settings->value(full);
+  if (value.typeId() != QMetaType::QString)
+    return std::nullopt;
+  return value.toString();
+}
+
+bool TSettingsStore::WriteInteger(const QString& key, const QString& name, qint32 value) {
+  return WriteValue(key, name, QVariant::fromValue(value));
+}
+
+bool TSettingsStore::WriteText(const QString& key, const QString& name, const QString& value) {
+  return WriteValue(key, name, QVariant::fromValue(value));
+}
+
+bool TSettingsStore::DeleteValue(const QString& key, const QString& name) {
+  auto settings = OpenSettings();
+  QString full = ResolveValue(*settings, key, name);
+  if (full.isEmpty())
+    return false;
+  TResolvedKey resolved = ResolveKey(*settings, key);
+  settings->setValue(Join(resolved.group, kKeyMarker), QString());
+  settings->remove(full);
+  return Flush(*settings);
+}
+
+void SetSettingsFolder(const QString& folder) {
+  OverrideFolder() = folder;
+  QString path = folder.isEmpty()
+                     ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                     : folder;
+  QSettings::setPath(TypedSettingsFormat(), QSettings::UserScope, path);
+}
+
+QString SettingsFileName() {
+  auto settings = OpenSettings();
+  if (settings->format() == QSettings::NativeFormat)
+    return QString();
+  return settings->fileName();
+}

@@ -1,0 +1,80 @@
+#pragma once
+// TOptions: the program's single settings object. It reads and writes the current user's
+// settings (platform/settingsstore.h) and builds the full name of every installed data file; no
+// other part of the program opens these keys or composes these names.
+//
+// Nothing is cached: every call reads the store afresh. Missing or unreadable settings give
+// fixed defaults; the dictionary version and the two folders also show an error box.
+
+#include <QDate>
+#include <QString>
+#include <functional>
+#include <stdexcept>
+
+#include "platform/settingsstore.h"
+
+class ESettingsError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TOptions {
+ public:
+  // Always 1; passed with the dictionary version to the Data Server open and the engine export.
+  int GetApplicationNumber() const { return 1; }
+  int GetApplicationVersion() const;
+  QString GetDictionaryPath() const;
+  QString GetQuoteEnginePath() const;
+
+  // The day the installed rates expire; 30/12/1899 (long past) when not recorded.
+  QDate GetRatesExpiryDate() const;
+  bool GetRatesNotify() const;
+  void SetRatesNotify(bool notify);
+
+  QString GetEMailTo() const;
+  void SetCurrentInternetMailServer(const QString& server);
+
+  int GetSummaryWindowHeight() const;
+  // Raises ESettingsError when the height cannot be stored.
+  void SetSummaryWindowHeight(int height);
+
+  QString GetHelpFileName() const;
+  bool GetHintsActive() const;
+  // Also tells the hint window (SetHintsChangedHandler) so it can show or hide at once.
+  void SetHintsActive(bool active);
+  bool GetShowFirstHelp() const;
+  void SetShowFirstHelp(bool show);
+
+  // Recent quotation files, most recent first; empty at and beyond the end of the list.
+  QString ReadRecentFile(int index) const;
+  void StoreRecentFile(const QString& fileName);
+
+  // Files of the quote engine folder.
+  QString EngineProgramFile() const;  // QuoForm1.pif
+  QString EngineInputFile() const;    // QuoForm1.001
+  QString EngineResultsFile() const;  // Formula1.001
+  QString PlanNameFile() const;       // PlanName.Dat
+  QString ChoiceFile() const;         // Choice.Dat
+  QString OccupationMapFile() const;  // OccupMap.bin
+  // Files of the dictionary folder.
+  QString ListsFile() const;    // Lists.BIN
+  QString StructFile() const;   // Struct.BIN
+  QString ExportsFile() const;  // Exports.BIN
+  QString MessageFile() const;  // corvane.msg
+  // Empty when the name cannot be built.
+  QString EdiDefFile() const;  // EDIDEF.BIN
+  QString EdiMapFile() const;  // EDIMAP.BIN
+
+ private:
+  TSettingsStore store_;
+};
+
+// The single instance; nullptr before CreateOptions() and after ReleaseOptions().
+TOptions* Options();
+void CreateOptions();
+void ReleaseOptions();
+
+// The hint window (created before the options object) installs this to learn when hints are
+// turned on or off. Answers the previous handler.
+using THintsChangedHandler = std::function<void(bool active)>;
+THintsChangedHandler SetHintsChangedHandler(THintsChangedHandler handler);
