@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "motor/quoteinformation.h"
+
 namespace {
 
 // A referred row sorts as the highest premium there can be.
@@ -66,6 +68,24 @@ std::optional<TResultRow> MakeResultRow(int position, int listed, int planNumber
     row.PremiumText = FormatPremium(premium);
   }
   return row;
+}
+
+QList<TResultRow> BuildResultRows(const TQuoteInformation& information) {
+  QList<TResultRow> rows;
+  for (int i = 0; i < information.Count(); ++i) {
+    const TQuoteDetails& details = information.Items(i);
+    std::optional<int> firstNote;
+    if (details.NoteCount() > 0) {
+      firstNote = details.GetNote(0).code;
+    }
+    auto row = MakeResultRow(i, static_cast<int>(rows.size()), details.PlanNumber,
+                             details.InsurerName, details.Premium, details.TotalExcess, firstNote);
+    if (row) {
+      row->Details = &details;
+      rows.append(std::move(*row));
+    }
+  }
+  return rows;
 }
 
 int CompareResultRows(const TResultRow& a, const TResultRow& b, TResultColumn column) {

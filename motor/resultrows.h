@@ -8,6 +8,7 @@
 #include <optional>
 
 class TQuoteDetails;
+class TQuoteInformation;
 
 enum class TResultColumn { No, Insurer, Premium, Excess };
 
@@ -32,6 +33,9 @@ bool IsDeclineNoteCode(int code);
 std::optional<TResultRow> MakeResultRow(int position, int listed, int planNumber,
                                         const QString& insurer, double premium, int totalExcess,
                                         std::optional<int> firstNoteCode);
+
+// One row per listed record of the results, in reading order, each pointing at its record.
+QList<TResultRow> BuildResultRows(const TQuoteInformation& information);
 
 // Money as the program shows it whatever the locale: the pound sign and "##,##0.00".
 QString FormatPremium(double pounds);
