@@ -1,0 +1,125 @@
+#include "dataserver/sectionfile.h"
+
+#include <cctype>
+
+namespace {
+
+constexpr std::size_t kMaxName = 255;
+constexpr std::int64_t kPathEntrySize = 6;
+// Paths cross the call interface with a 16-bit length.
+constexpr std::int32_t kMaxPathLength = 0x7FFF;
+
+std::string Truncated(const std::string& name) {
+  return name.size() > kMaxName ? name.substr(0, kMaxName) : name;
+}
+
+}  // namespace
+
+bool SectionNamesEqual(const std::string& a, const std::string& b) {
+  const std::string x = Truncated(a);
+  const std::string y = Truncated(b);
+  if (x.size() != y.size())
+    return false;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(x[i])) !=
+        std::tolower(static_cast<unsigned char>(y[i])))
+      return false;
+  }
+  return true;
+}
+
+std::vector<TSectionDirectoryEntry> ReadSectionDirectory(TBinaryReader& in) {
+  in.Seek(0);
+  const std::int32_t count = in.ReadInt32();
+  // Each directory entry takes at least 5 bytes; a count beyond that is damage, not a size.
+  if (count < 0 || count > in.Remaining() / 5)
+    throw EReadError("Section file damaged: impossible number of sections");
+  std::vector<TSectionDirectoryEntry> directory(static_cast<std::size_t>(count));
+  for (auto& entry : directory) {
+    entry.Name = in.ReadShortString();
+    entry.Position = in.ReadInt32();
+  }
+  return directory;
+}
+
+std::vector<TSectionRecord> ReadSectionRecords(TBinaryReader& in, std::int32_t position) {
+  in.Seek(position);
+  std::vector<TSectionRecord> records;
+  for (;;) {
+    TSectionRecord record;
+    record.PropertyId = in.ReadInt32();
+    if (record.PropertyId <= 0)
+      return records;
+    const std::int32_t length = in.ReadInt32();
+    if (length < 0 || length > kMaxPathLength || length * kPathEntrySize > in.Remaining())
+      throw EReadError("Section file damaged: impossible path length");
+    record.Path.resize(static_cast<std::size_t>(length));
+    for (TPathEntry& entry : record.Path) {
+      entry.ObjectId = in.ReadUInt16();
+      in.ReadUInt16();  // reserved
+      entry.Reserved = 0;
+      entry.Index = in.ReadUInt16();
+    }
+    record.Type = in.ReadUInt8();
+    switch (record.Type) {
+      case 1:
+        record.Number = in.ReadDouble();
+        break;
+      case 2:
+        record.Text = in.ReadShortString();
+        break;
+      case 3:
+      case 4:
+        record.Integer = in.ReadInt32();
+        break;
+      default:
+        throw EReadError("Section file damaged: unknown value type " + std::to_string(record.Type));
+    }
+    records.push_back(std::move(record));
+  }
+}
+
+void WriteSectionRecord(TBinaryWriter& out, const TSectionRecord& record) {
+  out.WriteInt32(record.PropertyId);
+  out.WriteInt32(static_cast<std::int32_t>(record.Path.size()));
+  for (const TPathEntry& entry : record.Path) {
+    out.WriteUInt16(entry.ObjectId);
+    out.WriteUInt16(0);
+    out.WriteUInt16(entry.Index);
+  }
+  out.WriteUInt8(record.Type);
+  switch (record.Type) {
+    case 1:
+      out.WriteDouble(record.Number);
+      break;
+    case 2:
+      out.WriteShortString(record.Text);
+      break;
+    default:
+      out.WriteInt32(record.Integer);
+      break;
+  }
+}
+
+void WriteSectionEnd(TBinaryWriter& out) {
+  out.WriteInt32(0);
+}
+
+std::vector<std::uint8_t> BuildSectionFile(
+    const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& sections) {
+  TBinaryWriter out;
+  out.WriteInt32(static_cast<std::int32_t>(sections.size()));
+  std::int64_t position = 4;
+  for (const auto& section : sections)
+    position += static_cast<std::int64_t>(Truncated(section.first).size()) + 5;
+  for (const auto& section : sections) {
+    if (position > INT32_MAX)
+      throw EWriteError("Section file too large");
+    out.WriteShortString(section.first);
+    out.WriteInt32(static_cast<std::int32_t>(position));
+    position += static_cast<std::int64_t>(section.second.size());
+  }
+  for (const auto& section : sections)
+    out.WriteBytes(section.second.data(), section.second.size());
+  return out.Bytes();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The section file: a directory of named sections, each a list of stored values.
+//
+//   int32 S; S x (name as length byte + characters, int32 position of the section's data);
+//   then the sections' data. Section data: records (int32 property identifier above 0,
+//   int32 path length k, k x 6-byte path entries, uint8 type 1-4, the value: double, text as
+//   length byte + characters, packed date int32 or list code int32), ended by an int32 0.
+//
+// Every read is checked: a damaged file raises EReadError and is never half-read.
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dataserver/binarystream.h"
+#include "dataserver/instance.h"
+
+struct TSectionRecord {
+  std::int32_t PropertyId = 0;
+  TInstancePath Path;
+  std::uint8_t Type = 0;  // 1 numeric, 2 string, 3 date, 4 list
+  double Number = 0;
+  std::string Text;          // at most 255 characters
+  std::int32_t Integer = 0;  // packed date or list code
+};
+
+struct TSectionDirectoryEntry {
+  std::string Name;
+  std::int32_t Position = 0;
+};
+
+// Section names are compared without regard to case.
+bool SectionNamesEqual(const std::string& a, const std::string& b);
+
+// Reads S and the directory from the start of the file.
+std::vector<TSectionDirectoryEntry> ReadSectionDirectory(TBinaryReader& in);
+// Reads the records of the section at the position, up to its terminator (an identifier of 0
+// or less).
+std::vector<TSectionRecord> ReadSectionRecords(TBinaryReader& in, std::int32_t position);
+
+// Appends one record.
+void WriteSectionRecord(TBinaryWriter& out, const TSectionRecord& record);
+// Appends the terminator of a section's data.
+void WriteSectionEnd(TBinaryWriter& out);
+
+// Lays out a whole file: the directory with the computed positions, then each section's data
+// (records and terminator) in directory order.
+std::vector<std::uint8_t> BuildSectionFile(
+    const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& sections);
