@@ -1,0 +1,53 @@
+#pragma once
+// TKwEdit: the one-line text field. It can capitalise the first letter of every word (names,
+// addresses) and force the case of what is typed.
+
+#include <QLineEdit>
+
+#include "controls/controlevents.h"
+#include "controls/fieldvisit.h"
+
+enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+class TKwEdit : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  explicit TKwEdit(QWidget* parent = nullptr);
+
+  bool UppercaseWords() const { return uppercaseWords_; }
+  // Switching it on capitalises the whole text at once.
+  void SetUppercaseWords(bool on);
+  TEditCharCase CharCase() const { return charCase_; }
+  void SetCharCase(TEditCharCase charCase);
+  int MaxLength() const { return maxLength(); }
+  void SetMaxLength(int length) { setMaxLength(length); }
+
+  QString Text() const { return text(); }
+  // Writes the text with the case rules applied (use this rather than setText()).
+  void SetText(const QString& text);
+
+  // The first character and every a-z letter after a space in upper case.
+  static QString CapitaliseWords(const QString& text);
+
+  // OnChange runs on every change of the text, typed or assigned.
+  void SetOnChange(TNotifyEvent<TKwEdit> handler) { onChange_ = std::move(handler); }
+  void SetOnEnter(TNotifyEvent<TKwEdit> handler) { onEnter_ = std::move(handler); }
+  void SetOnExit(TNotifyEvent<TKwEdit> handler) { onExit_ = std::move(handler); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  QString ApplyCharCase(const QString& text) const;
+  QChar TypedCharacter(QChar typed) const;
+
+  bool uppercaseWords_ = false;
+  TEditCharCase charCase_ = TEditCharCase::ecNormal;
+  TFieldVisit visit_;
+  TNotifyEvent<TKwEdit> onChange_;
+  TNotifyEvent<TKwEdit> onEnter_;
+  TNotifyEvent<TKwEdit> onExit_;
+};

@@ -1,0 +1,60 @@
+#pragma once
+// TKwTime: the self-drawn hours-and-minutes field, typed digit by digit into "hh:mm".
+
+#include <QWidget>
+#include <cstdint>
+
+#include "controls/controlevents.h"
+#include "controls/fieldvisit.h"
+
+class TKwTime : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TKwTime(QWidget* parent = nullptr);
+
+  int Hour() const { return hour_; }
+  int Minute() const { return minute_; }
+  // Values outside 0-23 and 0-59 are ignored.
+  void SetHour(int hour);
+  void SetMinute(int minute);
+  // "hh:mm"; writing takes "h:mm" or "hh:mm" and ignores anything else.
+  QString AsString() const;
+  void SetAsString(const QString& text);
+
+  // Caret positions: 1-2 hour digits, 3 ":", 4-5 minute digits.
+  int CaretPosition() const { return caret_; }
+
+  // OnChange runs after every typed digit, Backspace, Delete and ":" that moved the caret.
+  void SetOnChange(TNotifyEvent<TKwTime> handler) { onChange_ = std::move(handler); }
+  void SetOnEnter(TNotifyEvent<TKwTime> handler) { onEnter_ = std::move(handler); }
+  void SetOnExit(TNotifyEvent<TKwTime> handler) { onExit_ = std::move(handler); }
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // False when the digit is refused.
+  bool TypeDigit(int digit);
+  void TypeColon();
+  void MoveCaret(int position);
+  void Edited();
+  int PositionAtX(int x) const;
+
+  int hour_ = 12;
+  int minute_ = 0;
+  int caret_ = 1;
+  bool oneHourDigitTyped_ = false;
+  TFieldVisit visit_;
+  TNotifyEvent<TKwTime> onChange_;
+  TNotifyEvent<TKwTime> onEnter_;
+  TNotifyEvent<TKwTime> onExit_;
+};

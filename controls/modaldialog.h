@@ -1,0 +1,13 @@
+#pragma once
+// Every modal form the controls open (the calendar, the yes/no details) runs through here, so
+// that tests can drive the form instead of blocking in exec().
+
+#include <QDialog>
+#include <functional>
+
+// Runs the dialog modally and answers its result code (QDialog::Accepted or Rejected).
+int RunModalDialog(QDialog& dialog);
+
+using ModalDialogRunner = std::function<int(QDialog& dialog)>;
+// Installs a runner (nullptr restores exec()) and answers the previous one.
+ModalDialogRunner SetModalDialogRunner(ModalDialogRunner runner);

@@ -1,0 +1,50 @@
+#include "controls/spinbutton.h"
+
+#include <QVBoxLayout>
+
+namespace {
+
+QToolButton* MakeSpinHalf(QWidget* parent, Qt::ArrowType arrow) {
+  auto* button = new QToolButton(parent);
+  button->setArrowType(arrow);
+  button->setAutoRepeat(true);
+  // The buttons act on the field beside them, which keeps the focus.
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+  return button;
+}
+
+}  // namespace
+
+TSpinButton::TSpinButton(QWidget* parent)
+    : QWidget(parent),
+      up_(MakeSpinHalf(this, Qt::UpArrow)),
+      down_(MakeSpinHalf(this, Qt::DownArrow)) {
+  up_->setObjectName(QStringLiteral("UpButton"));
+  down_->setObjectName(QStringLiteral("DownButton"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(up_);
+  layout->addWidget(down_);
+  const int side = fontMetrics().height();
+  up_->setFixedWidth(side + 2);
+  down_->setFixedWidth(side + 2);
+  // As tall as the number field beside it.
+  setFixedHeight(side + 8);
+  connect(up_, &QToolButton::clicked, this, [this] {
+    if (onUpClick_)
+      onUpClick_(this);
+  });
+  connect(down_, &QToolButton::clicked, this, [this] {
+    if (onDownClick_)
+      onDownClick_(this);
+  });
+}
+
+void TSpinButton::SetRepeatTiming(int delayMs, int intervalMs) {
+  for (QToolButton* button : {up_, down_}) {
+    button->setAutoRepeatDelay(delayMs);
+    button->setAutoRepeatInterval(intervalMs);
+  }
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Shared helpers of the control tests: an active top-level window to hold the fields (focus only
+// moves inside an active window), a beep counter and a fixed "today".
+
+#include <QApplication>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "controls/beep.h"
+#include "controls/modaldialog.h"
+#include "controls/today.h"
+
+class TTestWindow : public QWidget {
+ public:
+  TTestWindow() { new QVBoxLayout(this); }
+
+  template <class Control>
+  Control* Add() {
+    auto* control = new Control(this);
+    layout()->addWidget(control);
+    return control;
+  }
+
+  // Shows and activates the window; true when it became active.
+  bool ShowActive() {
+    show();
+    activateWindow();
+    QApplication::setActiveWindow(this);
+    return QTest::qWaitForWindowActive(this);
+  }
+};
+
+class TBeepCounter {
+ public:
+  TBeepCounter() : previous_(SetBeepHandler([this] { ++count_; })) {}
+  ~TBeepCounter() { SetBeepHandler(previous_); }
+  int Count() const { return count_; }
+
+ private:
+  int count_ = 0;
+  BeepHandler previous_;
+};
+
+class TFixedToday {
+ public:
+  explicit TFixedToday(const QDate& date) : previous_(SetTodayProvider([date] { return date; })) {}
+  ~TFixedToday() { SetTodayProvider(previous_); }
+
+ private:
+  TodayProvider previous_;
+};
+
+// Runs every modal dialog through `drive` instead of exec().
+class TModalDriver {
+ public:
+  explicit TModalDriver(ModalDialogRunner drive)
+      : previous_(SetModalDialogRunner([this, drive](QDialog& dialog) {
+          ++runs_;
+          return drive(dialog);
+        })) {}
+  ~TModalDriver() { SetModalDialogRunner(previous_); }
+  int Runs() const { return runs_; }
+
+ private:
+  int runs_ = 0;
+  ModalDialogRunner previous_;
+};
