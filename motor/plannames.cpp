@@ -28,8 +28,10 @@ TPlanName TPlanNames::Lookup(qint32 planNumber) const {
   name.insurerName = TrimTrailing(line.mid(0, kFieldWidth));
   name.logoCode = name.insurerName.left(3);
   if (variant > 0) {
-    // The engine's variant fields start at character 20 * variant, counting from 1.
-    QString scheme = TrimTrailing(line.mid(kFieldWidth * variant - 1, kFieldWidth));
+    // The line is made of 20-character fields: the insurer, then one per variant. Reading a
+    // variant from the last character of the field before it would put that character (a
+    // space, or the insurer name's last letter) in front of the scheme name and cut its end.
+    QString scheme = TrimTrailing(line.mid(kFieldWidth * variant, kFieldWidth));
     name.insurerName += QLatin1Char(' ') + scheme;
   }
   return name;

@@ -19,8 +19,8 @@ class TPlanNames {
   static TPlanNames LoadFromFile(const QString& fileName);
 
   // Plan number = (line number from 1) * 10 + variant. The insurer name comes from characters
-  // 1-20 of the line; a variant above 0 appends a space and its own field, the 20 characters from
-  // character 20 * variant. Trailing spaces are trimmed, leading ones kept.
+  // 1-20 of the line; a variant above 0 appends a space and its own field, characters
+  // 20 * variant + 1 to 20 * variant + 20. Trailing spaces are trimmed, leading ones kept.
   TPlanName Lookup(qint32 planNumber) const;
   int Count() const { return lines_.size(); }
 

@@ -77,26 +77,27 @@ TEST_F(QuoteInformationTest, RecordsAreReadInFileOrderWithEveryField) {
 
 TEST_F(QuoteInformationTest, PlanNumbersNameTheInsurerLineAndSchemeVariant) {
   Load({Plan("23"), Plan("20"), Plan("39"), Plan("22")});
-  // The variant's field is read from character 20 * variant, so it starts with the padding
-  // character that ends the field before it; leading spaces are kept.
-  EXPECT_EQ(info_.Items(0).InsurerName, "Bravo Mutual  Young Drivers");
+  // Each name sits in its own 20-character field: one space between insurer and scheme.
+  EXPECT_EQ(info_.Items(0).InsurerName, "Bravo Mutual Young Drivers");
   EXPECT_EQ(info_.Items(0).LogoCode, "Bra");
   EXPECT_EQ(info_.Items(1).InsurerName, "Bravo Mutual");
-  EXPECT_EQ(info_.Items(2).InsurerName, "Charlie Direct  Classic");
+  EXPECT_EQ(info_.Items(2).InsurerName, "Charlie Direct Classic");
   // A variant without a name of its own still gets the separating space.
   EXPECT_EQ(info_.Items(3).InsurerName, "Bravo Mutual ");
 }
 
-TEST_F(QuoteInformationTest, VariantFieldsStartAtCharacterTwentyTimesTheVariant) {
-  // Variant 1 is characters 20-39, variant 2 characters 40-59 (counting from 1).
-  QString line = "Delta Cover        " + QString("X") + QString("First").leftJustified(19) + "Y" +
-                 QString("Second").leftJustified(19) + "Z";
+TEST_F(QuoteInformationTest, VariantFieldsAreTheWholeTwentyCharacterFieldsAfterTheInsurer) {
+  // The insurer is characters 1-20, variant 1 characters 21-40, variant 2 characters 41-60;
+  // names that fill their field keep every character and lose no leading letter.
+  QString line = "Delta Cover Partners" + QString("First Class Motorist") +
+                 QString(" Second").leftJustified(20);
   ASSERT_EQ(line.size(), 60);
   WriteTestFile(plans_, CrLfLines({line}));
   Load({Plan("10"), Plan("11"), Plan("12")});
-  EXPECT_EQ(info_.Items(0).InsurerName, "Delta Cover        X");
-  EXPECT_EQ(info_.Items(1).InsurerName, "Delta Cover        X XFirst");
-  EXPECT_EQ(info_.Items(2).InsurerName, "Delta Cover        X YSecond");
+  EXPECT_EQ(info_.Items(0).InsurerName, "Delta Cover Partners");
+  EXPECT_EQ(info_.Items(1).InsurerName, "Delta Cover Partners First Class Motorist");
+  // Leading spaces of a field are kept.
+  EXPECT_EQ(info_.Items(2).InsurerName, "Delta Cover Partners  Second");
 }
 
 TEST_F(QuoteInformationTest, PlansWithoutANameLineKeepNoLogoAndAnEmptyName) {

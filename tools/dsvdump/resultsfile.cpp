@@ -194,9 +194,8 @@ std::string PlanDisplayName(const std::vector<std::string>& planNames, std::int3
     return {};
   const std::string& line = planNames[static_cast<std::size_t>(index)];
   std::string name = TrimRight(line.substr(0, 20));
-  // The variant field starts at character 20 * v counting from 1; its leading space, the last
-  // character of the field before, is dropped here.
-  std::size_t at = static_cast<std::size_t>(20 * variant - 1);
+  // The line is made of 20-character fields: the insurer, then one per variant.
+  std::size_t at = static_cast<std::size_t>(20 * variant);
   if (variant > 0 && at < line.size())
     name += " " + Trim(line.substr(at, 20));
   return name;
