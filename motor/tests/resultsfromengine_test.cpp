@@ -55,8 +55,7 @@ TEST_F(ResultsFromEngine, ListedRecordsBecomeRowsInReadingOrder) {
   EXPECT_EQ(rows[0].ExcessText, kPound + "150");
   EXPECT_EQ(rows[0].Details, &info_.Items(0));
   EXPECT_EQ(rows[1].No, "2");
-  EXPECT_EQ(rows[1].Insurer, info_.Items(3).InsurerName);
-  EXPECT_TRUE(rows[1].Insurer.startsWith("Birch Mutual ") && rows[1].Insurer.endsWith("Gold"));
+  EXPECT_EQ(rows[1].Insurer, "Birch Mutual Gold");
   EXPECT_EQ(rows[1].PremiumText, "Referred");
   EXPECT_EQ(rows[1].Position, 3);
   EXPECT_EQ(rows[1].Details, &info_.Items(3));
