@@ -1,0 +1,191 @@
+// A quotation run over the Data Server: the input exported as the definition asks, the engine
+// run, the results read with the policy's cover type, and how the run ends for the user.
+
+#include "motor/quoterun.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "dataserver/dictwriter.h"
+#include "dataserver/dsv.h"
+#include "motor/getmotordsv.h"
+#include "motor/quotemessages.h"
+#include "motor/tests/enginefiles.h"
+#include "motor/tests/testengine.h"
+#include "platform/scriptedprompter.h"
+#include "platform/settingsstore.h"
+#include "settings/optionkeys.h"
+#include "settings/options.h"
+
+namespace {
+
+constexpr std::int32_t kCoverType = 0xD0001;
+
+class QuoteRunTest : public ::testing::Test {
+ protected:
+  explicit QuoteRunTest(const char* engine = "copies-results.sh") : engine_(engine) {}
+
+  void SetUp() override {
+    TDictionarySource source;
+    source.Version = 0x10001;
+    source.Lists = {TDictList{{{1, "Comprehensive", "01"}, {2, "Third Party Fire", "02"}}}};
+    source.TopLevel = {TDictProperty{13, 0, false, "", -1, {{kCoverType, 4, false, "", 0, {}}}}};
+    const TDictionaryFiles files = WriteDictionaryFiles(source);
+    ASSERT_TRUE(WriteBytesToFile(Local("Struct.BIN"), files.Struct));
+    ASSERT_TRUE(WriteBytesToFile(Local("Lists.BIN"), files.Lists));
+    // The input holds the cover type, so a test can see what the engine was given.
+    ASSERT_TRUE(WriteBytesToFile(
+        Local("Exports.BIN"),
+        WriteExportsFile(
+            0, 100,
+            {TExportRecord{0,
+                           0,
+                           13,
+                           true,
+                           0,
+                           "",
+                           0,
+                           1,
+                           1,
+                           200,
+                           {TExportRecord{2, 0, kCoverType, false, 2, "", 0, 1, 1, 0, {}}}}})));
+    ASSERT_EQ(DsvOpen(1, 1, Local("Lists.BIN").c_str(), Local("Struct.BIN").c_str(), ""), 0);
+    engine_.Write("PlanName.Dat", CrLfLines({PlanLine("Alder Insurance"), PlanLine("Birch")}));
+  }
+  void TearDown() override { DsvClose(); }
+
+  std::string Local(const char* name) const {
+    return QFile::encodeName(engine_.File(QString::fromLatin1(name))).toStdString();
+  }
+
+  TQuoteRunSetup Setup() const {
+    TQuoteRunSetup setup;
+    setup.Engine = TEngineFiles{engine_.Program(), engine_.Results()};
+    setup.Input = engine_.File("QuoForm1.001");
+    setup.Exports = engine_.File("Exports.BIN");
+    setup.PlanNames = engine_.File("PlanName.Dat");
+    setup.ApplicationVersion = 1;
+    return setup;
+  }
+
+  static TTestQuote Quote(const QString& plan, const QString& pence, const QString& note = {}) {
+    TTestQuote quote;
+    quote.plan = plan;
+    quote.premium = pence;
+    if (!note.isEmpty()) {
+      quote.notes = {{note, "Reason"}};
+    }
+    quote.sections = {{"4", "0300"}};
+    return quote;
+  }
+
+  TTestEngineFolder engine_;
+  ScopedScriptedPrompter prompter_;
+};
+
+class QuoteRunWithoutResults : public QuoteRunTest {
+ protected:
+  QuoteRunWithoutResults() : QuoteRunTest("writes-nothing.sh") {}
+};
+
+}  // namespace
+
+TEST_F(QuoteRunTest, ExportsTheInputAndListsTheResultsWithTheCoverTypesExcess) {
+  ASSERT_TRUE(SetListValue(kCoverType, TPath{CoverPath()}, 2));
+  engine_.Write("Prepared.001", ResultsText({Quote("10", "45000"), Quote("20", "0", "12")}));
+  TQuoteRun run(Setup());
+
+  EXPECT_EQ(run.RunAndWait().Outcome, TEngineOutcome::Results);
+
+  EXPECT_EQ(engine_.Read("QuoForm1.001"), "2 \r\n");
+  ASSERT_EQ(run.Rows().size(), 2);
+  EXPECT_EQ(run.Rows()[0].Insurer, "Alder Insurance");
+  EXPECT_EQ(run.Rows()[0].ExcessText, QString(QChar(0x00A3)) + "300");
+  EXPECT_EQ(run.Rows()[1].PremiumText, "Referred");
+  EXPECT_EQ(run.Information().Count(), 2);
+  const TQuoteConclusion conclusion = ConcludeQuotation(run);
+  EXPECT_EQ(conclusion.Ending, TQuoteEnding::ShowResults);
+  EXPECT_TRUE(conclusion.Message.isEmpty());
+}
+
+TEST_F(QuoteRunTest, NoListedSchemeEndsInTheDeclinedMessage) {
+  engine_.Write("Prepared.001", ResultsText({Quote("10", "0", "39"), Quote("0", "50000")}));
+  TQuoteRun run(Setup());
+
+  EXPECT_EQ(run.RunAndWait().Outcome, TEngineOutcome::Results);
+
+  const TQuoteConclusion conclusion = ConcludeQuotation(run);
+  EXPECT_EQ(conclusion.Ending, TQuoteEnding::Declined);
+  EXPECT_EQ(conclusion.Message, DeclinedMessage());
+}
+
+TEST_F(QuoteRunTest, DamagedResultsAreAFailureThatSaysWhere) {
+  engine_.Write("Prepared.001", "10\r\nnot pence\r\n");
+  TQuoteRun run(Setup());
+
+  EXPECT_EQ(run.RunAndWait().Outcome, TEngineOutcome::ResultsUnreadable);
+
+  const TQuoteConclusion conclusion = ConcludeQuotation(run);
+  EXPECT_EQ(conclusion.Ending, TQuoteEnding::Failed);
+  EXPECT_TRUE(conclusion.Message.contains("Formula1.001")) << conclusion.Message.toStdString();
+  EXPECT_TRUE(run.Rows().isEmpty());
+}
+
+TEST_F(QuoteRunTest, AnInputThatCannotBeWrittenStartsNoEngine) {
+  QFile::remove(engine_.File("Exports.BIN"));
+  TQuoteRun run(Setup());
+
+  const TEngineRunResult result = run.RunAndWait();
+
+  EXPECT_EQ(result.Outcome, TEngineOutcome::InputNotWritten);
+  EXPECT_NE(result.InputStatus, 0);
+  EXPECT_FALSE(QFile::exists(engine_.File("started-with-arguments.txt")));
+  EXPECT_EQ(ConcludeQuotation(run).Ending, TQuoteEnding::Failed);
+}
+
+TEST_F(QuoteRunTest, ANewRunForgetsTheLastResults) {
+  engine_.Write("Prepared.001", ResultsText({Quote("10", "45000")}));
+  TQuoteRun run(Setup());
+  ASSERT_EQ(run.RunAndWait().Outcome, TEngineOutcome::Results);
+  ASSERT_EQ(run.Rows().size(), 1);
+
+  QFile::remove(engine_.File("Exports.BIN"));
+  EXPECT_EQ(run.RunAndWait().Outcome, TEngineOutcome::InputNotWritten);
+  EXPECT_TRUE(run.Rows().isEmpty());
+  EXPECT_EQ(run.Information().Count(), 0);
+}
+
+TEST_F(QuoteRunWithoutResults, AnEngineThatLeavesNoResultsIsAFailureNotADecline) {
+  TQuoteRun run(Setup());
+
+  EXPECT_EQ(run.RunAndWait().Outcome, TEngineOutcome::NoResults);
+
+  const TQuoteConclusion conclusion = ConcludeQuotation(run);
+  EXPECT_EQ(conclusion.Ending, TQuoteEnding::Failed);
+  EXPECT_NE(conclusion.Message, DeclinedMessage());
+}
+
+TEST(QuoteRunSetupFromSettings, NamesTheInstalledFiles) {
+  QTemporaryDir home;
+  SetSettingsFolder(home.path());
+  TSettingsStore store;
+  ASSERT_TRUE(store.CreateKey(OptionKeys::kDictionary));
+  ASSERT_TRUE(store.CreateKey(OptionKeys::kQuoteEngine));
+  ASSERT_TRUE(store.WriteInteger(OptionKeys::kDictionary, OptionKeys::kApplicationVersion, 7));
+  ASSERT_TRUE(store.WriteText(OptionKeys::kDictionary, OptionKeys::kDictionaryPath, "/q/dict"));
+  ASSERT_TRUE(store.WriteText(OptionKeys::kQuoteEngine, OptionKeys::kPath, "/q/engine"));
+  CreateOptions();
+
+  const TQuoteRunSetup setup = QuoteRunSetupFromOptions();
+
+  ReleaseOptions();
+  SetSettingsFolder(QString());
+  EXPECT_EQ(setup.Engine.Program, "/q/engine/QuoForm1.pif");
+  EXPECT_EQ(setup.Engine.Results, "/q/engine/Formula1.001");
+  EXPECT_EQ(setup.Input, "/q/engine/QuoForm1.001");
+  EXPECT_EQ(setup.PlanNames, "/q/engine/PlanName.Dat");
+  EXPECT_EQ(setup.Exports, "/q/dict/Exports.BIN");
+  EXPECT_EQ(setup.ApplicationNumber, 1);
+  EXPECT_EQ(setup.ApplicationVersion, 7);
+}

@@ -1,0 +1,141 @@
+#include "tools/cli/cliarguments.h"
+
+namespace {
+
+std::optional<QDate> ParseDate(const QString& text) {
+  for (const char* format : {"dd/MM/yyyy", "d/M/yyyy"}) {
+    const QDate date = QDate::fromString(text, QLatin1String(format));
+    if (date.isValid()) {
+      return date;
+    }
+  }
+  return std::nullopt;
+}
+
+bool ParseSort(const QString& text, TCliArguments& arguments) {
+  const QStringList parts = text.split(QLatin1Char(':'));
+  if (parts.size() > 2) {
+    return false;
+  }
+  const auto column = ParseResultColumn(parts.front());
+  if (!column) {
+    return false;
+  }
+  arguments.SortColumn = column;
+  if (parts.size() == 2) {
+    const QString direction = parts.back().toLower();
+    if (direction == QLatin1String("asc")) {
+      arguments.SortDescending = false;
+    } else if (direction == QLatin1String("desc")) {
+      arguments.SortDescending = true;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<TCliArguments> ParseCliArguments(const QStringList& arguments, QString& error) {
+  TCliArguments result;
+  if (arguments.isEmpty()) {
+    error = QStringLiteral("No command given");
+    return std::nullopt;
+  }
+  const QString command = arguments.front();
+  if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+      command == QLatin1String("help")) {
+    result.Command = TCliCommand::Help;
+    return result;
+  }
+  if (command == QLatin1String("quote")) {
+    result.Command = TCliCommand::Quote;
+  } else if (command == QLatin1String("check")) {
+    result.Command = TCliCommand::Check;
+  } else {
+    error = QStringLiteral("Unknown command \"%1\"").arg(command);
+    return std::nullopt;
+  }
+
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (!argument.startsWith(QLatin1String("--"))) {
+      result.Files << argument;
+      continue;
+    }
+    if (argument == QLatin1String("--help")) {
+      result.Command = TCliCommand::Help;
+      return result;
+    }
+    const bool quoteOnly = argument != QLatin1String("--json");
+    if (quoteOnly && result.Command != TCliCommand::Quote) {
+      error = QStringLiteral("%1 is an option of the quote command").arg(argument);
+      return std::nullopt;
+    }
+    if (argument == QLatin1String("--json")) {
+      result.Json = true;
+      continue;
+    }
+    if (argument != QLatin1String("--start") && argument != QLatin1String("--sort") &&
+        argument != QLatin1String("--timeout")) {
+      error = QStringLiteral("Unknown option %1").arg(argument);
+      return std::nullopt;
+    }
+    if (i + 1 >= arguments.size()) {
+      error = QStringLiteral("%1 needs a value").arg(argument);
+      return std::nullopt;
+    }
+    const QString value = arguments[++i];
+    if (argument == QLatin1String("--start")) {
+      result.Start = ParseDate(value);
+      if (!result.Start) {
+        error = QStringLiteral("The cover start \"%1\" is not a date (DD/MM/YYYY)").arg(value);
+        return std::nullopt;
+      }
+    } else if (argument == QLatin1String("--sort")) {
+      if (!ParseSort(value, result)) {
+        error = QStringLiteral(
+                    "Cannot sort by \"%1\": use No, Insurer, Premium or Excess, optionally "
+                    "followed by :asc or :desc")
+                    .arg(value);
+        return std::nullopt;
+      }
+    } else {
+      bool ok = false;
+      result.TimeoutSeconds = value.toInt(&ok);
+      if (!ok || result.TimeoutSeconds <= 0) {
+        error = QStringLiteral("The timeout \"%1\" is not a whole number of seconds above 0")
+                    .arg(value);
+        return std::nullopt;
+      }
+    }
+  }
+  if (result.Files.isEmpty()) {
+    error = QStringLiteral("No quotation file given");
+    return std::nullopt;
+  }
+  return result;
+}
+
+QString CliUsage() {
+  return QStringLiteral(
+      "Usage:\n"
+      "  quillmarsh-cli quote FILE.PCD... [--start DD/MM/YYYY] [--sort COLUMN[:asc|:desc]]\n"
+      "                                   [--json] [--timeout SECONDS]\n"
+      "  quillmarsh-cli check FILE.PCD... [--json]\n"
+      "\n"
+      "quote   checks each saved quotation for missing answers, runs the quote engine on it\n"
+      "        and lists every insurer's quotation with its notes and excesses.\n"
+      "        --start    the date cover starts (default today; not before today)\n"
+      "        --sort     No, Insurer, Premium or Excess (descending unless :asc); without it\n"
+      "                   the quotations stand in the engine's order\n"
+      "        --json     print JSON instead of a table\n"
+      "        --timeout  stop the engine after this many seconds (default 120)\n"
+      "check   only lists the answers that are missing.\n"
+      "\n"
+      "Exit codes: 0 quoted (check: nothing missing), 1 answers missing, 2 wrong command line\n"
+      "or cover start before today, 3 no installation, 4 dictionary cannot be opened, 5 file\n"
+      "not found or not a quotation file, 6 quote engine missing, 7 quote engine failed or\n"
+      "timed out, 8 every insurer declined. With several files, the first failure's code.\n");
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The command line:
+//   quillmarsh-cli quote FILE.PCD... [--start DD/MM/YYYY] [--sort COLUMN[:asc|:desc]] [--json]
+//                                    [--timeout SECONDS]
+//   quillmarsh-cli check FILE.PCD...
+//   quillmarsh-cli --help
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "motor/resultrows.h"
+
+enum class TCliCommand { Quote, Check, Help };
+
+struct TCliArguments {
+  TCliCommand Command = TCliCommand::Help;
+  QStringList Files;
+  std::optional<QDate> Start;  // today when not given
+  std::optional<TResultColumn> SortColumn;
+  bool SortDescending = true;  // the results list's own direction when none is given
+  bool Json = false;
+  int TimeoutSeconds = 120;
+};
+
+// Parses the arguments after the program name. On a mistake answers nothing and sets `error`.
+std::optional<TCliArguments> ParseCliArguments(const QStringList& arguments, QString& error);
+
+QString CliUsage();

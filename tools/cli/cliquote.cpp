@@ -1,0 +1,220 @@
+#include "tools/cli/cliquote.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <exception>
+#include <functional>
+
+#include "dataserver/dsv.h"
+#include "motor/getmotordsv.h"
+#include "motor/missingdata.h"
+#include "motor/quotemessages.h"
+#include "motor/quoterun.h"
+#include "platform/prompt.h"
+#include "platform/settingsstore.h"
+#include "settings/optionkeys.h"
+#include "settings/settingsunit.h"
+#include "tools/cli/clioutput.h"
+#include "tools/cli/exitcodes.h"
+
+namespace {
+
+const char* const kSection = "Tolvane";
+
+// The installation's settings, read quietly: the options object would show a box for each.
+bool InstallationPresent() {
+  TSettingsStore store;
+  const auto version = store.ReadInteger(OptionKeys::kDictionary, OptionKeys::kApplicationVersion);
+  const auto dictionary = store.ReadText(OptionKeys::kDictionary, OptionKeys::kDictionaryPath);
+  const auto engine = store.ReadText(OptionKeys::kQuoteEngine, OptionKeys::kPath);
+  return version && *version > 0 && dictionary && !dictionary->isEmpty() && engine &&
+         !engine->isEmpty();
+}
+
+// Opens the Data Server for the run and closes it again, whatever happens in between.
+class TOpenInstallation {
+ public:
+  TOpenInstallation() {
+    status_ = StartSettings([] { return static_cast<int>(OpenQuoteEngine()); });
+  }
+  ~TOpenInstallation() {
+    EndSettings(status_ == 0 ? std::function<void()>([] { CloseQuoteEngine(); })
+                             : std::function<void()>());
+  }
+  bool Opened() const { return status_ == 0; }
+  int Status() const { return status_; }
+
+ private:
+  int status_ = 0;
+};
+
+class TCliRun {
+ public:
+  TCliRun(const TCliArguments& arguments, QTextStream& out, QTextStream& errors, const QDate& today)
+      : arguments_(arguments), out_(out), errors_(errors), today_(today) {}
+
+  int Run();
+
+ private:
+  int QuoteFile(const QString& file, QJsonObject& report);
+  bool LoadFile(const QString& file, QJsonObject& report);
+  void Say(const QString& message) { errors_ << ConsoleText(message) << '\n'; }
+  void Note(int code) {
+    if (exit_ == kExitQuoted) {
+      exit_ = code;
+    }
+  }
+
+  const TCliArguments& arguments_;
+  QTextStream& out_;
+  QTextStream& errors_;
+  QDate today_;
+  QDate start_;
+  int exit_ = kExitQuoted;
+};
+
+int TCliRun::Run() {
+  start_ = arguments_.Start.value_or(today_);
+  if (arguments_.Command == TCliCommand::Quote && !CoverStartAcceptable(start_, today_)) {
+    Say(CoverBeforeTodayMessage());
+    return kExitUsage;
+  }
+  if (!InstallationPresent()) {
+    Say(QStringLiteral(
+        "No Quillmarsh installation was found for this user: the settings name no dictionary "
+        "or quote engine folder.\rInstall one first (scripts/run installs the demo "
+        "installation)."));
+    return kExitNoInstallation;
+  }
+  TOpenInstallation installation;
+  if (!installation.Opened()) {
+    Say(QStringLiteral("The dictionary cannot be opened [Error : %1]").arg(installation.Status()));
+    return kExitDictionary;
+  }
+
+  // Where the program would end (the engine check failed), the command line stops with its
+  // own exit code instead.
+  auto previous = SetEndProgramHandler([](int) {});
+  QJsonArray reports;
+  for (const QString& file : arguments_.Files) {
+    QJsonObject report{{"file", file}};
+    const int code = QuoteFile(file, report);
+    report.insert("exitCode", code);
+    reports.append(report);
+    Note(code);
+    if (code == kExitEngineMissing) {
+      break;  // no further file can be quoted either
+    }
+  }
+  SetEndProgramHandler(previous);
+
+  if (arguments_.Json) {
+    out_ << QJsonDocument(reports).toJson(QJsonDocument::Indented);
+  }
+  return exit_;
+}
+
+bool TCliRun::LoadFile(const QString& file, QJsonObject& report) {
+  const QFileInfo info(file);
+  if (!info.isFile()) {
+    Say(QStringLiteral("%1: file not found").arg(file));
+    report.insert("error", "file not found");
+    return false;
+  }
+  DsvStatus status = 0;
+  QString reason;
+  try {
+    status = DsvLoadSection(QFile::encodeName(info.absoluteFilePath()).constData(), kSection);
+  } catch (const std::exception& error) {
+    status = dsv_status::kInternalError;
+    reason = QString::fromLocal8Bit(error.what());
+  }
+  if (status != 0) {
+    Say(QStringLiteral("%1: not a quotation file (Unable to open test case file with errorcode : "
+                       "%2)%3")
+            .arg(file)
+            .arg(status)
+            .arg(reason.isEmpty() ? QString() : QStringLiteral("\r") + reason));
+    report.insert("error", "not a quotation file");
+    DsvClearAll();
+    return false;
+  }
+  return true;
+}
+
+int TCliRun::QuoteFile(const QString& file, QJsonObject& report) {
+  if (!LoadFile(file, report)) {
+    return kExitBadFile;
+  }
+  if (arguments_.Command == TCliCommand::Quote) {
+    if (!CheckQuoteEngine()) {
+      report.insert("error", "quote engine missing");
+      return kExitEngineMissing;
+    }
+    PrepareQuote();
+  }
+
+  const QList<TMissingItem> missing = FindMissingData(AdditionalDriversToCheck(), today_);
+  report.insert("missing", MissingJson(missing));
+  if (!missing.isEmpty()) {
+    Say(QStringLiteral("%1: The following details have not been entered.").arg(file));
+    errors_ << MissingList(missing);
+    return kExitMissingData;
+  }
+  if (arguments_.Command == TCliCommand::Check) {
+    if (!arguments_.Json) {
+      out_ << QStringLiteral("%1: nothing is missing\n").arg(file);
+    }
+    return kExitQuoted;
+  }
+
+  SetPolicyStartDate(start_);
+  report.insert("start", start_.toString(QStringLiteral("dd/MM/yyyy")));
+  TQuoteRun run(QuoteRunSetupFromOptions());
+  run.SetTimeout(arguments_.TimeoutSeconds * 1000);
+  run.RunAndWait();
+  const TQuoteConclusion conclusion = ConcludeQuotation(run);
+  switch (conclusion.Ending) {
+    case TQuoteEnding::ShowResults: {
+      QList<TResultRow> rows = run.Rows();
+      if (arguments_.SortColumn) {
+        SortResultRows(rows, *arguments_.SortColumn, arguments_.SortDescending);
+      }
+      report.insert("quotations", QuotationsJson(rows));
+      if (!arguments_.Json) {
+        out_ << QStringLiteral("%1 (cover from %2)\n")
+                    .arg(file, start_.toString(QStringLiteral("dd/MM/yyyy")))
+             << QuotationTable(rows) << '\n';
+      }
+      return kExitQuoted;
+    }
+    case TQuoteEnding::Declined:
+      Say(QStringLiteral("%1: ").arg(file) + conclusion.Message);
+      report.insert("quotations", QJsonArray());
+      report.insert("error", "declined");
+      return kExitNothingQuoted;
+    case TQuoteEnding::Failed:
+    case TQuoteEnding::Cancelled:
+      break;
+  }
+  Say(QStringLiteral("%1: ").arg(file) + conclusion.Message);
+  report.insert("error", ConsoleText(conclusion.Message));
+  const TEngineOutcome outcome = run.Result().Outcome;
+  return outcome == TEngineOutcome::EngineMissing || outcome == TEngineOutcome::EngineNotStarted
+             ? kExitEngineMissing
+             : kExitEngineFailed;
+}
+
+}  // namespace
+
+int RunCliCommand(const TCliArguments& arguments, QTextStream& out, QTextStream& errors,
+                  const QDate& today) {
+  if (arguments.Command == TCliCommand::Help) {
+    out << CliUsage();
+    return kExitQuoted;
+  }
+  return TCliRun(arguments, out, errors, today).Run();
+}

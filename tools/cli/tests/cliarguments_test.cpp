@@ -1,0 +1,77 @@
+#include "tools/cli/cliarguments.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::optional<TCliArguments> Parse(const QStringList& arguments, QString* error = nullptr) {
+  QString ignored;
+  return ParseCliArguments(arguments, error ? *error : ignored);
+}
+
+}  // namespace
+
+TEST(CliArguments, QuoteTakesSeveralFilesAndDefaults) {
+  auto arguments = Parse({"quote", "a.PCD", "b.PCD"});
+  ASSERT_TRUE(arguments);
+  EXPECT_EQ(arguments->Command, TCliCommand::Quote);
+  EXPECT_EQ(arguments->Files, QStringList({"a.PCD", "b.PCD"}));
+  EXPECT_FALSE(arguments->Start);
+  EXPECT_FALSE(arguments->SortColumn);
+  EXPECT_FALSE(arguments->Json);
+  EXPECT_EQ(arguments->TimeoutSeconds, 120);
+}
+
+TEST(CliArguments, QuoteOptionsAreRead) {
+  auto arguments = Parse({"quote", "--start", "01/03/2030", "a.PCD", "--sort", "premium:asc",
+                          "--json", "--timeout", "5"});
+  ASSERT_TRUE(arguments);
+  EXPECT_EQ(arguments->Start, QDate(2030, 3, 1));
+  EXPECT_EQ(arguments->SortColumn, TResultColumn::Premium);
+  EXPECT_FALSE(arguments->SortDescending);
+  EXPECT_TRUE(arguments->Json);
+  EXPECT_EQ(arguments->TimeoutSeconds, 5);
+  EXPECT_EQ(arguments->Files, QStringList({"a.PCD"}));
+}
+
+TEST(CliArguments, SortWithoutDirectionDescends) {
+  auto arguments = Parse({"quote", "a.PCD", "--sort", "Insurer"});
+  ASSERT_TRUE(arguments);
+  EXPECT_EQ(arguments->SortColumn, TResultColumn::Insurer);
+  EXPECT_TRUE(arguments->SortDescending);
+  arguments = Parse({"quote", "a.PCD", "--sort", "Excess:desc"});
+  ASSERT_TRUE(arguments);
+  EXPECT_TRUE(arguments->SortDescending);
+}
+
+TEST(CliArguments, CheckTakesFiles) {
+  auto arguments = Parse({"check", "a.PCD"});
+  ASSERT_TRUE(arguments);
+  EXPECT_EQ(arguments->Command, TCliCommand::Check);
+}
+
+TEST(CliArguments, HelpIsRecognised) {
+  EXPECT_EQ(Parse({"--help"})->Command, TCliCommand::Help);
+  EXPECT_EQ(Parse({"quote", "--help"})->Command, TCliCommand::Help);
+}
+
+TEST(CliArguments, MistakesAreRefusedWithAReason) {
+  QString error;
+  EXPECT_FALSE(Parse({}, &error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_FALSE(Parse({"print", "a.PCD"}, &error));
+  EXPECT_TRUE(error.contains("print"));
+  EXPECT_FALSE(Parse({"quote"}, &error));
+  EXPECT_TRUE(error.contains("No quotation file"));
+  EXPECT_FALSE(Parse({"quote", "a.PCD", "--start", "31/02/2030"}, &error));
+  EXPECT_TRUE(error.contains("31/02/2030"));
+  EXPECT_FALSE(Parse({"quote", "a.PCD", "--sort", "Price"}, &error));
+  EXPECT_FALSE(Parse({"quote", "a.PCD", "--sort", "Premium:up"}, &error));
+  EXPECT_FALSE(Parse({"quote", "a.PCD", "--timeout", "0"}, &error));
+  EXPECT_FALSE(Parse({"quote", "a.PCD", "--timeout", "soon"}, &error));
+  EXPECT_FALSE(Parse({"quote", "a.PCD", "--timeout"}, &error));
+  EXPECT_TRUE(error.contains("needs a value"));
+  EXPECT_FALSE(Parse({"quote", "a.PCD", "--colour"}, &error));
+  EXPECT_FALSE(Parse({"check", "a.PCD", "--start", "01/03/2030"}, &error));
+  EXPECT_TRUE(error.contains("quote command"));
+}
