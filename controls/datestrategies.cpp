@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "controls/dateserial.h"
@@ -13,12 +14,9 @@ const int kDaysPerPeriodMonth = 31;
 const int kDaysPerPeriodYear = 372;  // twelve months of 31 days
 const int kMaxPart = 65535;
 
-std::uint16_t WithTens(int value, int digit) {
-  return static_cast<std::uint16_t>(digit * 10 + value % 10);
-}
-
-std::uint16_t WithUnits(int value, int digit) {
-  return static_cast<std::uint16_t>((value / 10 % 10) * 10 + digit);
+// `value` with its digit worth `place` replaced by `digit`.
+std::uint16_t WithDigitAt(int value, int place, int digit) {
+  return static_cast<std::uint16_t>(value - value / place % 10 * place + digit * place);
 }
 
 std::uint16_t ClampPart(long long value) {
@@ -35,6 +33,92 @@ void NormaliseMonths(TDateFieldState& state) {
     state.year = ClampPart(static_cast<long long>(state.year) + state.month / 12);
     state.month = state.month % 12;
   }
+}
+
+bool IsZero(const TDateFieldState& state) {
+  return state.day == 0 && state.month == 0 && state.year == 0;
+}
+
+void AssignParts(TDateFieldState& state, std::uint16_t day, std::uint16_t month,
+                 std::uint16_t year) {
+  state.day = day;
+  state.month = month;
+  state.year = year;
+}
+
+// One part of the display: its value and how many of its digits were typed.
+struct TPartSlot {
+  std::uint16_t TDateFieldState::*value;
+  TPartMark TDateFieldState::*mark;
+};
+
+// The three parts from left to right. The styles differ only in this order (and in the calendar
+// year having four digits), so the two-digit part handling below is shared.
+using TPartLayout = std::array<TPartSlot, 3>;
+
+const TPartSlot kDaySlot{&TDateFieldState::day, &TDateFieldState::dayMark};
+const TPartSlot kMonthSlot{&TDateFieldState::month, &TDateFieldState::monthMark};
+const TPartSlot kYearSlot{&TDateFieldState::year, &TDateFieldState::yearMark};
+const TPartLayout kCalendarLayout{kDaySlot, kMonthSlot, kYearSlot};
+const TPartLayout kPeriodLayout{kYearSlot, kMonthSlot, kDaySlot};
+
+// Positions 1-2, 4-5 and 7-8 are the first, second and third part.
+const TPartSlot& SlotAt(const TPartLayout& layout, int position) {
+  return layout[position <= 2 ? 0 : (position <= 5 ? 1 : 2)];
+}
+
+bool IsTwoDigitPosition(int position) {
+  return position >= 1 && position <= 8 && !IsDateSeparatorPosition(position);
+}
+
+bool IsTensPosition(int position) {
+  return position % 3 == 1;
+}
+
+void SetTwoDigitPartAt(TDateFieldState& state, const TPartLayout& layout, int position, int digit) {
+  if (!IsTwoDigitPosition(position))
+    return;
+  std::uint16_t& value = state.*SlotAt(layout, position).value;
+  // A part shows two digits: anything above them is dropped.
+  value = WithDigitAt(value % 100, IsTensPosition(position) ? 10 : 1, digit);
+}
+
+void MarkTypedDigit(TDateFieldState& state, const TPartLayout& layout, int position) {
+  if (IsTwoDigitPosition(position))
+    state.*SlotAt(layout, position).mark =
+        IsTensPosition(position) ? TPartMark::OneDigit : TPartMark::TwoDigits;
+}
+
+// The marks as they were before the digit at `position` was typed.
+void RestorePartMark(TDateFieldState& state, const TPartLayout& layout, int position) {
+  state.*SlotAt(layout, position).mark =
+      IsTensPosition(position) ? TPartMark::None : TPartMark::OneDigit;
+}
+
+void AdvanceCaret(TDateFieldState& state, int last) {
+  if (state.caret != last)
+    state.caret = NextDatePosition(state.caret, last);
+}
+
+// The separator key typed in the first or second part moves to the next part, keeping a lone
+// typed digit as the part's value. `thirdPartBegun` tells whether typing in the third part began.
+TSeparatorResult MoveToNextPart(TDateFieldState& state, const TPartLayout& layout,
+                                bool thirdPartBegun) {
+  // Typing both digits of a part already moved the caret over the separator: the separator the
+  // user types next belongs to that part and must not skip the following one.
+  const TPartSlot& first = layout[0];
+  const TPartSlot& second = layout[1];
+  if ((state.caret == 4 && state.*first.mark == TPartMark::TwoDigits &&
+       state.*second.mark == TPartMark::None) ||
+      (state.caret == 7 && state.*second.mark == TPartMark::TwoDigits && !thirdPartBegun))
+    return TSeparatorResult::Accepted;
+  if (state.caret > 5)
+    return TSeparatorResult::Accepted;
+  const TPartSlot& part = SlotAt(layout, state.caret);
+  if (state.*part.mark == TPartMark::OneDigit)
+    state.*part.value = FirstTypedDigit(state.*part.value);
+  state.caret = state.caret <= 2 ? 4 : 7;
+  return TSeparatorResult::Moved;
 }
 
 }  // namespace
@@ -128,108 +212,37 @@ void TStandardDate::ParseText(TDateFieldState& state, const QString& text) {
 }
 
 void TStandardDate::SetDigitAt(TDateFieldState& state, int position, int digit) {
-  const int year = state.year % 10000;
-  switch (position) {
-    case 1:
-      state.day = WithTens(state.day, digit);
-      break;
-    case 2:
-      state.day = WithUnits(state.day, digit);
-      break;
-    case 4:
-      state.month = WithTens(state.month, digit);
-      break;
-    case 5:
-      state.month = WithUnits(state.month, digit);
-      break;
-    case 7:
-      state.year = static_cast<std::uint16_t>(digit * 1000 + year % 1000);
-      break;
-    case 8:
-      state.year = static_cast<std::uint16_t>(year / 1000 * 1000 + digit * 100 + year % 100);
-      break;
-    case 9:
-      state.year = static_cast<std::uint16_t>(year / 100 * 100 + digit * 10 + year % 10);
-      break;
-    case 10:
-      state.year = static_cast<std::uint16_t>(year / 10 * 10 + digit);
-      break;
-    default:
-      break;
+  if (position < 7) {
+    SetTwoDigitPartAt(state, kCalendarLayout, position, digit);
+    return;
   }
+  // The calendar year has four digits, thousands at 7 to units at 10.
+  if (position > 10)
+    return;
+  int place = 1;
+  for (int p = position; p < 10; ++p)
+    place *= 10;
+  state.year = WithDigitAt(state.year % 10000, place, digit);
 }
 
 void TStandardDate::DigitTyped(TDateFieldState& state, int digit) {
   SetDigitAt(state, state.caret, digit);
-  switch (state.caret) {
-    case 1:
-      state.dayMark = TPartMark::OneDigit;
-      break;
-    case 2:
-      state.dayMark = TPartMark::TwoDigits;
-      break;
-    case 4:
-      state.monthMark = TPartMark::OneDigit;
-      break;
-    case 5:
-      state.monthMark = TPartMark::TwoDigits;
-      break;
-    case 7:
-    case 8:
-      state.twoDigitYearPending = true;
-      break;
-    case 9:
-    case 10:
-      state.twoDigitYearPending = false;
-      break;
-    default:
-      break;
-  }
-  if (state.caret != LastCaretPosition())
-    state.caret = NextDatePosition(state.caret, LastCaretPosition());
+  if (state.caret < 7)
+    MarkTypedDigit(state, kCalendarLayout, state.caret);
+  else if (state.caret <= 10)
+    state.twoDigitYearPending = state.caret <= 8;  // only the century digits so far
+  AdvanceCaret(state, LastCaretPosition());
 }
 
 void TStandardDate::RestoreMarks(TDateFieldState& state, int position) {
-  switch (position) {
-    case 1:
-      state.dayMark = TPartMark::None;
-      break;
-    case 2:
-      state.dayMark = TPartMark::OneDigit;
-      break;
-    case 4:
-      state.monthMark = TPartMark::None;
-      break;
-    case 5:
-      state.monthMark = TPartMark::OneDigit;
-      break;
-    default:
-      break;
-  }
+  if (position < 7 && IsTwoDigitPosition(position))
+    RestorePartMark(state, kCalendarLayout, position);
 }
 
 TSeparatorResult TStandardDate::SeparatorKey(TDateFieldState& state, QChar key) {
   if (key != QLatin1Char('/'))
     return TSeparatorResult::NotSeparator;
-  // Typing both digits of a part already moved the caret over the separator: the "/" the user
-  // types next belongs to that part and must not skip the following one.
-  if ((state.caret == 4 && state.dayMark == TPartMark::TwoDigits &&
-       state.monthMark == TPartMark::None) ||
-      (state.caret == 7 && state.monthMark == TPartMark::TwoDigits && !state.twoDigitYearPending))
-    return TSeparatorResult::Accepted;
-  if (state.caret <= 2) {
-    if (state.dayMark == TPartMark::OneDigit)
-      state.day = FirstTypedDigit(state.day);
-    state.caret = 4;
-    return TSeparatorResult::Moved;
-  }
-  if (state.caret <= 5) {
-    if (state.monthMark == TPartMark::OneDigit)
-      state.month = FirstTypedDigit(state.month);
-    state.caret = 7;
-    return TSeparatorResult::Moved;
-  }
-  return TSeparatorResult::Accepted;
+  return MoveToNextPart(state, kCalendarLayout, state.twoDigitYearPending);
 }
 
 bool TStandardDate::EnterKey(TDateFieldState& state) {
@@ -238,7 +251,7 @@ bool TStandardDate::EnterKey(TDateFieldState& state) {
 }
 
 TDateValidation TStandardDate::Validate(TDateFieldState& state) {
-  if (state.day == 0 && state.month == 0 && state.year == 0)
+  if (IsZero(state))
     return {true, QString()};  // no date entered
   const bool valid = state.year >= 1 && state.year <= 9999 && state.month >= 1 &&
                      state.month <= 12 && state.day >= 1 &&
@@ -258,7 +271,7 @@ void TStandardDate::SetValue(TDateFieldState& state, double value) {
 }
 
 double TStandardDate::GetValue(const TDateFieldState& state) const {
-  if (state.day == 0 && state.month == 0 && state.year == 0)
+  if (IsZero(state))
     return 0;
   // A date that is not in the calendar has no serial: it reads as no date.
   return DateToSerial(QDate(state.year, state.month, state.day));
@@ -266,19 +279,13 @@ double TStandardDate::GetValue(const TDateFieldState& state) const {
 
 void TStandardDate::SetParts(TDateFieldState& state, std::uint16_t day, std::uint16_t month,
                              std::uint16_t year) {
-  state.day = day;
-  state.month = month;
-  state.year = year;
+  AssignParts(state, day, month, year);
 }
 
 // --- TAgeDate: a period before or after today ---
 
 const QString TAgeDate::kFormatErrorMessage =
     QStringLiteral("Invalid Date : format Should be 'Y.M.D [Hence/Ago]'");
-
-bool TAgeDate::IsZero(const TDateFieldState& state) {
-  return state.day == 0 && state.month == 0 && state.year == 0;
-}
 
 void TAgeDate::Normalise(TDateFieldState& state) {
   if (state.day >= kDaysPerPeriodMonth) {
@@ -329,68 +336,22 @@ void TAgeDate::ParseText(TDateFieldState& state, const QString& text) {
 }
 
 void TAgeDate::SetDigitAt(TDateFieldState& state, int position, int digit) {
-  switch (position) {
-    case 1:
-      state.year = WithTens(state.year, digit);
-      break;
-    case 2:
-      state.year = WithUnits(state.year, digit);
-      break;
-    case 4:
-      state.month = WithTens(state.month, digit);
-      break;
-    case 5:
-      state.month = WithUnits(state.month, digit);
-      break;
-    case 7:
-      state.day = WithTens(state.day, digit);
-      break;
-    case 8:
-      state.day = WithUnits(state.day, digit);
-      break;
-    default:
-      break;
-  }
+  SetTwoDigitPartAt(state, kPeriodLayout, position, digit);
 }
 
 void TAgeDate::DigitTyped(TDateFieldState& state, int digit) {
   SetDigitAt(state, state.caret, digit);
-  switch (state.caret) {
-    case 1:
-      state.yearMark = TPartMark::OneDigit;
-      break;
-    case 2:
-      state.yearMark = TPartMark::TwoDigits;
-      break;
-    case 4:
-      state.monthMark = TPartMark::OneDigit;
-      break;
-    case 5:
-      state.monthMark = TPartMark::TwoDigits;
-      NormaliseMonths(state);
-      break;
-    case 7:
-      state.dayMark = TPartMark::OneDigit;
-      break;
-    case 8:
-      state.dayMark = TPartMark::TwoDigits;
-      Normalise(state);
-      break;
-    default:
-      break;
-  }
-  if (state.caret != LastCaretPosition())
-    state.caret = NextDatePosition(state.caret, LastCaretPosition());
+  MarkTypedDigit(state, kPeriodLayout, state.caret);
+  // A completed part carries over into the larger units.
+  if (state.caret == 5)
+    NormaliseMonths(state);
+  else if (state.caret == 8)
+    Normalise(state);
+  AdvanceCaret(state, LastCaretPosition());
 }
 
 void TAgeDate::RestoreMarks(TDateFieldState& state, int position) {
-  TPartMark mark = position % 3 == 1 ? TPartMark::None : TPartMark::OneDigit;
-  if (position <= 2)
-    state.yearMark = mark;
-  else if (position <= 5)
-    state.monthMark = mark;
-  else
-    state.dayMark = mark;
+  RestorePartMark(state, kPeriodLayout, position);
 }
 
 TSeparatorResult TAgeDate::SeparatorKey(TDateFieldState& state, QChar key) {
@@ -398,26 +359,12 @@ TSeparatorResult TAgeDate::SeparatorKey(TDateFieldState& state, QChar key) {
     return TSeparatorResult::Accepted;
   if (key != QLatin1Char('.'))
     return TSeparatorResult::NotSeparator;
-  // As in the calendar style: a "." right after both digits of a part were typed is absorbed.
-  if ((state.caret == 4 && state.yearMark == TPartMark::TwoDigits &&
-       state.monthMark == TPartMark::None) ||
-      (state.caret == 7 && state.monthMark == TPartMark::TwoDigits &&
-       state.dayMark == TPartMark::None))
-    return TSeparatorResult::Accepted;
-  if (state.caret <= 2) {
-    if (state.yearMark == TPartMark::OneDigit)
-      state.year = FirstTypedDigit(state.year);
-    state.caret = 4;
-    return TSeparatorResult::Moved;
-  }
-  if (state.caret <= 5) {
-    if (state.monthMark == TPartMark::OneDigit)
-      state.month = FirstTypedDigit(state.month);
+  const bool fromMonths = state.caret >= 3 && state.caret <= 5;
+  const TSeparatorResult result =
+      MoveToNextPart(state, kPeriodLayout, state.dayMark != TPartMark::None);
+  if (result == TSeparatorResult::Moved && fromMonths)
     NormaliseMonths(state);
-    state.caret = 7;
-    return TSeparatorResult::Moved;
-  }
-  return TSeparatorResult::Accepted;
+  return result;
 }
 
 void TAgeDate::SpaceKey(TDateFieldState&) {
@@ -460,8 +407,6 @@ double TAgeDate::GetValue(const TDateFieldState& state) const {
 
 void TAgeDate::SetParts(TDateFieldState& state, std::uint16_t day, std::uint16_t month,
                         std::uint16_t year) {
-  state.day = day;
-  state.month = month;
-  state.year = year;
+  AssignParts(state, day, month, year);
   Normalise(state);
 }

@@ -123,8 +123,6 @@ class TAgeDate : public TBaseDate {
   static void Normalise(TDateFieldState& state);
 
  private:
-  static bool IsZero(const TDateFieldState& state);
-
   bool ago_ = false;
 };
 
