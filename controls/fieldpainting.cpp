@@ -1,5 +1,6 @@
 #include "controls/fieldpainting.h"
 
+#include <QEvent>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
@@ -53,4 +54,9 @@ QRect CentredLine(const QWidget* field, int left, int width) {
 
 int FieldHeightForFont(const QWidget* field) {
   return field->fontMetrics().height() + 8;
+}
+
+void FollowFontChange(QWidget* field, const QEvent* event) {
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    field->updateGeometry();
 }

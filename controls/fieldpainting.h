@@ -22,3 +22,5 @@ void DrawBarCaret(QPainter& painter, const QWidget* field, int x, const QRect& l
 QRect CentredLine(const QWidget* field, int left, int width);
 // Field height for the font: the font's height plus 8 pixels.
 int FieldHeightForFont(const QWidget* field);
+// From the field's changeEvent: a new font or style changes the size the field asks for.
+void FollowFontChange(QWidget* field, const QEvent* event);

@@ -264,8 +264,7 @@ void TKwDate::focusOutEvent(QFocusEvent* event) {
 
 void TKwDate::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-    updateGeometry();
+  FollowFontChange(this, event);
 }
 
 QSize TKwDate::sizeHint() const {

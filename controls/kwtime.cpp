@@ -210,8 +210,7 @@ void TKwTime::focusOutEvent(QFocusEvent* event) {
 
 void TKwTime::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-    updateGeometry();
+  FollowFontChange(this, event);
 }
 
 QSize TKwTime::sizeHint() const {

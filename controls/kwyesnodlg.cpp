@@ -213,8 +213,7 @@ void TKwYesNoDlg::focusOutEvent(QFocusEvent* event) {
 
 void TKwYesNoDlg::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-    updateGeometry();
+  FollowFontChange(this, event);
 }
 
 QSize TKwYesNoDlg::sizeHint() const {

@@ -167,8 +167,7 @@ void TNumericEdit::focusOutEvent(QFocusEvent* event) {
 
 void TNumericEdit::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-    updateGeometry();
+  FollowFontChange(this, event);
 }
 
 QSize TNumericEdit::sizeHint() const {
