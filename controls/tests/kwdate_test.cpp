@@ -16,21 +16,11 @@ namespace {
 const QString kInvalidDate =
     "Invalid Date Entered.\rYou must enter a valid number of days for the month.";
 
-struct DateWindow {
+// "Today" is fixed before the fields exist (bases are built first).
+struct FixedToday {
   TFixedToday today{QDate(2026, 5, 14)};
-  TTestWindow window;
-  TKwDate* field = window.Add<TKwDate>();
-  TKwDate* next = window.Add<TKwDate>();
-
-  bool Focus() {
-    if (!window.ShowActive())
-      return false;
-    field->setFocus(Qt::TabFocusReason);
-    return field->hasFocus();
-  }
-  void Type(const char* keys) { QTest::keyClicks(field, keys); }
-  void Leave() { next->setFocus(Qt::TabFocusReason); }
 };
+struct DateWindow : FixedToday, TFieldWindow<TKwDate> {};
 
 }  // namespace
 

@@ -8,19 +8,7 @@
 
 namespace {
 
-struct TimeWindow {
-  TTestWindow window;
-  TKwTime* field = window.Add<TKwTime>();
-  TKwTime* next = window.Add<TKwTime>();
-
-  bool Focus() {
-    if (!window.ShowActive())
-      return false;
-    field->setFocus(Qt::TabFocusReason);
-    return field->hasFocus();
-  }
-  void Type(const char* keys) { QTest::keyClicks(field, keys); }
-};
+using TimeWindow = TFieldWindow<TKwTime>;
 
 }  // namespace
 

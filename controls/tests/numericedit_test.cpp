@@ -11,19 +11,7 @@ namespace {
 const QString kPound = QString(QChar(0x00A3));
 
 // A focused number field in an active window, followed by another field.
-struct NumberWindow {
-  TTestWindow window;
-  TNumericEdit* field = window.Add<TNumericEdit>();
-  TNumericEdit* next = window.Add<TNumericEdit>();
-
-  bool Focus() {
-    if (!window.ShowActive())
-      return false;
-    field->setFocus(Qt::TabFocusReason);
-    return field->hasFocus();
-  }
-  void Type(const char* keys) { QTest::keyClicks(field, keys); }
-};
+using NumberWindow = TFieldWindow<TNumericEdit>;
 
 }  // namespace
 

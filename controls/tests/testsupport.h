@@ -31,6 +31,24 @@ class TTestWindow : public QWidget {
   }
 };
 
+// A field followed by another of the same kind in an active window: focus it, type into it,
+// leave it.
+template <class Control>
+struct TFieldWindow {
+  TTestWindow window;
+  Control* field = window.Add<Control>();
+  Control* next = window.Add<Control>();
+
+  bool Focus() {
+    if (!window.ShowActive())
+      return false;
+    field->setFocus(Qt::TabFocusReason);
+    return field->hasFocus();
+  }
+  void Type(const char* keys) { QTest::keyClicks(field, keys); }
+  void Leave() { next->setFocus(Qt::TabFocusReason); }
+};
+
 class TBeepCounter {
  public:
   TBeepCounter() : previous_(SetBeepHandler([this] { ++count_; })) {}
