@@ -1,0 +1,218 @@
+// The command wrapper and field errors, the tab captions by driving restriction, keyboard
+// navigation between pages, and what a focus change does to the focused field.
+
+#include <QAction>
+#include <QLabel>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "app/hintwindow.h"
+#include "app/pagetabcontrol.h"
+#include "app/quotehook.h"
+#include "app/tests/appfixture.h"
+#include "capture/drivingpage.h"
+#include "capture/proposerpage.h"
+#include "capture/vehiclepage.h"
+#include "controls/fieldhelp.h"
+#include "controls/kwedit.h"
+
+namespace {
+
+constexpr std::int32_t kDrivingRestriction = 0xD0006;
+const QString kRefused =
+    QStringLiteral("Invalid postcode sector.\rPlease check the entered postcode.");
+
+// Adds a text field to a page, as the pages' own fields will be.
+TKwEdit* AddField(QWidget* page, const QString& name) {
+  if (page->layout() == nullptr)
+    new QVBoxLayout(page);
+  auto* field = new TKwEdit(page);
+  field->setObjectName(name);
+  page->layout()->addWidget(field);
+  field->show();
+  return field;
+}
+
+// Records the quotations started and answers as a quotation that produced nothing.
+class TQuoteRecorder {
+ public:
+  TQuoteRecorder()
+      : previous_(SetQuoteHandler([this](bool check) {
+          starts.append(check);
+          return false;
+        })) {}
+  ~TQuoteRecorder() { SetQuoteHandler(previous_); }
+  QList<bool> starts;
+
+ private:
+  TQuoteHandler previous_;
+};
+
+}  // namespace
+
+class Window : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    StartWindow();
+    prompter_->Clear();
+  }
+  QTabBar* Tabs() const { return window_->PagesTabControl()->TabBar(); }
+  QStringList TabCaptions() const {
+    QStringList captions;
+    for (int i = 0; i < Tabs()->count(); ++i)
+      captions.append(Tabs()->tabText(i));
+    return captions;
+  }
+  void Restrict(int code) {
+    ASSERT_TRUE(SetListValue(kDrivingRestriction, {CoverPath()}, code));
+    window_->RebuildPages();
+  }
+  // A postcode-like field that refuses "bad" through the main window's field error.
+  TKwEdit* RefusingField() {
+    TKwEdit* field = AddField(window_->ProposerPage(), QStringLiteral("PostCodeKwEdit"));
+    field->SetOnExit([](TKwEdit* sender) {
+      if (sender->Text() == QStringLiteral("bad"))
+        ShowFieldError(sender, kRefused, true);
+    });
+    AddField(window_->ProposerPage(), QStringLiteral("NextKwEdit"));
+    window_->RebuildPages();
+    return field;
+  }
+};
+
+TEST_F(Window, AFieldRefusedWhileTabbingIsReportedWithOkAndGetsTheFocusBack) {
+  TKwEdit* field = RefusingField();
+  field->setFocus(Qt::TabFocusReason);
+  QTest::keyClicks(field, "bad");
+  QTest::keyClick(field, Qt::Key_Tab);
+  ASSERT_EQ(prompter_->Prompts().size(), 1);
+  EXPECT_EQ(prompter_->Prompts()[0].text, kRefused);
+  EXPECT_EQ(prompter_->Prompts()[0].kind, PromptKind::Information);
+  EXPECT_EQ(prompter_->Prompts()[0].buttons, PromptButtons::Ok);
+  EXPECT_TRUE(field->hasFocus());
+}
+
+TEST_F(Window, AFieldRefusedByACommandAsksOkOrCancel) {
+  TKwEdit* field = RefusingField();
+  int runs = 0;
+  const auto command = [&runs] {
+    ++runs;
+    return true;
+  };
+  // Cancel: the command does not run and the focus returns to the field.
+  field->setFocus(Qt::TabFocusReason);
+  QTest::keyClicks(field, "bad");
+  prompter_->QueueAnswer(PromptAnswer::Cancel);
+  EXPECT_FALSE(window_->RunCommand(command));
+  EXPECT_EQ(runs, 0);
+  EXPECT_TRUE(field->hasFocus());
+  ASSERT_EQ(prompter_->Prompts().size(), 1);
+  EXPECT_EQ(prompter_->Prompts()[0].buttons, PromptButtons::OkCancel);
+  EXPECT_EQ(prompter_->Prompts()[0].text, kRefused);
+
+  // OK: the command goes on.
+  prompter_->QueueAnswer(PromptAnswer::Ok);
+  EXPECT_TRUE(window_->RunCommand(command));
+  EXPECT_EQ(runs, 1);
+
+  // A command that fails gives the focus back to the field it came from.
+  field->setFocus(Qt::TabFocusReason);
+  field->SetText(QStringLiteral("good"));
+  EXPECT_FALSE(window_->RunCommand([] { return false; }));
+  EXPECT_TRUE(field->hasFocus());
+  EXPECT_EQ(prompter_->Prompts().size(), 2);
+}
+
+TEST_F(Window, TheRestrictionGivesTheDriverTabs) {
+  Restrict(2);
+  EXPECT_EQ(TabCaptions(), (QStringList{"Proposer", "Vehicle", "Spouse"}));
+  Restrict(5);
+  EXPECT_EQ(TabCaptions(), (QStringList{"Proposer", "Vehicle", "Additional Driver: 1",
+                                        "Additional Driver: 2", "Additional Driver: 3"}));
+  Restrict(8);
+  EXPECT_EQ(TabCaptions(), (QStringList{"Proposer", "Vehicle"}));
+
+  // A driver tab shows the one driver page set to that driver.
+  Restrict(5);
+  window_->SelectPageTab(3);
+  EXPECT_TRUE(window_->DrivingPage()->isVisible());
+  EXPECT_FALSE(window_->ProposerPage()->isVisible());
+  EXPECT_EQ(window_->DrivingPage()->CurrentDriver(), 2);
+  window_->SelectPageTab(1);
+  EXPECT_TRUE(window_->VehiclePage()->isVisible());
+  EXPECT_FALSE(window_->DrivingPage()->isVisible());
+}
+
+TEST_F(Window, TabbingOutOfAPageGoesToTheNextOneAndOutOfTheLastStartsAQuotation) {
+  TQuoteRecorder quotes;
+  window_->UpdateQuoteCommands();
+  TKwEdit* proposer = AddField(window_->ProposerPage(), QStringLiteral("ProposerKwEdit"));
+  TKwEdit* vehicle = AddField(window_->VehiclePage(), QStringLiteral("VehicleKwEdit"));
+  TKwEdit* driver = AddField(window_->DrivingPage(), QStringLiteral("DriverKwEdit"));
+  Restrict(3);  // one additional driver
+  window_->SelectPageTab(0);
+
+  // Backwards out of the proposer page: round to the last page, the tabs focused.
+  proposer->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(proposer, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_TRUE(Tabs()->hasFocus());
+  QTest::keyClick(Tabs(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(Tabs()->currentIndex(), 2);
+  EXPECT_TRUE(Tabs()->hasFocus());
+  QTest::keyClick(Tabs(), Qt::Key_Tab);
+  EXPECT_TRUE(driver->hasFocus());
+
+  // Forwards from the vehicle page to the driver page.
+  window_->SelectPageTab(1);
+  vehicle->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(vehicle, Qt::Key_Tab);
+  EXPECT_EQ(Tabs()->currentIndex(), 2);
+  EXPECT_TRUE(Tabs()->hasFocus());
+  EXPECT_TRUE(quotes.starts.isEmpty());
+
+  // Forwards out of the last page: a quotation with the missing-data check.
+  QTest::keyClick(Tabs(), Qt::Key_Tab);
+  ASSERT_TRUE(driver->hasFocus());
+  QTest::keyClick(driver, Qt::Key_Tab);
+  EXPECT_EQ(quotes.starts, QList<bool>{true});
+  EXPECT_EQ(Tabs()->currentIndex(), 2);
+  // No quotation came of it: the focus is back on the tabs it was given to.
+  EXPECT_TRUE(Tabs()->hasFocus());
+}
+
+TEST_F(Window, TheQuoteCommandsRunTheInstalledWorkflow) {
+  EXPECT_FALSE(window_->findChild<QAction*>(QStringLiteral("Quote1"))->isEnabled());
+  TQuoteRecorder quotes;
+  window_->UpdateQuoteCommands();
+  QAction* quote = window_->findChild<QAction*>(QStringLiteral("Quote1"));
+  ASSERT_TRUE(quote->isEnabled());
+  quote->trigger();
+  EXPECT_EQ(quotes.starts, QList<bool>{true});
+}
+
+TEST_F(Window, TheFocusedFieldTurnsYellowAndShowsItsHints) {
+  TKwEdit* first = AddField(window_->ProposerPage(), QStringLiteral("DOBKwEdit"));
+  TKwEdit* second = AddField(window_->ProposerPage(), QStringLiteral("MaritalKwEdit"));
+  SetHint(first, QStringLiteral("|Enter the Proposer's date of birth."));
+  SetHelpContext(first, 110101);
+  window_->RebuildPages();
+  const QColor base = first->palette().color(QPalette::Base);
+
+  first->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(first->palette().color(QPalette::Base), QColor(255, 255, 0));
+  EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("HintStatusPanel"))->text(),
+            QStringLiteral("Enter the Proposer's date of birth."));
+  TTvHintWindow* hint = HintWindow();
+  ASSERT_TRUE(QTest::qWaitFor([hint] { return hint->isVisible(); }, 2000));
+  EXPECT_EQ(hint->Lines(), (QStringList{"Enter the proposer's date of birth as day/month/year.",
+                                        "The proposer must be at least 17 and no more than 80."}));
+  // Just below the field.
+  EXPECT_EQ(hint->pos(), first->mapToGlobal(QPoint(0, first->height() + 5)));
+
+  second->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(first->palette().color(QPalette::Base), base);
+  EXPECT_FALSE(first->testAttribute(Qt::WA_SetPalette));
+  EXPECT_EQ(second->palette().color(QPalette::Base), QColor(255, 255, 0));
+  EXPECT_FALSE(hint->isVisible());  // no help context
+}
