@@ -177,7 +177,7 @@ void TQuoteSummaryRptForm::BuildFooter() {
   page.Kind = TRptItemKind::PageNumber;
   page.Name = QStringLiteral("PageNumberRptSysData");
   page.Text = QStringLiteral("Page ");
-  page.Geometry = QRectF(middle - 80, 10, 78, 12);
+  page.Geometry = QRectF(middle - 80, 10, 79, 12);
   page.Font = TextFont();
   page.Alignment = Qt::AlignRight | Qt::AlignVCenter;
   band.Add(std::move(page));
