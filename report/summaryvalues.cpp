@@ -1,5 +1,6 @@
 #include "report/summaryvalues.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -369,6 +370,16 @@ TSummaryRows MedicalConditionRows(int driver, const QDate& today) {
                         requirementsMet};
   }
   return rows;
+}
+
+QString SummaryFileBaseName() {
+  QString name =
+      QStringLiteral("%1 %2")
+          .arg(GetStringValue(Id::Forenames, Driver(0)), GetStringValue(Id::Surname, Driver(0)))
+          .simplified();
+  static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]"));
+  name.replace(unsafe, QStringLiteral("-"));
+  return name.isEmpty() ? QStringLiteral("Untitled") : name;
 }
 
 QString QuotationInsurer(const TQuoteDetails& quotation) {

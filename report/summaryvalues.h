@@ -36,6 +36,10 @@ TSummaryRows ClaimRows(int driver);
 TSummaryRows ConvictionRows(int driver);
 TSummaryRows MedicalConditionRows(int driver, const QDate& today);
 
+// The name a saved copy of the summary is offered under: the proposer's forenames, a space and the
+// surname ("Untitled" when both are empty), without characters a file name cannot hold.
+QString SummaryFileBaseName();
+
 // The quotation: its insurer (scheme), its premium ("Referred" when the engine gave no price),
 // the excess lines and the policy-note lines.
 QString QuotationInsurer(const TQuoteDetails& quotation);
