@@ -14,13 +14,10 @@
 #include "capture/proposerpage.h"
 #include "capture/vehiclepage.h"
 #include "dataserver/dsv.h"
+#include "motor/identifiers.h"
 #include "motor/proposalfile.h"
 
 namespace {
-
-constexpr std::int32_t kDrivingRestriction = 0xD0006;  // list, on the cover
-constexpr std::int32_t kSurname = 0xF002A;             // string, on a driver
-constexpr std::int32_t kForenames = 0xF002B;           // string, on a driver
 
 const QString kUnableToOpen = QStringLiteral("Unable to open test case file");
 
@@ -52,8 +49,8 @@ bool TTolvaneForm::FileNew() {
   ShowOnlyProposerPage();
   DsvClearAll();
   // The cover's default restriction is stored, so that the pages and the engine see one value.
-  SetListValue(kDrivingRestriction, {CoverPath()},
-               GetListValue(kDrivingRestriction, {CoverPath()}));
+  SetListValue(Id::DrivingRestriction, {CoverPath()},
+               GetListValue(Id::DrivingRestriction, {CoverPath()}));
   RebuildPages();
   currentFileName_.clear();
   ShowFileName(QString());
@@ -112,8 +109,8 @@ bool TTolvaneForm::FileSave() {
 bool TTolvaneForm::FileSaveAs() {
   HideHint();
   const TPath proposer{DriverPath(0)};
-  const QString forenames = GetStringValue(kForenames, proposer);
-  const QString surname = GetStringValue(kSurname, proposer);
+  const QString forenames = GetStringValue(Id::Forenames, proposer);
+  const QString surname = GetStringValue(Id::Surname, proposer);
   FileDialogRequest request;
   request.initialFolder = dataFolder_;
   request.filter = kFileFilter;

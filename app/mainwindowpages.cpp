@@ -27,14 +27,13 @@
 #include "controls/kwtime.h"
 #include "controls/kwyesnodlg.h"
 #include "controls/numericedit.h"
+#include "motor/fieldnames.h"
+#include "motor/identifiers.h"
 #include "motor/missingdata.h"
 
 namespace {
 
-constexpr std::int32_t kDrivingRestriction = 0xD0006;  // list, on the cover
 const QColor kFocusColour(255, 255, 0);
-// The vehicle page's field that the driver-removal question returns to.
-constexpr char kDrivingRestrictionsField[] = "DrivingRestrictionsKwComboEdit";
 
 // Enabled and shown, in a window that can take the focus.
 bool CanFocus(const QWidget* control) {
@@ -157,7 +156,7 @@ void TTolvaneForm::RebuildPages() {
   tabs->addTab(QStringLiteral("Proposer"));
   tabs->addTab(QStringLiteral("Vehicle"));
   const int drivers =
-      AdditionalDriversForRestriction(GetListValue(kDrivingRestriction, {CoverPath()}));
+      AdditionalDriversForRestriction(GetListValue(Id::DrivingRestriction, {CoverPath()}));
   for (int i = 0; i < drivers; ++i)
     AddDriverTab();
   rebuildingTabs_ = false;
@@ -243,7 +242,8 @@ void TTolvaneForm::SelectPageTab(int index) {
 }
 
 void TTolvaneForm::FocusDrivingRestrictions() {
-  if (auto* field = vehiclePage_->findChild<QWidget*>(QLatin1String(kDrivingRestrictionsField)))
+  if (auto* field = vehiclePage_->findChild<QWidget*>(
+          QLatin1String(FieldName::DrivingRestrictionsKwComboEdit)))
     field->setFocus(Qt::OtherFocusReason);
 }
 

@@ -15,10 +15,11 @@
 #include "capture/vehiclepage.h"
 #include "controls/fieldhelp.h"
 #include "controls/kwedit.h"
+#include "motor/identifiers.h"
 
 namespace {
 
-constexpr std::int32_t kDrivingRestriction = 0xD0006;
+constexpr std::int32_t kDrivingRestriction = Id::DrivingRestriction;
 const QString kRefused =
     QStringLiteral("Invalid postcode sector.\rPlease check the entered postcode.");
 

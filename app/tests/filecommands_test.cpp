@@ -11,13 +11,14 @@
 
 #include "app/pagetabcontrol.h"
 #include "app/tests/appfixture.h"
+#include "motor/identifiers.h"
 #include "motor/proposalfile.h"
 #include "tools/testsupport/filesizelimit.h"
 
 namespace {
 
-constexpr std::int32_t kSurname = 0xF002A;
-constexpr std::int32_t kForenames = 0xF002B;
+constexpr std::int32_t kSurname = Id::Surname;
+constexpr std::int32_t kForenames = Id::Forenames;
 const TPath kProposer{DriverPath(0)};
 
 QByteArray ReadAll(const QString& name) {
