@@ -59,13 +59,17 @@ QWidget* HintTarget(QWidget* control) {
   return control;
 }
 
+// Sets a flag for its lifetime and restores it after, also when a command wraps another.
 class TScope {
  public:
-  explicit TScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~TScope() { flag_ = false; }
+  explicit TScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+  ~TScope() { flag_ = previous_; }
+  TScope(const TScope&) = delete;
+  TScope& operator=(const TScope&) = delete;
 
  private:
   bool& flag_;
+  bool previous_;
 };
 
 }  // namespace

@@ -74,6 +74,7 @@ void TWhatsThisMode::Start() {
   if (Mode())
     return;
   Mode() = new TWhatsThisMode;
+  Mode()->setObjectName(QStringLiteral("HelpMouseCapture"));
   QApplication::setOverrideCursor(HelpPointerCursor());
   qApp->installEventFilter(Mode());
 }
