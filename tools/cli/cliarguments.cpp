@@ -53,6 +53,8 @@ std::optional<TCliArguments> ParseCliArguments(const QStringList& arguments, QSt
     result.Command = TCliCommand::Quote;
   } else if (command == QLatin1String("check")) {
     result.Command = TCliCommand::Check;
+  } else if (command == QLatin1String("listing")) {
+    result.Command = TCliCommand::Listing;
   } else {
     error = QStringLiteral("Unknown command \"%1\"").arg(command);
     return std::nullopt;
@@ -67,6 +69,10 @@ std::optional<TCliArguments> ParseCliArguments(const QStringList& arguments, QSt
     if (argument == QLatin1String("--help")) {
       result.Command = TCliCommand::Help;
       return result;
+    }
+    if (result.Command == TCliCommand::Listing) {
+      error = QStringLiteral("The listing command takes no options (%1)").arg(argument);
+      return std::nullopt;
     }
     const bool quoteOnly = argument != QLatin1String("--json");
     if (quoteOnly && result.Command != TCliCommand::Quote) {
@@ -124,6 +130,7 @@ QString CliUsage() {
       "  quillmarsh-cli quote FILE.PCD... [--start DD/MM/YYYY] [--sort COLUMN[:asc|:desc]]\n"
       "                                   [--json] [--timeout SECONDS]\n"
       "  quillmarsh-cli check FILE.PCD... [--json]\n"
+      "  quillmarsh-cli listing FILE.PCD...\n"
       "\n"
       "quote   checks each saved quotation for missing answers, runs the quote engine on it\n"
       "        and lists every insurer's quotation with its notes and excesses.\n"
@@ -133,6 +140,7 @@ QString CliUsage() {
       "        --json     print JSON instead of a table\n"
       "        --timeout  stop the engine after this many seconds (default 120)\n"
       "check   only lists the answers that are missing.\n"
+      "listing prints the proposal as the broker's e-mail lists it (ages at the cover start).\n"
       "\n"
       "Exit codes: 0 quoted (check: nothing missing), 1 answers missing, 2 wrong command line\n"
       "or cover start before today, 3 no installation, 4 dictionary cannot be opened, 5 file\n"

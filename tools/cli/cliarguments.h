@@ -3,6 +3,7 @@
 //   quillmarsh-cli quote FILE.PCD... [--start DD/MM/YYYY] [--sort COLUMN[:asc|:desc]] [--json]
 //                                    [--timeout SECONDS]
 //   quillmarsh-cli check FILE.PCD...
+//   quillmarsh-cli listing FILE.PCD...
 //   quillmarsh-cli --help
 
 #include <QDate>
@@ -12,7 +13,7 @@
 
 #include "motor/resultrows.h"
 
-enum class TCliCommand { Quote, Check, Help };
+enum class TCliCommand { Quote, Check, Listing, Help };
 
 struct TCliArguments {
   TCliCommand Command = TCliCommand::Help;
