@@ -1,11 +1,11 @@
 #pragma once
 // The dial-up connection the e-mail dialog makes when the user chose dial-up (method 2). The
-// dialog takes one from the installed factory when it is created and hangs it up when it is
-// destroyed and before every retry.
+// dialog takes one from the factory when it is created and hangs it up when it is destroyed and
+// before every retry.
 //
-// Until the program's dial-up networking is installed (SetEMailDialUpFactory at start-up), the
-// factory gives a connection with no phone-book entries: Dial shows nothing and answers false,
-// so the dialog stays open with Send enabled.
+// The program's own is the "Dial-up Connection" dialog on a TRAS component (OpenDialUpDialog);
+// with no phone-book entries it shows nothing and answers false, so the e-mail dialog stays open
+// with Send enabled. Tests install a scripted one with SetEMailDialUpFactory.
 
 #include <functional>
 #include <memory>
@@ -24,6 +24,6 @@ class TEMailDialUp {
 
 using TEMailDialUpFactory = std::function<std::unique_ptr<TEMailDialUp>()>;
 
-// Installs the factory (nullptr restores the one without entries); answers the previous one.
+// Installs the factory (nullptr restores the program's own); answers the previous one.
 TEMailDialUpFactory SetEMailDialUpFactory(TEMailDialUpFactory factory);
 std::unique_ptr<TEMailDialUp> CreateEMailDialUp();

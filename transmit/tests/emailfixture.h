@@ -59,10 +59,15 @@ class EMailTest : public ::testing::Test {
     SetOption("MailTimeout", QString::number(timeoutSeconds));
   }
 
-  // The runner: shows the dialog, presses Send from the keyboard (Enter on the default button),
-  // runs `afterSend`, and waits (with a generous guard) until the dialog closes.
+  // The runner: shows the e-mail dialog, presses Send from the keyboard (Enter on the default
+  // button), runs `afterSend`, and waits (with a generous guard) until the dialog closes. Any
+  // other dialog is recorded and answered by `otherDialog_` (Cancel when none is set).
   int Drive(QDialog& dialog) {
-    form_ = static_cast<TEMailForm*>(&dialog);
+    form_ = qobject_cast<TEMailForm*>(&dialog);
+    if (form_ == nullptr) {
+      otherDialogs_ << dialog.objectName();
+      return otherDialog_ ? otherDialog_(dialog) : int(QDialog::Rejected);
+    }
     auto* progress = dialog.findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
     QObject::connect(progress, &QProgressBar::valueChanged,
                      [this](int value) { progressValues_ << value; });
@@ -92,6 +97,8 @@ class EMailTest : public ::testing::Test {
   QString quotation_;
   TEMailForm* form_ = nullptr;
   std::function<void(TEMailForm&)> afterSend_;
+  std::function<int(QDialog&)> otherDialog_;
+  QStringList otherDialogs_;
   QList<int> progressValues_;
   bool finishedInTime_ = false;
 };

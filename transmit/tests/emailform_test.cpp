@@ -3,7 +3,9 @@
 
 #include <QLabel>
 
+#include "transmit/dialupnetworkingform.h"
 #include "transmit/emaildialup.h"
+#include "transmit/rasscriptedbackend.h"
 #include "transmit/tests/emailfixture.h"
 
 namespace {
@@ -95,11 +97,6 @@ TEST_F(EMailFormTest, WithoutADialUpConnectionSendIsEnabledAgainAndNothingIsSent
   EXPECT_GE(calls_.HangUps, 1);  // hung up when the dialog went
   EXPECT_TRUE(prompter_->Prompts().isEmpty());
   EXPECT_EQ(server.MessageCount(), 0);
-
-  // The program's own default until dial-up networking is installed: no entries, no dialog.
-  SetEMailDialUpFactory(nullptr);
-  std::unique_ptr<TEMailDialUp> none = CreateEMailDialUp();
-  EXPECT_FALSE(none->Dial(nullptr));
 }
 
 TEST_F(EMailFormTest, ADialledConnectionCarriesTheSendAndIsHungUpBeforeARetry) {
@@ -126,3 +123,54 @@ TEST_F(EMailFormTest, ADialledConnectionCarriesTheSendAndIsHungUpBeforeARetry) {
 }
 
 }  // namespace
+
+// The program's own dial-up: the "Dial-up Connection" dialog on the remote-access layer.
+class EMailRasTest : public EMailTest {
+ protected:
+  void SetUp() override {
+    EMailTest::SetUp();
+    backend_ = std::make_shared<TScriptedRasBackend>();
+    previousBackend_ = SetDefaultRasBackend(backend_);
+  }
+  void TearDown() override {
+    SetDefaultRasBackend(previousBackend_);
+    EMailTest::TearDown();
+  }
+  std::shared_ptr<TScriptedRasBackend> backend_;
+  std::shared_ptr<TRasBackend> previousBackend_;
+};
+
+TEST_F(EMailRasTest, WithoutPhoneBookEntriesNoDialogIsShownAndSendIsEnabledAgain) {
+  afterSend_ = [&](TEMailForm& form) {
+    EXPECT_TRUE(Button("SendBitBtn")->isEnabled());
+    QTimer::singleShot(0, &form, [this] { QTest::keyClick(form_, Qt::Key_Escape); });
+  };
+  EXPECT_FALSE(SendEMail(quotation_, TConnectionMethod::DialUp));
+  EXPECT_TRUE(otherDialogs_.isEmpty());
+  EXPECT_TRUE(prompter_->Prompts().isEmpty());
+}
+
+TEST_F(EMailRasTest, TheDialUpDialogConnectsFirstAndTheLineIsHungUpAfterTheSend) {
+  TSmtpTestServer server;
+  AimAt(server);
+  backend_->AddEntry(QStringLiteral("Office modem"), QStringLiteral("quotes"),
+                     QStringLiteral("dial-in"));
+  otherDialog_ = [&](QDialog& dialog) {
+    auto* form = qobject_cast<TDialUpNewtorkingForm*>(&dialog);
+    EXPECT_NE(form, nullptr);
+    if (form == nullptr)
+      return int(QDialog::Rejected);
+    dialog.open();
+    QTest::mouseClick(form->OkBitBtn(), Qt::LeftButton);
+    backend_->Notify(RasState::kOpenPort);
+    backend_->Notify(RasState::kConnected);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }, 10000));
+    return dialog.result();
+  };
+  EXPECT_TRUE(SendEMail(quotation_, TConnectionMethod::DialUp));
+  EXPECT_EQ(otherDialogs_, QStringList({"TDialUpNewtorkingForm"}));
+  ASSERT_EQ(backend_->Dials().size(), 1);
+  EXPECT_EQ(backend_->Dials().first().entryName, "Office modem");
+  EXPECT_TRUE(server.WaitForMessages(1));
+  EXPECT_EQ(backend_->LiveConnection(), 0u);  // hung up when the dialog went
+}
