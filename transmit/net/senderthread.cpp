@@ -1,5 +1,6 @@
 #include "transmit/net/senderthread.h"
 
+#include <QMutexLocker>
 #include <exception>
 
 #include "transmit/net/netexceptions.h"
@@ -12,18 +13,27 @@ TSenderThread::~TSenderThread() {
   wait();
 }
 
+QString TSenderThread::LastStatus() const {
+  QMutexLocker lock(&statusMutex_);
+  return lastStatus_;
+}
+
 void TSenderThread::StartDetached() {
   connect(this, &QThread::finished, this, &QObject::deleteLater);
   start();
 }
 
 void TSenderThread::run() {
+  // The client's own status handler is not called here: it may touch the window, which only
+  // the window's thread may do. The texts reach it through StatusText instead.
   TNetSMTP::StatusHandler previous = smtp_->OnStatus();
   smtp_->SetCancelFlag(&cancelled_);
-  smtp_->SetOnStatus([this, previous](TNetSocket& sender, const QString& text) {
+  smtp_->SetOnStatus([this](TNetSocket&, const QString& text) {
+    {
+      QMutexLocker lock(&statusMutex_);
+      lastStatus_ = text;
+    }
     emit StatusText(text);
-    if (previous)
-      previous(sender, text);
   });
   smtp_->SetOnWork([this](TNetSocket&, qint64 done, qint64 total) { emit Work(done, total); });
 

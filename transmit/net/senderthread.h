@@ -7,6 +7,7 @@
 // cancelled before the server accepted the message completes without success. The thread frees
 // itself when it has finished (StartDetached).
 
+#include <QMutex>
 #include <QString>
 #include <QThread>
 #include <atomic>
@@ -27,6 +28,9 @@ class TSenderThread : public QThread {
   void Cancel() { cancelled_ = true; }
   bool IsCancelled() const { return cancelled_; }
 
+  // The last status text the client reported. Safe from any thread.
+  QString LastStatus() const;
+
   // Starts the thread and arranges for it to free itself when it has finished.
   void StartDetached();
 
@@ -43,4 +47,6 @@ class TSenderThread : public QThread {
   std::unique_ptr<TNetSMTP> smtp_;
   TNetMessage message_;
   std::atomic<bool> cancelled_{false};
+  mutable QMutex statusMutex_;
+  QString lastStatus_;
 };
