@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <exception>
 #include <functional>
 
@@ -15,6 +16,7 @@
 #include "motor/quoterun.h"
 #include "platform/prompt.h"
 #include "platform/settingsstore.h"
+#include "report/summarypdf.h"
 #include "settings/optionkeys.h"
 #include "settings/settingsunit.h"
 #include "tools/cli/clilisting.h"
@@ -61,6 +63,10 @@ class TCliRun {
 
  private:
   int QuoteFile(const QString& file, QJsonObject& report);
+  int WriteSummary(const QString& file, const QList<TResultRow>& rows, QJsonObject& report);
+  bool Quotes() const {
+    return arguments_.Command == TCliCommand::Quote || arguments_.Command == TCliCommand::Report;
+  }
   bool LoadFile(const QString& file, QJsonObject& report);
   void Say(const QString& message) { errors_ << ConsoleText(message) << '\n'; }
   void Note(int code) {
@@ -79,7 +85,7 @@ class TCliRun {
 
 int TCliRun::Run() {
   start_ = arguments_.Start.value_or(today_);
-  if (arguments_.Command == TCliCommand::Quote && !CoverStartAcceptable(start_, today_)) {
+  if (Quotes() && !CoverStartAcceptable(start_, today_)) {
     Say(CoverBeforeTodayMessage());
     return kExitUsage;
   }
@@ -157,7 +163,7 @@ int TCliRun::QuoteFile(const QString& file, QJsonObject& report) {
     PrintProposalListing(out_, today_);
     return kExitQuoted;
   }
-  if (arguments_.Command == TCliCommand::Quote) {
+  if (Quotes()) {
     if (!CheckQuoteEngine()) {
       report.insert("error", "quote engine missing");
       return kExitEngineMissing;
@@ -187,6 +193,9 @@ int TCliRun::QuoteFile(const QString& file, QJsonObject& report) {
   const TQuoteConclusion conclusion = ConcludeQuotation(run);
   switch (conclusion.Ending) {
     case TQuoteEnding::ShowResults: {
+      if (arguments_.Command == TCliCommand::Report) {
+        return WriteSummary(file, run.Rows(), report);
+      }
       QList<TResultRow> rows = run.Rows();
       if (arguments_.SortColumn) {
         SortResultRows(rows, *arguments_.SortColumn, arguments_.SortDescending);
@@ -214,6 +223,36 @@ int TCliRun::QuoteFile(const QString& file, QJsonObject& report) {
   return outcome == TEngineOutcome::EngineMissing || outcome == TEngineOutcome::EngineNotStarted
              ? kExitEngineMissing
              : kExitEngineFailed;
+}
+
+// The printed summary of the quotation numbered as the quote listing numbers it.
+int TCliRun::WriteSummary(const QString& file, const QList<TResultRow>& rows, QJsonObject& report) {
+  const QString wanted = QString::number(arguments_.Plan);
+  const auto chosen = std::find_if(rows.begin(), rows.end(), [&](const TResultRow& row) {
+    return row.No == wanted && row.Details != nullptr;
+  });
+  report.insert("quotations", QuotationsJson(rows));
+  if (chosen == rows.end()) {
+    Say(QStringLiteral("%1: there is no quotation %2; the quotations are:").arg(file, wanted));
+    errors_ << QuotationTable(rows);
+    report.insert("error", "no such quotation");
+    return kExitNoSuchPlan;
+  }
+  QString error;
+  if (!WriteQuoteSummaryPdf(*chosen->Details, arguments_.Output, error, today_)) {
+    Say(QStringLiteral("%1: the summary could not be written to %2: %3")
+            .arg(file, arguments_.Output, error));
+    report.insert("error", "summary not written");
+    return kExitReportFailed;
+  }
+  report.insert("summary", arguments_.Output);
+  report.insert("plan", arguments_.Plan);
+  if (!arguments_.Json) {
+    out_ << QStringLiteral("%1 (cover from %2): the summary of quotation %3, %4 %5, is in %6\n")
+                .arg(file, start_.toString(QStringLiteral("dd/MM/yyyy")), wanted, chosen->Insurer,
+                     chosen->PremiumText, arguments_.Output);
+  }
+  return kExitQuoted;
 }
 
 }  // namespace
