@@ -88,6 +88,8 @@ std::optional<TCliArguments> ParseCliArguments(const QStringList& arguments, QSt
     result.Command = TCliCommand::Quote;
   } else if (command == QLatin1String("check")) {
     result.Command = TCliCommand::Check;
+  } else if (command == QLatin1String("listing")) {
+    result.Command = TCliCommand::Listing;
   } else if (command == QLatin1String("report")) {
     result.Command = TCliCommand::Report;
   } else {
@@ -104,6 +106,10 @@ std::optional<TCliArguments> ParseCliArguments(const QStringList& arguments, QSt
     if (argument == QLatin1String("--help")) {
       result.Command = TCliCommand::Help;
       return result;
+    }
+    if (result.Command == TCliCommand::Listing) {
+      error = QStringLiteral("The listing command takes no options (%1)").arg(argument);
+      return std::nullopt;
     }
     if (!IsKnownOption(argument)) {
       error = QStringLiteral("Unknown option %1").arg(argument);
@@ -184,6 +190,7 @@ QString CliUsage() {
       "  quillmarsh-cli check FILE.PCD... [--json]\n"
       "  quillmarsh-cli report FILE.PCD --plan N -o OUT.pdf [--start DD/MM/YYYY] [--json]\n"
       "                                 [--timeout SECONDS]\n"
+      "  quillmarsh-cli listing FILE.PCD...\n"
       "\n"
       "quote   checks each saved quotation for missing answers, runs the quote engine on it\n"
       "        and lists every insurer's quotation with its notes and excesses.\n"
@@ -193,6 +200,7 @@ QString CliUsage() {
       "        --json     print JSON instead of a table\n"
       "        --timeout  stop the engine after this many seconds (default 120)\n"
       "check   only lists the answers that are missing.\n"
+      "listing prints the proposal as the broker's e-mail lists it (ages at the cover start).\n"
       "report  quotes the file as quote does, then writes the printed summary of quotation N\n"
       "        (its number in the No column of the quote listing) as a PDF file.\n"
       "\n"

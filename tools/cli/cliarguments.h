@@ -3,6 +3,7 @@
 //   quillmarsh-cli quote FILE.PCD... [--start DD/MM/YYYY] [--sort COLUMN[:asc|:desc]] [--json]
 //                                    [--timeout SECONDS]
 //   quillmarsh-cli check FILE.PCD...
+//   quillmarsh-cli listing FILE.PCD...
 //   quillmarsh-cli report FILE.PCD --plan N -o OUT.pdf [--start DD/MM/YYYY] [--json]
 //                                  [--timeout SECONDS]
 //   quillmarsh-cli --help
@@ -14,7 +15,7 @@
 
 #include "motor/resultrows.h"
 
-enum class TCliCommand { Quote, Check, Report, Help };
+enum class TCliCommand { Quote, Check, Listing, Report, Help };
 
 struct TCliArguments {
   TCliCommand Command = TCliCommand::Help;

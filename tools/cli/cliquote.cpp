@@ -19,6 +19,7 @@
 #include "report/summarypdf.h"
 #include "settings/optionkeys.h"
 #include "settings/settingsunit.h"
+#include "tools/cli/clilisting.h"
 #include "tools/cli/clioutput.h"
 #include "tools/cli/exitcodes.h"
 
@@ -154,6 +155,13 @@ bool TCliRun::LoadFile(const QString& file, QJsonObject& report) {
 int TCliRun::QuoteFile(const QString& file, QJsonObject& report) {
   if (!LoadFile(file, report)) {
     return kExitBadFile;
+  }
+  if (arguments_.Command == TCliCommand::Listing) {
+    if (arguments_.Files.size() > 1) {
+      out_ << QStringLiteral("==> %1 <==\n").arg(file);
+    }
+    PrintProposalListing(out_, today_);
+    return kExitQuoted;
   }
   if (Quotes()) {
     if (!CheckQuoteEngine()) {

@@ -50,6 +50,18 @@ TEST(CliArguments, CheckTakesFiles) {
   EXPECT_EQ(arguments->Command, TCliCommand::Check);
 }
 
+TEST(CliArguments, ListingTakesFilesAndNoOptions) {
+  auto arguments = Parse({"listing", "a.PCD", "b.PCD"});
+  ASSERT_TRUE(arguments);
+  EXPECT_EQ(arguments->Command, TCliCommand::Listing);
+  EXPECT_EQ(arguments->Files, QStringList({"a.PCD", "b.PCD"}));
+  QString error;
+  EXPECT_FALSE(Parse({"listing", "a.PCD", "--json"}, &error));
+  EXPECT_EQ(error, "The listing command takes no options (--json)");
+  EXPECT_FALSE(Parse({"listing"}, &error));
+  EXPECT_EQ(error, "No quotation file given");
+}
+
 TEST(CliArguments, HelpIsRecognised) {
   EXPECT_EQ(Parse({"--help"})->Command, TCliCommand::Help);
   EXPECT_EQ(Parse({"quote", "--help"})->Command, TCliCommand::Help);

@@ -318,6 +318,22 @@ TEST_F(CliEndToEnd, AnEngineThatRunsTooLongIsStoppedWithEverythingItStarted) {
   EXPECT_TRUE(gone);
 }
 
+TEST_F(CliEndToEnd, ListingPrintsTheProposalAsTheBrokerReceivesIt) {
+  Install();
+  const TCliRunResult run = Run({"listing", Sample("family")});
+  ASSERT_EQ(run.Code, kExitQuoted) << Describe(run);
+  EXPECT_TRUE(
+      run.Out.startsWith("Insurer Plan ID =  (Scheme = )\nPremium = \n\nPolicyHolder = "
+                         "Mr David Hargreaves\n"))
+      << Describe(run);
+  // Ages count to the stored cover start.
+  EXPECT_TRUE(run.Out.contains("\nAge Of Proposer = 47\n")) << Describe(run);
+  EXPECT_TRUE(run.Out.endsWith("\nModification 1 = Tow bar (Code = 19)\n")) << Describe(run);
+
+  EXPECT_EQ(Run({"listing", Sample("no-such-sample")}).Code, kExitBadFile);
+  EXPECT_EQ(Run({"listing", Sample("family"), "--json"}).Code, kExitUsage);
+}
+
 TEST_F(CliEndToEnd, ReportWritesTheSummaryOfTheChosenQuotationAsPdf) {
   Install();
   const TCliRunResult quote = Run({"quote", Sample("family"), "--json"});
