@@ -296,6 +296,7 @@ void TTolvaneForm::CreatePages() {
   scroll->setObjectName(QStringLiteral("ClientScrollArea"));
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setFocusPolicy(Qt::NoFocus);  // not a stop of its own between the pages' fields
   auto* client = new QWidget(scroll);
   client->setObjectName(QStringLiteral("ClientPanel"));
   auto* column = new QVBoxLayout(client);

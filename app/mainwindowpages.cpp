@@ -86,7 +86,9 @@ bool TTolvaneForm::RunCommand(const std::function<bool()>& command) {
   bool result = false;
   if (!validationFailed_)
     result = command();
-  if (!result && CanFocus(remembered))
+  // A failed command gives the focus back. So does one that left it on the invisible FocusPanel
+  // (Save, for one), from which Tab would jump to another page.
+  if ((!result || focusWidget() == focusPanel_) && CanFocus(remembered))
     remembered->setFocus(Qt::OtherFocusReason);
   return result;
 }

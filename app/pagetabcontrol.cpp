@@ -1,6 +1,7 @@
 #include "app/pagetabcontrol.h"
 
 #include <QFocusEvent>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 TPageTabControl::TPageTabControl(QWidget* parent) : QWidget(parent) {
@@ -13,6 +14,9 @@ TPageTabControl::TPageTabControl(QWidget* parent) : QWidget(parent) {
   tabBar_->setFocusPolicy(Qt::StrongFocus);
   tabBar_->setDrawBase(true);
   tabBar_->setExpanding(false);
+  // The arrows that scroll many driver tabs are for the mouse; the keys move between tabs.
+  for (QToolButton* arrow : tabBar_->findChildren<QToolButton*>())
+    arrow->setFocusPolicy(Qt::NoFocus);
   column->addWidget(tabBar_);
   formsPanel_ = new QWidget(this);
   formsPanel_->setObjectName(QStringLiteral("FormsPanel"));

@@ -117,10 +117,13 @@ TEST_F(Window, AFieldRefusedByACommandAsksOkOrCancel) {
   EXPECT_TRUE(window_->RunCommand(command));
   EXPECT_EQ(runs, 1);
 
-  // A command that fails gives the focus back to the field it came from.
+  // A command that fails gives the focus back to the field it came from; so does one that
+  // leaves it nowhere in particular.
   field->setFocus(Qt::TabFocusReason);
   field->SetText(QStringLiteral("good"));
   EXPECT_FALSE(window_->RunCommand([] { return false; }));
+  EXPECT_TRUE(field->hasFocus());
+  EXPECT_TRUE(window_->RunCommand([] { return true; }));
   EXPECT_TRUE(field->hasFocus());
   EXPECT_EQ(prompter_->Prompts().size(), 2);
 }
@@ -153,6 +156,16 @@ TEST_F(Window, TabbingOutOfAPageGoesToTheNextOneAndOutOfTheLastStartsAQuotation)
   TKwEdit* driver = AddField(window_->DrivingPage(), QStringLiteral("DriverKwEdit"));
   Restrict(3);  // one additional driver
   window_->SelectPageTab(0);
+  // The window's tab stops: PrevPanel, the tabs, the pages' fields, NextPanel, and round again.
+  QStringList stops;
+  QWidget* w = window_->findChild<QWidget*>(QStringLiteral("PrevPanel"));
+  do {
+    if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->focusProxy() == nullptr)
+      stops.append(w->objectName());
+    w = w->nextInFocusChain();
+  } while (w->objectName() != QStringLiteral("PrevPanel"));
+  EXPECT_EQ(stops, (QStringList{"PrevPanel", "PagesTabBar", "ProposerKwEdit", "VehicleKwEdit",
+                                "DriverKwEdit", "NextPanel"}));
 
   // Backwards out of the proposer page: round to the last page, the tabs focused.
   proposer->setFocus(Qt::TabFocusReason);
