@@ -396,6 +396,7 @@ void TTolvaneForm::showEvent(QShowEvent* event) {
 void TTolvaneForm::FirstShow() {
   FileNew();
   pagesTabControl_->setVisible(true);
+  pagesTabControl_->setFocus(Qt::OtherFocusReason);  // the user starts on the page tabs
   if (splash_) {
     splash_->close();
     splash_->deleteLater();

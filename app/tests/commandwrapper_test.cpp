@@ -128,6 +128,14 @@ TEST_F(Window, AFieldRefusedByACommandAsksOkOrCancel) {
   EXPECT_EQ(prompter_->Prompts().size(), 2);
 }
 
+TEST_F(Window, TheUserStartsOnTheProposerTab) {
+  EXPECT_TRUE(Tabs()->hasFocus());
+  EXPECT_EQ(Tabs()->currentIndex(), 0);
+  EXPECT_TRUE(window_->ProposerPage()->isVisible());
+  EXPECT_EQ(window_->windowTitle(),
+            QStringLiteral("Quillmarsh - For Help and advice call now on 01632 960123"));
+}
+
 TEST_F(Window, TheRestrictionGivesTheDriverTabs) {
   Restrict(2);
   EXPECT_EQ(TabCaptions(), (QStringList{"Proposer", "Vehicle", "Spouse"}));
