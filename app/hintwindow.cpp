@@ -85,9 +85,8 @@ bool TTvHintWindow::LoadHintFile(const QString& fileName) {
 
 void TTvHintWindow::ShowHintFor(QWidget* control) {
   TOptions* options = Options();
-  const int context = HelpContextOf(control);
-  if (!hintFile_ || options == nullptr || control == nullptr || context == 0 ||
-      !options->GetHintsActive()) {
+  const int context = control != nullptr ? HelpContext(control) : 0;
+  if (!hintFile_ || options == nullptr || context == 0 || !options->GetHintsActive()) {
     hide();
     return;
   }

@@ -375,7 +375,7 @@ bool TTolvaneForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TTolvaneForm::HelpRequest() {
   QWidget* control = QApplication::focusWidget();
-  const int context = HelpContextOf(control);
+  const int context = control != nullptr ? HelpContext(control) : 0;
   if (context == 0) {
     ShowHelpContents();
     return;

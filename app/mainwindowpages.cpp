@@ -147,7 +147,7 @@ void TTolvaneForm::ScreenFocusChanged(QWidget* /*old*/, QWidget* now) {
     coloured_ = true;
   }
   QWidget* target = HintTarget(now);
-  hintPanel_->setText(LongHintOf(target).isEmpty() ? LongHintOf(now) : LongHintOf(target));
+  hintPanel_->setText(target->statusTip().isEmpty() ? now->statusTip() : target->statusTip());
   ShowHintFor(target);
   emit FocusedControlChanged(now);
 }

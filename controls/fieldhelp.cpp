@@ -1,23 +1,13 @@
 #include "controls/fieldhelp.h"
 
 #include <QVariant>
-#include <QWidget>
 
 namespace {
 
-// A dynamic property, so that any widget (ours or Qt's) can carry a context.
-constexpr char kHelpContextProperty[] = "HelpContext";
+const char* const kHintProperty = "qmHint";
+const char* const kHelpContextProperty = "qmHelpContext";
 
 }  // namespace
-
-void SetHelpContext(QWidget* control, int context) {
-  if (control != nullptr)
-    control->setProperty(kHelpContextProperty, context);
-}
-
-int HelpContextOf(const QWidget* control) {
-  return control != nullptr ? control->property(kHelpContextProperty).toInt() : 0;
-}
 
 QString ShortHint(const QString& hint) {
   const qsizetype bar = hint.indexOf(QLatin1Char('|'));
@@ -29,13 +19,20 @@ QString LongHint(const QString& hint) {
   return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
-void SetHint(QWidget* control, const QString& hint) {
-  if (control == nullptr)
-    return;
-  control->setToolTip(ShortHint(hint));
-  control->setStatusTip(LongHint(hint));
+void SetFieldHint(QWidget* field, const QString& hint) {
+  field->setProperty(kHintProperty, hint);
+  field->setToolTip(ShortHint(hint));
+  field->setStatusTip(LongHint(hint));
 }
 
-QString LongHintOf(const QWidget* control) {
-  return control != nullptr ? control->statusTip() : QString();
+QString FieldHint(const QWidget* field) {
+  return field->property(kHintProperty).toString();
+}
+
+void SetHelpContext(QWidget* field, int context) {
+  field->setProperty(kHelpContextProperty, context);
+}
+
+int HelpContext(const QWidget* field) {
+  return field->property(kHelpContextProperty).toInt();
 }

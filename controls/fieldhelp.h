@@ -1,20 +1,17 @@
 #pragma once
-// The help a control carries: its help context (the number that names its hint lines in
-// "TTHelp.dat" and its pop-up in the help file) and its hint. A hint may hold two parts,
-// "short|long": the short part is the tool tip, the long part is shown in the main window's
-// status bar while the control has the focus. A hint without a bar is both.
+// The help a field carries: its hint, written "short|long" (a tooltip and the long text the
+// status bar shows; the capture pages give a bar and the long text only), and its help context
+// number, which the hint window and F1 look up.
 
 #include <QString>
+#include <QWidget>
 
-class QWidget;
+void SetFieldHint(QWidget* field, const QString& hint);
+// The whole "short|long" hint as it was set.
+QString FieldHint(const QWidget* field);
+QString ShortHint(const QString& hint);  // before the bar (the whole hint when there is none)
+QString LongHint(const QString& hint);   // after the bar (the whole hint when there is none)
 
-void SetHelpContext(QWidget* control, int context);
-// 0 when the control has none.
-int HelpContextOf(const QWidget* control);
-
-// Sets the tool tip and the status tip from a "short|long" hint.
-void SetHint(QWidget* control, const QString& hint);
-QString ShortHint(const QString& hint);
-QString LongHint(const QString& hint);
-// The long hint a control shows in the status bar (empty when it has none).
-QString LongHintOf(const QWidget* control);
+void SetHelpContext(QWidget* field, int context);
+// The field's own context, or 0.
+int HelpContext(const QWidget* field);

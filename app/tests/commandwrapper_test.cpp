@@ -216,7 +216,7 @@ TEST_F(Window, TheQuoteCommandsRunTheInstalledWorkflow) {
 TEST_F(Window, TheFocusedFieldTurnsYellowAndShowsItsHints) {
   TKwEdit* first = AddField(window_->ProposerPage(), QStringLiteral("DOBKwEdit"));
   TKwEdit* second = AddField(window_->ProposerPage(), QStringLiteral("MaritalKwEdit"));
-  SetHint(first, QStringLiteral("|Enter the Proposer's date of birth."));
+  SetFieldHint(first, QStringLiteral("|Enter the Proposer's date of birth."));
   SetHelpContext(first, 110101);
   window_->RebuildPages();
   const QColor base = first->palette().color(QPalette::Base);
