@@ -2,7 +2,9 @@
 // navigation between pages, and what a focus change does to the focused field.
 
 #include <QAction>
+#include <QFocusEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -14,6 +16,7 @@
 #include "capture/proposerpage.h"
 #include "capture/vehiclepage.h"
 #include "controls/fieldhelp.h"
+#include "controls/fieldvisit.h"
 #include "controls/kwedit.h"
 #include "motor/identifiers.h"
 
@@ -23,16 +26,31 @@ constexpr std::int32_t kDrivingRestriction = Id::DrivingRestriction;
 const QString kRefused =
     QStringLiteral("Invalid postcode sector.\rPlease check the entered postcode.");
 
-// Adds a text field to a page, as the pages' own fields will be.
-TKwEdit* AddField(QWidget* page, const QString& name) {
+// Adds a field to a page, as the pages' own fields will be.
+template <class Field = TKwEdit>
+Field* AddField(QWidget* page, const QString& name) {
   if (page->layout() == nullptr)
     new QVBoxLayout(page);
-  auto* field = new TKwEdit(page);
+  auto* field = new Field(page);
   field->setObjectName(name);
   page->layout()->addWidget(field);
   field->show();
   return field;
 }
+
+// A postcode-like field whose exit refuses "bad" through the main window's field error, as a
+// page's exit handler does.
+class TRefusingEdit : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override {
+    QLineEdit::focusOutEvent(event);
+    if (FocusReasonLeavesField(event->reason()) && text() == QStringLiteral("bad"))
+      ShowFieldError(this, kRefused, true);
+  }
+};
 
 // Records the quotations started and answers as a quotation that produced nothing.
 class TQuoteRecorder {
@@ -69,13 +87,9 @@ class Window : public AppTest {
     ASSERT_TRUE(SetListValue(kDrivingRestriction, {CoverPath()}, code));
     window_->RebuildPages();
   }
-  // A postcode-like field that refuses "bad" through the main window's field error.
-  TKwEdit* RefusingField() {
-    TKwEdit* field = AddField(window_->ProposerPage(), QStringLiteral("PostCodeKwEdit"));
-    field->SetOnExit([](TKwEdit* sender) {
-      if (sender->Text() == QStringLiteral("bad"))
-        ShowFieldError(sender, kRefused, true);
-    });
+  TRefusingEdit* RefusingField() {
+    auto* field =
+        AddField<TRefusingEdit>(window_->ProposerPage(), QStringLiteral("PostCodeKwEdit"));
     AddField(window_->ProposerPage(), QStringLiteral("NextKwEdit"));
     window_->RebuildPages();
     return field;
@@ -83,7 +97,7 @@ class Window : public AppTest {
 };
 
 TEST_F(Window, AFieldRefusedWhileTabbingIsReportedWithOkAndGetsTheFocusBack) {
-  TKwEdit* field = RefusingField();
+  TRefusingEdit* field = RefusingField();
   field->setFocus(Qt::TabFocusReason);
   QTest::keyClicks(field, "bad");
   QTest::keyClick(field, Qt::Key_Tab);
@@ -95,7 +109,7 @@ TEST_F(Window, AFieldRefusedWhileTabbingIsReportedWithOkAndGetsTheFocusBack) {
 }
 
 TEST_F(Window, AFieldRefusedByACommandAsksOkOrCancel) {
-  TKwEdit* field = RefusingField();
+  TRefusingEdit* field = RefusingField();
   int runs = 0;
   const auto command = [&runs] {
     ++runs;
@@ -120,7 +134,7 @@ TEST_F(Window, AFieldRefusedByACommandAsksOkOrCancel) {
   // A command that fails gives the focus back to the field it came from; so does one that
   // leaves it nowhere in particular.
   field->setFocus(Qt::TabFocusReason);
-  field->SetText(QStringLiteral("good"));
+  field->setText(QStringLiteral("good"));
   EXPECT_FALSE(window_->RunCommand([] { return false; }));
   EXPECT_TRUE(field->hasFocus());
   EXPECT_TRUE(window_->RunCommand([] { return true; }));
