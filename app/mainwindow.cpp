@@ -95,6 +95,10 @@ TTolvaneForm::TTolvaneForm(const QString& programFolder, QWidget* parent)
 
 TTolvaneForm::~TTolvaneForm() {
   destroying_ = true;
+  // The pages and controls go after this body: focus changes on the way reach nothing of ours.
+  disconnect(qApp, nullptr, this, nullptr);
+  if (TTvHintWindow* hints = HintWindow())
+    hints->SetOnHintsOff(nullptr);
   HideHint();
   QuitHelp();
   SetFieldErrorHandler(previousFieldErrorHandler_);
