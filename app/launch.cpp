@@ -46,10 +46,8 @@ TFirstStart InstallDemoOnFirstStart(const QString& programFolder, const QDate& t
       request.Target.isEmpty() ? TDemoInstallResult{} : InstallDemo(request);
   if (installed.Outcome == TDemoInstallOutcome::Installed) {
     result.StatusMessage =
-        QStringLiteral(
-            "Welcome: the demo installation has been installed for you in %1; sample quotations "
-            "are in %1/samples")
-            .arg(QDir::toNativeSeparators(request.Target));
+        QStringLiteral("The demo installation is ready: sample quotations are in %1")
+            .arg(QDir::toNativeSeparators(request.Target + QStringLiteral("/samples")));
   } else if (installed.Outcome == TDemoInstallOutcome::Failed) {
     result.Failed = true;
     const QString reason = installed.Lines.isEmpty()

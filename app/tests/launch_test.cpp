@@ -77,9 +77,8 @@ TEST_F(FirstStart, InstallsThePackagedDemoOnceAndTheProgramThenStartsOnIt) {
   const TFirstStart first = InstallDemoOnFirstStart(Bin(), today);
   EXPECT_FALSE(first.Failed);
   EXPECT_EQ(first.StatusMessage,
-            QStringLiteral("Welcome: the demo installation has been installed for you in %1; "
-                           "sample quotations are in %1/samples")
-                .arg(Path("user")));
+            QStringLiteral("The demo installation is ready: sample quotations are in %1")
+                .arg(Path("user/samples")));
   EXPECT_TRUE(prompter_->Prompts().isEmpty());
   EXPECT_EQ(store_.ReadText(kDictionary, kDictionaryPath), Path("user/dictionary"));
   EXPECT_EQ(store_.ReadText(kQuoteEngine, kPath), Path("user/engine"));

@@ -290,6 +290,8 @@ TEST_F(DebianPackage, EveryManualPageRendersWithoutAWarning) {
     EXPECT_EQ(man.Status, 0) << man.Describe();
     EXPECT_EQ(man.Errors, QString()) << man.Describe();
     EXPECT_TRUE(man.Out.contains(QStringLiteral("SYNOPSIS"))) << man.Describe();
+    EXPECT_TRUE(man.Out.contains(QStringLiteral("Quillmarsh Motor " QM_PACKAGE_VERSION)))
+        << man.Describe();
     // mandb's whatis line, which apropos searches: "page - what it does".
     const TRun whatis = RunProgram(QStringLiteral("lexgrog"), {file});
     EXPECT_EQ(whatis.Status, 0) << whatis.Describe();
