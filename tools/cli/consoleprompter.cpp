@@ -21,15 +21,7 @@ PromptAnswer TConsolePrompter::Ask(PromptKind kind, PromptButtons buttons, const
   }
   *out_ << prefix << PromptTextForDisplay(text) << '\n';
   out_->flush();
-  switch (buttons) {
-    case PromptButtons::Ok:
-    case PromptButtons::OkCancel:
-      return PromptAnswer::Ok;
-    case PromptButtons::YesNo:
-    case PromptButtons::YesNoCancel:
-      return PromptAnswer::Yes;
-  }
-  return PromptAnswer::Ok;
+  return AcceptingAnswer(buttons);
 }
 
 QString TConsolePrompter::AskOpenFileName(const FileDialogRequest& /*request*/) {
