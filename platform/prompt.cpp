@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "platform/refusingprompter.h"
+#include "platform/streamprompter.h"
 
 namespace {
 

@@ -40,7 +40,7 @@ PromptAnswer AcceptingAnswer(PromptButtons buttons);
 PromptAnswer RefusingAnswer(PromptButtons buttons);
 
 // The installed prompter. Until the window or the command line installs its own, a refusing one
-// (platform/refusingprompter.h) reports every box on standard error and answers Cancel or No.
+// (platform/streamprompter.h) reports every box on standard error and answers Cancel or No.
 TPrompter& Prompter();
 // Installs a prompter (the program installs the widget one at start-up, tests a scripted one).
 // Passing nullptr restores the refusing default. Answers the previous one so that tests can

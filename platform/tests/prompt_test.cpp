@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/prompt.h"
-#include "platform/refusingprompter.h"
 #include "platform/scriptedprompter.h"
+#include "platform/streamprompter.h"
 
 TEST(Prompt, ScriptedPrompterRecordsBoxesAndAnswersFromTheScript) {
   ScopedScriptedPrompter prompter;
