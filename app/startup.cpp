@@ -32,16 +32,7 @@ class TCheckPrompter : public TPrompter {
   PromptAnswer Ask(PromptKind, PromptButtons buttons, const QString& text,
                    const QString& caption) override {
     Report(caption + QStringLiteral(": ") + PromptTextForDisplay(text));
-    switch (buttons) {
-      case PromptButtons::Ok:
-        return PromptAnswer::Ok;
-      case PromptButtons::OkCancel:
-      case PromptButtons::YesNoCancel:
-        return PromptAnswer::Cancel;
-      case PromptButtons::YesNo:
-        return PromptAnswer::No;
-    }
-    return PromptAnswer::Cancel;
+    return RefusingAnswer(buttons);
   }
   QString AskOpenFileName(const FileDialogRequest&) override {
     Report(QStringLiteral("open dialog"));
