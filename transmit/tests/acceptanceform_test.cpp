@@ -265,34 +265,54 @@ TEST_F(AcceptanceWizard, TheProposerRulesApplyInOrderAndKeepThePage) {
   EXPECT_EQ(Stored(Id::EmailAddress, ProposerPath()), "david@example.net");
 }
 
-TEST_F(AcceptanceWizard, ProceedSavesAndSendsTheProposalToTheBroker) {
+TEST_F(AcceptanceWizard, AWalkFromTheKeyboardSavesAndSendsTheProposalToTheBroker) {
   TSmtpTestServer server;
   AimAt(server);
-  KeepDrivers(0);
+  KeepDrivers(1);
   otherDialog_ = [&](QDialog& dialog) {
     EXPECT_EQ(dialog.objectName(), "TAcceptanceForm");
     Show(dialog);
-    Next();
+    Key(Qt::Key_Return);  // Next is the default button
+    EXPECT_EQ(Focused(), Child("TitleKwComboEdit"));
     Key(Qt::Key_Tab);  // from the title to the forenames
     Key(Qt::Key_End);
     QTest::keyClicks(Focused(), " john");
+    for (int i = 0; i < 7; ++i)  // on to the home telephone
+      Key(Qt::Key_Tab);
+    EXPECT_EQ(Focused(), Child("HomeTelKwEdit"));
+    Key(Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(Focused(), "0117 496 0123");
+    Key(Qt::Key_Return);  // Next stores the field being edited
+    auto& wizard = static_cast<TAcceptanceForm&>(dialog);
+    EXPECT_EQ(wizard.CurrentPage(), TAcceptanceForm::DriversPage);
+    EXPECT_EQ(Focused(), Child("DriverTitleKwComboEdit"));
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_End);
+    QTest::keyClicks(Focused(), " mary");
     Next();
-    Key(Qt::Key_Down);  // the local network
-    Next();             // saves and sends: the e-mail dialog is driven by the fixture
+    EXPECT_EQ(wizard.CurrentPage(), TAcceptanceForm::EmailPage);
+    EXPECT_EQ(Focused(), Child("DialUpNetworkingRadioButton"));
+    Key(Qt::Key_Down);    // the local network
+    Key(Qt::Key_Return);  // saves and sends: the e-mail dialog's Send is pressed with Enter
     return dialog.result();
   };
   EXPECT_TRUE(OpenAcceptanceWizard(quote_));
   EXPECT_EQ(prompter_->Texts(), QStringList({kSent}));
   EXPECT_EQ(window_.saves, 1);
+  EXPECT_EQ(otherDialogs_, QStringList({"TAcceptanceForm"}));
 
   ASSERT_TRUE(server.WaitForMessages(1));
   const TReceivedMail mail = ParseMail(server.Message(1));
   EXPECT_TRUE(mail.Body.contains("PolicyHolder = Mr David John Hargreaves\r\n"));
+  EXPECT_TRUE(mail.Body.contains("Driver 1 = Mrs Helen Mary Hargreaves\r\n"));
+  EXPECT_TRUE(mail.Body.contains("Home Telephone Number = 0117 496 0123\r\n"));
   QFile saved(quotation_);
   ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
   EXPECT_EQ(AttachmentBytes(mail.Body, "Hargreaves.PCD"), saved.readAll());
   ASSERT_EQ(LoadProposalFile(quotation_), 0);
   EXPECT_EQ(Stored(Id::Forenames, DriverPath(0)), "David John");
+  EXPECT_EQ(Stored(Id::Forenames, DriverPath(1)), "Helen Mary");
+  EXPECT_EQ(Stored(Id::HomeTelephone, ProposerPath()), "0117 496 0123");
 }
 
 TEST_F(AcceptanceWizard, AFailedSaveOrSendKeepsTheEmailPageAndNextTriesAgain) {
