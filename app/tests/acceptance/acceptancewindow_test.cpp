@@ -72,10 +72,11 @@ class AcceptanceInTheWindow : public AppTest {
         ++mailDialogs_;
         return SendFromTheKeyboard(dialog);
       }
-      EXPECT_EQ(dialog.objectName(), "TAcceptanceForm");
-      if (!ShowActive(dialog))
+      wizard_ = qobject_cast<TAcceptanceForm*>(&dialog);
+      if (wizard_ == nullptr || !ShowActive(dialog)) {
+        ADD_FAILURE() << "not the wizard, or not shown: " << dialog.objectName().toStdString();
         return int(QDialog::Rejected);
-      wizard_ = static_cast<TAcceptanceForm*>(&dialog);
+      }
       Walk();
       return dialog.result();
     });
