@@ -8,6 +8,7 @@
 #include "app/helpviewer.h"
 #include "app/hints.h"
 #include "app/mainwindow.h"
+#include "app/quoteworkflow.h"
 #include "app/resourceimages.h"
 #include "app/splashform.h"
 #include "app/widgetprompter.h"
@@ -121,6 +122,7 @@ int RunQuillmarsh(int argc, char** argv) {
   int status = 0;
   {
     TTolvaneForm window(programFolder);
+    TQuoteWorkflow quotation(&window);
     window.SetSplash(splash);
     if (check) {
       QObject::connect(&window, &TTolvaneForm::FirstShowFinished, &window,
