@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -120,7 +121,7 @@ TMissingDataForm::TMissingDataForm(TTolvaneForm* window)
   buttons->addWidget(nextBitBtn_);
   buttons->addWidget(closeBitBtn_);
   column->addLayout(buttons);
-  resize(340, 220);
+  resize(360, 260);
 
   connect(nextBitBtn_, &QPushButton::clicked, this, &TMissingDataForm::NextBitBtnClick);
   connect(closeBitBtn_, &QPushButton::clicked, this, &QDialog::close);
@@ -202,7 +203,7 @@ void TMissingDataForm::ShowItem(int index) {
   missingDataListBox_->setCurrentRow(index);
   SelectMainTab(items_[index].Page);
   QWidget* field = fields_[index];
-  PlaceBeside(field != nullptr ? field : window_->PagesTabControl());
+  PlaceBeside(field != nullptr ? field : window_->PagesTabControl()->TabBar());
   if (field != nullptr && field->isEnabled()) {
     // The user answers at once: the main window takes the keyboard, the form stays on top.
     window_->activateWindow();

@@ -173,7 +173,7 @@ void TQuoteSummaryDlgForm::CreateControls() {
   buttons->addStretch();
   column->addLayout(buttons);
   column->addWidget(label1_);
-  resize(480, 440);
+  resize(620, 460);
 
   // The results list, the details, then the buttons.
   setTabOrder(quoteSummaryPZListView_, resultsPZListView_);

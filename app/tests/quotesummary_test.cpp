@@ -3,11 +3,13 @@
 // and copying.
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabBar>
+#include <QThread>
 #include <QTreeWidget>
 
 #include "app/acceptancehook.h"
@@ -282,4 +284,30 @@ TEST_F(QuoteSummary, PrintSaveAsPdfAndViewUseTheSelectedQuotationAndTheProposal)
   WriteProposalListing(expected, Today());
   EXPECT_EQ(listing.readAll(), expected);
   EXPECT_FALSE(expected.isEmpty());
+}
+
+TEST_F(QuoteSummary, AnAnswerAlreadyOnItsWayWhenTheUserCancelsTouchesNothing) {
+  PrepareResults({Quote("10", "45000")});
+  forms_.On<TProgressDlg>([this](TProgressDlg&) {
+    // The engine ends, but the user presses Cancel before the window has heard of it.
+    QElapsedTimer clock;
+    clock.start();
+    while (!QFile::exists(EngineFile("Formula1.001")) && clock.elapsed() < 10000)
+      QThread::msleep(10);
+    QThread::msleep(100);
+    return QDialog::Rejected;
+  });
+  auto dialog = Run();
+  EXPECT_EQ(conclusion_.Ending, TQuoteEnding::Cancelled);
+  EXPECT_TRUE(dialog->Cancelled());
+  EXPECT_EQ(dialog->ProgressDlg(), nullptr);
+  QTest::qWait(200);  // whatever was on its way arrives now
+  EXPECT_EQ(dialog->RowCount(), 0);
+  EXPECT_EQ(dialog->QuoteSummaryPZListView()->topLevelItemCount(), 0);
+  // Released with the answer still queued: nothing is left to run against it.
+  auto second = Run();
+  second.reset();
+  dialog.reset();
+  QTest::qWait(200);
+  EXPECT_TRUE(prompter_->Prompts().isEmpty());
 }
