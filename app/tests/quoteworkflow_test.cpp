@@ -19,6 +19,7 @@
 #include "capture/proposerpage.h"
 #include "capture/vehiclepage.h"
 #include "controls/fieldhelp.h"
+#include "controls/kwedit.h"
 #include "motor/fieldnames.h"
 #include "motor/identifiers.h"
 #include "motor/quotemessages.h"
@@ -285,4 +286,43 @@ TEST_F(QuoteWorkflow, FixingTheLastItemAndPressingNextGoesStraightOnToTheConditi
   Quote();
   EXPECT_EQ(TMissingDataForm::Current(), nullptr);
   EXPECT_EQ(forms_.Count(QStringLiteral("TAcceptPolicyConditionsForm")), 2);
+}
+
+TEST_F(QuoteWorkflow, NextFirstLetsTheFieldBeingEditedStoreItsAnswer) {
+  ASSERT_TRUE(window_->FileOpen(Sample("family")));
+  const TPath proposer{ProposerPath()};
+  ASSERT_TRUE(SetStringValue(Id::ProposerPostcode, proposer, QString()));
+  window_->ProposerPage()->LoadDetails();
+  // The page's own field, or one that stores the postcode when it is left as page fields do.
+  QWidget* page = window_->ProposerPage();
+  QWidget* own = page->findChild<QWidget*>(QLatin1String(FieldName::ProposerPostCodeKwEdit));
+  auto* postcode = qobject_cast<TKwEdit*>(own);
+  if (own == nullptr) {
+    if (page->layout() == nullptr)
+      new QVBoxLayout(page);
+    postcode = new TKwEdit(page);
+    postcode->setObjectName(QLatin1String(FieldName::ProposerPostCodeKwEdit));
+    page->layout()->addWidget(postcode);
+    QObject::connect(postcode, &TKwEdit::exited, postcode, [postcode, proposer] {
+      SetStringValue(Id::ProposerPostcode, proposer, postcode->text());
+    });
+  }
+  ASSERT_NE(postcode, nullptr);
+  forms_.On<TAcceptPolicyConditionsForm>(
+      [](TAcceptPolicyConditionsForm&) { return QDialog::Rejected; });
+
+  Quote();
+  TMissingDataForm* form = TMissingDataForm::Current();
+  ASSERT_NE(form, nullptr);
+  QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(postcode));
+  postcode->selectAll();
+  QTest::keyClicks(postcode, "BS1 4DJ");
+  // The user goes over to the form and presses Next: the field has not been left yet.
+  QApplication::setActiveWindow(form);
+  QTRY_VERIFY(form->isActiveWindow());
+  EXPECT_TRUE(GetStringValue(Id::ProposerPostcode, proposer).isEmpty());
+  form->NextBitBtn()->click();
+  EXPECT_EQ(GetStringValue(Id::ProposerPostcode, proposer), QStringLiteral("BS1 4DJ"));
+  QTRY_COMPARE(TMissingDataForm::Current(), nullptr);
+  QTRY_COMPARE(forms_.Count(QStringLiteral("TAcceptPolicyConditionsForm")), 1);
 }
