@@ -147,12 +147,14 @@ void TQuoteSummaryDlgForm::CreateControls() {
   };
   acceptBitBtn_ = button("AcceptBitBtn", QStringLiteral("Proceed"));
   printBitBtn_ = button("PrintBitBtn", QStringLiteral("Print"));
+  summaryBitBtn_ = button("SummaryBitBtn", QStringLiteral("View/Print Details"));
   saveAsPdfBitBtn_ = button("SaveAsPdfBitBtn", QStringLiteral("Save as PDF"));
   closeBitBtn_ = button("CloseBitBtn", QStringLiteral("Close"));
   viewStructureBitBtn_ = button("ViewStructureBitBtn", QStringLiteral("View"));
   viewStructureBitBtn_->setVisible(false);
   connect(acceptBitBtn_, &QPushButton::clicked, this, &TQuoteSummaryDlgForm::AcceptBitBtnClick);
   connect(printBitBtn_, &QPushButton::clicked, this, &TQuoteSummaryDlgForm::PrintBitBtnClick);
+  connect(summaryBitBtn_, &QPushButton::clicked, this, &TQuoteSummaryDlgForm::SummaryBitBtnClick);
   connect(saveAsPdfBitBtn_, &QPushButton::clicked, this,
           &TQuoteSummaryDlgForm::SaveAsPdfBitBtnClick);
   connect(closeBitBtn_, &QPushButton::clicked, this, &QDialog::reject);  // the Cancel key
@@ -167,8 +169,8 @@ void TQuoteSummaryDlgForm::CreateControls() {
   column->addWidget(resultsSplitter_, 1);
   column->addWidget(resultsTabSet_);
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* b :
-       {acceptBitBtn_, printBitBtn_, saveAsPdfBitBtn_, closeBitBtn_, viewStructureBitBtn_})
+  for (QPushButton* b : {acceptBitBtn_, printBitBtn_, summaryBitBtn_, saveAsPdfBitBtn_,
+                         closeBitBtn_, viewStructureBitBtn_})
     buttons->addWidget(b);
   buttons->addStretch();
   column->addLayout(buttons);
@@ -179,7 +181,8 @@ void TQuoteSummaryDlgForm::CreateControls() {
   setTabOrder(quoteSummaryPZListView_, resultsPZListView_);
   setTabOrder(resultsPZListView_, acceptBitBtn_);
   setTabOrder(acceptBitBtn_, printBitBtn_);
-  setTabOrder(printBitBtn_, saveAsPdfBitBtn_);
+  setTabOrder(printBitBtn_, summaryBitBtn_);
+  setTabOrder(summaryBitBtn_, saveAsPdfBitBtn_);
   setTabOrder(saveAsPdfBitBtn_, closeBitBtn_);
 }
 
@@ -296,6 +299,11 @@ void TQuoteSummaryDlgForm::AcceptBitBtnClick() {
 void TQuoteSummaryDlgForm::PrintBitBtnClick() {
   if (const TResultRow* row = SelectedRow(); row != nullptr && row->Details != nullptr)
     PrintQuoteSummary(*row->Details, this);
+}
+
+void TQuoteSummaryDlgForm::SummaryBitBtnClick() {
+  if (const TResultRow* row = SelectedRow(); row != nullptr && row->Details != nullptr)
+    PreviewQuoteSummary(*row->Details, this);
 }
 
 void TQuoteSummaryDlgForm::SaveAsPdfBitBtnClick() {

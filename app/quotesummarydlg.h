@@ -3,7 +3,7 @@
 // runs the engine against it behind the progress dialog, and shows it modally when at least one
 // scheme was listed: one row per scheme with its premium and excess, sortable by any column,
 // and the policy notes and excesses of the selected row beneath. From it the user accepts
-// (Proceed), prints or saves the summary of the selected quotation, and copies the rows.
+// (Proceed), prints, previews or saves the summary of the selected quotation, and copies the rows.
 
 #include <QDialog>
 #include <QList>
@@ -70,6 +70,7 @@ class TQuoteSummaryDlgForm : public QDialog {
   QTabBar* ResultsTabSet() const { return resultsTabSet_; }
   QPushButton* AcceptBitBtn() const { return acceptBitBtn_; }
   QPushButton* PrintBitBtn() const { return printBitBtn_; }
+  QPushButton* SummaryBitBtn() const { return summaryBitBtn_; }
   QPushButton* SaveAsPdfBitBtn() const { return saveAsPdfBitBtn_; }
   QPushButton* CloseBitBtn() const { return closeBitBtn_; }
   QPushButton* ViewStructureBitBtn() const { return viewStructureBitBtn_; }
@@ -77,6 +78,8 @@ class TQuoteSummaryDlgForm : public QDialog {
   // The buttons' actions.
   void AcceptBitBtnClick();
   void PrintBitBtnClick();
+  // "View/Print Details": the printed summary of the selected quotation, page by page, first.
+  void SummaryBitBtnClick();
   void SaveAsPdfBitBtnClick();
   void ViewStructureBitBtnClick();
   // A click on a column header of the results list.
@@ -110,6 +113,7 @@ class TQuoteSummaryDlgForm : public QDialog {
   QTabBar* resultsTabSet_ = nullptr;
   QPushButton* acceptBitBtn_ = nullptr;
   QPushButton* printBitBtn_ = nullptr;
+  QPushButton* summaryBitBtn_ = nullptr;
   QPushButton* saveAsPdfBitBtn_ = nullptr;
   QPushButton* closeBitBtn_ = nullptr;
   QPushButton* viewStructureBitBtn_ = nullptr;

@@ -21,6 +21,7 @@
 #include "motor/proposalfile.h"
 #include "motor/proposallisting.h"
 #include "motor/quotedetails.h"
+#include "report/quotesummarypreviewform.h"
 #include "report/summaryprinting.h"
 #include "settings/displayformats.h"
 
@@ -35,6 +36,13 @@ QStringList Column(const QTreeWidget* list, int column) {
   for (int i = 0; i < list->topLevelItemCount(); ++i)
     texts << list->topLevelItem(i)->text(column);
   return texts;
+}
+
+// Stands where the acceptance wizard's entry point is installed: the same signature.
+QStringList wizardOpenedFor;
+bool RecordingWizard(const TQuoteDetails& quotation, QWidget*) {
+  wizardOpenedFor << quotation.InsurerName;
+  return true;
 }
 
 }  // namespace
@@ -195,6 +203,12 @@ TEST_F(QuoteSummary, ProceedOnAReferredRowStoresNothingAndOnAPricedRowHandsItOve
   EXPECT_EQ(GetNumericValue(Id::AcceptedPremium, accepted), 450.0);
   EXPECT_EQ(GetStringValue(Id::AcceptedInsurerName, accepted), Insurer(1));
   EXPECT_EQ(handedOver, QList<QString>{Insurer(1)});
+
+  // The wizard's own entry point installs as it is.
+  wizardOpenedFor.clear();
+  SetAcceptanceHandler(&RecordingWizard);
+  dialog->AcceptBitBtn()->click();
+  EXPECT_EQ(wizardOpenedFor, QStringList{Insurer(1)});
   SetAcceptanceHandler(previous);
 }
 
@@ -251,7 +265,7 @@ TEST_F(QuoteSummary, ExpiredRatesShowTheNoticeUnlessTheUserTurnedItOff) {
   EXPECT_EQ(forms_.Count("TInvalidRatesForm"), 1);
 }
 
-TEST_F(QuoteSummary, PrintSaveAsPdfAndViewUseTheSelectedQuotationAndTheProposal) {
+TEST_F(QuoteSummary, PrintPreviewSaveAsPdfAndViewUseTheSelectedQuotationAndTheProposal) {
   ASSERT_EQ(LoadProposalFile(Sample("family")), 0);
   PrepareResults({Quote("10", "45000"), Quote("30", "30000")});
   auto dialog = Run();
@@ -266,6 +280,17 @@ TEST_F(QuoteSummary, PrintSaveAsPdfAndViewUseTheSelectedQuotationAndTheProposal)
   dialog->PrintBitBtn()->click();
   EXPECT_EQ(printDialogs, 1);
   SetPrintDialogRunner(previous);
+
+  // "View/Print Details" shows the summary in its preview over the results.
+  int previewPages = 0;
+  forms_.On<TQuoteSummaryPreviewForm>([&](TQuoteSummaryPreviewForm& preview) {
+    EXPECT_EQ(preview.parentWidget(), dialog.get());
+    previewPages = preview.PageCount();
+    return QDialog::Rejected;
+  });
+  dialog->SummaryBitBtn()->click();
+  EXPECT_EQ(forms_.Count(QStringLiteral("TQuoteSummaryPreviewForm")), 1);
+  EXPECT_GE(previewPages, 1);
 
   // "Save as PDF" writes the summary where the user says.
   const QString pdf = Path("summary.pdf");
