@@ -244,6 +244,14 @@ TEST_F(QuoteWorkflow, AnEmptyProposalIsLedThroughItsMissingDetails) {
   emit list->itemDoubleClicked(list->item(vehicleYear));
   EXPECT_EQ(window_->PagesTabControl()->TabBar()->currentIndex(), 1);
 
+  // Quote again while the form is open: still the one form, leading afresh from the first item.
+  Quote();
+  EXPECT_EQ(TMissingDataForm::Current(), form);
+  EXPECT_EQ(window_->findChildren<TMissingDataForm*>().size(), 1);
+  QTRY_COMPARE(QApplication::focusWidget(), dob);
+  EXPECT_EQ(list->currentRow(), 0);
+  EXPECT_FALSE(Options()->GetHintsActive());
+
   // Closing with items listed goes no further, and the hints come back.
   form->CloseBitBtn()->click();
   QTRY_COMPARE(TMissingDataForm::Current(), nullptr);
