@@ -79,27 +79,16 @@ int TDictionary::IndexOf(const TProperty* property) const {
 }
 
 void TDictionary::ClearAll() {
+  // Every list empties, so no occurrence needs releasing on the way.
   for (TProperty* property : sorted_)
-    property->Instances().Clear();
+    property->Instances().DiscardAll();
   referenceDate_ = TodayPacked();
 }
 
 void TDictionary::DeleteByPath(int pathLength, const TPathEntry* path, std::int32_t flags) {
   const bool withEverythingBeneath = (flags & 4) != 0;
-  for (TProperty* property : sorted_) {
-    TInstanceList& list = property->Instances();
-    int i = 0;
-    while (i < list.Count()) {
-      TInstance* instance = list.Item(i);
-      const bool doomed =
-          (withEverythingBeneath && PathPrefixMatches(path, pathLength, instance->Path())) ||
-          PathMatches(path, pathLength, instance->Path());
-      if (doomed)
-        list.DestroyInstance(instance);  // the next instance moves into position i
-      else
-        ++i;
-    }
-  }
+  for (TProperty* property : sorted_)
+    property->Instances().DestroyMatching(pathLength, path, withEverythingBeneath);
 }
 
 TDictionary& DataDictionary() {

@@ -2,12 +2,14 @@
 // Typed value instances and the per-property instance list.
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "dataserver/packeddate.h"
 #include "dataserver/pathentry.h"
+#include "dataserver/pathindex.h"
 
 class TProperty;
 
@@ -49,7 +51,9 @@ class TInstance {
   int PathLength() const { return static_cast<int>(path_.size()); }
 
  private:
+  friend class TInstanceList;
   TInstancePath path_;
+  int position_ = -1;  // the instance's place in its list, kept by the list
 };
 
 // One occurrence of an object. Lives exactly as long as values lie beneath it.
@@ -115,6 +119,10 @@ class TListInstance : public TInstance {
 
 // The instances of one property. Owns them. Value instances stand in creation order; object
 // instances stand sorted by their path indices.
+//
+// An index finds any instance from its path indices. Object occurrences created out of order
+// are appended and sorted only when the order is next asked for, so that loading many
+// occurrences never shifts the list once per occurrence.
 class TInstanceList {
  public:
   explicit TInstanceList(TProperty* parent) : fParent(parent) {}
@@ -123,28 +131,47 @@ class TInstanceList {
   TInstanceList& operator=(const TInstanceList&) = delete;
 
   bool ValidPath(int pathLength, const TPathEntry* path) const;
+  // The instance that matches the path by the three matching rules, or nullptr. At most one
+  // instance of a list can match any path, so this is the first in list order that matches.
   TInstance* FindInstance(int pathLength, const TPathEntry* path) const;
   // The matching instance, created (and registered with its object occurrences) if needed;
   // nullptr for an invalid path or an object property.
   TInstance* GetInstance(int pathLength, const TPathEntry* path);
   // Destroys one instance: releases its object occurrences (value instances only), removes it.
   void DestroyInstance(TInstance* instance);
-  // Destroys every instance, last to first.
+  // Destroys every instance, last to first, each value releasing its object occurrences.
   void Clear();
+  // Destroys every instance without releasing any occurrence: every list of the store is being
+  // emptied together.
+  void DiscardAll();
+  // The deletion walk over this list: destroys each instance that matches the path, and with
+  // everythingBeneath also each instance whose path begins with it.
+  void DestroyMatching(int pathLength, const TPathEntry* path, bool everythingBeneath);
 
   int Count() const { return static_cast<int>(items_.size()); }
-  TInstance* Item(int index) const { return items_[static_cast<std::size_t>(index)]; }
+  TInstance* Item(int index) const {
+    if (unsorted_)
+      SortOccurrences();
+    return items_[static_cast<std::size_t>(index)];
+  }
   int IndexOf(const TInstance* instance) const;
 
   TProperty* fParent;
 
  private:
   friend class TParentInstance;
+  bool Contains(const TInstance* instance) const;
+  void Append(std::unique_ptr<TInstance> instance);
   void Remove(TInstance* instance);  // unlinks and deletes, no release walk
   // Adds one reference to the occurrence of every object above a new value, creating the
-  // occurrences that do not exist yet in their sorted place.
+  // occurrences that do not exist yet.
   void RegisterWithOccurrences(const TPathEntry* path, int pathLength);
   // Releases the occurrences above a value that is being destroyed.
   void ReleaseOccurrences(const TInstance& instance);
-  std::vector<TInstance*> items_;
+  // Puts object occurrences appended out of order into their sorted places.
+  void SortOccurrences() const;
+
+  mutable std::vector<TInstance*> items_;
+  TPathIndex index_;
+  mutable bool unsorted_ = false;
 };

@@ -20,6 +20,10 @@ int CompareIndices(const TInstancePath& existing, const TPathEntry* path, int n)
   return length == n ? 0 : (length < n ? -1 : 1);
 }
 
+bool OccurrenceBefore(const TInstance* a, const TInstance* b) {
+  return CompareIndices(a->Path(), b->Path().data(), b->PathLength()) < 0;
+}
+
 std::unique_ptr<TInstance> CreateValueInstance(TProperty* property, const TPathEntry* path,
                                                int pathLength) {
   switch (property->Type) {
@@ -46,9 +50,7 @@ void TParentInstance::Release() {
 TInstanceList::~TInstanceList() {
   // The whole dictionary is going: the object occurrences are destroyed with their own
   // properties, so no release walk (which could reach a property already destroyed).
-  for (auto it = items_.rbegin(); it != items_.rend(); ++it)
-    delete *it;
-  items_.clear();
+  DiscardAll();
 }
 
 bool TInstanceList::ValidPath(int pathLength, const TPathEntry* path) const {
@@ -66,10 +68,23 @@ bool TInstanceList::ValidPath(int pathLength, const TPathEntry* path) const {
 }
 
 TInstance* TInstanceList::FindInstance(int pathLength, const TPathEntry* path) const {
-  for (TInstance* instance : items_)
-    if (PathMatches(path, pathLength, instance->Path()))
-      return instance;
-  return nullptr;
+  if (items_.empty() || pathLength < 0 || (pathLength > 0 && path == nullptr))
+    return nullptr;
+  // Every instance of the list has a path of length m. Whatever rule applies, a query names
+  // exactly one sequence of indices: an empty query all zeros, a shorter one zeros followed by
+  // its own indices, a longer one its last m indices. That candidate is checked by the rules
+  // themselves, which also compare the object identifiers.
+  const int m = items_.front()->PathLength();
+  TIndexKey key{m, 0, path};
+  if (pathLength == 0)
+    key.Zeros = m;
+  else if (pathLength >= m)
+    key.Tail = path + (pathLength - m);
+  else
+    key.Zeros = m - pathLength;
+  TInstance* candidate = index_.Find(key);
+  return candidate != nullptr && PathMatches(path, pathLength, candidate->Path()) ? candidate
+                                                                                  : nullptr;
 }
 
 TInstance* TInstanceList::GetInstance(int pathLength, const TPathEntry* path) {
@@ -92,37 +107,40 @@ TInstance* TInstanceList::GetInstance(int pathLength, const TPathEntry* path) {
   std::unique_ptr<TInstance> created = CreateValueInstance(fParent, path, pathLength);
   if (!created)
     return nullptr;
-  items_.push_back(created.get());
-  TInstance* instance = created.release();
+  TInstance* instance = created.get();
+  Append(std::move(created));
   RegisterWithOccurrences(path, pathLength);
   return instance;
+}
+
+void TInstanceList::Append(std::unique_ptr<TInstance> instance) {
+  // An occurrence that does not sort after the last one leaves the list to be sorted later.
+  const bool outOfOrder = !unsorted_ && !items_.empty() && instance->IsObjectInstance() &&
+                          !OccurrenceBefore(items_.back(), instance.get());
+  items_.push_back(instance.get());
+  try {
+    index_.Insert(instance.get());
+  } catch (...) {
+    items_.pop_back();
+    throw;
+  }
+  unsorted_ = unsorted_ || outOfOrder;
+  instance->position_ = static_cast<int>(items_.size() - 1);
+  instance.release();
 }
 
 void TInstanceList::RegisterWithOccurrences(const TPathEntry* path, int pathLength) {
   int n = pathLength;
   for (TProperty* ancestor = fParent->Parent; ancestor != nullptr && n > 0;
        ancestor = ancestor->Parent, --n) {
-    std::vector<TInstance*>& occurrences = ancestor->Instances().items_;
-    std::size_t insertAt = occurrences.size();
-    bool counted = false;
-    for (std::size_t i = 0; i < occurrences.size(); ++i) {
-      const int order = CompareIndices(occurrences[i]->Path(), path, n);
-      if (order == 0 && occurrences[i]->IsObjectInstance()) {
-        static_cast<TParentInstance*>(occurrences[i])->AddRef();
-        counted = true;
-        break;
-      }
-      if (order > 0) {
-        insertAt = i;
-        break;
-      }
+    TInstanceList& occurrences = ancestor->Instances();
+    // Indices only: all occurrences of one object share their object identifiers.
+    TInstance* existing = occurrences.index_.Find(TIndexKey{n, 0, path});
+    if (existing != nullptr && existing->IsObjectInstance()) {
+      static_cast<TParentInstance*>(existing)->AddRef();
+      continue;
     }
-    if (!counted) {
-      auto occurrence = std::make_unique<TParentInstance>(ancestor, path, n);
-      occurrences.insert(occurrences.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                         occurrence.get());
-      occurrence.release();
-    }
+    occurrences.Append(std::make_unique<TParentInstance>(ancestor, path, n));
   }
 }
 
@@ -138,7 +156,7 @@ void TInstanceList::ReleaseOccurrences(const TInstance& instance) {
 }
 
 void TInstanceList::DestroyInstance(TInstance* instance) {
-  if (instance == nullptr || IndexOf(instance) < 0)
+  if (!Contains(instance))
     return;
   if (!instance->IsObjectInstance())
     ReleaseOccurrences(*instance);
@@ -146,19 +164,88 @@ void TInstanceList::DestroyInstance(TInstance* instance) {
 }
 
 void TInstanceList::Remove(TInstance* instance) {
-  auto it = std::find(items_.begin(), items_.end(), instance);
-  if (it == items_.end())
+  if (!Contains(instance))
     return;
-  items_.erase(it);
+  index_.Erase(instance);
+  const auto position = static_cast<std::size_t>(instance->position_);
+  if (position + 1 == items_.size()) {
+    items_.pop_back();
+  } else if (unsorted_) {
+    // The order is rebuilt before it is next asked for: the last instance takes the place.
+    items_[position] = items_.back();
+    items_[position]->position_ = static_cast<int>(position);
+    items_.pop_back();
+  } else {
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position));
+    for (std::size_t i = position; i < items_.size(); ++i)
+      items_[i]->position_ = static_cast<int>(i);
+  }
   delete instance;
 }
 
 void TInstanceList::Clear() {
-  while (!items_.empty())
-    DestroyInstance(items_.back());
+  // Values release the occurrences above them, which stand in other lists.
+  for (auto it = items_.rbegin(); it != items_.rend(); ++it)
+    if (!(*it)->IsObjectInstance())
+      ReleaseOccurrences(**it);
+  DiscardAll();
+}
+
+void TInstanceList::DiscardAll() {
+  for (auto it = items_.rbegin(); it != items_.rend(); ++it)
+    delete *it;
+  items_.clear();
+  index_.Clear();
+  unsorted_ = false;
+}
+
+void TInstanceList::DestroyMatching(int pathLength, const TPathEntry* path,
+                                    bool everythingBeneath) {
+  if (items_.empty())
+    return;
+  // Without the prefix rule (or when no instance path is long enough to begin with the path)
+  // at most one instance matches, and the index finds it.
+  if (!everythingBeneath || items_.front()->PathLength() < pathLength) {
+    DestroyInstance(FindInstance(pathLength, path));
+    return;
+  }
+  // One pass: destroyed instances leave, the others close up in their order. Releasing an
+  // occurrence only ever touches the lists of the objects above, never this one.
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    TInstance* instance = items_[i];
+    if (!PathPrefixMatches(path, pathLength, instance->Path()) &&
+        !PathMatches(path, pathLength, instance->Path())) {
+      instance->position_ = static_cast<int>(kept);
+      items_[kept++] = instance;
+      continue;
+    }
+    if (!instance->IsObjectInstance())
+      ReleaseOccurrences(*instance);
+    index_.Erase(instance);
+    delete instance;
+  }
+  items_.resize(kept);
+}
+
+bool TInstanceList::Contains(const TInstance* instance) const {
+  if (instance == nullptr || instance->position_ < 0)
+    return false;
+  const auto position = static_cast<std::size_t>(instance->position_);
+  return position < items_.size() && items_[position] == instance;
 }
 
 int TInstanceList::IndexOf(const TInstance* instance) const {
-  auto it = std::find(items_.begin(), items_.end(), instance);
-  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+  if (!Contains(instance))
+    return -1;
+  if (unsorted_)
+    SortOccurrences();
+  return instance->position_;
+}
+
+void TInstanceList::SortOccurrences() const {
+  std::sort(items_.begin(), items_.end(), OccurrenceBefore);
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    items_[i]->position_ = static_cast<int>(i);
+  unsorted_ = false;
 }
