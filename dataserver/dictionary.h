@@ -1,6 +1,7 @@
 #pragma once
-// The dictionary: the property tree read from Struct.BIN, the enumerations read on demand from
-// Lists.BIN, and the store-wide operations over every property's instances.
+// The dictionary: the property tree read from Struct.BIN, the enumerations decoded on demand from
+// the bytes of Lists.BIN (read whole when the dictionary opens), and the store-wide operations
+// over every property's instances.
 
 #include <cstdint>
 #include <memory>
@@ -37,7 +38,7 @@ class TDictionary {
   const std::vector<TProperty*>& Properties() const { return sorted_; }
   std::int32_t Version() const { return version_; }
 
-  // The shared Lists.BIN stream; every reader seeks to its own position first.
+  // The bytes of Lists.BIN, shared by every cursor; each read seeks to its own position first.
   TBinaryReader& Lists() { return lists_; }
 
   // Clears every property's instances in dictionary order and resets the reference date to today.
@@ -72,7 +73,7 @@ struct TEnumEntry {
   std::string AbiCode;
 };
 
-// A cursor over one list, reading entries from the shared Lists.BIN stream on demand.
+// A cursor over one list, decoding entries from the shared Lists.BIN bytes on demand.
 // Read errors on a damaged file raise EReadError.
 class TEnumeration {
  public:

@@ -1,5 +1,5 @@
-// Cursors over the lists of Lists.BIN. Entries stay on disk; every read seeks to its own
-// position first, so cursors sharing the stream may be interleaved.
+// Cursors over the lists of Lists.BIN, decoded from the file's bytes held in memory. Every read
+// seeks to its own position first, so cursors sharing the file may be interleaved.
 
 #include "dataserver/dictionary.h"
 
@@ -40,8 +40,8 @@ void TEnumeration::ReadEntryAt(std::int64_t position, TEnumEntry& entry) {
   currentLeft_ = lists.ReadInt32();
   currentRight_ = lists.ReadInt32();
   currentOrdinal_ = lists.ReadInt32();
-  entry.Description = lists.ReadShortString();
-  entry.AbiCode = lists.ReadShortString();
+  lists.ReadShortStringInto(entry.Description);
+  lists.ReadShortStringInto(entry.AbiCode);
   currentCode_ = lists.ReadInt32();
   entry.Code = currentCode_;
   entry.Ordinal = currentOrdinal_;
@@ -75,16 +75,26 @@ bool TEnumeration::Next(TEnumEntry& entry) {
 bool TEnumeration::FindByCode(std::int32_t code, TEnumEntry& entry) {
   if (state_ == esNotAList)
     return false;
+  TBinaryReader& lists = dictionary_.Lists();
   // A sound search tree visits each entry at most once; more steps mean the tree loops.
   std::int64_t steps = 0;
   std::int64_t position = rootPosition_;
   while (position > 0) {
     if (++steps > entryCount_)
       throw EReadError("Lists.BIN: search tree loops");
-    ReadEntryAt(position, entry);
-    if (code == currentCode_)
+    // The texts of the entries passed on the way are only checked, not copied.
+    lists.Seek(position);
+    const std::int32_t left = lists.ReadInt32();
+    const std::int32_t right = lists.ReadInt32();
+    lists.ReadInt32();  // ordinal
+    lists.SkipShortString();
+    lists.SkipShortString();
+    const std::int32_t entryCode = lists.ReadInt32();
+    if (code == entryCode) {
+      ReadEntryAt(position, entry);
       return true;
-    position = code < currentCode_ ? currentLeft_ : currentRight_;
+    }
+    position = code < entryCode ? left : right;
   }
   return false;
 }
