@@ -10,6 +10,7 @@
 
 #include "dataserver/binarystream.h"
 #include "dataserver/packeddate.h"
+#include "dataserver/pathindex.h"
 #include "dataserver/property.h"
 
 class TDictionary {
@@ -58,6 +59,19 @@ class TDictionary {
   std::int32_t version_ = 0;
   std::vector<std::unique_ptr<TProperty>> owned_;
   std::vector<TProperty*> sorted_;
+  // Every property by its identifier: open addressing, at most half full.
+  struct TIdentifierSlot {
+    std::int32_t Identifier = 0;
+    TProperty* Property = nullptr;  // nullptr: the slot is free
+  };
+  std::size_t IdentifierSlot(std::int32_t identifier, std::size_t mask) const {
+    const std::uint64_t h =
+        (static_cast<std::uint32_t>(identifier) ^ seed_) * 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>(h >> 32) & mask;
+  }
+  void IndexIdentifiers();
+  std::vector<TIdentifierSlot> byIdentifier_;
+  std::uint64_t seed_ = HashSeed();
   TBinaryReader lists_;
   PackedDate referenceDate_ = 0;
 };

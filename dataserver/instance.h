@@ -173,5 +173,6 @@ class TInstanceList {
 
   mutable std::vector<TInstance*> items_;
   TPathIndex index_;
+  int pathLength_ = 0;  // of every instance's path (set by the first one)
   mutable bool unsorted_ = false;
 };

@@ -70,11 +70,13 @@ bool TInstanceList::ValidPath(int pathLength, const TPathEntry* path) const {
 TInstance* TInstanceList::FindInstance(int pathLength, const TPathEntry* path) const {
   if (items_.empty() || pathLength < 0 || (pathLength > 0 && path == nullptr))
     return nullptr;
-  // Every instance of the list has a path of length m. Whatever rule applies, a query names
+  // Every instance of the list has a path of length m naming the same objects: the property's
+  // ancestors (and for an occurrence the object itself). Whatever rule applies, a query names
   // exactly one sequence of indices: an empty query all zeros, a shorter one zeros followed by
-  // its own indices, a longer one its last m indices. That candidate is checked by the rules
-  // themselves, which also compare the object identifiers.
-  const int m = items_.front()->PathLength();
+  // its own indices, a longer one its last m indices. The index finds the instance with those
+  // indices; the rules' comparison of object identifiers, entry by entry aligned at the ends, is
+  // made against the objects every path of the list names.
+  const int m = pathLength_;
   TIndexKey key{m, 0, path};
   if (pathLength == 0)
     key.Zeros = m;
@@ -82,9 +84,13 @@ TInstance* TInstanceList::FindInstance(int pathLength, const TPathEntry* path) c
     key.Tail = path + (pathLength - m);
   else
     key.Zeros = m - pathLength;
-  TInstance* candidate = index_.Find(key);
-  return candidate != nullptr && PathMatches(path, pathLength, candidate->Path()) ? candidate
-                                                                                  : nullptr;
+  // The last entry of a path names the object itself for an occurrence, the holding object
+  // for a value; each entry before it the object above.
+  const TProperty* object = fParent->Type == ptObject ? fParent : fParent->Parent;
+  for (int j = 0, compared = std::min(pathLength, m); j < compared; ++j, object = object->Parent)
+    if (path[pathLength - 1 - j].ObjectId != object->Identifier)
+      return nullptr;
+  return index_.Find(key);
 }
 
 TInstance* TInstanceList::GetInstance(int pathLength, const TPathEntry* path) {
@@ -117,6 +123,7 @@ void TInstanceList::Append(std::unique_ptr<TInstance> instance) {
   // An occurrence that does not sort after the last one leaves the list to be sorted later.
   const bool outOfOrder = !unsorted_ && !items_.empty() && instance->IsObjectInstance() &&
                           !OccurrenceBefore(items_.back(), instance.get());
+  pathLength_ = instance->PathLength();
   items_.push_back(instance.get());
   try {
     index_.Insert(instance.get());

@@ -7,21 +7,16 @@
 
 namespace {
 
-// A seed of its own for every run, so that a hostile quotation file cannot choose paths that
-// all fall on one slot.
-std::uint64_t HashSeed() {
-  static const std::uint64_t seed = [] {
-    std::uint64_t value =
-        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    try {
-      std::random_device device;
-      value ^= (static_cast<std::uint64_t>(device()) << 32) ^ device();
-    } catch (...) {
-      // No source of randomness: the clock alone seeds the hash.
-    }
-    return value;
-  }();
-  return seed;
+std::uint64_t MakeSeed() {
+  std::uint64_t value =
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  try {
+    std::random_device device;
+    value ^= (static_cast<std::uint64_t>(device()) << 32) ^ device();
+  } catch (...) {
+    // No source of randomness: the clock alone seeds the indices.
+  }
+  return value;
 }
 
 std::uint64_t Mix(std::uint64_t h) {
@@ -33,18 +28,25 @@ std::uint64_t Mix(std::uint64_t h) {
   return h;
 }
 
-std::uint64_t HashOf(const TIndexKey& key) {
-  std::uint64_t h = HashSeed() ^ static_cast<std::uint64_t>(key.Length);
-  for (int i = 0; i < key.Length; ++i)
-    h = (h ^ key.At(i)) * 0x100000001B3ull + 0x9E3779B97F4A7C15ull;
-  return Mix(h);
-}
-
-TIndexKey KeyOf(const TInstance& instance) {
+TIndexKey PathKeyOf(const TInstance& instance) {
   return TIndexKey{instance.PathLength(), 0, instance.Path().data()};
 }
 
-bool SameIndices(const TInstance& instance, const TIndexKey& key) {
+}  // namespace
+
+std::uint64_t HashSeed() {
+  static const std::uint64_t seed = MakeSeed();
+  return seed;
+}
+
+std::uint64_t TPathIndex::HashOf(const TIndexKey& key) {
+  std::uint64_t h = static_cast<std::uint64_t>(key.Length);
+  for (int i = 0; i < key.Length; ++i)
+    h = Mix(h * 0x100000001B3ull + key.At(i));
+  return h;
+}
+
+bool TPathIndex::SameIndices(const TInstance& instance, const TIndexKey& key) {
   if (instance.PathLength() != key.Length)
     return false;
   const TInstancePath& path = instance.Path();
@@ -54,36 +56,21 @@ bool SameIndices(const TInstance& instance, const TIndexKey& key) {
   return true;
 }
 
-}  // namespace
-
-TInstance* TPathIndex::Find(const TIndexKey& key) const {
-  if (count_ == 0)
-    return nullptr;
-  const std::uint64_t hash = HashOf(key);
-  for (std::size_t i = hash & Mask();; i = (i + 1) & Mask()) {
-    const TSlot& slot = slots_[i];
-    if (slot.Instance == nullptr)
-      return nullptr;
-    if (slot.Hash == hash && SameIndices(*slot.Instance, key))
-      return slot.Instance;
-  }
-}
-
 void TPathIndex::Insert(TInstance* instance) {
   if ((count_ + 1) * 2 > slots_.size())
     Grow();
-  const std::uint64_t hash = HashOf(KeyOf(*instance));
-  std::size_t i = hash & Mask();
+  const std::uint64_t key = KeyOf(PathKeyOf(*instance));
+  std::size_t i = HomeOf(key);
   while (slots_[i].Instance != nullptr)
     i = (i + 1) & Mask();
-  slots_[i] = TSlot{hash, instance};
+  slots_[i] = TSlot{key, instance};
   ++count_;
 }
 
 void TPathIndex::Erase(const TInstance* instance) {
   if (count_ == 0 || instance == nullptr)
     return;
-  std::size_t hole = HashOf(KeyOf(*instance)) & Mask();
+  std::size_t hole = HomeOf(KeyOf(PathKeyOf(*instance)));
   while (slots_[hole].Instance != instance) {
     if (slots_[hole].Instance == nullptr)
       return;
@@ -94,7 +81,7 @@ void TPathIndex::Erase(const TInstance* instance) {
   // Moves back every later slot of the run that the hole would otherwise cut off from its
   // home slot, so that look-ups never need markers of removed slots.
   for (std::size_t j = (hole + 1) & Mask(); slots_[j].Instance != nullptr; j = (j + 1) & Mask()) {
-    const std::size_t home = slots_[j].Hash & Mask();
+    const std::size_t home = HomeOf(slots_[j].Key);
     const bool reachable = hole <= j ? (home > hole && home <= j) : (home > hole || home <= j);
     if (reachable)
       continue;
@@ -116,7 +103,7 @@ void TPathIndex::Grow() {
   for (const TSlot& slot : old) {
     if (slot.Instance == nullptr)
       continue;
-    std::size_t i = slot.Hash & Mask();
+    std::size_t i = HomeOf(slot.Key);
     while (slots_[i].Instance != nullptr)
       i = (i + 1) & Mask();
     slots_[i] = slot;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <map>
 #include <random>
 #include <sstream>
@@ -387,6 +389,35 @@ TEST_F(InstanceIndexTest, OccurrencesCreatedOutOfOrderStandSorted) {
         << "item " << i;
   }
   EXPECT_EQ(Instances(kA).Count(), 7);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DictionaryTest, EveryIdentifierIsFoundAndNoOtherIs) {
+  // Identifiers from every corner of the 32-bit range, as a damaged or hostile dictionary may
+  // hold them.
+  std::mt19937 random(11);
+  std::vector<std::int32_t> ids = {INT32_MIN, -1, 0, 1, INT32_MAX, 0x10000, 0x7FFF0001};
+  while (ids.size() < 3000)
+    ids.push_back(static_cast<std::int32_t>(random()));
+  std::sort(ids.begin(), ids.end());
+  ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+  TDictionarySource source;
+  source.Version = sample::kVersion;
+  for (std::int32_t id : ids)
+    source.TopLevel.push_back(Numeric(id));
+  ASSERT_EQ(OpenSource(source), 0);
+  for (std::int32_t id : ids) {
+    ASSERT_NE(dictionary_.Find(id), nullptr) << id;
+    ASSERT_EQ(dictionary_.Find(id)->Identifier, id);
+  }
+  for (int i = 0; i < 20000; ++i) {
+    const auto id = static_cast<std::int32_t>(random() % 2 == 0 ? random() : random() % 4096);
+    const bool held = std::binary_search(ids.begin(), ids.end(), id);
+    ASSERT_EQ(dictionary_.Find(id) != nullptr, held) << id;
+  }
 }
 
 }  // namespace
