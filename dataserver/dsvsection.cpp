@@ -61,26 +61,37 @@ void OpenExisting(TBinaryReader& in, const std::string& fileName) {
     throw EReadError("Cannot open section file " + fileName);
 }
 
+// Sets a record's value as DsvSetValue would, its status ignored.
 void SetRecordValue(const TSectionRecord& record) {
   // A record whose type differs from its property's would be read through the wrong buffer
   // layout; it is skipped like a record of an unknown property.
-  const TProperty* property = DataDictionary().Find(record.PropertyId);
+  TProperty* property = DataDictionary().Find(record.PropertyId);
   if (property == nullptr || property->Type != record.Type)
     return;
-  TValueBuffer value{};
-  switch (record.Type) {
-    case ptNumeric:
-      value.Number = record.Number;
-      break;
-    case ptString:
-      std::memcpy(value.Text, record.Text.data(), std::min(record.Text.size(), kDsvMaxText));
-      break;
-    default:
-      value.Integer = record.Integer;
-      break;
+  try {
+    TInstance* instance =
+        property->Instances().GetInstance(static_cast<int>(record.Path.size()), record.Path.data());
+    if (instance == nullptr)
+      return;
+    switch (record.Type) {
+      case ptNumeric:
+        instance->SetValue(&record.Number);
+        break;
+      case ptString: {
+        char text[kDsvMaxText + 1];
+        const std::size_t length = std::min(record.Text.size(), kDsvMaxText);
+        std::memcpy(text, record.Text.data(), length);
+        text[length] = '\0';
+        instance->SetValue(text);
+        break;
+      }
+      default:
+        instance->SetValue(&record.Integer);
+        break;
+    }
+  } catch (...) {
+    // As DsvSetValue: a value that cannot be stored is left out.
   }
-  DsvSetValue(record.PropertyId, static_cast<std::int16_t>(record.Path.size()), record.Path.data(),
-              &value);  // statuses ignored
 }
 
 }  // namespace
@@ -134,11 +145,16 @@ DsvStatus DsvLoadSection(const char* fileName, const char* sectionName) {
     DsvClearAll();
     return dsv_status::kInternalError;
   }
-  // Read completely before anything is cleared: a damaged section raises and leaves the stored
-  // proposal as it was instead of half-loaded.
-  const std::vector<TSectionRecord> records = ReadSectionRecords(in, found->Position);
+  // Read through completely before anything is cleared: a damaged section raises and leaves
+  // the stored proposal as it was instead of half-loaded. The second reading of the same bytes
+  // in memory then sets the values.
+  TSectionRecord record;
+  in.Seek(found->Position);
+  while (ReadSectionRecord(in, record)) {
+  }
   DsvClearAll();
-  for (const TSectionRecord& record : records)
+  in.Seek(found->Position);
+  while (ReadSectionRecord(in, record))
     SetRecordValue(record);
   return dsv_status::kOk;
 }

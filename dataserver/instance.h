@@ -15,6 +15,27 @@ class TProperty;
 
 using TInstancePath = std::vector<TPathEntry>;
 
+// The entries of a path, seen where they are stored (an instance, or a caller's array).
+class TPathView {
+ public:
+  TPathView() = default;
+  TPathView(const TPathEntry* entries, std::size_t size) : entries_(entries), size_(size) {}
+  TPathView(const TInstancePath& path) : entries_(path.data()), size_(path.size()) {}  // NOLINT
+
+  const TPathEntry* data() const { return entries_; }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  const TPathEntry& operator[](std::size_t i) const { return entries_[i]; }
+  const TPathEntry* begin() const { return entries_; }
+  const TPathEntry* end() const { return entries_ + size_; }
+  // A copy of the entries.
+  operator TInstancePath() const { return TInstancePath(begin(), end()); }  // NOLINT
+
+ private:
+  const TPathEntry* entries_ = nullptr;
+  std::size_t size_ = 0;
+};
+
 // Raised when a value operation is asked of an instance that holds no value (an object
 // occurrence). The call interface turns it into status 1020.
 class EAbstractError : public std::logic_error {
@@ -27,9 +48,9 @@ inline constexpr std::size_t kMaxStringValue = 255;
 
 // The three matching rules for a query path q (length k) against an instance path e:
 // equal length (all fields equal), empty query (every index 0), aligned at the end.
-bool PathMatches(const TPathEntry* query, int queryLength, const TInstancePath& instancePath);
+bool PathMatches(const TPathEntry* query, int queryLength, TPathView instancePath);
 // The first k entries of the instance path equal the query; the instance path may be longer.
-bool PathPrefixMatches(const TPathEntry* query, int queryLength, const TInstancePath& instancePath);
+bool PathPrefixMatches(const TPathEntry* query, int queryLength, TPathView instancePath);
 
 class TInstance {
  public:
@@ -47,13 +68,20 @@ class TInstance {
   virtual bool IsObjectInstance() const { return false; }
 
   TProperty* fParent;  // the property whose value this is (not owned)
-  const TInstancePath& Path() const { return path_; }
-  int PathLength() const { return static_cast<int>(path_.size()); }
+  TPathView Path() const { return TPathView(Entries(), static_cast<std::size_t>(length_)); }
+  int PathLength() const { return length_; }
 
  private:
   friend class TInstanceList;
-  TInstancePath path_;
+  // Paths this short (every path of the motor dictionary) live inside the instance, which then
+  // takes one allocation instead of two.
+  static constexpr int kInlineEntries = 3;
+  const TPathEntry* Entries() const { return length_ <= kInlineEntries ? inline_ : heap_.get(); }
+
   int position_ = -1;  // the instance's place in its list, kept by the list
+  int length_ = 0;
+  TPathEntry inline_[kInlineEntries] = {};
+  std::unique_ptr<TPathEntry[]> heap_;  // the entries of a longer path
 };
 
 // One occurrence of an object. Lives exactly as long as values lie beneath it.

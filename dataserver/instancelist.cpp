@@ -8,7 +8,7 @@ namespace {
 
 // Orders object occurrences by their indices, entry by entry from the top; the first unequal
 // index decides. Only the first n entries of the new path take part.
-int CompareIndices(const TInstancePath& existing, const TPathEntry* path, int n) {
+int CompareIndices(TPathView existing, const TPathEntry* path, int n) {
   const int common = std::min(static_cast<int>(existing.size()), n);
   for (int i = 0; i < common; ++i) {
     const int a = existing[static_cast<std::size_t>(i)].Index;
@@ -152,7 +152,7 @@ void TInstanceList::RegisterWithOccurrences(const TPathEntry* path, int pathLeng
 }
 
 void TInstanceList::ReleaseOccurrences(const TInstance& instance) {
-  const TInstancePath& path = instance.Path();
+  const TPathView path = instance.Path();
   int n = instance.PathLength();
   for (TProperty* ancestor = fParent->Parent; ancestor != nullptr && n > 0;
        ancestor = ancestor->Parent, --n) {

@@ -1,5 +1,6 @@
 #include "dataserver/pathindex.h"
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 
@@ -49,7 +50,7 @@ std::uint64_t TPathIndex::HashOf(const TIndexKey& key) {
 bool TPathIndex::SameIndices(const TInstance& instance, const TIndexKey& key) {
   if (instance.PathLength() != key.Length)
     return false;
-  const TInstancePath& path = instance.Path();
+  const TPathView path = instance.Path();
   for (int i = 0; i < key.Length; ++i)
     if (path[static_cast<std::size_t>(i)].Index != key.At(i))
       return false;
@@ -92,7 +93,12 @@ void TPathIndex::Erase(const TInstance* instance) {
 }
 
 void TPathIndex::Clear() {
-  std::vector<TSlot>().swap(slots_);
+  // A small table is kept for the next proposal, which is usually of the same size; a large
+  // one is given back.
+  if (slots_.size() <= kKeptSlots)
+    std::fill(slots_.begin(), slots_.end(), TSlot{});
+  else
+    std::vector<TSlot>().swap(slots_);
   count_ = 0;
 }
 

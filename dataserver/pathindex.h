@@ -53,6 +53,7 @@ class TPathIndex {
   // A path of up to four entries is stored as its indices packed into the key, so that look-ups
   // compare keys and never reach into the instances; longer paths store a hash of them.
   static constexpr int kPackedEntries = 4;
+  static constexpr std::size_t kKeptSlots = 4096;
   struct TSlot {
     std::uint64_t Key = 0;
     TInstance* Instance = nullptr;  // nullptr: the slot is free

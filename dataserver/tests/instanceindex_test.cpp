@@ -218,7 +218,7 @@ class TReferenceStore {
   std::map<std::int32_t, std::vector<TRefInstance>> lists_;
 };
 
-std::string Describe(const TPath& path) {
+std::string Describe(TPathView path) {
   std::ostringstream text;
   text << "[";
   for (const TPathEntry& e : path)
@@ -382,8 +382,8 @@ TEST_F(InstanceIndexTest, OccurrencesCreatedOutOfOrderStandSorted) {
   const TInstanceList& occurrences = Instances(kB);
   ASSERT_EQ(occurrences.Count(), 201);
   for (int i = 1; i < occurrences.Count(); ++i) {
-    const TInstancePath& before = occurrences.Item(i - 1)->Path();
-    const TInstancePath& after = occurrences.Item(i)->Path();
+    const TPathView before = occurrences.Item(i - 1)->Path();
+    const TPathView after = occurrences.Item(i)->Path();
     EXPECT_TRUE(before[0].Index < after[0].Index ||
                 (before[0].Index == after[0].Index && before[1].Index < after[1].Index))
         << "item " << i;
