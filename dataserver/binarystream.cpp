@@ -62,21 +62,26 @@ void TBinaryWriter::WriteUInt8(std::uint8_t value) {
 }
 
 void TBinaryWriter::WriteUInt16(std::uint16_t value) {
-  bytes_.push_back(static_cast<std::uint8_t>(value));
-  bytes_.push_back(static_cast<std::uint8_t>(value >> 8));
+  const std::uint8_t b[2] = {static_cast<std::uint8_t>(value),
+                             static_cast<std::uint8_t>(value >> 8)};
+  bytes_.insert(bytes_.end(), b, b + 2);
 }
 
 void TBinaryWriter::WriteInt32(std::int32_t value) {
-  auto u = static_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i)
-    bytes_.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
+  const auto u = static_cast<std::uint32_t>(value);
+  const std::uint8_t b[4] = {static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(u >> 8),
+                             static_cast<std::uint8_t>(u >> 16),
+                             static_cast<std::uint8_t>(u >> 24)};
+  bytes_.insert(bytes_.end(), b, b + 4);
 }
 
 void TBinaryWriter::WriteDouble(double value) {
   std::uint64_t bits;
   std::memcpy(&bits, &value, sizeof bits);
+  std::uint8_t b[8];
   for (int i = 0; i < 8; ++i)
-    bytes_.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+    b[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+  bytes_.insert(bytes_.end(), b, b + 8);
 }
 
 void TBinaryWriter::WriteShortString(const std::string& text) {

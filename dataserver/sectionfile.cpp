@@ -126,7 +126,8 @@ std::vector<std::uint8_t> BuildSectionFile(
     out.WriteInt32(static_cast<std::int32_t>(position));
     position += static_cast<std::int64_t>(section.second.size());
   }
+  out.Bytes().reserve(static_cast<std::size_t>(position));
   for (const auto& section : sections)
     out.WriteBytes(section.second.data(), section.second.size());
-  return out.Bytes();
+  return std::move(out.Bytes());
 }

@@ -1,7 +1,9 @@
 #include "dataserver/transfer.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -73,10 +75,18 @@ void TTransferProperty::WriteTo(TTransferWriter& out) {
   const std::size_t width = FieldWidth(Width);
   out.Input.WriteLine("", text, width, "");
   if (out.Dump.IsOpen()) {
-    char prefix[64];
-    std::snprintf(prefix, sizeof prefix, "property %.8X [%d] := \"",
-                  static_cast<std::uint32_t>(PropertyId), Width);
-    out.Dump.WriteLine(prefix, text, width, "\"");
+    // "property %.8X [%d] := \"", laid out by hand: it is written for every field.
+    char prefix[48] = "property ";
+    char* end = prefix + 9;
+    const auto id = static_cast<std::uint32_t>(PropertyId);
+    for (int shift = 28; shift >= 0; shift -= 4)
+      *end++ = "0123456789ABCDEF"[(id >> shift) & 0xF];
+    *end++ = ' ';
+    *end++ = '[';
+    end = std::to_chars(end, prefix + sizeof prefix, Width).ptr;
+    std::memcpy(end, "] := \"", 6);
+    out.Dump.WriteLine(std::string_view(prefix, static_cast<std::size_t>(end + 6 - prefix)), text,
+                       width, "\"");
   }
 }
 
