@@ -82,19 +82,21 @@ bool TEnumeration::FindByCode(std::int32_t code, TEnumEntry& entry) {
   while (position > 0) {
     if (++steps > entryCount_)
       throw EReadError("Lists.BIN: search tree loops");
-    // The texts of the entries passed on the way are only checked, not copied.
+    // The cursor stands on each entry passed on the way; their texts are only checked, not
+    // copied.
     lists.Seek(position);
-    const std::int32_t left = lists.ReadInt32();
-    const std::int32_t right = lists.ReadInt32();
-    lists.ReadInt32();  // ordinal
+    currentLeft_ = lists.ReadInt32();
+    currentRight_ = lists.ReadInt32();
+    currentOrdinal_ = lists.ReadInt32();
     lists.SkipShortString();
     lists.SkipShortString();
-    const std::int32_t entryCode = lists.ReadInt32();
-    if (code == entryCode) {
+    currentCode_ = lists.ReadInt32();
+    nextEntryPosition_ = lists.Position();
+    if (code == currentCode_) {
       ReadEntryAt(position, entry);
       return true;
     }
-    position = code < entryCode ? left : right;
+    position = code < currentCode_ ? currentLeft_ : currentRight_;
   }
   return false;
 }
