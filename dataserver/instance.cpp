@@ -57,13 +57,18 @@ bool PathPrefixMatches(const TPathEntry* query, int queryLength, TPathView insta
 TInstance::TInstance(TProperty* parent, const TPathEntry* path, int pathLength) : fParent(parent) {
   if (pathLength <= 0 || path == nullptr)
     return;
-  length_ = pathLength;
   TPathEntry* entries = inline_;
   if (pathLength > kInlineEntries) {
-    heap_ = std::make_unique<TPathEntry[]>(static_cast<std::size_t>(pathLength));
-    entries = heap_.get();
+    heap_ = new TPathEntry[static_cast<std::size_t>(pathLength)];
+    entries = heap_;
   }
+  length_ = pathLength;
   std::copy(path, path + pathLength, entries);
+}
+
+TInstance::~TInstance() {
+  if (length_ > kInlineEntries)
+    delete[] heap_;
 }
 
 TParentInstance::TParentInstance(TProperty* parent, const TPathEntry* path, int pathLength)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dataserver/instancestorage.h"
 #include "dataserver/packeddate.h"
 #include "dataserver/pathentry.h"
 #include "dataserver/pathindex.h"
@@ -55,7 +56,7 @@ bool PathPrefixMatches(const TPathEntry* query, int queryLength, TPathView insta
 class TInstance {
  public:
   TInstance(TProperty* parent, const TPathEntry* path, int pathLength);
-  virtual ~TInstance() = default;
+  virtual ~TInstance();
   TInstance(const TInstance&) = delete;
   TInstance& operator=(const TInstance&) = delete;
 
@@ -76,12 +77,14 @@ class TInstance {
   // Paths this short (every path of the motor dictionary) live inside the instance, which then
   // takes one allocation instead of two.
   static constexpr int kInlineEntries = 3;
-  const TPathEntry* Entries() const { return length_ <= kInlineEntries ? inline_ : heap_.get(); }
+  const TPathEntry* Entries() const { return length_ <= kInlineEntries ? inline_ : heap_; }
 
   int position_ = -1;  // the instance's place in its list, kept by the list
   int length_ = 0;
-  TPathEntry inline_[kInlineEntries] = {};
-  std::unique_ptr<TPathEntry[]> heap_;  // the entries of a longer path
+  union {
+    TPathEntry inline_[kInlineEntries] = {};
+    TPathEntry* heap_;  // owned: the entries of a longer path
+  };
 };
 
 // One occurrence of an object. Lives exactly as long as values lie beneath it.
@@ -189,8 +192,13 @@ class TInstanceList {
  private:
   friend class TParentInstance;
   bool Contains(const TInstance* instance) const;
-  void Append(std::unique_ptr<TInstance> instance);
-  void Remove(TInstance* instance);  // unlinks and deletes, no release walk
+  // Makes an instance in this list's storage and appends it.
+  template <class T>
+  T* Create(const TPathEntry* path, int pathLength);
+  void Append(TInstance* instance);
+  // Destroys an instance that is no longer in the list and takes its memory back.
+  void Dispose(TInstance* instance);
+  void Remove(TInstance* instance);  // unlinks and destroys, no release walk
   // Adds one reference to the occurrence of every object above a new value, creating the
   // occurrences that do not exist yet.
   void RegisterWithOccurrences(const TPathEntry* path, int pathLength);
@@ -201,6 +209,7 @@ class TInstanceList {
 
   mutable std::vector<TInstance*> items_;
   TPathIndex index_;
+  TInstanceStorage storage_;
   int pathLength_ = 0;  // of every instance's path (set by the first one)
   mutable bool unsorted_ = false;
 };

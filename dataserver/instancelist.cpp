@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <memory>
+#include <new>
 
 #include "dataserver/instance.h"
 #include "dataserver/property.h"
@@ -22,22 +23,6 @@ int CompareIndices(TPathView existing, const TPathEntry* path, int n) {
 
 bool OccurrenceBefore(const TInstance* a, const TInstance* b) {
   return CompareIndices(a->Path(), b->Path().data(), b->PathLength()) < 0;
-}
-
-std::unique_ptr<TInstance> CreateValueInstance(TProperty* property, const TPathEntry* path,
-                                               int pathLength) {
-  switch (property->Type) {
-    case ptNumeric:
-      return std::make_unique<TNumericInstance>(property, path, pathLength);
-    case ptString:
-      return std::make_unique<TStringInstance>(property, path, pathLength);
-    case ptDate:
-      return std::make_unique<TDateInstance>(property, path, pathLength);
-    case ptList:
-      return std::make_unique<TListInstance>(property, path, pathLength);
-    default:
-      return nullptr;  // objects hold no value
-  }
 }
 
 }  // namespace
@@ -110,30 +95,65 @@ TInstance* TInstanceList::GetInstance(int pathLength, const TPathEntry* path) {
   if (TInstance* found = FindInstance(pathLength, path))
     return found;
 
-  std::unique_ptr<TInstance> created = CreateValueInstance(fParent, path, pathLength);
-  if (!created)
-    return nullptr;
-  TInstance* instance = created.get();
-  Append(std::move(created));
+  TInstance* instance = nullptr;
+  switch (fParent->Type) {
+    case ptNumeric:
+      instance = Create<TNumericInstance>(path, pathLength);
+      break;
+    case ptString:
+      instance = Create<TStringInstance>(path, pathLength);
+      break;
+    case ptDate:
+      instance = Create<TDateInstance>(path, pathLength);
+      break;
+    case ptList:
+      instance = Create<TListInstance>(path, pathLength);
+      break;
+    default:
+      return nullptr;  // objects hold no value
+  }
   RegisterWithOccurrences(path, pathLength);
   return instance;
 }
 
-void TInstanceList::Append(std::unique_ptr<TInstance> instance) {
+template <class T>
+T* TInstanceList::Create(const TPathEntry* path, int pathLength) {
+  void* slot = storage_.Allocate(sizeof(T));
+  T* instance = nullptr;
+  try {
+    instance = new (slot) T(fParent, path, pathLength);
+  } catch (...) {
+    storage_.Free(slot);
+    throw;
+  }
+  try {
+    Append(instance);
+  } catch (...) {
+    Dispose(instance);
+    throw;
+  }
+  return instance;
+}
+
+void TInstanceList::Dispose(TInstance* instance) {
+  instance->~TInstance();
+  storage_.Free(instance);
+}
+
+void TInstanceList::Append(TInstance* instance) {
   // An occurrence that does not sort after the last one leaves the list to be sorted later.
   const bool outOfOrder = !unsorted_ && !items_.empty() && instance->IsObjectInstance() &&
-                          !OccurrenceBefore(items_.back(), instance.get());
-  pathLength_ = instance->PathLength();
-  items_.push_back(instance.get());
+                          !OccurrenceBefore(items_.back(), instance);
+  items_.push_back(instance);
   try {
-    index_.Insert(instance.get());
+    index_.Insert(instance);
   } catch (...) {
     items_.pop_back();
     throw;
   }
+  pathLength_ = instance->PathLength();
   unsorted_ = unsorted_ || outOfOrder;
   instance->position_ = static_cast<int>(items_.size() - 1);
-  instance.release();
 }
 
 void TInstanceList::RegisterWithOccurrences(const TPathEntry* path, int pathLength) {
@@ -147,7 +167,7 @@ void TInstanceList::RegisterWithOccurrences(const TPathEntry* path, int pathLeng
       static_cast<TParentInstance*>(existing)->AddRef();
       continue;
     }
-    occurrences.Append(std::make_unique<TParentInstance>(ancestor, path, n));
+    occurrences.Create<TParentInstance>(path, n);
   }
 }
 
@@ -187,7 +207,9 @@ void TInstanceList::Remove(TInstance* instance) {
     for (std::size_t i = position; i < items_.size(); ++i)
       items_[i]->position_ = static_cast<int>(i);
   }
-  delete instance;
+  Dispose(instance);
+  if (items_.empty())
+    storage_.FreeAll();
 }
 
 void TInstanceList::Clear() {
@@ -199,8 +221,13 @@ void TInstanceList::Clear() {
 }
 
 void TInstanceList::DiscardAll() {
-  for (auto it = items_.rbegin(); it != items_.rend(); ++it)
-    delete *it;
+  // Instances that own nothing (no text, no long path) need no destructor to run; their
+  // memory goes back with the blocks, untouched.
+  const bool ownMemory = fParent->Type == ptString || pathLength_ > TInstance::kInlineEntries;
+  if (ownMemory)
+    for (auto it = items_.rbegin(); it != items_.rend(); ++it)
+      (*it)->~TInstance();
+  storage_.FreeAll();
   items_.clear();
   index_.Clear();
   unsorted_ = false;
@@ -230,9 +257,11 @@ void TInstanceList::DestroyMatching(int pathLength, const TPathEntry* path,
     if (!instance->IsObjectInstance())
       ReleaseOccurrences(*instance);
     index_.Erase(instance);
-    delete instance;
+    Dispose(instance);
   }
   items_.resize(kept);
+  if (items_.empty())
+    storage_.FreeAll();
 }
 
 bool TInstanceList::Contains(const TInstance* instance) const {
