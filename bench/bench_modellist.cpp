@@ -14,14 +14,15 @@
 #include "dataserver/dictwriter.h"
 #include "dataserver/dsv.h"
 #include "motor/getmotordsv.h"
+#include "motor/identifiers.h"
 #include "platform/windows1252.h"
 
 namespace {
 
 // The vehicle object with its make and model lists, as the binding names them.
-constexpr std::int32_t kVehicle = 6;
-constexpr std::int32_t kMakeList = 0x60003;
-constexpr std::int32_t kModelList = 0x60004;
+constexpr std::int32_t kVehicle = ObjectCode::Vehicle;
+constexpr std::int32_t kMakeList = ListId::Makes;
+constexpr std::int32_t kModelList = ListId::Models;
 constexpr int kMakes = 12;
 constexpr int kModels = 60000;
 constexpr std::int32_t kFirstMakeCode = 100;

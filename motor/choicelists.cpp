@@ -8,13 +8,12 @@
 #include "dataserver/dsv.h"
 #include "motor/dsvbuffers.h"
 #include "motor/getmotordsv.h"
+#include "motor/identifiers.h"
 #include "platform/prompt.h"
 #include "platform/windows1252.h"
 
 namespace {
 
-constexpr std::int32_t kMakeList = 0x60003;
-constexpr std::int32_t kModelList = 0x60004;
 constexpr std::int16_t kFilterByChoice = 1;
 
 void ShowListError(const QString& text) {
@@ -162,13 +161,13 @@ DsvStatus FillEnumList(std::int32_t listId, ListItems& items) {
 
 int FillModelList(std::int32_t makeCode, int year, const QString& /*unused*/, ListItems& items) {
   DsvHandle handle = 0;
-  if (DsvBeginEnumList(kModelList, &handle) == 0) {
+  if (DsvBeginEnumList(ListId::Models, &handle) == 0) {
     TEnumCursorGuard cursor(handle);
     items.clear();
     items.append({QStringLiteral("<Select>"), 0});
     // A make the dependency table does not know leaves the cursor unfiltered; walking it would
     // offer every make's models, so nothing is listed then.
-    if (DsvFilterEnumList(handle, kFilterByChoice, kMakeList, makeCode) == 0) {
+    if (DsvFilterEnumList(handle, kFilterByChoice, ListId::Makes, makeCode) == 0) {
       std::int32_t code = 0;
       std::int32_t ordinal = 0;
       TDsvTextBuffer description;

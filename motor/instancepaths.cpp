@@ -1,25 +1,9 @@
 // Path entries for the objects of a motor proposal, and packed dates.
 
 #include "motor/getmotordsv.h"
+#include "motor/identifiers.h"
 
 namespace {
-
-// Object identifiers of the motor dictionary.
-constexpr std::uint16_t kProposerObject = 2;
-constexpr std::uint16_t kVehicleObject = 6;
-constexpr std::uint16_t kModificationObject = 7;
-constexpr std::uint16_t kSecurityDeviceObject = 9;
-constexpr std::uint16_t kCoverObject = 13;
-constexpr std::uint16_t kDriverObject = 15;
-constexpr std::uint16_t kIncidentObject = 17;
-constexpr std::uint16_t kClaimObject = 18;
-constexpr std::uint16_t kConvictionObject = 19;
-constexpr std::uint16_t kMedicalConditionObject = 21;
-constexpr std::uint16_t kQualificationObject = 22;
-constexpr std::uint16_t kOccupationObject = 34;
-constexpr std::uint16_t kPolicyEndObject = 43;
-constexpr std::uint16_t kNCBObject = 96;
-constexpr std::uint16_t kAcceptedQuoteObject = 255;
 
 TPathEntry Occurrence(std::uint16_t objectId, int n) {
   return MakePathEntry(objectId, static_cast<std::uint16_t>(n));
@@ -36,63 +20,56 @@ TPathEntry MakePathEntry(std::uint16_t objectId, std::uint16_t index) {
 }
 
 TPathEntry ProposerPath() {
-  return Occurrence(kProposerObject, 0);
+  return Occurrence(ObjectCode::Proposer, 0);
 }
 TPathEntry VehiclePath() {
-  return Occurrence(kVehicleObject, 0);
+  return Occurrence(ObjectCode::Vehicle, 0);
 }
 TPathEntry CoverPath() {
-  return Occurrence(kCoverObject, 0);
+  return Occurrence(ObjectCode::Cover, 0);
 }
 TPathEntry NCBPath() {
-  return Occurrence(kNCBObject, 0);
+  return Occurrence(ObjectCode::NoClaimsBonus, 0);
 }
 TPathEntry PolicyEndPath() {
-  return Occurrence(kPolicyEndObject, 0);
+  return Occurrence(ObjectCode::PolicyEnd, 0);
 }
 TPathEntry AcceptedQuotePath() {
-  return Occurrence(kAcceptedQuoteObject, 0);
+  return Occurrence(ObjectCode::AcceptedQuote, 0);
 }
 TPathEntry DriverPath(int n) {
-  return Occurrence(kDriverObject, n);
+  return Occurrence(ObjectCode::Driver, n);
 }
 TPathEntry OccupationPath(int n) {
-  return Occurrence(kOccupationObject, n);
+  return Occurrence(ObjectCode::Occupation, n);
 }
 TPathEntry ModificationPath(int n) {
-  return Occurrence(kModificationObject, n);
+  return Occurrence(ObjectCode::Modification, n);
 }
 TPathEntry SecurityDevicePath(int n) {
-  return Occurrence(kSecurityDeviceObject, n);
+  return Occurrence(ObjectCode::SecurityDevice, n);
 }
 TPathEntry QualificationPath(int n) {
-  return Occurrence(kQualificationObject, n);
+  return Occurrence(ObjectCode::Qualification, n);
 }
 TPathEntry MedicalConditionPath(int n) {
-  return Occurrence(kMedicalConditionObject, n);
+  return Occurrence(ObjectCode::MedicalCondition, n);
 }
 TPathEntry IncidentPath(int n) {
-  return Occurrence(kIncidentObject, n);
+  return Occurrence(ObjectCode::Incident, n);
 }
 TPathEntry ClaimPath(int n) {
-  return Occurrence(kClaimObject, n);
+  return Occurrence(ObjectCode::Claim, n);
 }
 TPathEntry ConvictionPath(int n) {
-  return Occurrence(kConvictionObject, n);
+  return Occurrence(ObjectCode::Conviction, n);
 }
 
-TPackedDate DateToPacked(const QDate& date) {
-  if (!date.isValid())
-    return 0;
-  return date.year() * 65536 + date.month() * 256 + date.day();
+PackedDate DateToPacked(const QDate& date) {
+  return date.isValid() ? PackDate(date.year(), date.month(), date.day()) : 0;
 }
 
-QDate PackedToDate(TPackedDate packed) {
-  // The year is the upper half; QDate refuses the month and day values that name no date.
-  int year = static_cast<std::int16_t>((static_cast<std::uint32_t>(packed) >> 16) & 0xFFFF);
-  int month = (packed >> 8) & 0xFF;
-  int day = packed & 0xFF;
-  if (year <= 0)
-    return QDate();
-  return QDate(year, month, day);
+QDate PackedToDate(PackedDate packed) {
+  TCalendarDate date;
+  return UnpackDate(packed, date) ? QDate(date.Year, date.Month, date.Day) : QDate();
 }

@@ -3,16 +3,11 @@
 // nothing (and answer as an empty window would).
 
 #include "motor/getmotordsv.h"
+#include "motor/identifiers.h"
 #include "platform/prompt.h"
 
 namespace {
 
-constexpr std::int32_t kMainDriverNumber = 0x6FFFC;
-constexpr std::int32_t kIsMainDriver = 0xF0048;
-constexpr std::int32_t kDrivingRestriction = 0xD0006;
-constexpr std::int32_t kRestrictionSpouse = 2;
-constexpr std::int32_t kYes = 1;
-constexpr std::int32_t kNo = 2;
 // "Proposer" and "Vehicle" come before the driver tabs.
 constexpr int kTabsBeforeDrivers = 2;
 constexpr int kVehicleTab = 1;
@@ -25,17 +20,18 @@ int PageTabCount() {
 }  // namespace
 
 void SetMainDriver(int n) {
-  SetListValue(kMainDriverNumber, {VehiclePath()}, n);
+  SetListValue(Id::MainDriver, {VehiclePath()}, n);
   // Every tab but the vehicle's is a driver's: the proposer is driver 1, path index 0.
   for (int i = 1; i <= PageTabCount() - 1; ++i)
-    SetListValue(kIsMainDriver, {DriverPath(i - 1)}, i == n ? kYes : kNo);
+    SetListValue(Id::MainOrFrequentDriver, {DriverPath(i - 1)},
+                 i == n ? Code::MainDriver : Code::FrequentDriver);
 }
 
 void AddDriverTab() {
   TMainWindowLink* link = MainWindowLink();
   if (link == nullptr)
     return;
-  if (GetListValue(kDrivingRestriction, {CoverPath()}) == kRestrictionSpouse) {
+  if (GetListValue(Id::DrivingRestriction, {CoverPath()}) == Code::ProposerAndSpouse) {
     link->AddPageTab(QStringLiteral("Spouse"));
     return;
   }

@@ -3,24 +3,11 @@
 #include <algorithm>
 
 #include "dataserver/dsv.h"
+#include "motor/fieldnames.h"
 #include "motor/getmotordsv.h"
+#include "motor/identifiers.h"
 
 namespace {
-
-constexpr std::int32_t kDateOfBirth = 0xF0005;
-constexpr std::int32_t kMaritalStatus = 0xF0008;
-constexpr std::int32_t kLicenceType = 0xF000F;
-constexpr std::int32_t kProposerPostcode = 0x2001C;
-constexpr std::int32_t kMainOccupation = 0x220002;
-constexpr std::int32_t kEmployersBusiness = 0x220004;
-constexpr std::int32_t kEmploymentStatus = 0x220006;
-constexpr std::int32_t kVehicleYear = 0x60001;
-constexpr std::int32_t kVehicleMake = 0x60003;
-constexpr std::int32_t kVehicleModel = 0x60004;
-constexpr std::int32_t kOvernightLocation = 0x60012;
-constexpr std::int32_t kVehiclePostcode = 0x60013;
-constexpr std::int32_t kDrivingRestriction = 0xD0006;
-constexpr std::uint16_t kDriverObject = 15;
 
 // The driver tests (1, 2, 4, 5, 6 and 7), for the proposer (driver 0) or an additional driver.
 void CheckDriver(int driver, QList<TMissingItem>& missing) {
@@ -33,29 +20,34 @@ void CheckDriver(int driver, QList<TMissingItem>& missing) {
     missing.append(TMissingItem{message, page, QString::fromLatin1(field)});
   };
 
-  if (GetDateValue(kDateOfBirth, person).isNull()) {
-    add(QStringLiteral("Date of Birth not entered for ") + who, "DOBKwDate");
+  if (GetDateValue(Id::DateOfBirth, person).isNull()) {
+    add(QStringLiteral("Date of Birth not entered for ") + who, FieldName::DOBKwDate);
   }
-  if (GetListValue(kMaritalStatus, person) == 0) {
-    add(QStringLiteral("No Marial Status selected for ") + who, "MaritalStatusKwComboEdit");
+  if (GetListValue(Id::MaritalStatus, person) == 0) {
+    add(QStringLiteral("No Marial Status selected for ") + who,
+        FieldName::MaritalStatusKwComboEdit);
   }
-  if (driver == 0 && GetStringValue(kProposerPostcode, TPath{ProposerPath()}).isEmpty()) {
-    add(QStringLiteral("Postcode where Proposer lives not entered"), "ProposerPostCodeKwEdit");
+  if (driver == 0 && GetStringValue(Id::ProposerPostcode, TPath{ProposerPath()}).isEmpty()) {
+    add(QStringLiteral("Postcode where Proposer lives not entered"),
+        FieldName::ProposerPostCodeKwEdit);
   }
-  if (GetListValue(kEmployersBusiness, occupation) == 0) {
-    add(QStringLiteral("No Employers Business selected for ") + who, "BusinessKwComboEdit");
+  if (GetListValue(Id::EmployersBusiness, occupation) == 0) {
+    add(QStringLiteral("No Employers Business selected for ") + who,
+        FieldName::BusinessKwComboEdit);
   }
-  if (GetListValue(kMainOccupation, occupation) == 0) {
-    add(QStringLiteral("No Main Occupation selected for ") + who, "OccupationKwComboEdit");
+  if (GetListValue(Id::Occupation, occupation) == 0) {
+    add(QStringLiteral("No Main Occupation selected for ") + who, FieldName::OccupationKwComboEdit);
   }
   // The proposer's status must be stored; a driver's must be a choice.
-  const bool noStatus = driver == 0 ? !ValueExists(kEmploymentStatus, occupation)
-                                    : GetListValue(kEmploymentStatus, occupation) == 0;
+  const bool noStatus = driver == 0 ? !ValueExists(Id::EmploymentStatus, occupation)
+                                    : GetListValue(Id::EmploymentStatus, occupation) == 0;
   if (noStatus) {
-    add(QStringLiteral("No Employment Status selected for ") + who, "EmploymentStatusKwComboEdit");
+    add(QStringLiteral("No Employment Status selected for ") + who,
+        FieldName::EmploymentStatusKwComboEdit);
   }
-  if (GetListValue(kLicenceType, person) == 0) {
-    add(QStringLiteral("No Driving Licence selected for ") + who, "LicenceTypeKwComboEdit");
+  if (GetListValue(Id::LicenceType, person) == 0) {
+    add(QStringLiteral("No Driving Licence selected for ") + who,
+        FieldName::LicenceTypeKwComboEdit);
   }
 }
 
@@ -65,30 +57,31 @@ void CheckVehicle(const QDate& today, QList<TMissingItem>& missing) {
     missing.append(TMissingItem{message, 1, QString::fromLatin1(field)});
   };
 
-  const QDate year = GetDateValue(kVehicleYear, vehicle);
+  const QDate year = GetDateValue(Id::VehicleYear, vehicle);
   if (year.isNull()) {
-    add(QStringLiteral("Year Vehicle manufactured not entered"), "VehicleYearNumericEdit");
+    add(QStringLiteral("Year Vehicle manufactured not entered"), FieldName::VehicleYearNumericEdit);
   } else if (year < QDate(1900, 1, 1) || year > today) {
-    add(QStringLiteral("Year Vehicle manufactured is invalid"), "VehicleYearNumericEdit");
+    add(QStringLiteral("Year Vehicle manufactured is invalid"), FieldName::VehicleYearNumericEdit);
   }
   // The page's make field can only show a make of the list; without a window the stored make
   // is looked up in that list instead.
-  const std::int32_t make = GetListValue(kVehicleMake, vehicle);
-  if (make <= 0 || GetListText(kVehicleMake, make).isEmpty()) {
-    add(QStringLiteral("Vehicle Make not selected"), "VehicleMakeKwComboEdit");
+  const std::int32_t make = GetListValue(Id::VehicleMake, vehicle);
+  if (make <= 0 || GetListText(Id::VehicleMake, make).isEmpty()) {
+    add(QStringLiteral("Vehicle Make not selected"), FieldName::VehicleMakeKwComboEdit);
   }
-  if (GetListValue(kVehicleModel, vehicle) == 0) {
-    add(QStringLiteral("Vehicle Model not selected"), "VehicleModelKwComboEdit");
+  if (GetListValue(Id::VehicleModel, vehicle) == 0) {
+    add(QStringLiteral("Vehicle Model not selected"), FieldName::VehicleModelKwComboEdit);
   }
-  if (GetStringValue(kVehiclePostcode, vehicle).isEmpty()) {
-    add(QStringLiteral("Postcode where Vehicle kept not entered"), "PostCodeKwEdit");
+  if (GetStringValue(Id::VehiclePostcode, vehicle).isEmpty()) {
+    add(QStringLiteral("Postcode where Vehicle kept not entered"), FieldName::PostCodeKwEdit);
   }
-  if (GetListValue(kOvernightLocation, vehicle) == 0) {
-    add(QStringLiteral("Location vehicle left overnight not selected"), "LocationKwComboEdit");
+  if (GetListValue(Id::OvernightLocation, vehicle) == 0) {
+    add(QStringLiteral("Location vehicle left overnight not selected"),
+        FieldName::LocationKwComboEdit);
   }
-  if (!ValueExists(kDrivingRestriction, TPath{CoverPath()})) {
+  if (!ValueExists(Id::DrivingRestriction, TPath{CoverPath()})) {
     add(QStringLiteral("Vehicle driving restrictions not selected"),
-        "DrivingRestrictionsKwComboEdit");
+        FieldName::DrivingRestrictionsKwComboEdit);
   }
 }
 
@@ -109,11 +102,11 @@ QList<TMissingItem> FindMissingData(int additionalDrivers) {
 }
 
 int AdditionalDriversForRestriction(int restrictionCode) {
-  if (restrictionCode == 2) {
+  if (restrictionCode == Code::ProposerAndSpouse) {
     return 1;
   }
-  if (restrictionCode >= 3 && restrictionCode <= 7) {
-    return restrictionCode - 2;
+  if (restrictionCode >= Code::FirstNamedDrivers && restrictionCode <= Code::LastNamedDrivers) {
+    return restrictionCode - Code::FirstNamedDrivers + 1;
   }
   return 0;
 }
@@ -121,7 +114,7 @@ int AdditionalDriversForRestriction(int restrictionCode) {
 int StoredAdditionalDrivers() {
   // Object occurrences of the driver, each with a one-entry path naming its index.
   DsvHandle handle = 0;
-  if (DsvBeginInstArray(kDriverObject, &handle) != 0) {
+  if (DsvBeginInstArray(ObjectCode::Driver, &handle) != 0) {
     return 0;
   }
   int highest = 0;
@@ -139,6 +132,6 @@ int StoredAdditionalDrivers() {
 
 int AdditionalDriversToCheck() {
   const int declared =
-      AdditionalDriversForRestriction(GetListValue(kDrivingRestriction, TPath{CoverPath()}));
+      AdditionalDriversForRestriction(GetListValue(Id::DrivingRestriction, TPath{CoverPath()}));
   return std::max(declared, StoredAdditionalDrivers());
 }

@@ -17,8 +17,9 @@ struct TMissingItem {
 QList<TMissingItem> FindMissingData(int additionalDrivers, const QDate& today);
 QList<TMissingItem> FindMissingData(int additionalDrivers);
 
-// The number of additional drivers a driving restriction (list 0xD0006 on the cover) provides
-// for: codes 1 and 8 none, code 2 (the spouse) one, codes 3 to 7 the code less 2, others none.
+// The number of additional drivers a driving restriction (Id::DrivingRestriction on the cover)
+// provides for: codes 1 and 8 none, code 2 (the spouse) one, codes 3 to 7 the code less 2, others
+// none.
 int AdditionalDriversForRestriction(int restrictionCode);
 
 // The highest additional driver number with any stored answer (0 when there is none).

@@ -25,13 +25,13 @@ qint32 OccupationEntryCode(quint16 occupation, quint16 qualifier) {
 
 void AddOccupation(TCodedStringList& entries, const TOccupationMap& map,
                    const TOccupationNode& occupation, const TListTextLookup& listText) {
-  QString occupationText = listText(kOccupationList, occupation.code);
+  QString occupationText = listText(ListId::Occupations, occupation.code);
   if (occupationText.isEmpty())
     return;
   int added = 0;
   for (const TOccupationNode& qualifier : map.Children(occupation)) {
     qint32 code = OccupationEntryCode(occupation.code, qualifier.code);
-    QString qualifierText = listText(kQualifierList, qualifier.code);
+    QString qualifierText = listText(ListId::OccupationQualifiers, qualifier.code);
     QString qualified = QStringLiteral("%1 (%2)").arg(occupationText, qualifierText);
     bool last = qualifier.next == 0;
     if (!last) {
@@ -54,7 +54,7 @@ bool LoadBusinessList(TCodedStringList& list, const TOccupationMap& map,
                       const TListTextLookup& listText) {
   return Load(list, [&](TCodedStringList& entries) {
     for (const TOccupationNode& business : map.Businesses()) {
-      QString text = listText(kBusinessList, business.code);
+      QString text = listText(ListId::EmployersBusinesses, business.code);
       if (!text.isEmpty())
         entries.append({text, business.code});
     }
@@ -97,7 +97,7 @@ bool LoadEmploymentStatusList(TCodedStringList& list, qint32 business, qint32 oc
     if (qualifierNode == nullptr)
       return;
     for (quint8 status : map.Statuses(*qualifierNode)) {
-      QString text = listText(kEmploymentStatusList, status);
+      QString text = listText(ListId::EmploymentStatuses, status);
       if (!text.isEmpty())
         entries.append({text, status});
     }

@@ -10,16 +10,12 @@
 #include <QString>
 #include <functional>
 
+#include "motor/identifiers.h"
 #include "motor/occupationmap.h"
 #include "platform/codedstringlist.h"
 
 // The description of an entry of a Data Server list; empty when there is none.
 using TListTextLookup = std::function<QString(qint32 listId, qint32 code)>;
-
-inline constexpr qint32 kBusinessList = 0x220004;
-inline constexpr qint32 kOccupationList = 0x220002;
-inline constexpr qint32 kQualifierList = 0x22FFFF;
-inline constexpr qint32 kEmploymentStatusList = 0x220006;
 
 // Every business, coded by business code; "<select>" first unless the list is empty.
 bool LoadBusinessList(TCodedStringList& list, const TOccupationMap& map,

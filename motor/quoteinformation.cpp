@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "motor/enginetextfile.h"
+#include "motor/identifiers.h"
 #include "motor/plannames.h"
 #include "motor/quotedescriptions.h"
 #include "motor/quoteresultserror.h"
@@ -12,9 +13,7 @@ namespace {
 constexpr int kNotePairs = 15;
 constexpr int kSectionPairs = 5;
 
-// Cover types of the policy (list 0xD0001) that decide the excess shown beside the premium.
-constexpr qint32 kComprehensive = 1;
-constexpr qint32 kThirdPartyFireAndTheft = 2;
+// The fire and theft section's excess counts with third party, fire and theft cover.
 constexpr int kFireAndTheftSection = 4;
 
 // Walks the lines of the results file, failing with the file and line named.
@@ -58,9 +57,9 @@ QString WithoutLeadingZeros(const QString& text) {
 
 qint32 TotalExcessFor(const TQuoteDetails& details, qint32 coverType) {
   switch (coverType) {
-    case kComprehensive:
+    case Code::Comprehensive:
       return details.CompulsoryExcess + details.VoluntaryExcess;
-    case kThirdPartyFireAndTheft:
+    case Code::ThirdPartyFireAndTheft:
       return details.SectionExcessByCode(kFireAndTheftSection);
     default:  // third party only, and any other value
       return 0;

@@ -11,7 +11,7 @@
 class TQuoteInformation {
  public:
   // Clears the collection and reads the engine's results file. planNameFile is the engine's
-  // scheme-name file; coverType is the policy's cover type (list 0xD0001 on the cover path),
+  // scheme-name file; coverType is the policy's cover type (Id::CoverType on the cover path),
   // which decides each record's TotalExcess.
   //
   // Raises EQuoteResultsError when either file cannot be read, or when the results file is cut

@@ -5,15 +5,10 @@
 
 #include "dataserver/dsv.h"
 #include "motor/getmotordsv.h"
+#include "motor/identifiers.h"
 #include "motor/quotemessages.h"
 #include "motor/quoteresultserror.h"
 #include "settings/options.h"
-
-namespace {
-
-constexpr std::int32_t kCoverType = 0xD0001;
-
-}  // namespace
 
 TQuoteRunSetup QuoteRunSetupFromOptions() {
   TOptions* options = Options();
@@ -67,7 +62,7 @@ DsvStatus TQuoteRun::WriteInput() {
 bool TQuoteRun::ReadResults(const QString& resultsFile, QString& error) {
   try {
     information_.LoadFromFile(resultsFile, setup_.PlanNames,
-                              GetListValue(kCoverType, TPath{CoverPath()}));
+                              GetListValue(Id::CoverType, TPath{CoverPath()}));
   } catch (const EQuoteResultsError& failure) {
     error = failure.Message();
     return false;

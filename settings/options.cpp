@@ -116,6 +116,45 @@ void TOptions::SetCurrentInternetMailServer(const QString& server) {
     store_.WriteText(kOptions, kCurrentInternetMailServer, server);
 }
 
+namespace {
+
+// A number setting that may also be written as text (a hand-edited settings file); the default
+// when missing or outside the range.
+int ReadBoundedNumber(const TSettingsStore& store, const QString& key, const QString& name, int low,
+                      int high, int fallback) {
+  std::optional<qint32> number = store.ReadInteger(key, name);
+  if (!number) {
+    bool ok = false;
+    const int parsed = store.ReadText(key, name).value_or(QString()).trimmed().toInt(&ok);
+    if (ok)
+      number = parsed;
+  }
+  return number && *number >= low && *number <= high ? *number : fallback;
+}
+
+}  // namespace
+
+QString TOptions::GetMailServer() const {
+  const QString server = ReadText(store_, kOptions, kMailServer).trimmed();
+  return server.isEmpty() ? kDefaultMailServer : server;
+}
+
+int TOptions::GetMailPort() const {
+  return ReadBoundedNumber(store_, kOptions, kMailPort, 1, 65535, kDefaultMailPort);
+}
+
+QString TOptions::GetMailUser() const {
+  return ReadText(store_, kOptions, kMailUser);
+}
+
+QString TOptions::GetMailPassword() const {
+  return ReadText(store_, kOptions, kMailPassword);
+}
+
+int TOptions::GetMailTimeoutSeconds() const {
+  return ReadBoundedNumber(store_, kOptions, kMailTimeout, 1, 3600, kDefaultMailTimeoutSeconds);
+}
+
 int TOptions::GetSummaryWindowHeight() const {
   return store_.ReadInteger(kOptions, kMotorSummaryWndHeight).value_or(130);
 }

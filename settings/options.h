@@ -34,6 +34,22 @@ class TOptions {
   QString GetEMailTo() const;
   void SetCurrentInternetMailServer(const QString& server);
 
+  // The broker's mail relay. Without settings the program uses the relay it was built for
+  // (kDefaultMailServer, port 8080); MailServer and MailPort point it at another without a new
+  // build. A port that is not a number from 1 to 65535 is the default.
+  static inline const QString kDefaultMailServer = QStringLiteral("192.0.2.25");
+  static constexpr int kDefaultMailPort = 8080;
+  QString GetMailServer() const;
+  int GetMailPort() const;
+  // A log-in for the relay; both empty when none is set. The client only sends them over a
+  // connection it has secured.
+  QString GetMailUser() const;
+  QString GetMailPassword() const;
+  // How long the mail exchange waits for the connection, each reply and each write: MailTimeout
+  // in seconds (1 to 3600), 30 when not set.
+  static constexpr int kDefaultMailTimeoutSeconds = 30;
+  int GetMailTimeoutSeconds() const;
+
   int GetSummaryWindowHeight() const;
   // Raises ESettingsError when the height cannot be stored.
   void SetSummaryWindowHeight(int height);

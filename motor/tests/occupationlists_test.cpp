@@ -32,22 +32,22 @@ class OccupationListsTest : public ::testing::Test {
                  {30, {{300, {{1, {1}}}}}},  // no business text
              }),
              "OccupMap.bin") {
-    texts_.Add(kBusinessList, 10, "Banking")
-        .Add(kBusinessList, 20, "Catering")
-        .Add(kOccupationList, 100, "Accountant")
-        .Add(kOccupationList, 101, "Clerk")
-        .Add(kOccupationList, 102, "Driver")
-        .Add(kOccupationList, 200, "Chef")
-        .Add(kQualifierList, 1, "Chartered")
-        .Add(kQualifierList, 2, "Senior")
-        .Add(kQualifierList, 3, "Junior")
-        .Add(kQualifierList, 5, "HGV")
-        .Add(kQualifierList, 6, "PSV")
-        .Add(kQualifierList, 7, "Head")
-        .Add(kEmploymentStatusList, 1, "Employed")
-        .Add(kEmploymentStatusList, 2, "Self-employed")
-        .Add(kEmploymentStatusList, 3, "Retired")
-        .Add(kEmploymentStatusList, 4, "Director");
+    texts_.Add(ListId::EmployersBusinesses, 10, "Banking")
+        .Add(ListId::EmployersBusinesses, 20, "Catering")
+        .Add(ListId::Occupations, 100, "Accountant")
+        .Add(ListId::Occupations, 101, "Clerk")
+        .Add(ListId::Occupations, 102, "Driver")
+        .Add(ListId::Occupations, 200, "Chef")
+        .Add(ListId::OccupationQualifiers, 1, "Chartered")
+        .Add(ListId::OccupationQualifiers, 2, "Senior")
+        .Add(ListId::OccupationQualifiers, 3, "Junior")
+        .Add(ListId::OccupationQualifiers, 5, "HGV")
+        .Add(ListId::OccupationQualifiers, 6, "PSV")
+        .Add(ListId::OccupationQualifiers, 7, "Head")
+        .Add(ListId::EmploymentStatuses, 1, "Employed")
+        .Add(ListId::EmploymentStatuses, 2, "Self-employed")
+        .Add(ListId::EmploymentStatuses, 3, "Retired")
+        .Add(ListId::EmploymentStatuses, 4, "Director");
   }
 
   TOccupationMap map_;
@@ -105,7 +105,7 @@ TEST_F(OccupationListsTest, NoOccupationsForAnUnknownOrUnsetBusiness) {
 
 TEST_F(OccupationListsTest, OccupationCodesAboveThe16BitSignKeepTheirBits) {
   TOccupationMap map(OccupationMapBytes({{10, {{0x9001, {{0x8002, {}}}}}}}), "OccupMap.bin");
-  texts_.Add(kOccupationList, 0x9001, "Diver");
+  texts_.Add(ListId::Occupations, 0x9001, "Diver");
   EXPECT_TRUE(LoadOccupationList(list_, 10, map, texts_.Lookup()));
   ASSERT_EQ(list_.size(), 1);
   EXPECT_EQ(quint32(list_[0].code), 0x90018002u);

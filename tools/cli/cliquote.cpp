@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <exception>
 #include <functional>
 
@@ -15,8 +16,11 @@
 #include "motor/quoterun.h"
 #include "platform/prompt.h"
 #include "platform/settingsstore.h"
+#include "report/summarypdf.h"
 #include "settings/optionkeys.h"
+#include "settings/options.h"
 #include "settings/settingsunit.h"
+#include "tools/cli/clilisting.h"
 #include "tools/cli/clioutput.h"
 #include "tools/cli/exitcodes.h"
 
@@ -24,30 +28,35 @@ namespace {
 
 const char* const kSection = "Tolvane";
 
-// The installation's settings, read quietly: the options object would show a box for each.
-bool InstallationPresent() {
-  TSettingsStore store;
-  const auto version = store.ReadInteger(OptionKeys::kDictionary, OptionKeys::kApplicationVersion);
-  const auto dictionary = store.ReadText(OptionKeys::kDictionary, OptionKeys::kDictionaryPath);
-  const auto engine = store.ReadText(OptionKeys::kQuoteEngine, OptionKeys::kPath);
-  return version && *version > 0 && dictionary && !dictionary->isEmpty() && engine &&
-         !engine->isEmpty();
+// The settings that name an installation, read through the options object: each one that is
+// missing shows its box, which the console prompter prints on standard error.
+bool InstallationPresent(const TOptions& options) {
+  const int version = options.GetApplicationVersion();
+  const QString dictionary = options.GetDictionaryPath();
+  const QString engine = options.GetQuoteEnginePath();
+  return version > 0 && !dictionary.isEmpty() && !engine.isEmpty();
 }
 
-// Opens the Data Server for the run and closes it again, whatever happens in between.
+// Starts the settings unit for the run: the options object, then the Data Server when the
+// settings name an installation. Closes both again, whatever happens in between.
 class TOpenInstallation {
  public:
   TOpenInstallation() {
-    status_ = StartSettings([] { return static_cast<int>(OpenQuoteEngine()); });
+    status_ = StartSettings([this] {
+      installed_ = InstallationPresent(*Options());
+      return installed_ ? static_cast<int>(OpenQuoteEngine()) : 0;
+    });
   }
   ~TOpenInstallation() {
-    EndSettings(status_ == 0 ? std::function<void()>([] { CloseQuoteEngine(); })
-                             : std::function<void()>());
+    EndSettings(Opened() ? std::function<void()>([] { CloseQuoteEngine(); })
+                         : std::function<void()>());
   }
-  bool Opened() const { return status_ == 0; }
+  bool Installed() const { return installed_; }
+  bool Opened() const { return installed_ && status_ == 0; }
   int Status() const { return status_; }
 
  private:
+  bool installed_ = false;
   int status_ = 0;
 };
 
@@ -60,6 +69,10 @@ class TCliRun {
 
  private:
   int QuoteFile(const QString& file, QJsonObject& report);
+  int WriteSummary(const QString& file, const QList<TResultRow>& rows, QJsonObject& report);
+  bool Quotes() const {
+    return arguments_.Command == TCliCommand::Quote || arguments_.Command == TCliCommand::Report;
+  }
   bool LoadFile(const QString& file, QJsonObject& report);
   void Say(const QString& message) { errors_ << ConsoleText(message) << '\n'; }
   void Note(int code) {
@@ -78,18 +91,18 @@ class TCliRun {
 
 int TCliRun::Run() {
   start_ = arguments_.Start.value_or(today_);
-  if (arguments_.Command == TCliCommand::Quote && !CoverStartAcceptable(start_, today_)) {
+  if (Quotes() && !CoverStartAcceptable(start_, today_)) {
     Say(CoverBeforeTodayMessage());
     return kExitUsage;
   }
-  if (!InstallationPresent()) {
+  TOpenInstallation installation;
+  if (!installation.Installed()) {
     Say(QStringLiteral(
         "No Quillmarsh installation was found for this user: the settings name no dictionary "
         "or quote engine folder.\rInstall one first (scripts/run installs the demo "
         "installation)."));
     return kExitNoInstallation;
   }
-  TOpenInstallation installation;
   if (!installation.Opened()) {
     Say(QStringLiteral("The dictionary cannot be opened [Error : %1]").arg(installation.Status()));
     return kExitDictionary;
@@ -149,7 +162,14 @@ int TCliRun::QuoteFile(const QString& file, QJsonObject& report) {
   if (!LoadFile(file, report)) {
     return kExitBadFile;
   }
-  if (arguments_.Command == TCliCommand::Quote) {
+  if (arguments_.Command == TCliCommand::Listing) {
+    if (arguments_.Files.size() > 1) {
+      out_ << QStringLiteral("==> %1 <==\n").arg(file);
+    }
+    PrintProposalListing(out_, today_);
+    return kExitQuoted;
+  }
+  if (Quotes()) {
     if (!CheckQuoteEngine()) {
       report.insert("error", "quote engine missing");
       return kExitEngineMissing;
@@ -179,6 +199,9 @@ int TCliRun::QuoteFile(const QString& file, QJsonObject& report) {
   const TQuoteConclusion conclusion = ConcludeQuotation(run);
   switch (conclusion.Ending) {
     case TQuoteEnding::ShowResults: {
+      if (arguments_.Command == TCliCommand::Report) {
+        return WriteSummary(file, run.Rows(), report);
+      }
       QList<TResultRow> rows = run.Rows();
       if (arguments_.SortColumn) {
         SortResultRows(rows, *arguments_.SortColumn, arguments_.SortDescending);
@@ -206,6 +229,36 @@ int TCliRun::QuoteFile(const QString& file, QJsonObject& report) {
   return outcome == TEngineOutcome::EngineMissing || outcome == TEngineOutcome::EngineNotStarted
              ? kExitEngineMissing
              : kExitEngineFailed;
+}
+
+// The printed summary of the quotation numbered as the quote listing numbers it.
+int TCliRun::WriteSummary(const QString& file, const QList<TResultRow>& rows, QJsonObject& report) {
+  const QString wanted = QString::number(arguments_.Plan);
+  const auto chosen = std::find_if(rows.begin(), rows.end(), [&](const TResultRow& row) {
+    return row.No == wanted && row.Details != nullptr;
+  });
+  report.insert("quotations", QuotationsJson(rows));
+  if (chosen == rows.end()) {
+    Say(QStringLiteral("%1: there is no quotation %2; the quotations are:").arg(file, wanted));
+    errors_ << QuotationTable(rows);
+    report.insert("error", "no such quotation");
+    return kExitNoSuchPlan;
+  }
+  QString error;
+  if (!WriteQuoteSummaryPdf(*chosen->Details, arguments_.Output, error, today_)) {
+    Say(QStringLiteral("%1: the summary could not be written to %2: %3")
+            .arg(file, arguments_.Output, error));
+    report.insert("error", "summary not written");
+    return kExitReportFailed;
+  }
+  report.insert("summary", arguments_.Output);
+  report.insert("plan", arguments_.Plan);
+  if (!arguments_.Json) {
+    out_ << QStringLiteral("%1 (cover from %2): the summary of quotation %3, %4 %5, is in %6\n")
+                .arg(file, start_.toString(QStringLiteral("dd/MM/yyyy")), wanted, chosen->Insurer,
+                     chosen->PremiumText, arguments_.Output);
+  }
+  return kExitQuoted;
 }
 
 }  // namespace

@@ -11,4 +11,6 @@ enum TCliExit : int {
   kExitEngineMissing = 6,   // the quote engine is not installed or cannot be started
   kExitEngineFailed = 7,    // the engine failed, left no readable results, or ran out of time
   kExitNothingQuoted = 8,   // every insurer declined
+  kExitNoSuchPlan = 9,      // report: no listed quotation has the number asked for
+  kExitReportFailed = 10,   // report: the PDF file cannot be written
 };

@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <sstream>
 
+#include "motor/identifiers.h"
 #include "tools/demoengine/ratingfactors.h"
 
 namespace {
 
 constexpr int kProvisional = 3;
-constexpr int kRequirementsNotMet = 5;
 constexpr double kPolicyFee = 30.0;
 constexpr std::size_t kMaxNotes = 15;
 
@@ -68,7 +68,7 @@ std::pair<int, std::string> DeclineReason(const TRisk& risk, const TScheme& s) {
     if (d.LicenceType == kProvisional && s.DeclinesProvisional)
       return {kDeclinedDriver, "Declined: provisional licence holders are not accepted"};
     for (const auto& m : d.Medical)
-      if (m.RequirementsMet == kRequirementsNotMet)
+      if (m.RequirementsMet == Code::RequirementsNotMet)
         return {kDeclinedDriver, "Declined: DVLA requirements not met for a medical condition"};
   }
   if (risk.Restriction == 8 && risk.AnyDriverYoungestAge < s.MinAge)

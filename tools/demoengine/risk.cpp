@@ -3,11 +3,9 @@
 #include <cctype>
 #include <cstdlib>
 
-namespace {
+#include "motor/identifiers.h"
 
-constexpr int kYes = 2;
-constexpr int kAtFault = 4;
-constexpr int kMedicalReasonYes = 6;
+namespace {
 
 int Int(const TFieldValue& v, int missing = 0) {
   return v.Given ? static_cast<int>(v.Number) : missing;
@@ -44,15 +42,15 @@ TDriverRisk BuildDriver(const TInputRecord& d) {
       driver.Medical.push_back({Int(m.Field("condition")), Int(m.Field("requirements met"))});
   const auto& qualification = d.Occurrences("qualification")[0];
   driver.AdvancedDriving = Int(qualification.Field("advanced driving"));
-  driver.PassPlus = Int(qualification.Field("pass plus")) == kYes;
+  driver.PassPlus = Int(qualification.Field("pass plus")) == Code::Yes;
   for (const auto& incident : d.Occurrences("incident")) {
     const auto& c = incident.Occurrences("claim")[0];
     // An incident that holds only a conviction still carries a numbered claim without a type.
     if (Int(c.Field("claim type")) > 0)
       driver.Claims.push_back({Int(c.Field("claim type")), Int(c.Field("claim months ago"), -1),
                                c.Field("claim cost").Number,
-                               Int(c.Field("claim at fault")) == kAtFault,
-                               Int(c.Field("claim injury")) == kYes});
+                               Int(c.Field("claim at fault")) == Code::AtFault,
+                               Int(c.Field("claim injury")) == Code::Yes});
     const auto& v = incident.Occurrences("conviction")[0];
     if (!v.Field("conviction code").Text.empty()) {
       TConvictionRisk conviction;
@@ -112,20 +110,20 @@ TRisk BuildRisk(const TInputRecord& input) {
   risk.Value = input.Field("vehicle value").Number;
   risk.PrivateMileage = input.Field("private mileage").Number;
   risk.BusinessMileage = input.Field("business mileage").Number;
-  risk.LeftHandDrive = Int(input.Field("left-hand drive")) == kYes;
+  risk.LeftHandDrive = Int(input.Field("left-hand drive")) == Code::Yes;
   risk.OvernightLocation = Int(input.Field("overnight location"));
   risk.Use = Int(input.Field("use"), 1);
-  risk.Goods = Int(input.Field("goods")) == kYes;
+  risk.Goods = Int(input.Field("goods")) == Code::Yes;
   risk.MainDriver = Int(input.Field("main driver"), 1);
   risk.BonusYears = Int(input.Field("bonus years"));
-  risk.BonusProtectionWanted = Int(input.Field("bonus protection wanted")) == kYes;
+  risk.BonusProtectionWanted = Int(input.Field("bonus protection wanted")) == Code::Yes;
   risk.BonusCountry = Int(input.Field("bonus country"));
   risk.BonusVehicleType = Int(input.Field("bonus vehicle type"));
   for (const auto& m : input.Occurrences("modification")) {
     int code = Int(m.Field("modification"));
     if (code <= 0)
       continue;
-    if (Int(m.Field("for medical reason")) == kMedicalReasonYes)
+    if (Int(m.Field("for medical reason")) == Code::MedicalReasonYes)
       risk.MedicalModifications.push_back(code);
     else
       risk.Modifications.push_back(code);

@@ -3,15 +3,11 @@
 #include <set>
 
 #include "dataserver/binarystream.h"
+#include "motor/identifiers.h"
 #include "tools/dictc/dictionarycompiler.h"
 #include "tools/dictc/jsonsupport.h"
 
 namespace {
-
-constexpr std::int32_t kBusinessList = 0x220004;
-constexpr std::int32_t kOccupationList = 0x220002;
-constexpr std::int32_t kQualifierList = 0x22FFFF;
-constexpr std::int32_t kStatusList = 0x220006;
 
 class TOccupationCompiler {
  public:
@@ -31,20 +27,20 @@ class TOccupationCompiler {
     for (std::size_t b = 0; b < tree.size(); ++b) {
       TJsonPlace bp = treePlace.Index(b);
       TBusinessNode business;
-      const TJson& occupations =
-          Node(bp, tree[b], "employer's business", kBusinessList, seen, business.Code);
+      const TJson& occupations = Node(bp, tree[b], "employer's business",
+                                      ListId::EmployersBusinesses, seen, business.Code);
       std::set<std::int64_t> seenOccupations;
       for (std::size_t o = 0; o < occupations.size(); ++o) {
         TJsonPlace op = bp.Key("children").Index(o);
         TMainOccupationNode occupation;
-        const TJson& qualifiers = Node(op, occupations[o], "occupation", kOccupationList,
+        const TJson& qualifiers = Node(op, occupations[o], "occupation", ListId::Occupations,
                                        seenOccupations, occupation.Code);
         std::set<std::int64_t> seenQualifiers;
         for (std::size_t q = 0; q < qualifiers.size(); ++q) {
           TJsonPlace qp = op.Key("children").Index(q);
           TOccupationQualifier qualifier;
-          const TJson& statuses =
-              Node(qp, qualifiers[q], "qualifier", kQualifierList, seenQualifiers, qualifier.Code);
+          const TJson& statuses = Node(qp, qualifiers[q], "qualifier", ListId::OccupationQualifiers,
+                                       seenQualifiers, qualifier.Code);
           std::set<std::int64_t> seenStatuses;
           for (std::size_t s = 0; s < statuses.size(); ++s)
             qualifier.Statuses.push_back(
@@ -68,7 +64,7 @@ class TOccupationCompiler {
         ReadInteger(place.Key("code"), RequireMember(place, json, "code"), 0, 0xFFFF);
     if (!seen.insert(value).second)
       place.Key("code").Fail(what + " " + std::to_string(value) + " appears twice here");
-    if (!(list == kQualifierList && value == 0))
+    if (!(list == ListId::OccupationQualifiers && value == 0))
       CheckInList(place.Key("code"), what, list, value);
     code = static_cast<std::uint16_t>(value);
     const TJson& children =
@@ -85,7 +81,7 @@ class TOccupationCompiler {
     std::int64_t value = ReadInteger(place.Key("code"), RequireMember(place, json, "code"), 1, 255);
     if (!seen.insert(value).second)
       place.Key("code").Fail("employment status " + std::to_string(value) + " appears twice here");
-    CheckInList(place.Key("code"), "employment status", kStatusList, value);
+    CheckInList(place.Key("code"), "employment status", ListId::EmploymentStatuses, value);
     return static_cast<std::uint8_t>(value);
   }
 

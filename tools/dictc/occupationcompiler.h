@@ -25,8 +25,8 @@ struct TBusinessNode {
   std::vector<TMainOccupationNode> Occupations;
 };
 
-// dictionary may be null; with it every code must be an entry of its list (business 0x220004,
-// occupation 0x220002, qualifier 0x22FFFF unless 0, employment status 0x220006).
+// dictionary may be null; with it every code must be an entry of its list (ListId::
+// EmployersBusinesses, Occupations, OccupationQualifiers unless 0, EmploymentStatuses).
 std::vector<TBusinessNode> CompileOccupations(const std::string& fileName,
                                               const TCompiledDictionary* dictionary);
 

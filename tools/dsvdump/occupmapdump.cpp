@@ -1,6 +1,7 @@
 #include "tools/dsvdump/occupmapdump.h"
 
 #include "dataserver/binarystream.h"
+#include "motor/identifiers.h"
 #include "motor/occupationmap.h"
 #include "tools/dictc/cp1252.h"
 #include "tools/dsvdump/dictionaryfiles.h"
@@ -46,13 +47,14 @@ void DumpOccupationMap(const std::string& fileName, const TDictionaryView* dicti
   std::vector<TBusinessNode> tree = ReadOccupationMap(fileName);
   out << "OccupMap.bin: " << tree.size() << " employer's businesses\n";
   for (const auto& b : tree) {
-    out << "business " << Named(dictionary, 0x220004, b.Code) << "\n";
+    out << "business " << Named(dictionary, ListId::EmployersBusinesses, b.Code) << "\n";
     for (const auto& o : b.Occupations) {
-      out << "  occupation " << Named(dictionary, 0x220002, o.Code) << "\n";
+      out << "  occupation " << Named(dictionary, ListId::Occupations, o.Code) << "\n";
       for (const auto& q : o.Qualifiers) {
-        out << "    qualifier " << Named(dictionary, 0x22FFFF, q.Code) << ": statuses";
+        out << "    qualifier " << Named(dictionary, ListId::OccupationQualifiers, q.Code)
+            << ": statuses";
         for (std::uint8_t s : q.Statuses)
-          out << " " << Named(dictionary, 0x220006, s);
+          out << " " << Named(dictionary, ListId::EmploymentStatuses, s);
         out << "\n";
       }
     }

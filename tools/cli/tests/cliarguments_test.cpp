@@ -50,6 +50,18 @@ TEST(CliArguments, CheckTakesFiles) {
   EXPECT_EQ(arguments->Command, TCliCommand::Check);
 }
 
+TEST(CliArguments, ListingTakesFilesAndNoOptions) {
+  auto arguments = Parse({"listing", "a.PCD", "b.PCD"});
+  ASSERT_TRUE(arguments);
+  EXPECT_EQ(arguments->Command, TCliCommand::Listing);
+  EXPECT_EQ(arguments->Files, QStringList({"a.PCD", "b.PCD"}));
+  QString error;
+  EXPECT_FALSE(Parse({"listing", "a.PCD", "--json"}, &error));
+  EXPECT_EQ(error, "The listing command takes no options (--json)");
+  EXPECT_FALSE(Parse({"listing"}, &error));
+  EXPECT_EQ(error, "No quotation file given");
+}
+
 TEST(CliArguments, HelpIsRecognised) {
   EXPECT_EQ(Parse({"--help"})->Command, TCliCommand::Help);
   EXPECT_EQ(Parse({"quote", "--help"})->Command, TCliCommand::Help);
@@ -74,4 +86,33 @@ TEST(CliArguments, MistakesAreRefusedWithAReason) {
   EXPECT_FALSE(Parse({"quote", "a.PCD", "--colour"}, &error));
   EXPECT_FALSE(Parse({"check", "a.PCD", "--start", "01/03/2030"}, &error));
   EXPECT_TRUE(error.contains("quote command"));
+}
+
+TEST(CliArguments, ReportTakesOneFileAPlanAndAnOutput) {
+  auto arguments = Parse({"report", "a.PCD", "--plan", "2", "-o", "out.pdf", "--start",
+                          "01/03/2030", "--timeout", "30"});
+  ASSERT_TRUE(arguments);
+  EXPECT_EQ(arguments->Command, TCliCommand::Report);
+  EXPECT_EQ(arguments->Files, QStringList({"a.PCD"}));
+  EXPECT_EQ(arguments->Plan, 2);
+  EXPECT_EQ(arguments->Output, QStringLiteral("out.pdf"));
+  EXPECT_EQ(arguments->Start, QDate(2030, 3, 1));
+  EXPECT_EQ(arguments->TimeoutSeconds, 30);
+  EXPECT_EQ(Parse({"report", "--output", "x.pdf", "--plan", "1", "a.PCD"})->Output, "x.pdf");
+
+  QString error;
+  EXPECT_FALSE(Parse({"report", "a.PCD", "-o", "out.pdf"}, &error));
+  EXPECT_TRUE(error.contains("--plan")) << error.toStdString();
+  EXPECT_FALSE(Parse({"report", "a.PCD", "--plan", "1"}, &error));
+  EXPECT_TRUE(error.contains("-o")) << error.toStdString();
+  EXPECT_FALSE(Parse({"report", "a.PCD", "b.PCD", "--plan", "1", "-o", "x.pdf"}, &error));
+  EXPECT_TRUE(error.contains("one quotation file")) << error.toStdString();
+  EXPECT_FALSE(Parse({"report", "a.PCD", "--plan", "0", "-o", "x.pdf"}, &error));
+  EXPECT_FALSE(Parse({"report", "a.PCD", "--plan", "first", "-o", "x.pdf"}, &error));
+  EXPECT_FALSE(Parse({"report", "a.PCD", "--plan", "1", "-o"}, &error));
+  EXPECT_TRUE(error.contains("needs a value"));
+  EXPECT_FALSE(Parse({"report", "a.PCD", "--plan", "1", "-o", "x.pdf", "--sort", "No"}, &error));
+  EXPECT_TRUE(error.contains("quote command")) << error.toStdString();
+  EXPECT_FALSE(Parse({"quote", "a.PCD", "--plan", "1"}, &error));
+  EXPECT_TRUE(error.contains("report command")) << error.toStdString();
 }

@@ -19,6 +19,8 @@
 #include "motor/quotemessages.h"
 #include "platform/prompt.h"
 #include "platform/settingsstore.h"
+#include "report/engine/tests/pdfprobe.h"
+#include "settings/optionkeys.h"
 #include "tools/cli/exitcodes.h"
 #include "tools/install/demoinstaller.h"
 
@@ -112,6 +114,29 @@ TEST_F(CliEndToEnd, WithoutAnInstallationItSaysSo) {
   const TCliRunResult run = Run({"quote", Sample("young-driver")});
   EXPECT_EQ(run.Code, kExitNoInstallation) << Describe(run);
   EXPECT_TRUE(run.Errors.contains("No Quillmarsh installation")) << Describe(run);
+}
+
+TEST_F(CliEndToEnd, TheOptionsBoxesForMissingSettingsArePrintedOnStandardError) {
+  TCliRunResult run = Run({"check", Sample("family")});
+  EXPECT_EQ(run.Code, kExitNoInstallation) << Describe(run);
+  EXPECT_TRUE(
+      run.Errors.startsWith("Error: No Dictionary version found\n"
+                            "Error: No Dictionary path found\n"
+                            "Error: No Quote engine path found\n"
+                            "No Quillmarsh installation was found"))
+      << Describe(run);
+
+  // An installation whose engine setting is gone: only that setting is reported.
+  Install();
+  SetSettingsFolder(home_.filePath(QStringLiteral("config")));
+  ASSERT_TRUE(TSettingsStore().DeleteKey(OptionKeys::kQuoteEngine));
+  SetSettingsFolder(QString());
+  run = Run({"check", Sample("family")});
+  EXPECT_EQ(run.Code, kExitNoInstallation) << Describe(run);
+  EXPECT_TRUE(
+      run.Errors.startsWith("Error: No Quote engine path found\n"
+                            "No Quillmarsh installation was found"))
+      << Describe(run);
 }
 
 TEST_F(CliEndToEnd, QuotesEverySampleOneAfterAnother) {
@@ -315,4 +340,61 @@ TEST_F(CliEndToEnd, AnEngineThatRunsTooLongIsStoppedWithEverythingItStarted) {
     }
   }
   EXPECT_TRUE(gone);
+}
+
+TEST_F(CliEndToEnd, ListingPrintsTheProposalAsTheBrokerReceivesIt) {
+  Install();
+  const TCliRunResult run = Run({"listing", Sample("family")});
+  ASSERT_EQ(run.Code, kExitQuoted) << Describe(run);
+  EXPECT_TRUE(
+      run.Out.startsWith("Insurer Plan ID =  (Scheme = )\nPremium = \n\nPolicyHolder = "
+                         "Mr David Hargreaves\n"))
+      << Describe(run);
+  // Ages count to the stored cover start.
+  EXPECT_TRUE(run.Out.contains("\nAge Of Proposer = 47\n")) << Describe(run);
+  EXPECT_TRUE(run.Out.endsWith("\nModification 1 = Tow bar (Code = 19)\n")) << Describe(run);
+
+  EXPECT_EQ(Run({"listing", Sample("no-such-sample")}).Code, kExitBadFile);
+  EXPECT_EQ(Run({"listing", Sample("family"), "--json"}).Code, kExitUsage);
+}
+
+TEST_F(CliEndToEnd, ReportWritesTheSummaryOfTheChosenQuotationAsPdf) {
+  Install();
+  const TCliRunResult quote = Run({"quote", Sample("family"), "--json"});
+  ASSERT_EQ(quote.Code, kExitQuoted) << Describe(quote);
+  const QJsonArray quotations = Reports(quote)[0].toObject()["quotations"].toArray();
+  ASSERT_GE(quotations.size(), 2);
+  const QJsonObject second = quotations[1].toObject();
+
+  const QString pdf = home_.filePath("family summary.pdf");
+  TCliRunResult run = Run({"report", Sample("family"), "--plan", "2", "-o", pdf});
+  ASSERT_EQ(run.Code, kExitQuoted) << Describe(run);
+  EXPECT_TRUE(run.Out.contains("the summary of quotation 2, " + second["insurer"].toString()))
+      << Describe(run);
+  const QString text = pdfprobe::FlatText(pdf);
+  EXPECT_TRUE(text.contains("Insurer (Scheme): " + second["insurer"].toString()))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains("Premium " + second["premium"].toString())) << text.toStdString();
+  EXPECT_TRUE(text.contains("Identifier of Driver Miss Amy Hargreaves")) << text.toStdString();
+  const int pages = pdfprobe::PageCount(pdf);
+  ASSERT_GT(pages, 1);
+  EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of %1").arg(pages))) << text.toStdString();
+
+  // A number the listing does not have: the listing is shown and nothing is written.
+  const QString none = home_.filePath("none.pdf");
+  run = Run({"report", Sample("family"), "--plan", "99", "-o", none});
+  EXPECT_EQ(run.Code, kExitNoSuchPlan) << Describe(run);
+  EXPECT_TRUE(run.Errors.contains("there is no quotation 99")) << Describe(run);
+  EXPECT_TRUE(run.Errors.contains(second["insurer"].toString())) << Describe(run);
+  EXPECT_FALSE(QFile::exists(none));
+
+  // A folder that is not there.
+  run = Run({"report", Sample("family"), "--plan", "1", "-o", home_.filePath("no/such.pdf")});
+  EXPECT_EQ(run.Code, kExitReportFailed) << Describe(run);
+  EXPECT_TRUE(run.Errors.contains("could not be written")) << Describe(run);
+
+  // Declined by everyone: there is nothing to print.
+  run = Run({"report", Sample("declined-by-all"), "--plan", "1", "-o", none});
+  EXPECT_EQ(run.Code, kExitNothingQuoted) << Describe(run);
+  EXPECT_FALSE(QFile::exists(none));
 }

@@ -1,0 +1,47 @@
+#include "transmit/emaildialup.h"
+
+#include "transmit/dialupnetworkingform.h"
+#include "transmit/ras.h"
+
+namespace {
+
+// The program's dial-up networking: the "Dial-up Connection" dialog on a TRAS component, made
+// when first needed so that a dialog that never dials never touches the remote-access layer.
+class TRasEMailDialUp : public TEMailDialUp {
+ public:
+  bool Dial(QWidget* parent) override {
+    if (!ras_) {
+      ras_ = std::make_unique<TRAS>();
+      ras_->SetRedialAttempts(3);
+    }
+    return OpenDialUpDialog(*ras_, parent);
+  }
+  void HangUp() override {
+    if (ras_ && ras_->Connection() != 0)
+      ras_->HangUp();
+  }
+
+ private:
+  std::unique_ptr<TRAS> ras_;
+};
+
+TEMailDialUpFactory& Factory() {
+  static TEMailDialUpFactory factory;
+  return factory;
+}
+
+}  // namespace
+
+TEMailDialUpFactory SetEMailDialUpFactory(TEMailDialUpFactory factory) {
+  TEMailDialUpFactory previous = std::move(Factory());
+  Factory() = std::move(factory);
+  return previous;
+}
+
+std::unique_ptr<TEMailDialUp> CreateEMailDialUp() {
+  if (Factory()) {
+    if (std::unique_ptr<TEMailDialUp> dialUp = Factory()())
+      return dialUp;
+  }
+  return std::make_unique<TRasEMailDialUp>();
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The dial-up connection the e-mail dialog makes when the user chose dial-up (method 2). The
+// dialog takes one from the factory when it is created and hangs it up when it is destroyed and
+// before every retry.
+//
+// The program's own is the "Dial-up Connection" dialog on a TRAS component (OpenDialUpDialog);
+// with no phone-book entries it shows nothing and answers false, so the e-mail dialog stays open
+// with Send enabled. Tests install a scripted one with SetEMailDialUpFactory.
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+class TEMailDialUp {
+ public:
+  virtual ~TEMailDialUp() = default;
+  // Opens the dial-up dialog over the parent; answers whether a connection was made. Without
+  // phone-book entries no dialog is shown and the answer is false.
+  virtual bool Dial(QWidget* parent) = 0;
+  // Hangs up a connection this object made; does nothing when none is up.
+  virtual void HangUp() = 0;
+};
+
+using TEMailDialUpFactory = std::function<std::unique_ptr<TEMailDialUp>()>;
+
+// Installs the factory (nullptr restores the program's own); answers the previous one.
+TEMailDialUpFactory SetEMailDialUpFactory(TEMailDialUpFactory factory);
+std::unique_ptr<TEMailDialUp> CreateEMailDialUp();

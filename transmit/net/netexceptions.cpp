@@ -1,0 +1,120 @@
+#include "transmit/net/netexceptions.h"
+
+#include <utility>
+
+namespace {
+
+struct TSocketErrorEntry {
+  int Number;
+  const char* Message;
+};
+
+// The texts of the Winsock errors, exactly as the program has always shown them.
+constexpr TSocketErrorEntry kSocketErrors[] = {
+    {10004, "Interrupted system call."},
+    {10009, "Bad file number."},
+    {10013, "Access denied."},
+    {10014, "Bad address."},
+    {10022, "Invalid argument."},
+    {10024, "Too many open files."},
+    {10035, "Operation would block. "},
+    {10036, "Operation now in progress."},
+    {10037, "Operation already in progress."},
+    {10038, "Socket operation on non-socket."},
+    {10039, "Destination address required."},
+    {10040, "Message too long."},
+    {10041, "Protocol wrong type for socket."},
+    {10042, "Bad protocol option."},
+    {10043, "Protocol not supported."},
+    {10044, "Socket type not supported."},
+    {10045, "Operation not supported on socket."},
+    {10046, "Protocol family not supported."},
+    {10047, "Address family not supported by protocol family."},
+    {10048, "Address already in use."},
+    {10049, "Can't assign requested address."},
+    {10050, "Network is down."},
+    {10051, "Network is unreachable."},
+    {10052, "Net dropped connection or reset."},
+    {10053, "Software caused connection abort."},
+    {10054, "Connection reset by peer."},
+    {10055, "No buffer space available."},
+    {10056, "Socket is already connected."},
+    {10057, "Socket is not connected."},
+    {10058, "Cannot send or receive after socket is closed."},
+    {10059, "Too many references, can't splice."},
+    {10060, "Connection timed out."},
+    {10061, "Connection refused."},
+    {10062, "Too many levels of symbolic links."},
+    {10063, "File name too long."},
+    {10064, "Host is down."},
+    {10065, "No route to host."},
+    {10066, "Directory not empty"},
+    {10067, "Too many processes."},
+    {10068, "Too many users."},
+    {10069, "Disk Quota Exceeded."},
+    {10070, "Stale NFS file handle."},
+    {10071, "Too many levels of remote in path."},
+    {10091, "Network subsystem is unavailable."},
+    {10092, "WINSOCK DLL Version out of range."},
+    {10093, "Winsock not loaded yet."},
+    {11001, "Host not found."},
+    {11002, "Non-authoritative response (try again or check DNS setup)."},
+    {11003, "Non-recoverable errors: FORMERR, REFUSED, NOTIMP."},
+    {11004, "Valid name, no data record (check DNS setup)."},
+};
+
+}  // namespace
+
+ENetException::ENetException(QString message)
+    : message_(std::move(message)), utf8_(message_.toUtf8()) {}
+
+ENetSocketError::ENetSocketError(int errorNumber)
+    : ENetException(SocketErrorText(errorNumber)), errorNumber_(errorNumber) {}
+
+QString SocketErrorMessage(int errorNumber) {
+  for (const TSocketErrorEntry& entry : kSocketErrors) {
+    if (entry.Number == errorNumber)
+      return QString::fromLatin1(entry.Message);
+  }
+  return QString();
+}
+
+QString SocketErrorText(int errorNumber) {
+  return QStringLiteral("Socket Error #%1\r\n").arg(errorNumber) + SocketErrorMessage(errorNumber);
+}
+
+int WinsockErrorNumber(QAbstractSocket::SocketError error) {
+  switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+      return winsock::kConnectionRefused;
+    case QAbstractSocket::RemoteHostClosedError:
+      return winsock::kConnectionReset;
+    case QAbstractSocket::HostNotFoundError:
+      return winsock::kHostNotFound;
+    case QAbstractSocket::SocketAccessError:
+      return 10013;
+    case QAbstractSocket::SocketResourceError:
+      return 10055;
+    case QAbstractSocket::SocketTimeoutError:
+      return winsock::kTimedOut;
+    case QAbstractSocket::DatagramTooLargeError:
+      return 10040;
+    case QAbstractSocket::NetworkError:
+      return 10050;
+    case QAbstractSocket::AddressInUseError:
+      return 10048;
+    case QAbstractSocket::SocketAddressNotAvailableError:
+      return 10049;
+    case QAbstractSocket::UnsupportedSocketOperationError:
+      return 10045;
+    case QAbstractSocket::UnfinishedSocketOperationError:
+      return 10036;
+    case QAbstractSocket::OperationError:
+      return winsock::kNotConnected;
+    case QAbstractSocket::TemporaryError:
+      return 10035;
+    default:
+      // Proxy and other errors have no Winsock counterpart; "network is down" says the most.
+      return 10050;
+  }
+}

@@ -1,0 +1,252 @@
+#include "transmit/net/netsmtp.h"
+
+#include <QDateTime>
+#include <QHostInfo>
+
+#include "transmit/net/netexceptions.h"
+
+namespace {
+
+bool HasLineBreak(const QString& text) {
+  return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+}
+
+void RefuseLineBreak(const QString& header) {
+  throw ENetException(
+      QStringLiteral("The %1 header holds a line break; the message is not sent.").arg(header));
+}
+
+void CheckEntries(const QStringList& entries, const QString& header) {
+  for (const QString& entry : entries) {
+    if (HasLineBreak(entry))
+      RefuseLineBreak(header);
+  }
+}
+
+// An address the server can take as it stands: an at-sign, and nothing that would end the
+// "<...>" it is written in.
+bool UsableAddress(const QString& address) {
+  if (!address.contains(QLatin1Char('@')))
+    return false;
+  for (const QChar c : address) {
+    if (c.isSpace() || c == QLatin1Char('<') || c == QLatin1Char('>'))
+      return false;
+  }
+  return true;
+}
+
+// The extensions of an "Ehlo" reply, upper case, without the reply codes.
+QStringList Capabilities(const QStringList& replyLines) {
+  QStringList capabilities;
+  for (const QString& line : replyLines.mid(1))
+    capabilities << line.mid(4).trimmed().toUpper();
+  return capabilities;
+}
+
+QStringList AuthMechanisms(const QStringList& capabilities) {
+  for (const QString& capability : capabilities) {
+    if (capability.startsWith(QLatin1String("AUTH ")) ||
+        capability.startsWith(QLatin1String("AUTH=")))
+      return capability.mid(5).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  }
+  return {};
+}
+
+QString Base64(const QString& text) {
+  return QString::fromLatin1(text.toUtf8().toBase64());
+}
+
+}  // namespace
+
+TNetSMTP::TNetSMTP() {
+  SetPort(kDefaultPort);
+}
+
+void TNetSMTP::SetCredentials(const QString& user, const QString& password) {
+  user_ = user;
+  password_ = password;
+}
+
+void TNetSMTP::Connect() {
+  TNetClient::Connect();
+  try {
+    if (GetReply() != 220)
+      throw ENetConnectRefused(ReplyText());
+    Greet();
+  } catch (...) {
+    Disconnect();
+    throw;
+  }
+}
+
+void TNetSMTP::Greet() {
+  const QString localHost = QHostInfo::localHostName();
+  const bool logIn = !user_.isEmpty() && !password_.isEmpty();
+  if (!startTls_ && !logIn) {
+    SendCommand(QStringLiteral("Helo ") + localHost, 250, QStringLiteral("Connected"));
+    return;
+  }
+  if (SendCommand(QStringLiteral("Ehlo ") + localHost, -1, QString()) != 250) {
+    // A server that knows no extensions cannot secure the connection; it can still take the
+    // message when no log-in was asked for.
+    if (logIn)
+      throw ENetResponseError(ReplyText());
+    SendCommand(QStringLiteral("Helo ") + localHost, 250, QStringLiteral("Connected"));
+    return;
+  }
+  Status(QStringLiteral("Connected"));
+  SecureAndLogIn();
+}
+
+void TNetSMTP::SecureAndLogIn() {
+  const bool logIn = !user_.isEmpty() && !password_.isEmpty();
+  QStringList capabilities = Capabilities(ReplyLines());
+  if (capabilities.contains(QLatin1String("STARTTLS"))) {
+    SendCommand(QStringLiteral("STARTTLS"), 220, QString());
+    StartTls(Host());
+    Status(QStringLiteral("Connection secured"));
+    SendCommand(QStringLiteral("Ehlo ") + QHostInfo::localHostName(), 250, QString());
+    capabilities = Capabilities(ReplyLines());
+  } else if (logIn) {
+    throw ENetException(
+        QStringLiteral("The mail server does not offer a secure connection (STARTTLS); the "
+                       "password is not sent over a plain one."));
+  }
+  if (logIn)
+    LogIn(capabilities);
+}
+
+void TNetSMTP::LogIn(const QStringList& capabilities) {
+  const QStringList mechanisms = AuthMechanisms(capabilities);
+  if (mechanisms.isEmpty())
+    return;  // the server asks for no log-in
+  auto expect = [this](int code) {
+    if (GetReply() != code)
+      throw ENetResponseError(ReplyText());
+  };
+  if (mechanisms.contains(QLatin1String("PLAIN"))) {
+    WriteSecretLine(QStringLiteral("AUTH PLAIN ") +
+                    Base64(QLatin1Char('\0') + user_ + QLatin1Char('\0') + password_));
+    expect(235);
+  } else if (mechanisms.contains(QLatin1String("LOGIN"))) {
+    WriteLine(QStringLiteral("AUTH LOGIN"));
+    expect(334);
+    WriteSecretLine(Base64(user_));
+    expect(334);
+    WriteSecretLine(Base64(password_));
+    expect(235);
+  } else {
+    throw ENetException(
+        QStringLiteral("The mail server offers no log-in the program knows (PLAIN or LOGIN)."));
+  }
+  Status(QStringLiteral("Logged in"));
+}
+
+void TNetSMTP::Disconnect() {
+  if (Connected()) {
+    try {
+      WriteLine(QStringLiteral("Quit"));
+      Flush();
+    } catch (...) {
+    }
+  }
+  TNetSocket::Disconnect();
+}
+
+void TNetSMTP::CheckMessage(const TNetMessage& message) const {
+  for (const QString& entry : message.Headers()) {
+    if (HasLineBreak(entry))
+      RefuseLineBreak(entry.section(QLatin1Char('='), 0, 0));
+  }
+  CheckEntries(message.Too, QStringLiteral("To"));
+  CheckEntries(message.CCList, QStringLiteral("Cc"));
+  CheckEntries(message.BCCList, QStringLiteral("Bcc"));
+  CheckEntries(message.Newsgroups, QStringLiteral("Newsgroups"));
+  if (HasLineBreak(message.ContentType))
+    RefuseLineBreak(QStringLiteral("Content-Type"));
+  for (const TAttachment& attachment : message.Attachments) {
+    if (HasLineBreak(attachment.FileName) || attachment.FileName.contains(QLatin1Char('"')))
+      throw ENetException(
+          QStringLiteral("The attachment name %1 cannot be sent.").arg(attachment.FileName));
+  }
+  for (const QStringList* list : {&message.BCCList, &message.CCList, &message.Too}) {
+    for (const QString& entry : *list) {
+      const QString address = ExtractAddress(entry);
+      if (!UsableAddress(address))
+        throw ENetException(
+            QStringLiteral("The recipient \"%1\" is not a mail address; the message is not sent.")
+                .arg(address));
+    }
+  }
+}
+
+void TNetSMTP::PrepareHeaders(TNetMessage& message) const {
+  if (message.UseNowForDate)
+    message.SetHeader(QStringLiteral("Date"), DateHeaderValue(QDateTime::currentDateTime()));
+  if (!message.Attachments.isEmpty()) {
+    message.SetHeader(QStringLiteral("MIME-Version"), QStringLiteral("1.0"));
+    message.SetHeader(QStringLiteral("Content-Type"),
+                      QStringLiteral("multipart/mixed; boundary=\"%1\"").arg(Boundary()));
+  } else {
+    message.SetHeader(QStringLiteral("MIME-Version"), QString());
+    message.SetHeader(QStringLiteral("Content-Type"), message.ContentType);
+  }
+  const QString comma = QStringLiteral(",");
+  message.SetHeader(QStringLiteral("Newsgroups"), message.Newsgroups.join(comma));
+  message.SetHeader(QStringLiteral("To"), message.Too.join(comma));
+  message.SetHeader(QStringLiteral("Cc"), message.CCList.join(comma));
+  message.SetHeader(QStringLiteral("X-Library"), QStringLiteral("NetMail ") + VersionText());
+  message.SetHeader(QStringLiteral("X-Mailer"), programName_);
+}
+
+void TNetSMTP::SendRecipients(const TNetMessage& message) {
+  for (const QStringList* list : {&message.BCCList, &message.CCList, &message.Too}) {
+    for (const QString& entry : *list) {
+      Status(QStringLiteral("    To: ") + entry);
+      SendCommand(QStringLiteral("RCPT to:<") + ExtractAddress(entry) + QLatin1Char('>'), 250,
+                  QString());
+    }
+  }
+}
+
+void TNetSMTP::Send(TNetMessage& message) {
+  if (ExtractAddress(message.Header(THeader::From)).isEmpty())
+    throw ENetException(HeaderName(THeader::From) + QStringLiteral(" not specified."));
+  if (ExtractAddress(message.Too.join(QStringLiteral("\r\n"))).isEmpty())
+    throw ENetException(QStringLiteral("TO not specified."));
+  CheckMessage(message);
+  QString subject = message.Header(THeader::Subject).trimmed();
+  if (subject.isEmpty()) {
+    subject = QStringLiteral("None");
+    message.SetHeader(THeader::Subject, subject);
+  }
+  Status(QStringLiteral("  Sending Message: ") + subject);
+
+  const bool connectedHere = !Connected();
+  if (connectedHere)
+    Connect();
+  try {
+    SendCommand(QStringLiteral("Rset"), 250, QStringLiteral("Successful Reset"), 2);
+    SendCommand(QStringLiteral("Mail from:<") + ExtractAddress(message.Header(THeader::From)) +
+                    QLatin1Char('>'),
+                250, QString());
+    SendRecipients(message);
+    SendCommand(QStringLiteral("Data"), 354, QStringLiteral("SMTP is ready for message"), 2);
+    PrepareHeaders(message);
+    for (const QString& entry : message.Headers()) {
+      QString line = entry;
+      line.replace(line.indexOf(QLatin1Char('=')), 1, QStringLiteral(": "));
+      WriteLine(line);
+    }
+    WriteLine(QString());
+    WriteMessageBody(message);
+    Status(QStringLiteral("    Waiting for acceptance"));
+    SendCommand(QStringLiteral("."), 250, QStringLiteral("Message accepted"), 2);
+  } catch (...) {
+    if (connectedHere)
+      Disconnect();
+    throw;
+  }
+  if (connectedHere)
+    Disconnect();
+}
