@@ -1,95 +1,54 @@
 #include "dataserver/binarystream.h"
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
-
-namespace {
-
-// Values in the files are little-endian; assemble them byte by byte so the host order never
-// matters.
-std::uint32_t FromLittleEndian(const std::uint8_t* b, int count) {
-  std::uint32_t value = 0;
-  for (int i = count - 1; i >= 0; --i)
-    value = (value << 8) | b[i];
-  return value;
-}
-
-}  // namespace
-
-TBinaryReader::~TBinaryReader() {
-  Close();
-}
+#include <new>
 
 bool TBinaryReader::Open(const std::string& fileName) {
   Close();
-  file_ = std::fopen(fileName.c_str(), "rb");
-  if (file_ == nullptr)
+  std::FILE* file = std::fopen(fileName.c_str(), "rb");
+  if (file == nullptr)
     return false;
-  if (std::fseek(file_, 0, SEEK_END) != 0) {
-    Close();
-    return false;
+  bool ok = std::fseek(file, 0, SEEK_END) == 0;
+  const long size = ok ? std::ftell(file) : -1;
+  ok = size >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+  std::unique_ptr<std::uint8_t[]> bytes;
+  if (ok) {
+    // Read in one go; a file that cannot be held (or shrinks meanwhile) cannot be opened.
+    bytes.reset(new (std::nothrow) std::uint8_t[size > 0 ? static_cast<std::size_t>(size) : 1]);
+    ok = bytes != nullptr &&
+         (size == 0 || std::fread(bytes.get(), 1, static_cast<std::size_t>(size), file) ==
+                           static_cast<std::size_t>(size));
   }
-  long size = std::ftell(file_);
-  if (size < 0 || std::fseek(file_, 0, SEEK_SET) != 0) {
-    Close();
+  std::fclose(file);
+  if (!ok)
     return false;
-  }
-  size_ = size;
+  bytes_ = std::move(bytes);
+  size_ = static_cast<std::size_t>(size);
   position_ = 0;
+  open_ = true;
   return true;
 }
 
 void TBinaryReader::Close() {
-  if (file_ != nullptr)
-    std::fclose(file_);
-  file_ = nullptr;
+  bytes_.reset();
   size_ = 0;
   position_ = 0;
-}
-
-void TBinaryReader::Seek(std::int64_t position) {
-  if (file_ == nullptr)
-    throw EReadError("Stream read error: file not open");
-  if (position < 0 || position > size_)
-    throw EReadError("Stream read error: position out of range");
-  if (std::fseek(file_, static_cast<long>(position), SEEK_SET) != 0)
-    throw EReadError("Stream read error: seek failed");
-  position_ = position;
+  open_ = false;
 }
 
 void TBinaryReader::ReadBytes(void* destination, std::size_t count) {
-  if (file_ == nullptr)
-    throw EReadError("Stream read error: file not open");
-  if (static_cast<std::int64_t>(count) > Remaining())
-    throw EReadError("Stream read error");
-  if (count == 0)
+  if (count == 0) {
+    if (!open_)
+      throw EReadError("Stream read error: file not open");
     return;
-  if (std::fread(destination, 1, count, file_) != count)
-    throw EReadError("Stream read error");
-  position_ += static_cast<std::int64_t>(count);
-}
-
-std::uint8_t TBinaryReader::ReadUInt8() {
-  std::uint8_t b;
-  ReadBytes(&b, 1);
-  return b;
-}
-
-std::uint16_t TBinaryReader::ReadUInt16() {
-  std::uint8_t b[2];
-  ReadBytes(b, 2);
-  return static_cast<std::uint16_t>(FromLittleEndian(b, 2));
-}
-
-std::int32_t TBinaryReader::ReadInt32() {
-  std::uint8_t b[4];
-  ReadBytes(b, 4);
-  return static_cast<std::int32_t>(FromLittleEndian(b, 4));
+  }
+  std::memcpy(destination, Take(count), count);
 }
 
 double TBinaryReader::ReadDouble() {
-  std::uint8_t b[8];
-  ReadBytes(b, 8);
+  const std::uint8_t* b = Take(8);
   std::uint64_t bits = 0;
   for (int i = 7; i >= 0; --i)
     bits = (bits << 8) | b[i];
@@ -98,33 +57,31 @@ double TBinaryReader::ReadDouble() {
   return value;
 }
 
-std::string TBinaryReader::ReadShortString() {
-  std::uint8_t length = ReadUInt8();
-  std::string text(length, '\0');
-  ReadBytes(text.data(), length);
-  return text;
-}
-
 void TBinaryWriter::WriteUInt8(std::uint8_t value) {
   bytes_.push_back(value);
 }
 
 void TBinaryWriter::WriteUInt16(std::uint16_t value) {
-  bytes_.push_back(static_cast<std::uint8_t>(value));
-  bytes_.push_back(static_cast<std::uint8_t>(value >> 8));
+  const std::uint8_t b[2] = {static_cast<std::uint8_t>(value),
+                             static_cast<std::uint8_t>(value >> 8)};
+  bytes_.insert(bytes_.end(), b, b + 2);
 }
 
 void TBinaryWriter::WriteInt32(std::int32_t value) {
-  auto u = static_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i)
-    bytes_.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
+  const auto u = static_cast<std::uint32_t>(value);
+  const std::uint8_t b[4] = {static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(u >> 8),
+                             static_cast<std::uint8_t>(u >> 16),
+                             static_cast<std::uint8_t>(u >> 24)};
+  bytes_.insert(bytes_.end(), b, b + 4);
 }
 
 void TBinaryWriter::WriteDouble(double value) {
   std::uint64_t bits;
   std::memcpy(&bits, &value, sizeof bits);
+  std::uint8_t b[8];
   for (int i = 0; i < 8; ++i)
-    bytes_.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+    b[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+  bytes_.insert(bytes_.end(), b, b + 8);
 }
 
 void TBinaryWriter::WriteShortString(const std::string& text) {

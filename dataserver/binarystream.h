@@ -4,7 +4,7 @@
 // so a damaged file can never make the caller run off the end of a buffer.
 
 #include <cstdint>
-#include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,37 +19,77 @@ class EWriteError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A read-only file stream. Positions are 32-bit as in the file formats.
+// A read-only file, read whole into memory when opened: every read after that decodes from
+// memory, checked against the end of the file. Positions are 32-bit as in the file formats.
 class TBinaryReader {
  public:
   TBinaryReader() = default;
-  ~TBinaryReader();
+  ~TBinaryReader() = default;
   TBinaryReader(const TBinaryReader&) = delete;
   TBinaryReader& operator=(const TBinaryReader&) = delete;
 
-  // Opens the file for reading; false when it cannot be opened.
+  // Reads the whole file; false when it cannot be opened or read.
   bool Open(const std::string& fileName);
   void Close();
-  bool IsOpen() const { return file_ != nullptr; }
-  std::int64_t Size() const { return size_; }
+  bool IsOpen() const { return open_; }
+  std::int64_t Size() const { return static_cast<std::int64_t>(size_); }
 
-  std::int64_t Position() const { return position_; }
+  std::int64_t Position() const { return static_cast<std::int64_t>(position_); }
   // Moves to an absolute position; raises EReadError outside 0..Size().
-  void Seek(std::int64_t position);
-  std::int64_t Remaining() const { return size_ - position_; }
+  void Seek(std::int64_t position) {
+    if (!open_)
+      throw EReadError("Stream read error: file not open");
+    if (position < 0 || position > Size())
+      throw EReadError("Stream read error: position out of range");
+    position_ = static_cast<std::size_t>(position);
+  }
+  std::int64_t Remaining() const { return static_cast<std::int64_t>(size_ - position_); }
 
-  std::uint8_t ReadUInt8();
-  std::uint16_t ReadUInt16();
-  std::int32_t ReadInt32();
+  std::uint8_t ReadUInt8() { return *Take(1); }
+  std::uint16_t ReadUInt16() {
+    const std::uint8_t* b = Take(2);
+    return static_cast<std::uint16_t>(b[0] | b[1] << 8);
+  }
+  std::int32_t ReadInt32() {
+    // Assembled byte by byte, so the host's byte order never matters.
+    const std::uint8_t* b = Take(4);
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+        static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24);
+  }
   double ReadDouble();
   // A length byte followed by that many single-byte characters.
-  std::string ReadShortString();
+  std::string ReadShortString() {
+    std::string text;
+    ReadShortStringInto(text);
+    return text;
+  }
+  // The same into an existing string, whose storage is reused.
+  void ReadShortStringInto(std::string& text) {
+    const std::uint8_t length = ReadUInt8();
+    text.assign(reinterpret_cast<const char*>(Take(length)), length);
+  }
+  // Passes over a length-prefixed text, checking that it lies within the file.
+  void SkipShortString() { Take(ReadUInt8()); }
   void ReadBytes(void* destination, std::size_t count);
 
  private:
-  std::FILE* file_ = nullptr;
-  std::int64_t size_ = 0;
-  std::int64_t position_ = 0;
+  // The next count bytes, which the position then passes; raises EReadError past the end.
+  const std::uint8_t* Take(std::size_t count) {
+    if (count > size_ - position_) {
+      if (!open_)
+        throw EReadError("Stream read error: file not open");
+      throw EReadError("Stream read error");
+    }
+    const std::uint8_t* at = bytes_.get() + position_;
+    position_ += count;
+    return at;
+  }
+
+  std::unique_ptr<std::uint8_t[]> bytes_;
+  std::size_t size_ = 0;
+  std::size_t position_ = 0;
+  bool open_ = false;
 };
 
 // Builds little-endian binary content in memory.

@@ -38,6 +38,7 @@ DsvStatus TDictionary::Open(std::int32_t expectedVersion, const std::string& lis
 
 void TDictionary::Close() {
   sorted_.clear();
+  byIdentifier_.clear();
   owned_.clear();  // each property destroys its instance list and instances
   lists_.Close();
   version_ = 0;
@@ -45,19 +46,29 @@ void TDictionary::Close() {
 }
 
 TProperty* TDictionary::Find(std::int32_t identifier) const {
-  int low = 0;
-  int high = static_cast<int>(sorted_.size()) - 1;
-  while (low <= high) {
-    const int mid = (low + high) / 2;
-    TProperty* candidate = sorted_[static_cast<std::size_t>(mid)];
-    if (candidate->Identifier == identifier)
-      return candidate;
-    if (identifier < candidate->Identifier)
-      high = mid - 1;
-    else
-      low = mid + 1;
+  // Looked up through a table of the identifiers, which finds the same property as a binary
+  // search over the sorted list (identifiers are unique) without touching any other property.
+  if (byIdentifier_.empty())
+    return nullptr;
+  const std::size_t mask = byIdentifier_.size() - 1;
+  for (std::size_t i = IdentifierSlot(identifier, mask);; i = (i + 1) & mask) {
+    const TIdentifierSlot& slot = byIdentifier_[i];
+    if (slot.Property == nullptr || slot.Identifier == identifier)
+      return slot.Property;
   }
-  return nullptr;
+}
+
+void TDictionary::IndexIdentifiers() {
+  std::size_t size = 8;
+  while (size < sorted_.size() * 2)
+    size *= 2;
+  byIdentifier_.assign(size, TIdentifierSlot{});
+  for (TProperty* property : sorted_) {
+    std::size_t i = IdentifierSlot(property->Identifier, size - 1);
+    while (byIdentifier_[i].Property != nullptr)
+      i = (i + 1) & (size - 1);
+    byIdentifier_[i] = TIdentifierSlot{property->Identifier, property};
+  }
 }
 
 int TDictionary::IndexOf(const TProperty* property) const {
@@ -79,27 +90,16 @@ int TDictionary::IndexOf(const TProperty* property) const {
 }
 
 void TDictionary::ClearAll() {
+  // Every list empties, so no occurrence needs releasing on the way.
   for (TProperty* property : sorted_)
-    property->Instances().Clear();
+    property->Instances().DiscardAll();
   referenceDate_ = TodayPacked();
 }
 
 void TDictionary::DeleteByPath(int pathLength, const TPathEntry* path, std::int32_t flags) {
   const bool withEverythingBeneath = (flags & 4) != 0;
-  for (TProperty* property : sorted_) {
-    TInstanceList& list = property->Instances();
-    int i = 0;
-    while (i < list.Count()) {
-      TInstance* instance = list.Item(i);
-      const bool doomed =
-          (withEverythingBeneath && PathPrefixMatches(path, pathLength, instance->Path())) ||
-          PathMatches(path, pathLength, instance->Path());
-      if (doomed)
-        list.DestroyInstance(instance);  // the next instance moves into position i
-      else
-        ++i;
-    }
-  }
+  for (TProperty* property : sorted_)
+    property->Instances().DestroyMatching(pathLength, path, withEverythingBeneath);
 }
 
 TDictionary& DataDictionary() {

@@ -1,6 +1,7 @@
 #pragma once
-// The dictionary: the property tree read from Struct.BIN, the enumerations read on demand from
-// Lists.BIN, and the store-wide operations over every property's instances.
+// The dictionary: the property tree read from Struct.BIN, the enumerations decoded on demand from
+// the bytes of Lists.BIN (read whole when the dictionary opens), and the store-wide operations
+// over every property's instances.
 
 #include <cstdint>
 #include <memory>
@@ -9,6 +10,7 @@
 
 #include "dataserver/binarystream.h"
 #include "dataserver/packeddate.h"
+#include "dataserver/pathindex.h"
 #include "dataserver/property.h"
 
 class TDictionary {
@@ -37,7 +39,7 @@ class TDictionary {
   const std::vector<TProperty*>& Properties() const { return sorted_; }
   std::int32_t Version() const { return version_; }
 
-  // The shared Lists.BIN stream; every reader seeks to its own position first.
+  // The bytes of Lists.BIN, shared by every cursor; each read seeks to its own position first.
   TBinaryReader& Lists() { return lists_; }
 
   // Clears every property's instances in dictionary order and resets the reference date to today.
@@ -57,6 +59,19 @@ class TDictionary {
   std::int32_t version_ = 0;
   std::vector<std::unique_ptr<TProperty>> owned_;
   std::vector<TProperty*> sorted_;
+  // Every property by its identifier: open addressing, at most half full.
+  struct TIdentifierSlot {
+    std::int32_t Identifier = 0;
+    TProperty* Property = nullptr;  // nullptr: the slot is free
+  };
+  std::size_t IdentifierSlot(std::int32_t identifier, std::size_t mask) const {
+    const std::uint64_t h =
+        (static_cast<std::uint32_t>(identifier) ^ seed_) * 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>(h >> 32) & mask;
+  }
+  void IndexIdentifiers();
+  std::vector<TIdentifierSlot> byIdentifier_;
+  std::uint64_t seed_ = HashSeed();
   TBinaryReader lists_;
   PackedDate referenceDate_ = 0;
 };
@@ -72,7 +87,7 @@ struct TEnumEntry {
   std::string AbiCode;
 };
 
-// A cursor over one list, reading entries from the shared Lists.BIN stream on demand.
+// A cursor over one list, decoding entries from the shared Lists.BIN bytes on demand.
 // Read errors on a damaged file raise EReadError.
 class TEnumeration {
  public:

@@ -1,6 +1,7 @@
 // Saving the stored values into a named section of a section file, and loading them back.
 // Both let a read or write error reach the caller as an exception.
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 
@@ -21,66 +22,95 @@ bool IsValueType(std::uint8_t type) {
   return type >= ptNumeric && type <= ptList;
 }
 
-// Every value of every value property, in dictionary order and list order, with the terminator.
-// Object occurrences are not written: loading rebuilds them from the values' paths.
-std::vector<std::uint8_t> SectionDataOfStore() {
-  TBinaryWriter out;
+// Appends every value of every value property, in dictionary order and list order, and the
+// terminator. Object occurrences are not written: loading rebuilds them from the values' paths.
+void AppendStoreData(TBinaryWriter& out) {
+  TSectionRecord record;  // one record's storage, reused for every value
   for (const TProperty* property : DataDictionary().Properties()) {
     if (!IsValueType(property->Type))
       continue;
     const TInstanceList& instances = property->Instances();
+    record.PropertyId = property->Identifier;
+    record.Type = property->Type;
     for (int i = 0; i < instances.Count(); ++i) {
       const TInstance* instance = instances.Item(i);
-      TValueBuffer value{};
+      TValueBuffer value;
       instance->GetValue(&value);
-      TSectionRecord record;
-      record.PropertyId = property->Identifier;
-      record.Path = instance->Path();
-      record.Type = property->Type;
-      record.Number = value.Number;
-      record.Text.assign(value.Text, strnlen(value.Text, kDsvMaxText));
-      record.Integer = value.Integer;
+      const TPathView path = instance->Path();
+      record.Path.assign(path.begin(), path.end());
+      switch (property->Type) {
+        case ptNumeric:
+          record.Number = value.Number;
+          break;
+        case ptString:
+          record.Text.assign(value.Text, strnlen(value.Text, kDsvMaxText));
+          break;
+        default:
+          record.Integer = value.Integer;
+          break;
+      }
       WriteSectionRecord(out, record);
     }
   }
   WriteSectionEnd(out);
-  return out.Bytes();
 }
 
-// The data of one existing section, copied record by record up to its terminator.
-std::vector<std::uint8_t> CopyOfSection(TBinaryReader& in, std::int32_t position) {
-  TBinaryWriter out;
-  for (const TSectionRecord& record : ReadSectionRecords(in, position))
+// Appends the data of one existing section, copied record by record up to its terminator.
+void AppendCopyOfSection(TBinaryReader& in, std::int32_t position, TBinaryWriter& out) {
+  TSectionRecord record;
+  in.Seek(position);
+  while (ReadSectionRecord(in, record))
     WriteSectionRecord(out, record);
   WriteSectionEnd(out);
-  return out.Bytes();
 }
+
+// A section of the file being saved: an existing one to copy, or the one the store goes into.
+struct TSavedSection {
+  std::string Name;
+  std::int32_t Position = 0;  // in the existing file
+  bool FromStore = false;
+};
+
+// The bytes a section record of the store takes at most in most proposals; only a first guess
+// of the room the new file needs.
+constexpr std::size_t kTypicalRecordSize = 32;
 
 void OpenExisting(TBinaryReader& in, const std::string& fileName) {
   if (!in.Open(fileName))
     throw EReadError("Cannot open section file " + fileName);
 }
 
+// Sets a record's value as DsvSetValue would, its status ignored.
 void SetRecordValue(const TSectionRecord& record) {
   // A record whose type differs from its property's would be read through the wrong buffer
   // layout; it is skipped like a record of an unknown property.
-  const TProperty* property = DataDictionary().Find(record.PropertyId);
+  TProperty* property = DataDictionary().Find(record.PropertyId);
   if (property == nullptr || property->Type != record.Type)
     return;
-  TValueBuffer value{};
-  switch (record.Type) {
-    case ptNumeric:
-      value.Number = record.Number;
-      break;
-    case ptString:
-      std::memcpy(value.Text, record.Text.data(), std::min(record.Text.size(), kDsvMaxText));
-      break;
-    default:
-      value.Integer = record.Integer;
-      break;
+  try {
+    TInstance* instance =
+        property->Instances().GetInstance(static_cast<int>(record.Path.size()), record.Path.data());
+    if (instance == nullptr)
+      return;
+    switch (record.Type) {
+      case ptNumeric:
+        instance->SetValue(&record.Number);
+        break;
+      case ptString: {
+        char text[kDsvMaxText + 1];
+        const std::size_t length = std::min(record.Text.size(), kDsvMaxText);
+        std::memcpy(text, record.Text.data(), length);
+        text[length] = '\0';
+        instance->SetValue(text);
+        break;
+      }
+      default:
+        instance->SetValue(&record.Integer);
+        break;
+    }
+  } catch (...) {
+    // As DsvSetValue: a value that cannot be stored is left out.
   }
-  DsvSetValue(record.PropertyId, static_cast<std::int16_t>(record.Path.size()), record.Path.data(),
-              &value);  // statuses ignored
 }
 
 }  // namespace
@@ -91,26 +121,47 @@ DsvStatus DsvSaveSection(const char* fileName, const char* sectionName) {
 
   // The whole new file is built in memory first, and only then replaces the old one: a failure
   // part-way leaves the file as it was.
-  std::vector<std::pair<std::string, std::vector<std::uint8_t>>> sections;
-  std::size_t saved = SIZE_MAX;
+  TBinaryReader in;
+  std::vector<TSavedSection> sections;
+  bool saved = false;
   if (FileExists(file)) {
-    TBinaryReader in;
     OpenExisting(in, file);
     for (const TSectionDirectoryEntry& entry : ReadSectionDirectory(in)) {
       if (!SectionNamesEqual(entry.Name, name)) {
-        sections.emplace_back(entry.Name, CopyOfSection(in, entry.Position));
-      } else if (saved == SIZE_MAX) {
-        saved = sections.size();  // replaced in its place, under the name the file gives it
-        sections.emplace_back(entry.Name, std::vector<std::uint8_t>());
+        sections.push_back({entry.Name, entry.Position, false});
+      } else if (!saved) {
+        saved = true;  // replaced in its place, under the name the file gives it
+        sections.push_back({entry.Name, 0, true});
       }
     }
   }
-  if (saved == SIZE_MAX) {
-    saved = sections.size();
-    sections.emplace_back(name, std::vector<std::uint8_t>());
+  if (!saved)
+    sections.push_back({name, 0, true});
+
+  // One buffer for the whole file: the directory with room for the positions, then each
+  // section's data in directory order, its position filled in as it starts.
+  std::size_t values = 0;
+  for (const TProperty* property : DataDictionary().Properties())
+    values += static_cast<std::size_t>(property->Instances().Count());
+  TBinaryWriter out;
+  out.Bytes().reserve(static_cast<std::size_t>(in.Size()) + values * kTypicalRecordSize);
+  out.WriteInt32(static_cast<std::int32_t>(sections.size()));
+  std::vector<std::size_t> positionAt;
+  for (const TSavedSection& section : sections) {
+    out.WriteShortString(section.Name);
+    positionAt.push_back(out.Size());
+    out.WriteInt32(0);
   }
-  sections[saved].second = SectionDataOfStore();
-  WriteFileAtomically(file, BuildSectionFile(sections));
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    if (out.Size() > INT32_MAX)
+      throw EWriteError("Section file too large");
+    out.PatchInt32(positionAt[i], static_cast<std::int32_t>(out.Size()));
+    if (sections[i].FromStore)
+      AppendStoreData(out);
+    else
+      AppendCopyOfSection(in, sections[i].Position, out);
+  }
+  WriteFileAtomically(file, out.Bytes());
   return dsv_status::kOk;
 }
 
@@ -134,11 +185,16 @@ DsvStatus DsvLoadSection(const char* fileName, const char* sectionName) {
     DsvClearAll();
     return dsv_status::kInternalError;
   }
-  // Read completely before anything is cleared: a damaged section raises and leaves the stored
-  // proposal as it was instead of half-loaded.
-  const std::vector<TSectionRecord> records = ReadSectionRecords(in, found->Position);
+  // Read through completely before anything is cleared: a damaged section raises and leaves
+  // the stored proposal as it was instead of half-loaded. The second reading of the same bytes
+  // in memory then sets the values.
+  TSectionRecord record;
+  in.Seek(found->Position);
+  while (ReadSectionRecord(in, record)) {
+  }
   DsvClearAll();
-  for (const TSectionRecord& record : records)
+  in.Seek(found->Position);
+  while (ReadSectionRecord(in, record))
     SetRecordValue(record);
   return dsv_status::kOk;
 }

@@ -1,5 +1,5 @@
-// Cursors over the lists of Lists.BIN. Entries stay on disk; every read seeks to its own
-// position first, so cursors sharing the stream may be interleaved.
+// Cursors over the lists of Lists.BIN, decoded from the file's bytes held in memory. Every read
+// seeks to its own position first, so cursors sharing the file may be interleaved.
 
 #include "dataserver/dictionary.h"
 
@@ -40,8 +40,8 @@ void TEnumeration::ReadEntryAt(std::int64_t position, TEnumEntry& entry) {
   currentLeft_ = lists.ReadInt32();
   currentRight_ = lists.ReadInt32();
   currentOrdinal_ = lists.ReadInt32();
-  entry.Description = lists.ReadShortString();
-  entry.AbiCode = lists.ReadShortString();
+  lists.ReadShortStringInto(entry.Description);
+  lists.ReadShortStringInto(entry.AbiCode);
   currentCode_ = lists.ReadInt32();
   entry.Code = currentCode_;
   entry.Ordinal = currentOrdinal_;
@@ -75,15 +75,27 @@ bool TEnumeration::Next(TEnumEntry& entry) {
 bool TEnumeration::FindByCode(std::int32_t code, TEnumEntry& entry) {
   if (state_ == esNotAList)
     return false;
+  TBinaryReader& lists = dictionary_.Lists();
   // A sound search tree visits each entry at most once; more steps mean the tree loops.
   std::int64_t steps = 0;
   std::int64_t position = rootPosition_;
   while (position > 0) {
     if (++steps > entryCount_)
       throw EReadError("Lists.BIN: search tree loops");
-    ReadEntryAt(position, entry);
-    if (code == currentCode_)
+    // The cursor stands on each entry passed on the way; their texts are only checked, not
+    // copied.
+    lists.Seek(position);
+    currentLeft_ = lists.ReadInt32();
+    currentRight_ = lists.ReadInt32();
+    currentOrdinal_ = lists.ReadInt32();
+    lists.SkipShortString();
+    lists.SkipShortString();
+    currentCode_ = lists.ReadInt32();
+    nextEntryPosition_ = lists.Position();
+    if (code == currentCode_) {
+      ReadEntryAt(position, entry);
       return true;
+    }
     position = code < currentCode_ ? currentLeft_ : currentRight_;
   }
   return false;

@@ -1,5 +1,6 @@
 #include "dataserver/instance.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -10,7 +11,7 @@ bool SameEntry(const TPathEntry& a, const TPathEntry& b) {
 
 }  // namespace
 
-bool PathMatches(const TPathEntry* query, int queryLength, const TInstancePath& instancePath) {
+bool PathMatches(const TPathEntry* query, int queryLength, TPathView instancePath) {
   const int m = static_cast<int>(instancePath.size());
   if (queryLength < 0 || (queryLength > 0 && query == nullptr))
     return false;
@@ -42,8 +43,7 @@ bool PathMatches(const TPathEntry* query, int queryLength, const TInstancePath& 
   return true;
 }
 
-bool PathPrefixMatches(const TPathEntry* query, int queryLength,
-                       const TInstancePath& instancePath) {
+bool PathPrefixMatches(const TPathEntry* query, int queryLength, TPathView instancePath) {
   if (queryLength < 0 || (queryLength > 0 && query == nullptr))
     return false;
   if (static_cast<std::size_t>(queryLength) > instancePath.size())
@@ -55,8 +55,20 @@ bool PathPrefixMatches(const TPathEntry* query, int queryLength,
 }
 
 TInstance::TInstance(TProperty* parent, const TPathEntry* path, int pathLength) : fParent(parent) {
-  if (pathLength > 0 && path != nullptr)
-    path_.assign(path, path + pathLength);
+  if (pathLength <= 0 || path == nullptr)
+    return;
+  TPathEntry* entries = inline_;
+  if (pathLength > kInlineEntries) {
+    heap_ = new TPathEntry[static_cast<std::size_t>(pathLength)];
+    entries = heap_;
+  }
+  length_ = pathLength;
+  std::copy(path, path + pathLength, entries);
+}
+
+TInstance::~TInstance() {
+  if (length_ > kInlineEntries)
+    delete[] heap_;
 }
 
 TParentInstance::TParentInstance(TProperty* parent, const TPathEntry* path, int pathLength)

@@ -2,16 +2,40 @@
 // Typed value instances and the per-property instance list.
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "dataserver/instancestorage.h"
 #include "dataserver/packeddate.h"
 #include "dataserver/pathentry.h"
+#include "dataserver/pathindex.h"
 
 class TProperty;
 
 using TInstancePath = std::vector<TPathEntry>;
+
+// The entries of a path, seen where they are stored (an instance, or a caller's array).
+class TPathView {
+ public:
+  TPathView() = default;
+  TPathView(const TPathEntry* entries, std::size_t size) : entries_(entries), size_(size) {}
+  TPathView(const TInstancePath& path) : entries_(path.data()), size_(path.size()) {}  // NOLINT
+
+  const TPathEntry* data() const { return entries_; }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  const TPathEntry& operator[](std::size_t i) const { return entries_[i]; }
+  const TPathEntry* begin() const { return entries_; }
+  const TPathEntry* end() const { return entries_ + size_; }
+  // A copy of the entries.
+  operator TInstancePath() const { return TInstancePath(begin(), end()); }  // NOLINT
+
+ private:
+  const TPathEntry* entries_ = nullptr;
+  std::size_t size_ = 0;
+};
 
 // Raised when a value operation is asked of an instance that holds no value (an object
 // occurrence). The call interface turns it into status 1020.
@@ -25,14 +49,14 @@ inline constexpr std::size_t kMaxStringValue = 255;
 
 // The three matching rules for a query path q (length k) against an instance path e:
 // equal length (all fields equal), empty query (every index 0), aligned at the end.
-bool PathMatches(const TPathEntry* query, int queryLength, const TInstancePath& instancePath);
+bool PathMatches(const TPathEntry* query, int queryLength, TPathView instancePath);
 // The first k entries of the instance path equal the query; the instance path may be longer.
-bool PathPrefixMatches(const TPathEntry* query, int queryLength, const TInstancePath& instancePath);
+bool PathPrefixMatches(const TPathEntry* query, int queryLength, TPathView instancePath);
 
 class TInstance {
  public:
   TInstance(TProperty* parent, const TPathEntry* path, int pathLength);
-  virtual ~TInstance() = default;
+  virtual ~TInstance();
   TInstance(const TInstance&) = delete;
   TInstance& operator=(const TInstance&) = delete;
 
@@ -45,11 +69,22 @@ class TInstance {
   virtual bool IsObjectInstance() const { return false; }
 
   TProperty* fParent;  // the property whose value this is (not owned)
-  const TInstancePath& Path() const { return path_; }
-  int PathLength() const { return static_cast<int>(path_.size()); }
+  TPathView Path() const { return TPathView(Entries(), static_cast<std::size_t>(length_)); }
+  int PathLength() const { return length_; }
 
  private:
-  TInstancePath path_;
+  friend class TInstanceList;
+  // Paths this short (every path of the motor dictionary) live inside the instance, which then
+  // takes one allocation instead of two.
+  static constexpr int kInlineEntries = 3;
+  const TPathEntry* Entries() const { return length_ <= kInlineEntries ? inline_ : heap_; }
+
+  int position_ = -1;  // the instance's place in its list, kept by the list
+  int length_ = 0;
+  union {
+    TPathEntry inline_[kInlineEntries] = {};
+    TPathEntry* heap_;  // owned: the entries of a longer path
+  };
 };
 
 // One occurrence of an object. Lives exactly as long as values lie beneath it.
@@ -115,6 +150,10 @@ class TListInstance : public TInstance {
 
 // The instances of one property. Owns them. Value instances stand in creation order; object
 // instances stand sorted by their path indices.
+//
+// An index finds any instance from its path indices. Object occurrences created out of order
+// are appended and sorted only when the order is next asked for, so that loading many
+// occurrences never shifts the list once per occurrence.
 class TInstanceList {
  public:
   explicit TInstanceList(TProperty* parent) : fParent(parent) {}
@@ -123,28 +162,54 @@ class TInstanceList {
   TInstanceList& operator=(const TInstanceList&) = delete;
 
   bool ValidPath(int pathLength, const TPathEntry* path) const;
+  // The instance that matches the path by the three matching rules, or nullptr. At most one
+  // instance of a list can match any path, so this is the first in list order that matches.
   TInstance* FindInstance(int pathLength, const TPathEntry* path) const;
   // The matching instance, created (and registered with its object occurrences) if needed;
   // nullptr for an invalid path or an object property.
   TInstance* GetInstance(int pathLength, const TPathEntry* path);
   // Destroys one instance: releases its object occurrences (value instances only), removes it.
   void DestroyInstance(TInstance* instance);
-  // Destroys every instance, last to first.
+  // Destroys every instance, last to first, each value releasing its object occurrences.
   void Clear();
+  // Destroys every instance without releasing any occurrence: every list of the store is being
+  // emptied together.
+  void DiscardAll();
+  // The deletion walk over this list: destroys each instance that matches the path, and with
+  // everythingBeneath also each instance whose path begins with it.
+  void DestroyMatching(int pathLength, const TPathEntry* path, bool everythingBeneath);
 
   int Count() const { return static_cast<int>(items_.size()); }
-  TInstance* Item(int index) const { return items_[static_cast<std::size_t>(index)]; }
+  TInstance* Item(int index) const {
+    if (unsorted_)
+      SortOccurrences();
+    return items_[static_cast<std::size_t>(index)];
+  }
   int IndexOf(const TInstance* instance) const;
 
   TProperty* fParent;
 
  private:
   friend class TParentInstance;
-  void Remove(TInstance* instance);  // unlinks and deletes, no release walk
+  bool Contains(const TInstance* instance) const;
+  // Makes an instance in this list's storage and appends it.
+  template <class T>
+  T* Create(const TPathEntry* path, int pathLength);
+  void Append(TInstance* instance);
+  // Destroys an instance that is no longer in the list and takes its memory back.
+  void Dispose(TInstance* instance);
+  void Remove(TInstance* instance);  // unlinks and destroys, no release walk
   // Adds one reference to the occurrence of every object above a new value, creating the
-  // occurrences that do not exist yet in their sorted place.
+  // occurrences that do not exist yet.
   void RegisterWithOccurrences(const TPathEntry* path, int pathLength);
   // Releases the occurrences above a value that is being destroyed.
   void ReleaseOccurrences(const TInstance& instance);
-  std::vector<TInstance*> items_;
+  // Puts object occurrences appended out of order into their sorted places.
+  void SortOccurrences() const;
+
+  mutable std::vector<TInstance*> items_;
+  TPathIndex index_;
+  TInstanceStorage storage_;
+  int pathLength_ = 0;  // of every instance's path (set by the first one)
+  mutable bool unsorted_ = false;
 };

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <memory>
+#include <new>
 
 #include "dataserver/instance.h"
 #include "dataserver/property.h"
@@ -8,7 +9,7 @@ namespace {
 
 // Orders object occurrences by their indices, entry by entry from the top; the first unequal
 // index decides. Only the first n entries of the new path take part.
-int CompareIndices(const TInstancePath& existing, const TPathEntry* path, int n) {
+int CompareIndices(TPathView existing, const TPathEntry* path, int n) {
   const int common = std::min(static_cast<int>(existing.size()), n);
   for (int i = 0; i < common; ++i) {
     const int a = existing[static_cast<std::size_t>(i)].Index;
@@ -20,20 +21,8 @@ int CompareIndices(const TInstancePath& existing, const TPathEntry* path, int n)
   return length == n ? 0 : (length < n ? -1 : 1);
 }
 
-std::unique_ptr<TInstance> CreateValueInstance(TProperty* property, const TPathEntry* path,
-                                               int pathLength) {
-  switch (property->Type) {
-    case ptNumeric:
-      return std::make_unique<TNumericInstance>(property, path, pathLength);
-    case ptString:
-      return std::make_unique<TStringInstance>(property, path, pathLength);
-    case ptDate:
-      return std::make_unique<TDateInstance>(property, path, pathLength);
-    case ptList:
-      return std::make_unique<TListInstance>(property, path, pathLength);
-    default:
-      return nullptr;  // objects hold no value
-  }
+bool OccurrenceBefore(const TInstance* a, const TInstance* b) {
+  return CompareIndices(a->Path(), b->Path().data(), b->PathLength()) < 0;
 }
 
 }  // namespace
@@ -46,9 +35,7 @@ void TParentInstance::Release() {
 TInstanceList::~TInstanceList() {
   // The whole dictionary is going: the object occurrences are destroyed with their own
   // properties, so no release walk (which could reach a property already destroyed).
-  for (auto it = items_.rbegin(); it != items_.rend(); ++it)
-    delete *it;
-  items_.clear();
+  DiscardAll();
 }
 
 bool TInstanceList::ValidPath(int pathLength, const TPathEntry* path) const {
@@ -66,10 +53,29 @@ bool TInstanceList::ValidPath(int pathLength, const TPathEntry* path) const {
 }
 
 TInstance* TInstanceList::FindInstance(int pathLength, const TPathEntry* path) const {
-  for (TInstance* instance : items_)
-    if (PathMatches(path, pathLength, instance->Path()))
-      return instance;
-  return nullptr;
+  if (items_.empty() || pathLength < 0 || (pathLength > 0 && path == nullptr))
+    return nullptr;
+  // Every instance of the list has a path of length m naming the same objects: the property's
+  // ancestors (and for an occurrence the object itself). Whatever rule applies, a query names
+  // exactly one sequence of indices: an empty query all zeros, a shorter one zeros followed by
+  // its own indices, a longer one its last m indices. The index finds the instance with those
+  // indices; the rules' comparison of object identifiers, entry by entry aligned at the ends, is
+  // made against the objects every path of the list names.
+  const int m = pathLength_;
+  TIndexKey key{m, 0, path};
+  if (pathLength == 0)
+    key.Zeros = m;
+  else if (pathLength >= m)
+    key.Tail = path + (pathLength - m);
+  else
+    key.Zeros = m - pathLength;
+  // The last entry of a path names the object itself for an occurrence, the holding object
+  // for a value; each entry before it the object above.
+  const TProperty* object = fParent->Type == ptObject ? fParent : fParent->Parent;
+  for (int j = 0, compared = std::min(pathLength, m); j < compared; ++j, object = object->Parent)
+    if (path[pathLength - 1 - j].ObjectId != object->Identifier)
+      return nullptr;
+  return index_.Find(key);
 }
 
 TInstance* TInstanceList::GetInstance(int pathLength, const TPathEntry* path) {
@@ -89,45 +95,84 @@ TInstance* TInstanceList::GetInstance(int pathLength, const TPathEntry* path) {
   if (TInstance* found = FindInstance(pathLength, path))
     return found;
 
-  std::unique_ptr<TInstance> created = CreateValueInstance(fParent, path, pathLength);
-  if (!created)
-    return nullptr;
-  items_.push_back(created.get());
-  TInstance* instance = created.release();
+  TInstance* instance = nullptr;
+  switch (fParent->Type) {
+    case ptNumeric:
+      instance = Create<TNumericInstance>(path, pathLength);
+      break;
+    case ptString:
+      instance = Create<TStringInstance>(path, pathLength);
+      break;
+    case ptDate:
+      instance = Create<TDateInstance>(path, pathLength);
+      break;
+    case ptList:
+      instance = Create<TListInstance>(path, pathLength);
+      break;
+    default:
+      return nullptr;  // objects hold no value
+  }
   RegisterWithOccurrences(path, pathLength);
   return instance;
+}
+
+template <class T>
+T* TInstanceList::Create(const TPathEntry* path, int pathLength) {
+  void* slot = storage_.Allocate(sizeof(T));
+  T* instance = nullptr;
+  try {
+    instance = new (slot) T(fParent, path, pathLength);
+  } catch (...) {
+    storage_.Free(slot);
+    throw;
+  }
+  try {
+    Append(instance);
+  } catch (...) {
+    Dispose(instance);
+    throw;
+  }
+  return instance;
+}
+
+void TInstanceList::Dispose(TInstance* instance) {
+  instance->~TInstance();
+  storage_.Free(instance);
+}
+
+void TInstanceList::Append(TInstance* instance) {
+  // An occurrence that does not sort after the last one leaves the list to be sorted later.
+  const bool outOfOrder = !unsorted_ && !items_.empty() && instance->IsObjectInstance() &&
+                          !OccurrenceBefore(items_.back(), instance);
+  items_.push_back(instance);
+  try {
+    index_.Insert(instance);
+  } catch (...) {
+    items_.pop_back();
+    throw;
+  }
+  pathLength_ = instance->PathLength();
+  unsorted_ = unsorted_ || outOfOrder;
+  instance->position_ = static_cast<int>(items_.size() - 1);
 }
 
 void TInstanceList::RegisterWithOccurrences(const TPathEntry* path, int pathLength) {
   int n = pathLength;
   for (TProperty* ancestor = fParent->Parent; ancestor != nullptr && n > 0;
        ancestor = ancestor->Parent, --n) {
-    std::vector<TInstance*>& occurrences = ancestor->Instances().items_;
-    std::size_t insertAt = occurrences.size();
-    bool counted = false;
-    for (std::size_t i = 0; i < occurrences.size(); ++i) {
-      const int order = CompareIndices(occurrences[i]->Path(), path, n);
-      if (order == 0 && occurrences[i]->IsObjectInstance()) {
-        static_cast<TParentInstance*>(occurrences[i])->AddRef();
-        counted = true;
-        break;
-      }
-      if (order > 0) {
-        insertAt = i;
-        break;
-      }
+    TInstanceList& occurrences = ancestor->Instances();
+    // Indices only: all occurrences of one object share their object identifiers.
+    TInstance* existing = occurrences.index_.Find(TIndexKey{n, 0, path});
+    if (existing != nullptr && existing->IsObjectInstance()) {
+      static_cast<TParentInstance*>(existing)->AddRef();
+      continue;
     }
-    if (!counted) {
-      auto occurrence = std::make_unique<TParentInstance>(ancestor, path, n);
-      occurrences.insert(occurrences.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                         occurrence.get());
-      occurrence.release();
-    }
+    occurrences.Create<TParentInstance>(path, n);
   }
 }
 
 void TInstanceList::ReleaseOccurrences(const TInstance& instance) {
-  const TInstancePath& path = instance.Path();
+  const TPathView path = instance.Path();
   int n = instance.PathLength();
   for (TProperty* ancestor = fParent->Parent; ancestor != nullptr && n > 0;
        ancestor = ancestor->Parent, --n) {
@@ -138,7 +183,7 @@ void TInstanceList::ReleaseOccurrences(const TInstance& instance) {
 }
 
 void TInstanceList::DestroyInstance(TInstance* instance) {
-  if (instance == nullptr || IndexOf(instance) < 0)
+  if (!Contains(instance))
     return;
   if (!instance->IsObjectInstance())
     ReleaseOccurrences(*instance);
@@ -146,19 +191,97 @@ void TInstanceList::DestroyInstance(TInstance* instance) {
 }
 
 void TInstanceList::Remove(TInstance* instance) {
-  auto it = std::find(items_.begin(), items_.end(), instance);
-  if (it == items_.end())
+  if (!Contains(instance))
     return;
-  items_.erase(it);
-  delete instance;
+  index_.Erase(instance);
+  const auto position = static_cast<std::size_t>(instance->position_);
+  if (position + 1 == items_.size()) {
+    items_.pop_back();
+  } else if (unsorted_) {
+    // The order is rebuilt before it is next asked for: the last instance takes the place.
+    items_[position] = items_.back();
+    items_[position]->position_ = static_cast<int>(position);
+    items_.pop_back();
+  } else {
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position));
+    for (std::size_t i = position; i < items_.size(); ++i)
+      items_[i]->position_ = static_cast<int>(i);
+  }
+  Dispose(instance);
+  if (items_.empty())
+    storage_.FreeAll();
 }
 
 void TInstanceList::Clear() {
-  while (!items_.empty())
-    DestroyInstance(items_.back());
+  // Values release the occurrences above them, which stand in other lists.
+  for (auto it = items_.rbegin(); it != items_.rend(); ++it)
+    if (!(*it)->IsObjectInstance())
+      ReleaseOccurrences(**it);
+  DiscardAll();
+}
+
+void TInstanceList::DiscardAll() {
+  // Instances that own nothing (no text, no long path) need no destructor to run; their
+  // memory goes back with the blocks, untouched.
+  const bool ownMemory = fParent->Type == ptString || pathLength_ > TInstance::kInlineEntries;
+  if (ownMemory)
+    for (auto it = items_.rbegin(); it != items_.rend(); ++it)
+      (*it)->~TInstance();
+  storage_.FreeAll();
+  items_.clear();
+  index_.Clear();
+  unsorted_ = false;
+}
+
+void TInstanceList::DestroyMatching(int pathLength, const TPathEntry* path,
+                                    bool everythingBeneath) {
+  if (items_.empty())
+    return;
+  // Without the prefix rule (or when no instance path is long enough to begin with the path)
+  // at most one instance matches, and the index finds it.
+  if (!everythingBeneath || items_.front()->PathLength() < pathLength) {
+    DestroyInstance(FindInstance(pathLength, path));
+    return;
+  }
+  // One pass: destroyed instances leave, the others close up in their order. Releasing an
+  // occurrence only ever touches the lists of the objects above, never this one.
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    TInstance* instance = items_[i];
+    if (!PathPrefixMatches(path, pathLength, instance->Path()) &&
+        !PathMatches(path, pathLength, instance->Path())) {
+      instance->position_ = static_cast<int>(kept);
+      items_[kept++] = instance;
+      continue;
+    }
+    if (!instance->IsObjectInstance())
+      ReleaseOccurrences(*instance);
+    index_.Erase(instance);
+    Dispose(instance);
+  }
+  items_.resize(kept);
+  if (items_.empty())
+    storage_.FreeAll();
+}
+
+bool TInstanceList::Contains(const TInstance* instance) const {
+  if (instance == nullptr || instance->position_ < 0)
+    return false;
+  const auto position = static_cast<std::size_t>(instance->position_);
+  return position < items_.size() && items_[position] == instance;
 }
 
 int TInstanceList::IndexOf(const TInstance* instance) const {
-  auto it = std::find(items_.begin(), items_.end(), instance);
-  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+  if (!Contains(instance))
+    return -1;
+  if (unsorted_)
+    SortOccurrences();
+  return instance->position_;
+}
+
+void TInstanceList::SortOccurrences() const {
+  std::sort(items_.begin(), items_.end(), OccurrenceBefore);
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    items_[i]->position_ = static_cast<int>(i);
+  unsorted_ = false;
 }

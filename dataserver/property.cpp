@@ -118,7 +118,7 @@ int TProperty::getChildCount(int pathLength, const TPathEntry* path) const {
       pending.push_back(c);
     const TInstanceList& list = visited->Instances();
     for (int i = 0; i < list.Count(); ++i) {
-      const TInstancePath& p = list.Item(i)->Path();
+      const TPathView p = list.Item(i)->Path();
       if (p.size() <= d)
         continue;
       if (pathLength > 0 && !PathPrefixMatches(path, pathLength, p))

@@ -45,38 +45,45 @@ std::vector<TSectionDirectoryEntry> ReadSectionDirectory(TBinaryReader& in) {
 std::vector<TSectionRecord> ReadSectionRecords(TBinaryReader& in, std::int32_t position) {
   in.Seek(position);
   std::vector<TSectionRecord> records;
-  for (;;) {
-    TSectionRecord record;
-    record.PropertyId = in.ReadInt32();
-    if (record.PropertyId <= 0)
-      return records;
-    const std::int32_t length = in.ReadInt32();
-    if (length < 0 || length > kMaxPathLength || length * kPathEntrySize > in.Remaining())
-      throw EReadError("Section file damaged: impossible path length");
-    record.Path.resize(static_cast<std::size_t>(length));
-    for (TPathEntry& entry : record.Path) {
-      entry.ObjectId = in.ReadUInt16();
-      in.ReadUInt16();  // reserved
-      entry.Reserved = 0;
-      entry.Index = in.ReadUInt16();
-    }
-    record.Type = in.ReadUInt8();
-    switch (record.Type) {
-      case 1:
-        record.Number = in.ReadDouble();
-        break;
-      case 2:
-        record.Text = in.ReadShortString();
-        break;
-      case 3:
-      case 4:
-        record.Integer = in.ReadInt32();
-        break;
-      default:
-        throw EReadError("Section file damaged: unknown value type " + std::to_string(record.Type));
-    }
-    records.push_back(std::move(record));
+  TSectionRecord record;
+  while (ReadSectionRecord(in, record))
+    records.push_back(record);
+  return records;
+}
+
+bool ReadSectionRecord(TBinaryReader& in, TSectionRecord& record) {
+  record.PropertyId = in.ReadInt32();
+  if (record.PropertyId <= 0)
+    return false;
+  const std::int32_t length = in.ReadInt32();
+  if (length < 0 || length > kMaxPathLength || length * kPathEntrySize > in.Remaining())
+    throw EReadError("Section file damaged: impossible path length");
+  record.Path.resize(static_cast<std::size_t>(length));
+  for (TPathEntry& entry : record.Path) {
+    entry.ObjectId = in.ReadUInt16();
+    in.ReadUInt16();  // reserved
+    entry.Reserved = 0;
+    entry.Index = in.ReadUInt16();
   }
+  record.Type = in.ReadUInt8();
+  record.Number = 0;
+  record.Text.clear();
+  record.Integer = 0;
+  switch (record.Type) {
+    case 1:
+      record.Number = in.ReadDouble();
+      break;
+    case 2:
+      in.ReadShortStringInto(record.Text);
+      break;
+    case 3:
+    case 4:
+      record.Integer = in.ReadInt32();
+      break;
+    default:
+      throw EReadError("Section file damaged: unknown value type " + std::to_string(record.Type));
+  }
+  return true;
 }
 
 void WriteSectionRecord(TBinaryWriter& out, const TSectionRecord& record) {
@@ -119,7 +126,8 @@ std::vector<std::uint8_t> BuildSectionFile(
     out.WriteInt32(static_cast<std::int32_t>(position));
     position += static_cast<std::int64_t>(section.second.size());
   }
+  out.Bytes().reserve(static_cast<std::size_t>(position));
   for (const auto& section : sections)
     out.WriteBytes(section.second.data(), section.second.size());
-  return out.Bytes();
+  return std::move(out.Bytes());
 }

@@ -38,6 +38,8 @@ std::vector<TSectionDirectoryEntry> ReadSectionDirectory(TBinaryReader& in);
 // Reads the records of the section at the position, up to its terminator (an identifier of 0
 // or less).
 std::vector<TSectionRecord> ReadSectionRecords(TBinaryReader& in, std::int32_t position);
+// Reads the next record into record (reusing its storage); false at the section's terminator.
+bool ReadSectionRecord(TBinaryReader& in, TSectionRecord& record);
 
 // Appends one record.
 void WriteSectionRecord(TBinaryWriter& out, const TSectionRecord& record);

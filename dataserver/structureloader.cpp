@@ -85,4 +85,5 @@ void TDictionary::LoadStructure(TBinaryReader& structure) {
   for (std::size_t i = 1; i < sorted_.size(); ++i)
     if (sorted_[i - 1]->Identifier == sorted_[i]->Identifier)
       throw EReadError("Struct.BIN: duplicate property identifier");
+  IndexIdentifiers();
 }

@@ -1,7 +1,9 @@
 #include "dataserver/transfer.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -10,47 +12,46 @@ namespace {
 constexpr std::size_t kMaxLine = 255;
 constexpr std::size_t kFlushSize = 64 * 1024;
 
-const char* const kLineEnd = "\r\n";
-
-// Left-aligned, cut or padded with spaces to exactly width characters. Nothing beyond the line
-// limit is ever kept, so absurd widths cost no memory.
-std::string Padded(const std::string& text, std::int32_t width) {
-  const std::size_t size = width <= 0 ? 0 : std::min<std::size_t>(width, kMaxLine);
-  std::string padded = text.substr(0, size);
-  padded.resize(size, ' ');
-  return padded;
-}
-
-void WriteLine(TTransferOutput& out, std::string line) {
-  line += kLineEnd;
-  if (line.size() > kMaxLine)
-    line.resize(kMaxLine);
-  out.Write(line);
-}
-
-std::string Printf(const char* format, std::uint32_t number, std::int32_t count) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, number, count);
-  return text;
+// A field's width in characters: nothing beyond the line limit is ever kept, so absurd widths
+// cost no memory.
+std::size_t FieldWidth(std::int32_t width) {
+  return width <= 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(width), kMaxLine);
 }
 
 }  // namespace
 
-void TTransferOutput::Write(const std::string& text) {
-  pending_ += text;
+void TTransferOutput::WriteLine(std::string_view prefix, std::string_view text, std::size_t width,
+                                std::string_view suffix) {
+  if (file_ == nullptr)
+    return;
+  const std::size_t start = pending_.size();
+  const std::size_t kept = std::min(text.size(), width);
+  pending_.append(prefix);
+  pending_.append(text.substr(0, kept));
+  pending_.append(width - kept, ' ');
+  pending_.append(suffix);
+  pending_.append("\r\n");
+  if (pending_.size() - start > kMaxLine)
+    pending_.resize(start + kMaxLine);
   if (pending_.size() >= kFlushSize)
-    Finish();
+    Flush();
 }
 
-bool TTransferOutput::Finish() {
+void TTransferOutput::Flush() {
   if (!pending_.empty() && !failed_ &&
       std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size())
     failed_ = true;
   pending_.clear();
+}
+
+bool TTransferOutput::Finish() {
+  if (file_ == nullptr)
+    return false;
+  Flush();
   return !failed_;
 }
 
-void TTransferObject::WriteTo(bool dump, TTransferOutput& out) {
+void TTransferObject::WriteTo(TTransferWriter& out) {
   CurrentOccurrence = From;
   if (To < From)
     return;
@@ -58,22 +59,35 @@ void TTransferObject::WriteTo(bool dump, TTransferOutput& out) {
   // Counted in 64 bits so that an iteration up to the largest int32 ends.
   for (std::int64_t occurrence = From; occurrence <= To; ++occurrence) {
     CurrentOccurrence = static_cast<std::int32_t>(occurrence);
-    if (dump)
-      WriteLine(out, Printf("Object %.4X [%d]", id, CurrentOccurrence));
+    if (out.Dump.IsOpen()) {
+      char heading[48];
+      std::snprintf(heading, sizeof heading, "Object %.4X [%d]", id, CurrentOccurrence);
+      out.Dump.WriteLine(heading, "", 0, "");
+    }
     for (auto& child : fChildren)
-      child->WriteTo(dump, out);
-    if (dump)
-      WriteLine(out, "");
+      child->WriteTo(out);
+    out.Dump.WriteLine("", "", 0, "");
   }
 }
 
-void TTransferProperty::WriteTo(bool dump, TTransferOutput& out) {
-  std::string text = Padded(FieldText(), Width);
-  if (dump) {
-    text = Printf("property %.8X [%d] := \"", static_cast<std::uint32_t>(PropertyId), Width) +
-           text + "\"";
+void TTransferProperty::WriteTo(TTransferWriter& out) {
+  const std::string text = FieldText();
+  const std::size_t width = FieldWidth(Width);
+  out.Input.WriteLine("", text, width, "");
+  if (out.Dump.IsOpen()) {
+    // "property %.8X [%d] := \"", laid out by hand: it is written for every field.
+    char prefix[48] = "property ";
+    char* end = prefix + 9;
+    const auto id = static_cast<std::uint32_t>(PropertyId);
+    for (int shift = 28; shift >= 0; shift -= 4)
+      *end++ = "0123456789ABCDEF"[(id >> shift) & 0xF];
+    *end++ = ' ';
+    *end++ = '[';
+    end = std::to_chars(end, prefix + sizeof prefix, Width).ptr;
+    std::memcpy(end, "] := \"", 6);
+    out.Dump.WriteLine(std::string_view(prefix, static_cast<std::size_t>(end + 6 - prefix)), text,
+                       width, "\"");
   }
-  WriteLine(out, text);
 }
 
 std::string TTransferProperty::FieldText() {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dataserver/binarystream.h"
@@ -17,18 +18,31 @@
 
 class TTransferObject;
 
-// Collects the written lines and hands them to the file in blocks.
+// Collects the written lines of one file and hands them to it in blocks. Without a file
+// (one that could not be created) the lines are dropped.
 class TTransferOutput {
  public:
   explicit TTransferOutput(std::FILE* file) : file_(file) {}
-  void Write(const std::string& text);
+  bool IsOpen() const { return file_ != nullptr; }
+  // Appends one line: prefix, the text cut or padded with spaces to width characters, suffix and
+  // CR LF, the whole line cut at the engine's limit of 255 characters.
+  void WriteLine(std::string_view prefix, std::string_view text, std::size_t width,
+                 std::string_view suffix);
   // Writes what is left; false when any write failed.
   bool Finish();
 
  private:
+  void Flush();
+
   std::FILE* file_;
   std::string pending_;
   bool failed_ = false;
+};
+
+// The two files one walk of the definition writes: the engine input and its readable dump.
+struct TTransferWriter {
+  TTransferOutput Input;
+  TTransferOutput Dump;
 };
 
 enum TTransferSource : std::uint8_t {
@@ -45,8 +59,8 @@ class TTransfer {
   TTransfer(const TTransfer&) = delete;
   TTransfer& operator=(const TTransfer&) = delete;
 
-  // Writes this record for every occurrence it covers; the dump form when dump is set.
-  virtual void WriteTo(bool dump, TTransferOutput& out) = 0;
+  // Writes this record for every occurrence it covers, into the input and the dump.
+  virtual void WriteTo(TTransferWriter& out) = 0;
 
   TTransferObject* fParent = nullptr;
   std::int32_t Level = 0;  // occurrence-number fields: how many path levels to count back
@@ -81,7 +95,7 @@ TTransferLocation NthOccurrence(const TProperty& objectProperty, std::int32_t a)
 class TTransferProperty : public TTransfer {
  public:
   using TTransfer::TTransfer;
-  void WriteTo(bool dump, TTransferOutput& out) override;
+  void WriteTo(TTransferWriter& out) override;
 
   // The field's text before padding: the value formatted by its type and format kind, the
   // occurrence number, or the literal text.
@@ -102,7 +116,7 @@ class TTransferProperty : public TTransfer {
 class TTransferObject : public TTransfer {
  public:
   using TTransfer::TTransfer;
-  void WriteTo(bool dump, TTransferOutput& out) override;
+  void WriteTo(TTransferWriter& out) override;
 
   bool IsTopLevel() const { return fParent != nullptr && fParent->IsRoot; }
   // For an object nested inside a top-level object: the path of its current occurrence, built
@@ -119,16 +133,19 @@ class TTransferObject : public TTransfer {
 // EReadError.
 std::unique_ptr<TTransferObject> ReadTransferDefinition(TBinaryReader& in, TDictionary& dictionary);
 
-// One run: reads the definition and writes the root into outFile (the dump form when dump is
-// set). 0; 240 when the definition cannot be opened or the output cannot be created; 1020 when
-// the definition is damaged or writing fails part-way.
-DsvStatus RunTransfer(TDictionary& dictionary, const std::string& definitionFile,
-                      const std::string& outFile, bool dump);
+// Raises EReadError when an object asks for more occurrences than the Data Server can hold
+// (an occurrence index is 16 bits): its own range, or the product of the ranges of the objects
+// it is nested in, beyond 65,536.
+void CheckOccurrenceRanges(const TTransferObject& root);
 
 // The dump file beside an output file: the same name with the extension ".out".
 std::string TransferDumpFileName(const std::string& outFile);
 
-// The export: the dump beside the output (its status discarded), then the output itself, whose
-// status is the result.
+// The export: reads the definition once and writes the engine input and its dump beside it in
+// one walk. The input is written under a temporary name and renamed over outFile only when
+// complete, so a failed export never leaves a half-written input. 0; 240 when the definition
+// cannot be opened or the input cannot be created (the dump is still written); 1020 when the
+// definition is damaged (nothing is written) or writing the input fails part-way. Whether the
+// dump could be written does not change the status.
 DsvStatus ExportTransfer(TDictionary& dictionary, const std::string& definitionFile,
                          const std::string& outFile);

@@ -97,26 +97,54 @@ std::unique_ptr<TTransferObject> ReadTransferDefinition(TBinaryReader& in,
   return root;
 }
 
-DsvStatus RunTransfer(TDictionary& dictionary, const std::string& definitionFile,
-                      const std::string& outFile, bool dump) {
-  TBinaryReader definition;
-  if (!definition.Open(definitionFile))
-    return dsv_status::kTransferFile;
-  std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(outFile.c_str(), "wb"));
-  if (!file)
-    return dsv_status::kTransferFile;
+namespace {
 
-  std::unique_ptr<TTransferObject> root;
-  try {
-    root = ReadTransferDefinition(definition, dictionary);
-  } catch (const EReadError&) {
-    return dsv_status::kInternalError;  // damaged definition: the engine must not run
+// An occurrence index is 16 bits: no object has more occurrences than this beneath any one
+// occurrence of the objects above it.
+constexpr std::int64_t kMaxOccurrences = 65536;
+
+std::int64_t Iterations(const TTransferObject& object) {
+  return object.To < object.From ? 0 : static_cast<std::int64_t>(object.To) - object.From + 1;
+}
+
+void CheckRanges(const TTransferObject& object, std::int64_t enclosing) {
+  const std::int64_t own = Iterations(object);
+  if (own > kMaxOccurrences || own * enclosing > kMaxOccurrences)
+    throw EReadError("Transfer definition asks for more occurrences than the Data Server holds");
+  for (const auto& child : object.fChildren)
+    if (const auto* nested = dynamic_cast<const TTransferObject*>(child.get()))
+      CheckRanges(*nested, own * enclosing);
+}
+
+// Removes the file when it is still there at the end of the scope.
+class TTemporaryFile {
+ public:
+  // An empty name stands for no file.
+  explicit TTemporaryFile(std::string name) : name_(std::move(name)) {}
+  ~TTemporaryFile() {
+    std::error_code ec;
+    if (!name_.empty())
+      std::filesystem::remove(name_, ec);
   }
-  TTransferOutput out(file.get());
-  root->WriteTo(dump, out);
-  const bool written = out.Finish();
-  const bool closed = std::fclose(file.release()) == 0;
-  return written && closed ? dsv_status::kOk : dsv_status::kInternalError;
+  TTemporaryFile(const TTemporaryFile&) = delete;
+  TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+  const std::string& Name() const { return name_; }
+  void Keep() { name_.clear(); }
+
+ private:
+  std::string name_;
+};
+
+using TFileHandle = std::unique_ptr<std::FILE, TFileCloser>;
+
+bool Close(TFileHandle& file) {
+  return file && std::fclose(file.release()) == 0;
+}
+
+}  // namespace
+
+void CheckOccurrenceRanges(const TTransferObject& root) {
+  CheckRanges(root, 1);
 }
 
 std::string TransferDumpFileName(const std::string& outFile) {
@@ -125,6 +153,35 @@ std::string TransferDumpFileName(const std::string& outFile) {
 
 DsvStatus ExportTransfer(TDictionary& dictionary, const std::string& definitionFile,
                          const std::string& outFile) {
-  RunTransfer(dictionary, definitionFile, TransferDumpFileName(outFile), true);
-  return RunTransfer(dictionary, definitionFile, outFile, false);
+  TBinaryReader definition;
+  if (!definition.Open(definitionFile))
+    return dsv_status::kTransferFile;
+  std::unique_ptr<TTransferObject> root;
+  try {
+    root = ReadTransferDefinition(definition, dictionary);
+    CheckOccurrenceRanges(*root);
+  } catch (const EReadError&) {
+    return dsv_status::kInternalError;  // damaged definition: nothing written, no engine run
+  }
+
+  const std::string temporaryName = outFile + ".new";
+  TFileHandle input(std::fopen(temporaryName.c_str(), "wb"));
+  TTemporaryFile temporary(input ? temporaryName : std::string());
+  TFileHandle dump(std::fopen(TransferDumpFileName(outFile).c_str(), "wb"));
+  TTransferWriter out{TTransferOutput(input.get()), TTransferOutput(dump.get())};
+  if (input || dump)
+    root->WriteTo(out);
+  out.Dump.Finish();
+  Close(dump);  // the dump's fate does not change the status
+  if (!input)
+    return dsv_status::kTransferFile;
+  const bool written = out.Input.Finish();
+  if (!Close(input) || !written)
+    return dsv_status::kInternalError;
+  std::error_code ec;
+  std::filesystem::rename(temporary.Name(), outFile, ec);
+  if (ec)
+    return dsv_status::kTransferFile;
+  temporary.Keep();
+  return dsv_status::kOk;
 }

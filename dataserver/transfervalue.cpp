@@ -117,7 +117,7 @@ std::string TTransferProperty::OccurrenceNumberText() const {
   const std::int32_t a = fParent->CurrentOccurrence;
   if (a < 1 || a > occurrences.Count())
     return Literal;
-  const TInstancePath& path = occurrences.Item(a - 1)->Path();
+  const TPathView path = occurrences.Item(a - 1)->Path();
   if (static_cast<std::int64_t>(path.size()) < Level)
     return Literal;
   return std::to_string(path[path.size() - static_cast<std::size_t>(Level)].Index + 1);

@@ -1,10 +1,16 @@
 // Filling choice lists from the Data Server's enumerations, and the vehicle model list.
 
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <string_view>
+
 #include "dataserver/dsv.h"
 #include "motor/dsvbuffers.h"
 #include "motor/getmotordsv.h"
 #include "motor/identifiers.h"
 #include "platform/prompt.h"
+#include "platform/windows1252.h"
 
 namespace {
 
@@ -51,55 +57,68 @@ DsvStatus NextEntry(DsvHandle handle, TEnumEntryText& entry) {
   return status;
 }
 
-// A model description is a fixed-column record; positions below count from 1.
-struct TModelDescription {
-  int firstYear = 0;
-  int lastYear = 0;
-  QString variant;  // position 17, shown as it stands
-  QString fuel;
-  QString transmission;
-  QString engineSize;
-  QString name;
+// A model description is a fixed-column record of single-byte text; columns count from 1. The
+// columns are read from the bytes the Data Server hands over, and only the text of a model that
+// is listed is built, once.
+class TModelDescription {
+ public:
+  explicit TModelDescription(std::string_view text) : text_(text) {}
+
+  // Columns from..to; shorter, or empty, when the text ends earlier.
+  std::string_view Columns(std::size_t from, std::size_t to) const {
+    return from - 1 < text_.size() ? text_.substr(from - 1, to - from + 1) : std::string_view();
+  }
+  int FirstYear() const { return YearIn(Columns(2, 5)); }
+  int LastYear() const { return YearIn(Columns(7, 10)); }
+
+  // "%-27s%scc, %s, %s, %s": name, engine size, variant, transmission, fuel.
+  QString ListText() const {
+    std::string text(Columns(29, 55));
+    text.resize(std::max<std::size_t>(text.size(), 27), ' ');
+    text.append(Columns(23, 26)).append("cc, ").append(Columns(17, 17)).append(", ");
+    text.append(Columns(21, 21) == "M" ? "Manu" : "Auto").append(", ");
+    text.append(Columns(20, 20) == "P" ? "Petrol" : "Diesel");
+    return DecodeWindows1252(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+  }
+
+ private:
+  // Spaces as a trimmed text loses them: tab to carriage return, space and no-break space.
+  static bool IsSpace(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte >= 0x09 && byte <= 0x0D) || byte == 0x20 || byte == 0xA0;
+  }
+
+  // A whole number with an optional sign between spaces; 0 when the columns hold none.
+  static int YearIn(std::string_view columns) {
+    while (!columns.empty() && IsSpace(columns.front()))
+      columns.remove_prefix(1);
+    while (!columns.empty() && IsSpace(columns.back()))
+      columns.remove_suffix(1);
+    const bool negative = !columns.empty() && columns.front() == '-';
+    if (!columns.empty() && (columns.front() == '-' || columns.front() == '+'))
+      columns.remove_prefix(1);
+    if (columns.empty())
+      return 0;
+    int year = 0;
+    for (char c : columns) {
+      if (c < '0' || c > '9')
+        return 0;
+      year = year * 10 + (c - '0');
+    }
+    return negative ? -year : year;
+  }
+
+  std::string_view text_;
 };
 
-// Columns from..to (1-based) of the text; shorter when the text ends earlier.
-QString Columns(const QString& text, int from, int to) {
-  return text.mid(from - 1, to - from + 1);
-}
-
-// A whole number, 0 when the columns do not hold one.
-int YearIn(const QString& text, int from, int to) {
-  bool ok = false;
-  int year = Columns(text, from, to).trimmed().toInt(&ok);
-  return ok ? year : 0;
-}
-
-TModelDescription ReadModelDescription(const QString& text) {
-  TModelDescription model;
-  model.firstYear = YearIn(text, 2, 5);
-  model.lastYear = YearIn(text, 7, 10);
-  model.variant = Columns(text, 17, 17);
-  model.fuel = Columns(text, 20, 20) == QLatin1String("P") ? QStringLiteral("Petrol")
-                                                           : QStringLiteral("Diesel");
-  model.transmission =
-      Columns(text, 21, 21) == QLatin1String("M") ? QStringLiteral("Manu") : QStringLiteral("Auto");
-  model.engineSize = Columns(text, 23, 26);
-  model.name = Columns(text, 29, 55);
-  return model;
-}
-
 bool MadeIn(const TModelDescription& model, int year) {
-  if (model.firstYear == 0)
+  const int firstYear = model.FirstYear();
+  if (firstYear == 0)
     return false;
-  int lastYear = model.lastYear == 0 ? 9999 : model.lastYear;
-  return year == 0 || (year >= model.firstYear && year <= lastYear);
-}
-
-QString ModelListText(const TModelDescription& model) {
-  // "%-27s%scc, %s, %s, %s"
-  return QStringLiteral("%1%2cc, %3, %4, %5")
-      .arg(model.name.leftJustified(27), model.engineSize, model.variant, model.transmission,
-           model.fuel);
+  if (year == 0)
+    return true;
+  const int lastYear = model.LastYear();
+  return year >= firstYear && year <= (lastYear == 0 ? 9999 : lastYear);
 }
 
 }  // namespace
@@ -149,11 +168,15 @@ int FillModelList(std::int32_t makeCode, int year, const QString& /*unused*/, Li
     // A make the dependency table does not know leaves the cursor unfiltered; walking it would
     // offer every make's models, so nothing is listed then.
     if (DsvFilterEnumList(handle, kFilterByChoice, ListId::Makes, makeCode) == 0) {
-      TEnumEntryText entry;
-      while (NextEntry(handle, entry) == 0) {
-        TModelDescription model = ReadModelDescription(entry.description);
+      std::int32_t code = 0;
+      std::int32_t ordinal = 0;
+      TDsvTextBuffer description;
+      TDsvTextBuffer abiCode;
+      while (DsvGetEnumListNext(handle, &code, &ordinal, description.data(), abiCode.data()) == 0) {
+        const TModelDescription model(
+            std::string_view(description.data(), strnlen(description.data(), description.size())));
         if (MadeIn(model, year))
-          items.append({ModelListText(model), entry.code});
+          items.append({model.ListText(), code});
       }
     }
     cursor.End();

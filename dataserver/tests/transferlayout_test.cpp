@@ -129,6 +129,51 @@ TEST_F(TransferLayout, ADamagedDefinitionAnswersNonZero) {
   EXPECT_NE(ExportBytes({1, 0, 0}), 0);  // not even a header
 }
 
+TEST_F(TransferLayout, ARangeBeyondWhatTheDataServerHoldsIsDamagedAndWritesNothing) {
+  // A 61-byte definition whose object iterates 1 to 2,147,483,647 once filled the disk.
+  const std::vector<std::uint8_t> hostile =
+      WriteExportsFile(0, 100, {Object(kDriver, 1, 2147483647, 200, {Literal("x", 1)})});
+  ASSERT_EQ(hostile.size(), 61u);
+  ASSERT_EQ(Export({Literal("previous", 8)}), 0);
+  EXPECT_EQ(ExportBytes(hostile), dsv_status::kInternalError);
+  // The input and dump of the previous export stay as they were; no temporary file is left.
+  EXPECT_EQ(output_, "previous\r\n");
+  EXPECT_EQ(dump_, "Object 0000 [1]\r\nproperty 00000000 [8] := \"previous\"\r\n\r\n");
+  EXPECT_FALSE(std::filesystem::exists(OutputFile() + ".new"));
+
+  // Each range, and the product of the ranges of nested objects, is held to 65,536.
+  EXPECT_EQ(Export({Object(kDriver, 1, 65537, 200, {Literal("x", 1)})}),
+            dsv_status::kInternalError);
+  EXPECT_EQ(Export({Object(kDriver, -65536, 0, 200, {Literal("x", 1)})}),
+            dsv_status::kInternalError);
+  EXPECT_EQ(
+      Export({Object(kDriver, 1, 257, 200, {Object(kClaim, 1, 256, 300, {Literal("x", 1)})})}),
+      dsv_status::kInternalError);
+  ASSERT_EQ(
+      Export({Object(kDriver, 1, 256, 200, {Object(kClaim, 1, 256, 300, {Literal("x", 1)})})}), 0);
+  EXPECT_EQ(output_.size(), 65536u * 3);
+  // An object that iterates nothing lets anything nested in it pass.
+  EXPECT_EQ(Export({Object(kDriver, 2, 1, 200, {Object(kClaim, 1, 65536, 300, {Literal("x", 1)})}),
+                    Literal("y", 1)}),
+            0);
+  EXPECT_EQ(output_, "y\r\n");
+}
+
+TEST_F(TransferLayout, TheInputIsReplacedOnlyWhenWrittenWhole) {
+  ASSERT_TRUE(WriteBytesToFile(OutputFile(), std::vector<std::uint8_t>(10, 'Q')));
+  // The temporary name cannot be created: the old input stays and the status is 240.
+  std::filesystem::create_directory(OutputFile() + ".new");
+  ASSERT_TRUE(WriteBytesToFile(DefinitionFile(), WriteExportsFile(0, 100, {Literal("x", 1)})));
+  EXPECT_EQ(DsvExport(kApp, kDictVersion, 0, 0, 0, DefinitionFile().c_str(), OutputFile().c_str()),
+            dsv_status::kTransferFile);
+  EXPECT_EQ(ReadFileText(OutputFile()), "QQQQQQQQQQ");
+  EXPECT_EQ(ReadFileText(DumpFile()), "Object 0000 [1]\r\nproperty 00000000 [1] := \"x\"\r\n\r\n");
+  std::filesystem::remove(OutputFile() + ".new");
+  ASSERT_EQ(Export({Literal("x", 1)}), 0);
+  EXPECT_EQ(output_, "x\r\n");
+  EXPECT_FALSE(std::filesystem::exists(OutputFile() + ".new"));
+}
+
 TEST_F(TransferLayout, ADefinitionWithoutRecordsWritesNothing) {
   ASSERT_EQ(Export({}), 0);
   EXPECT_EQ(output_, "");

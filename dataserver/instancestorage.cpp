@@ -1,0 +1,43 @@
+#include "dataserver/instancestorage.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+constexpr std::size_t kAlignment = alignof(std::max_align_t);
+constexpr std::size_t kFirstBlockSlots = 16;
+constexpr std::size_t kLargestBlockSlots = 1024;
+
+}  // namespace
+
+void* TInstanceStorage::Allocate(std::size_t size) {
+  if (slotSize_ == 0)
+    slotSize_ = std::max((size + kAlignment - 1) / kAlignment * kAlignment, sizeof(TFreeSlot));
+  if (size > slotSize_)
+    throw std::bad_alloc();  // a list holds instances of one class only
+  if (free_ != nullptr) {
+    TFreeSlot* slot = free_;
+    free_ = slot->Next;
+    return slot;
+  }
+  if (used_ == capacity_) {
+    const std::size_t slots =
+        capacity_ == 0 ? kFirstBlockSlots : std::min(capacity_ * 2, kLargestBlockSlots);
+    blocks_.push_back(std::unique_ptr<std::byte[]>(new std::byte[slots * slotSize_]));
+    capacity_ = slots;
+    used_ = 0;
+  }
+  return blocks_.back().get() + slotSize_ * used_++;
+}
+
+void TInstanceStorage::Free(void* slot) {
+  free_ = new (slot) TFreeSlot{free_};
+}
+
+void TInstanceStorage::FreeAll() {
+  blocks_.clear();
+  used_ = 0;
+  capacity_ = 0;
+  free_ = nullptr;
+}

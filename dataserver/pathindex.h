@@ -1,0 +1,84 @@
+#pragma once
+// Finds an instance of one list by the occurrence indices of its path in constant time.
+//
+// Every instance of a list has a path of the same length naming the same objects (the
+// ancestors of the property, and for an object occurrence the object itself), so the indices
+// alone tell the instances of a list apart.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "dataserver/pathentry.h"
+
+class TInstance;
+
+// A seed of this run's own for the Data Server's hash tables, so that a hostile file cannot
+// choose keys that all fall on one slot.
+std::uint64_t HashSeed();
+
+// The indices a path must have: Zeros leading indices of 0, then the indices of the
+// Length - Zeros entries at Tail.
+struct TIndexKey {
+  int Length = 0;
+  int Zeros = 0;
+  const TPathEntry* Tail = nullptr;
+
+  std::uint16_t At(int i) const { return i < Zeros ? 0 : Tail[i - Zeros].Index; }
+};
+
+class TPathIndex {
+ public:
+  // The instance whose path indices equal the key, or nullptr.
+  TInstance* Find(const TIndexKey& key) const {
+    if (count_ == 0)
+      return nullptr;
+    const std::uint64_t packed = KeyOf(key);
+    for (std::size_t i = HomeOf(packed);; i = (i + 1) & Mask()) {
+      const TSlot& slot = slots_[i];
+      if (slot.Instance == nullptr)
+        return nullptr;
+      if (slot.Key == packed && (key.Length <= kPackedEntries || SameIndices(*slot.Instance, key)))
+        return slot.Instance;
+    }
+  }
+  // Adds an instance whose path indices are not in the index yet.
+  void Insert(TInstance* instance);
+  // Removes the instance; nothing happens when it is not in the index.
+  void Erase(const TInstance* instance);
+  void Clear();
+  std::size_t Size() const { return count_; }
+
+ private:
+  // A path of up to four entries is stored as its indices packed into the key, so that look-ups
+  // compare keys and never reach into the instances; longer paths store a hash of them.
+  static constexpr int kPackedEntries = 4;
+  static constexpr std::size_t kKeptSlots = 4096;
+  struct TSlot {
+    std::uint64_t Key = 0;
+    TInstance* Instance = nullptr;  // nullptr: the slot is free
+  };
+
+  static std::uint64_t KeyOf(const TIndexKey& key) {
+    if (key.Length > kPackedEntries)
+      return HashOf(key);
+    std::uint64_t packed = 0;
+    for (int i = 0; i < key.Length; ++i)
+      packed = packed << 16 | key.At(i);
+    return packed;
+  }
+  static std::uint64_t HashOf(const TIndexKey& key);
+  static bool SameIndices(const TInstance& instance, const TIndexKey& key);
+  // The slot where a key's run starts: the key mixed with the run's seed.
+  std::size_t HomeOf(std::uint64_t key) const {
+    std::uint64_t h = (key ^ seed_) * 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>(h ^ (h >> 32)) & Mask();
+  }
+  std::size_t Mask() const { return slots_.size() - 1; }
+  void Grow();
+
+  // Open addressing with linear probing, never more than half full; a power-of-two size.
+  std::vector<TSlot> slots_;
+  std::size_t count_ = 0;
+  std::uint64_t seed_ = HashSeed();
+};
