@@ -1,5 +1,7 @@
 #include "motor/quoteinformation.h"
 
+#include <algorithm>
+#include <climits>
 #include <stdexcept>
 
 #include "motor/enginetextfile.h"
@@ -57,8 +59,12 @@ QString WithoutLeadingZeros(const QString& text) {
 
 qint32 TotalExcessFor(const TQuoteDetails& details, qint32 coverType) {
   switch (coverType) {
-    case Code::Comprehensive:
-      return details.CompulsoryExcess + details.VoluntaryExcess;
+    case Code::Comprehensive: {
+      // Summed in 64 bits: two excesses near the 32-bit limits in a damaged file must not
+      // overflow; the total stops at the limit instead.
+      const qint64 total = qint64(details.CompulsoryExcess) + details.VoluntaryExcess;
+      return static_cast<qint32>(std::clamp<qint64>(total, INT32_MIN, INT32_MAX));
+    }
     case Code::ThirdPartyFireAndTheft:
       return details.SectionExcessByCode(kFireAndTheftSection);
     default:  // third party only, and any other value

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <climits>
 
 #include "motor/quoteinformation.h"
 #include "motor/quoteresultserror.h"
@@ -109,6 +110,22 @@ TEST_F(QuoteResultsFaultTest, BinaryGarbageRaisesInsteadOfMakingRecords) {
     garbage.append(char((i * 37 + 11) % 256 == 0x1A ? 1 : (i * 37 + 11) % 256));
   LoadFailing(garbage);
   EXPECT_EQ(info_.Count(), 0);
+}
+
+TEST_F(QuoteResultsFaultTest, ExcessesAtThe32BitLimitsAddUpWithoutOverflowing) {
+  // Found by fuzzing: a comprehensive cover's total excess is the sum of two numbers from the
+  // file, which may lie at the limits of 32 bits. The total stops at the limit.
+  TTestQuote high;
+  high.compulsory = "2147483647";
+  high.voluntary = "600";
+  TTestQuote low;
+  low.compulsory = "-2147483648";
+  low.voluntary = "-1";
+  WriteTestFile(results_, ResultsText({high, low}));
+  info_.LoadFromFile(results_, plans_, 1);
+  ASSERT_EQ(info_.Count(), 2);
+  EXPECT_EQ(info_.Items(0).TotalExcess, INT32_MAX);
+  EXPECT_EQ(info_.Items(1).TotalExcess, INT32_MIN);
 }
 
 }  // namespace
