@@ -18,6 +18,18 @@ constexpr int kSectionPairs = 5;
 // The fire and theft section's excess counts with third party, fire and theft cover.
 constexpr int kFireAndTheftSection = 4;
 
+// A line of the file as a message quotes it: a damaged file's line may be long and hold control
+// characters, which a message box should neither show nor be stretched by.
+QString Shown(const QString& line) {
+  constexpr qsizetype kShownLength = 40;
+  QString shown = line.left(kShownLength);
+  for (QChar& c : shown) {
+    if (c.unicode() < u' ' || c.unicode() == 0x7F)
+      c = QLatin1Char('?');
+  }
+  return line.size() > kShownLength ? shown + QStringLiteral("...") : shown;
+}
+
 // Walks the lines of the results file, failing with the file and line named.
 class TResultsReader {
  public:
@@ -38,9 +50,9 @@ class TResultsReader {
     bool ok = false;
     qint32 value = text.trimmed().toInt(&ok);
     if (!ok)
-      throw EQuoteResultsError(
-          fileName_, next_,
-          QStringLiteral("\"%1\" is not a number (%2 expected)").arg(text, QLatin1String(what)));
+      throw EQuoteResultsError(fileName_, next_,
+                               QStringLiteral("\"%1\" is not a number (%2 expected)")
+                                   .arg(Shown(text), QLatin1String(what)));
     return value;
   }
 
