@@ -16,9 +16,9 @@ namespace {
 constexpr std::size_t kMaxProperties = 512;
 constexpr std::size_t kMaxLists = 64;
 constexpr int kMaxEntries = 20000;
-constexpr std::size_t kCodesKept = 6;
-constexpr std::size_t kFilteredLists = 12;
-constexpr std::size_t kControllingLists = 6;
+constexpr std::size_t kCodesKept = 4;
+constexpr std::size_t kFilteredLists = 8;
+constexpr std::size_t kControllingLists = 4;
 constexpr std::int16_t kFilterByChoice = 1;
 
 union TValue {
