@@ -15,6 +15,8 @@ TFaultySmtpServer::TFaultySmtpServer(const TFaultySmtpOptions& options) {
               << options.LongReplyTo + QLatin1Char(':') + QString::number(options.LongReplyLength);
   if (!options.EndlessLineTo.isEmpty())
     arguments << QStringLiteral("--endless-line") << options.EndlessLineTo;
+  if (!options.EndlessReplyTo.isEmpty())
+    arguments << QStringLiteral("--endless-reply") << options.EndlessReplyTo;
   process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   process_.start(QStringLiteral("/usr/bin/python3"), arguments);
   if (!process_.waitForStarted(10000))

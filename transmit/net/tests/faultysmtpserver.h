@@ -14,6 +14,7 @@ struct TFaultySmtpOptions {
   QString LongReplyTo;      // a command ("MAIL", "RCPT", ...) answered with a long 554 line
   int LongReplyLength = 0;  // that line's length
   QString EndlessLineTo;    // a command answered with a line that never ends
+  QString EndlessReplyTo;   // a command answered with a multi-line reply that never ends
 };
 
 class TFaultySmtpServer {

@@ -11,6 +11,7 @@ Faults:
   --long-reply VERB:N     answer the command VERB (MAIL, RCPT, DATA, ...) with a 554 reply line
                           of N characters
   --endless-line VERB     answer the command VERB with a line that never ends
+  --endless-reply VERB    answer the command VERB with a multi-line reply whose lines never end
 """
 
 import argparse
@@ -38,6 +39,7 @@ class Server:
             verb, size = args.long_reply.split(":")
             self.long_verb, self.long_size = verb.upper().encode(), int(size)
         self.endless_verb = (args.endless_line or "").upper().encode()
+        self.endless_reply_verb = (args.endless_reply or "").upper().encode()
 
     async def session(self, reader, writer):
         self.connections += 1
@@ -60,6 +62,9 @@ class Server:
                     while True:
                         writer.write(b"y" * 65536)
                         await writer.drain()
+                elif faulty and verb == self.endless_reply_verb:
+                    while True:
+                        await reply(b"250-" + b"z" * 70)
                 elif verb == b"QUIT":
                     await reply(b"221 Bye")
                     return
@@ -102,6 +107,7 @@ def main():
     parser.add_argument("--drop-in-data", type=int, default=0)
     parser.add_argument("--long-reply")
     parser.add_argument("--endless-line")
+    parser.add_argument("--endless-reply")
     args = parser.parse_args()
     exit_when_stdin_closes()
     server = Server(args)

@@ -1,6 +1,7 @@
 // A mail server that fails the client in mid-exchange: it drops the connection while the message
-// is being sent, answers with a reply line of 100 kB, or with a line that never ends. Each ends
-// the send with a failure, closes the connection, and keeps the client's memory bounded.
+// is being sent, answers with a reply line of 100 kB, with a line that never ends or with a reply
+// whose lines never end. Each ends the send with a failure, closes the connection, and keeps the
+// client's memory bounded.
 
 #include <QElapsedTimer>
 
@@ -79,21 +80,29 @@ TEST_F(SmtpFaultTest, AReplyLineOf100KilobytesIsTheFailureItSays) {
   }
 }
 
-TEST_F(SmtpFaultTest, ALineThatNeverEndsIsRefusedWithoutReadingItAll) {
-  TFaultySmtpOptions options;
-  options.EndlessLineTo = "RCPT";
-  TFaultySmtpServer server(options);
-  AimAt(server);
-  TNetMessage message = MessageWithAttachment();
-  QElapsedTimer clock;
-  clock.start();
+TEST_F(SmtpFaultTest, ALineOrAReplyThatNeverEndsIsRefusedWithoutReadingItAll) {
+  struct Case {
+    bool line;  // one endless line, or endless "250-" lines of one reply
+    const char* failure;
+  };
+  for (const Case& c : {Case{true, "The server sent a line too long to be a reply."},
+                        Case{false, "The server sent a reply too long to be a reply."}}) {
+    TFaultySmtpOptions options;
+    (c.line ? options.EndlessLineTo : options.EndlessReplyTo) = "RCPT";
+    TFaultySmtpServer server(options);
+    AimAt(server);
+    TNetMessage message = MessageWithAttachment();
+    QElapsedTimer clock;
+    clock.start();
 
-  EXPECT_EQ(SendFailing(message), "The server sent a line too long to be a reply.");
+    EXPECT_EQ(SendFailing(message), c.failure);
 
-  EXPECT_LT(clock.elapsed(), 15000);
-  EXPECT_FALSE(smtp_.Connected());
-  EXPECT_LE(smtp_.Buffer().Size(), kBufferBound);
-  EXPECT_EQ(server.MessageCount(), 0);
+    EXPECT_LT(clock.elapsed(), 15000) << c.failure;
+    EXPECT_FALSE(smtp_.Connected()) << c.failure;
+    EXPECT_LE(smtp_.Buffer().Size(), kBufferBound) << c.failure;
+    EXPECT_TRUE(smtp_.ReplyLines().size() < 20000) << c.failure;
+    EXPECT_EQ(server.MessageCount(), 0) << c.failure;
+  }
 }
 
 }  // namespace
