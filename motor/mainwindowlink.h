@@ -21,6 +21,8 @@ class TMainWindowLink {
   // The Save command (Save As when there is no current file); false when nothing was saved,
   // for example when the user cancelled the save dialog.
   virtual bool SaveProposal() = 0;
+  // The file of the proposal in the window; empty for a proposal not yet saved.
+  virtual QString CurrentFileName() const = 0;
 
   // ---- Focus.
   // Gives the focus to the vehicle page's driving-restrictions field.

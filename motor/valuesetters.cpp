@@ -3,6 +3,7 @@
 // or delete it for the type's empty value; (3) report a failing status in words.
 
 #include "dataserver/dsv.h"
+#include "dataserver/numbertext.h"
 #include "motor/dsvbuffers.h"
 #include "motor/getmotordsv.h"
 #include "platform/prompt.h"
@@ -61,7 +62,7 @@ bool SetNumericValue(std::int32_t id, const TPath& path, double value, bool show
   DsvStatus status = Store(id, path, TDsvValueBuffer::Of(value));
   return Finish(status, showError,
                 QStringLiteral("Failed to set Numeric Value : %1 (%2) to value : %3 [Error : %4]"),
-                id, QString::number(value, 'g', 15));
+                id, QString::fromStdString(FormatGeneralNumber(value)));
 }
 
 bool SetStringValue(std::int32_t id, const TPath& path, const QString& value, bool showError,

@@ -19,6 +19,7 @@ class TFakeMainWindow : public TMainWindowLink {
     ++saves;
     return saveResult;
   }
+  QString CurrentFileName() const override { return currentFileName; }
   void FocusDrivingRestrictions() override { ++restrictionFocus; }
   void SetControlEnabled(QObject* control, bool enabled) override {
     enabledCalls.append({control, enabled});
@@ -41,6 +42,7 @@ class TFakeMainWindow : public TMainWindowLink {
   QList<int> selectedTabs;
   int saves = 0;
   bool saveResult = true;
+  QString currentFileName;
   int restrictionFocus = 0;
   QList<QPair<QObject*, bool>> enabledCalls;
   double scaleFactor = 1.0;

@@ -163,6 +163,19 @@ TEST_F(SetterTest, FailedSetsOfEachTypeNameIdentifierValueAndStatus) {
             }));
 }
 
+TEST_F(SetterTest, FailedNumericSetsShowTheValueInTheProgramsGeneralNumberForm) {
+  // The form the rest of the program writes numbers in, not C's "1e+20".
+  EXPECT_FALSE(SetNumericValue(kUnknownId, kVehicle, 1e20));
+  EXPECT_FALSE(SetNumericValue(kUnknownId, kVehicle, 5e-7));
+  EXPECT_FALSE(SetNumericValue(kUnknownId, kVehicle, -0.25));
+  EXPECT_EQ(prompter_->Texts(),
+            (QStringList{
+                "Failed to set Numeric Value : 393369 (60099) to value : 1E20 [Error : 1005]",
+                "Failed to set Numeric Value : 393369 (60099) to value : 5E-7 [Error : 1005]",
+                "Failed to set Numeric Value : 393369 (60099) to value : -0.25 [Error : 1005]",
+            }));
+}
+
 TEST_F(SetterTest, AnABICodeTheListDoesNotHoldIsReported) {
   EXPECT_FALSE(SetListValueByABI(kIsMainDriver, kProposer, "Q"));
   EXPECT_EQ(

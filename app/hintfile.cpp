@@ -1,0 +1,68 @@
+#include "app/hintfile.h"
+
+#include <QFile>
+
+#include "platform/windows1252.h"
+
+namespace {
+
+QString Unquoted(const QString& value) {
+  if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == '\'') &&
+      value.back() == value.front())
+    return value.mid(1, value.size() - 2);
+  return value;
+}
+
+}  // namespace
+
+std::optional<THintFile> THintFile::Open(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly))
+    return std::nullopt;
+  return FromText(file.readAll());
+}
+
+THintFile THintFile::FromText(const QByteArray& text) {
+  THintFile hints;
+  QList<TEntry>* section = nullptr;
+  const QString all = DecodeWindows1252(text);
+  for (QStringView raw : QStringView(all).split(QLatin1Char('\n'))) {
+    const QString line = raw.trimmed().toString();
+    if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+      continue;
+    if (line.startsWith(QLatin1Char('['))) {
+      const qsizetype close = line.indexOf(QLatin1Char(']'));
+      const QString name = line.mid(1, close < 0 ? -1 : close - 1).trimmed().toLower();
+      // A section named twice continues where the first one ended.
+      section = &hints.sections_[name];
+      continue;
+    }
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (section == nullptr || equals <= 0)
+      continue;
+    section->append({line.left(equals).trimmed(), Unquoted(line.mid(equals + 1).trimmed())});
+  }
+  return hints;
+}
+
+QStringList THintFile::KeyNames(int context) const {
+  QStringList names;
+  for (const TEntry& entry : sections_.value(QString::number(context)))
+    names.append(entry.key);
+  return names;
+}
+
+QString THintFile::Value(int context, const QString& key) const {
+  for (const TEntry& entry : sections_.value(QString::number(context))) {
+    if (entry.key.compare(key, Qt::CaseInsensitive) == 0)
+      return entry.value;
+  }
+  return QString();
+}
+
+QStringList THintFile::Lines(int context) const {
+  QStringList lines;
+  for (const QString& key : KeyNames(context))
+    lines.append(Value(context, key));
+  return lines;
+}

@@ -1,0 +1,139 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QTextStream>
+#include <QTimer>
+#include <memory>
+
+#include "app/helpviewer.h"
+#include "app/hints.h"
+#include "app/mainwindow.h"
+#include "app/resourceimages.h"
+#include "app/splashform.h"
+#include "app/widgetprompter.h"
+#include "controls/modaldialog.h"
+#include "dataserver/tracker.h"
+#include "motor/getmotordsv.h"
+#include "platform/prompt.h"
+#include "platform/userdatafolder.h"
+#include "settings/options.h"
+#include "settings/settingsunit.h"
+
+namespace {
+
+const QString kApplicationTitle = QStringLiteral("Quillmarsh - Motor");
+
+// The start-up check's prompter: nobody is there to answer, so each box is written to standard
+// error and answered with its last button (Cancel or No), and the check fails.
+class TCheckPrompter : public TPrompter {
+ public:
+  PromptAnswer Ask(PromptKind, PromptButtons buttons, const QString& text,
+                   const QString& caption) override {
+    Report(caption + QStringLiteral(": ") + PromptTextForDisplay(text));
+    switch (buttons) {
+      case PromptButtons::Ok:
+        return PromptAnswer::Ok;
+      case PromptButtons::OkCancel:
+      case PromptButtons::YesNoCancel:
+        return PromptAnswer::Cancel;
+      case PromptButtons::YesNo:
+        return PromptAnswer::No;
+    }
+    return PromptAnswer::Cancel;
+  }
+  QString AskOpenFileName(const FileDialogRequest&) override {
+    Report(QStringLiteral("open dialog"));
+    return QString();
+  }
+  QString AskSaveFileName(const FileDialogRequest&) override {
+    Report(QStringLiteral("save dialog"));
+    return QString();
+  }
+  bool Failed() const { return failed_; }
+
+  void Report(const QString& what) {
+    failed_ = true;
+    QTextStream(stderr) << "quillmarsh: unanswered: " << what << "\n";
+  }
+
+ private:
+  bool failed_ = false;
+};
+
+}  // namespace
+
+bool StartUnits(const QString& programFolder) {
+  CreateHintWindow(programFolder);
+  if (StartSettings([] { return static_cast<int>(OpenQuoteEngine()); }) != 0) {
+    ReleaseOptions();
+    DestroyHintWindow();
+    return false;
+  }
+  RegisterHelpCursor();
+  ClearModified();
+  return true;
+}
+
+void EndUnits() {
+  QuitHelp();
+  DestroyHintWindow();
+  EndSettings(CloseQuoteEngine);
+}
+
+int RunQuillmarsh(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(kApplicationTitle);
+  QApplication::setWindowIcon(ImageIcon(QStringLiteral("quillmarsh")));
+  const QStringList arguments = QApplication::arguments().mid(1);
+  const bool check = arguments == QStringList{QStringLiteral("--quit-when-idle")};
+  if (!arguments.isEmpty() && !check) {
+    QTextStream(stderr) << "usage: quillmarsh [--quit-when-idle]\n";
+    return kExitUsage;
+  }
+  std::shared_ptr<TCheckPrompter> checkPrompter;
+  if (check) {
+    checkPrompter = std::make_shared<TCheckPrompter>();
+    SetPrompter(checkPrompter);
+    // Forms such as "Getting Started" are not shown either.
+    SetModalDialogRunner([checkPrompter](QDialog& dialog) {
+      checkPrompter->Report(QStringLiteral("form ") + dialog.windowTitle());
+      return static_cast<int>(QDialog::Rejected);
+    });
+  } else {
+    SetPrompter(std::make_shared<TWidgetPrompter>());
+  }
+  SetTraceReportFile(UserDataFile(QStringLiteral("MemErr.log")).toStdString());
+
+  // 1. The program's units, in order.
+  const QString programFolder = QApplication::applicationDirPath();
+  if (!StartUnits(programFolder)) {
+    EndProgram(kExitNoDataServer);
+    return kExitNoDataServer;
+  }
+  auto* splash = new TInitForm;
+  splash->ShowNow();
+  QApplication::processEvents();
+
+  // 2. The title was set above; the help file is ours until the settings name another.
+  SetApplicationHelpFile(QString());
+
+  // 3. The main window and the message loop.
+  int status = 0;
+  {
+    TTolvaneForm window(programFolder);
+    window.SetSplash(splash);
+    if (check) {
+      QObject::connect(&window, &TTolvaneForm::FirstShowFinished, &window,
+                       [&window] { QTimer::singleShot(0, &window, &QWidget::close); });
+    }
+    window.show();
+    status = app.exec();
+  }
+
+  // 4. Shut-down.
+  EndUnits();
+  SetPrompter(nullptr);
+  if (check && checkPrompter->Failed())
+    return kExitCheckFailed;
+  return status;
+}
