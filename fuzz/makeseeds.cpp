@@ -80,6 +80,7 @@ int main(int argc, char** argv) {
   Seed(corpus, "exports", demo / "dictionary" / "Exports.BIN", "demo");
   Seed(corpus, "plannames", demo / "engine" / "PlanName.Dat", "demo");
   Seed(corpus, "occupmap", demo / "engine" / "OccupMap.bin", "demo");
+  Seed(corpus, "hints", demo / "TTHelp.dat", "demo");
 
   const fs::path lists = demo / "dictionary" / "Lists.BIN";
   const fs::path structure = demo / "dictionary" / "Struct.BIN";

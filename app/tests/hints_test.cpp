@@ -36,6 +36,22 @@ TEST(HintFile, LinesFollowTheKeysInFileOrderNotSorted) {
             QStringList{QString::fromUtf8("£5")});
 }
 
+TEST(HintFile, ALongSectionIsShownInOneWalkOverItsKeys) {
+  // A damaged file may hold one section of many keys. Each key's value is looked up when the
+  // hint is shown; looking each one up by walking the section took the square of its length
+  // (minutes for this one), freezing the window at the field.
+  QByteArray text = "[101]\n";
+  constexpr int kKeys = 300000;
+  for (int i = 0; i < kKeys; ++i)
+    text += "K" + QByteArray::number(i % 1000 == 999 ? 0 : i) + "=" + QByteArray::number(i) + "\n";
+  const THintFile file = THintFile::FromText(text);
+  const QStringList lines = file.Lines(101);
+  ASSERT_EQ(lines.size(), kKeys);
+  EXPECT_EQ(lines[1], "1");
+  EXPECT_EQ(lines[999], "0");  // K0 named again reads its first value
+  EXPECT_EQ(lines[kKeys - 2], QString::number(kKeys - 2));
+}
+
 TEST(HintPlacement, BelowTheControlOrAboveItAtTheBottomOfTheScreen) {
   const QRect screen(0, 0, 1024, 768);
   EXPECT_EQ(PlaceHintWindow(QRect(100, 200, 120, 20), QSize(300, 60), screen), QPoint(100, 225));
