@@ -18,7 +18,7 @@ bool IsAsciiDigit(QChar c) {
 
 }  // namespace
 
-TKwComboEdit::TKwComboEdit(QWidget* parent) : QComboBox(parent) {
+TKwComboEdit::TKwComboEdit(QWidget* parent) : TKwField(parent) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
   // Type-ahead happens on Tab, Enter and leaving, never as inline completion while typing.
@@ -39,18 +39,23 @@ TKwComboEdit::TKwComboEdit(QWidget* parent) : QComboBox(parent) {
   });
   connect(model(), &QAbstractItemModel::rowsInserted, this, [this] {
     if (indexBeforeInsert_ < 0 && currentIndex() >= 0) {
-      setCurrentIndex(-1);
+      QComboBox::setCurrentIndex(-1);
       lineEdit()->setText(textBeforeInsert_);
     }
   });
-  // While the list is open the keys reach the list; the field still takes the typed ones.
+  // While the list is open the keys reach the list; the field still takes the typed ones. The
+  // list's own filter was installed when view() made it, so this one sees each key first.
   view()->installEventFilter(this);
-  setCurrentIndex(-1);
+  QComboBox::setCurrentIndex(-1);
 }
 
 void TKwComboEdit::SetListID(std::int32_t listId) {
   listId_ = listId;
-  RunBuildList();
+  BuildList();
+}
+
+void TKwComboEdit::BuildList() {
+  emit buildList();
 }
 
 int TKwComboEdit::MaxLength() const {
@@ -87,7 +92,7 @@ void TKwComboEdit::SetText(const QString& text) {
     SelectItem(index);
     return;
   }
-  setCurrentIndex(-1);
+  QComboBox::setCurrentIndex(-1);
   lineEdit()->setText(text);
 }
 
@@ -120,9 +125,10 @@ int TKwComboEdit::FindItem(const QString& text) const {
   return -1;
 }
 
-void TKwComboEdit::SetOnBuildList(TNotifyEvent<TKwComboEdit> handler) {
-  onBuildList_ = std::move(handler);
-  RunBuildList();
+int TKwComboEdit::FindTypedItem(const QString& typed) const {
+  // "Mr" picks "Mr", not the "Mrs" that the prefix search would reach first.
+  const int whole = FindItem(typed);
+  return whole >= 0 ? whole : FindItemStartingWith(typed);
 }
 
 void TKwComboEdit::showPopup() {
@@ -157,6 +163,15 @@ void TKwComboEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TKwComboEdit::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view() && event->type() == QEvent::ShortcutOverride) {
+    // The list's own filter closes the list on Enter here, before the key press comes, and the
+    // field would then open it again; the key press itself is the field's.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      key->accept();
+      return true;
+    }
+  }
   if (watched != view() || event->type() != QEvent::KeyPress)
     return QComboBox::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
@@ -186,8 +201,7 @@ bool TKwComboEdit::HandleKeyPress(QKeyEvent* event) {
   if (key.isNull())
     return false;
   const bool backward = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
-  if (onBeforeKeyPress_)
-    onBeforeKeyPress_(this, key);
+  emit beforeKeyPress(key);
 
   bool moveFocus = false;
   bool openList = false;
@@ -215,8 +229,7 @@ bool TKwComboEdit::HandleKeyPress(QKeyEvent* event) {
       openList = true;
     }
   }
-  if (onAfterKeyPress_)
-    onAfterKeyPress_(this, key);
+  emit afterKeyPress(key);
 
   if (!key.isNull())
     InsertKey(key, *event);
@@ -265,7 +278,7 @@ void TKwComboEdit::TakeTypedText() {
   if (typed.isEmpty()) {
     SelectItem(-1);
   } else if (listItemsOnly_) {
-    SelectItem(FindItemStartingWith(typed));
+    SelectItem(FindTypedItem(typed));
   }
   // Without ListItemsOnly the typed text stays as it is.
   Changed();
@@ -273,7 +286,7 @@ void TKwComboEdit::TakeTypedText() {
 }
 
 void TKwComboEdit::SelectItem(int index) {
-  setCurrentIndex(index);
+  QComboBox::setCurrentIndex(index);
   // setCurrentIndex() leaves edited text alone when the index does not change.
   lineEdit()->setText(index >= 0 ? itemText(index) : QString());
 }
@@ -321,7 +334,7 @@ void TKwComboEdit::MoveListHighlight(QKeyEvent* event) {
 void TKwComboEdit::HighlightTypeAhead() {
   if (!DroppedDown() || lineEdit()->text().isEmpty())
     return;
-  const int index = FindItemStartingWith(lineEdit()->text());
+  const int index = FindTypedItem(lineEdit()->text());
   if (index >= 0)
     view()->setCurrentIndex(model()->index(index, modelColumn(), rootModelIndex()));
 }
@@ -330,14 +343,8 @@ void TKwComboEdit::CursorToEnd() {
   lineEdit()->end(false);
 }
 
-void TKwComboEdit::RunBuildList() {
-  if (onBuildList_)
-    onBuildList_(this);
-}
-
 void TKwComboEdit::Changed() {
-  if (onChange_)
-    onChange_(this);
+  EmitChanged();
 }
 
 TExitCheck TKwComboEdit::CheckOnExit() {
@@ -354,20 +361,4 @@ TExitCheck TKwComboEdit::CheckOnExit() {
   }
   SelectItem(index);
   return TExitCheck::Pass();
-}
-
-void TKwComboEdit::focusInEvent(QFocusEvent* event) {
-  QComboBox::focusInEvent(event);
-  if (visit_.FocusIn() && onEnter_)
-    onEnter_(this);
-}
-
-void TKwComboEdit::focusOutEvent(QFocusEvent* event) {
-  QComboBox::focusOutEvent(event);
-  visit_.FocusOut(
-      this, event->reason(), [this] { return CheckOnExit(); },
-      [this] {
-        if (onExit_)
-          onExit_(this);
-      });
 }

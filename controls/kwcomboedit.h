@@ -1,24 +1,26 @@
 #pragma once
 // TKwComboEdit: an editable drop-down list with type-ahead. Its items come from a Data Server
-// list that the owning page fetches in OnBuildList; each item carries its Data Server code.
+// list that the owning page fetches when buildList() is emitted; each item carries its Data
+// Server code.
 
 #include <QComboBox>
 #include <cstdint>
 
-#include "controls/controlevents.h"
-#include "controls/fieldvisit.h"
+#include "controls/kwfield.h"
 
 enum class TTextCase { tcNone, tcUpperCaps, tcLowerCaps, tcInitialCaps, tcDigit };
 
-class TKwComboEdit : public QComboBox {
+class TKwComboEdit : public TKwField<QComboBox, TKwComboEdit> {
   Q_OBJECT
+  // Qt's own selection of an item (setCurrentIndex) obeys the field's text rule too.
+  Q_PROPERTY(int currentIndex READ currentIndex WRITE setCurrentIndex)
 
  public:
   explicit TKwComboEdit(QWidget* parent = nullptr);
 
   static const QString kNotInListMessage;
 
-  // The Data Server list behind the items; setting it runs OnBuildList.
+  // The Data Server list behind the items; setting it emits buildList().
   std::int32_t ListID() const { return listId_; }
   void SetListID(std::int32_t listId);
   TTextCase TextCase() const { return textCase_; }
@@ -52,29 +54,36 @@ class TKwComboEdit : public QComboBox {
   int FindItemStartingWith(const QString& prefix) const;
   // The first item whose whole text is `text` (ignoring case); -1 when none is.
   int FindItem(const QString& text) const;
+  // The item that typed text picks: the item whose whole text it is, else the prefix search.
+  int FindTypedItem(const QString& typed) const;
 
-  // Assigning the build handler runs it at once.
-  void SetOnBuildList(TNotifyEvent<TKwComboEdit> handler);
-  void SetOnBeforeKeyPress(TKeyPressEvent<TKwComboEdit> handler) {
-    onBeforeKeyPress_ = std::move(handler);
-  }
-  void SetOnAfterKeyPress(TKeyPressEvent<TKwComboEdit> handler) {
-    onAfterKeyPress_ = std::move(handler);
-  }
-  // OnChange runs when the user edits the text or picks an item.
-  void SetOnChange(TNotifyEvent<TKwComboEdit> handler) { onChange_ = std::move(handler); }
-  void SetOnEnter(TNotifyEvent<TKwComboEdit> handler) { onEnter_ = std::move(handler); }
-  void SetOnExit(TNotifyEvent<TKwComboEdit> handler) { onExit_ = std::move(handler); }
+  // Emits buildList(): the page connects its build handler, then builds the list at once.
+  void BuildList();
 
   void showPopup() override;
   void hidePopup() override;
 
+ public slots:
+  // Qt's selection, under the same rule as SetItemIndex (an index out of range selects nothing).
+  void setCurrentIndex(int index) { SetItemIndex(index); }
+
+ signals:
+  void entered();
+  void exited();
+  // When the user edits the text or picks an item.
+  void changed();
+  // The items are to be (re)built: the page fills them from the Data Server list ListID().
+  void buildList();
+  // Before and after the field's own handling of a typed key; a handler may change the key or
+  // clear it (QChar()) to drop it. Tab arrives as '\t', Enter as '\r', Backspace as '\b'.
+  void beforeKeyPress(QChar& key);
+  void afterKeyPress(QChar& key);
+
  protected:
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  TExitCheck CheckOnExit() override;
 
  private:
   // Handles one key press (from the field or from its open list); false when it types no
@@ -89,20 +98,11 @@ class TKwComboEdit : public QComboBox {
   void MoveListHighlight(QKeyEvent* event);
   void HighlightTypeAhead();
   void CursorToEnd();
-  void RunBuildList();
   void Changed();
-  TExitCheck CheckOnExit();
 
   std::int32_t listId_ = 0;
   TTextCase textCase_ = TTextCase::tcNone;
   bool listItemsOnly_ = true;
   int indexBeforeInsert_ = -1;
   QString textBeforeInsert_;
-  TFieldVisit visit_;
-  TNotifyEvent<TKwComboEdit> onBuildList_;
-  TKeyPressEvent<TKwComboEdit> onBeforeKeyPress_;
-  TKeyPressEvent<TKwComboEdit> onAfterKeyPress_;
-  TNotifyEvent<TKwComboEdit> onChange_;
-  TNotifyEvent<TKwComboEdit> onEnter_;
-  TNotifyEvent<TKwComboEdit> onExit_;
 };

@@ -19,7 +19,7 @@ const int kButtonWidth = 21;
 
 }  // namespace
 
-TKwDate::TKwDate(QWidget* parent) : QWidget(parent), strategy_(MakeStrategy(dateStyle_)) {
+TKwDate::TKwDate(QWidget* parent) : TKwField(parent), strategy_(MakeStrategy(dateStyle_)) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setBackgroundRole(QPalette::Base);
@@ -114,8 +114,7 @@ void TKwDate::MoveCaret(int position) {
 
 void TKwDate::Edited() {
   update();
-  if (onChange_)
-    onChange_(this);
+  EmitChanged();
 }
 
 void TKwDate::keyPressEvent(QKeyEvent* event) {
@@ -235,36 +234,21 @@ TExitCheck TKwDate::CheckOnExit() {
   return TExitCheck::Refuse(PromptKind::Warning, validation.message);
 }
 
-void TKwDate::focusInEvent(QFocusEvent* event) {
-  QWidget::focusInEvent(event);
+void TKwDate::FocusGained() {
   state_.dayMark = state_.monthMark = state_.yearMark = TPartMark::None;
   state_.caret = 1;
   state_.focused = true;
   strategy_->FocusChanged(state_, true);
   update();
-  if (visit_.FocusIn() && onEnter_)
-    onEnter_(this);
 }
 
-void TKwDate::focusOutEvent(QFocusEvent* event) {
-  QWidget::focusOutEvent(event);
+void TKwDate::FocusLost() {
   state_.focused = false;
   const int last = strategy_->LastCaretPosition();
   CompleteTwoDigitYear(state_, Today().year(), last);
   state_.caret = last;
   strategy_->FocusChanged(state_, false);
   update();
-  visit_.FocusOut(
-      this, event->reason(), [this] { return CheckOnExit(); },
-      [this] {
-        if (onExit_)
-          onExit_(this);
-      });
-}
-
-void TKwDate::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  FollowFontChange(this, event);
 }
 
 QSize TKwDate::sizeHint() const {

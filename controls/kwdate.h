@@ -8,11 +8,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "controls/controlevents.h"
 #include "controls/datestrategies.h"
-#include "controls/fieldvisit.h"
+#include "controls/kwfield.h"
 
-class TKwDate : public QWidget {
+class TKwDate : public TKwField<QWidget, TKwDate> {
   Q_OBJECT
 
  public:
@@ -52,22 +51,23 @@ class TKwDate : public QWidget {
   bool HasDropDownButton() const { return dateStyle_ == TDateStyle::dsDate; }
   QRect DropDownButtonRect() const;
 
-  // OnChange runs after every edit and every date chosen in the calendar.
-  void SetOnChange(TNotifyEvent<TKwDate> handler) { onChange_ = std::move(handler); }
-  void SetOnEnter(TNotifyEvent<TKwDate> handler) { onEnter_ = std::move(handler); }
-  // Runs when the focus leaves the field and its date is valid.
-  void SetOnExit(TNotifyEvent<TKwDate> handler) { onExit_ = std::move(handler); }
-
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
+
+ signals:
+  void entered();
+  // When the focus leaves the field and its date is valid.
+  void exited();
+  // After every edit and every date chosen in the calendar.
+  void changed();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
-  void changeEvent(QEvent* event) override;
+  void FocusGained() override;
+  void FocusLost() override;
+  TExitCheck CheckOnExit() override;
 
  private:
   static std::unique_ptr<TBaseDate> MakeStrategy(TDateStyle style);
@@ -76,14 +76,9 @@ class TKwDate : public QWidget {
   int TextLeft() const;
   int PositionAtX(int x) const;
   QDate CalendarStartDate() const;
-  TExitCheck CheckOnExit();
 
   TDateStyle dateStyle_ = TDateStyle::dsDate;
   std::unique_ptr<TBaseDate> strategy_;
   TDateFieldState state_;
   bool calendarOpen_ = false;
-  TFieldVisit visit_;
-  TNotifyEvent<TKwDate> onChange_;
-  TNotifyEvent<TKwDate> onEnter_;
-  TNotifyEvent<TKwDate> onExit_;
 };

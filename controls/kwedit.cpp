@@ -10,11 +10,8 @@ bool IsAsciiLower(QChar c) {
 
 }  // namespace
 
-TKwEdit::TKwEdit(QWidget* parent) : QLineEdit(parent) {
-  connect(this, &QLineEdit::textChanged, this, [this] {
-    if (onChange_)
-      onChange_(this);
-  });
+TKwEdit::TKwEdit(QWidget* parent) : TKwField(parent) {
+  connect(this, &QLineEdit::textChanged, this, [this] { EmitChanged(); });
 }
 
 void TKwEdit::SetUppercaseWords(bool on) {
@@ -87,18 +84,4 @@ void TKwEdit::keyPressEvent(QKeyEvent* event) {
     }
   }
   QLineEdit::keyPressEvent(event);
-}
-
-void TKwEdit::focusInEvent(QFocusEvent* event) {
-  QLineEdit::focusInEvent(event);
-  if (visit_.FocusIn() && onEnter_)
-    onEnter_(this);
-}
-
-void TKwEdit::focusOutEvent(QFocusEvent* event) {
-  QLineEdit::focusOutEvent(event);
-  visit_.FocusOut(this, event->reason(), nullptr, [this] {
-    if (onExit_)
-      onExit_(this);
-  });
 }

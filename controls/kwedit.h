@@ -4,12 +4,11 @@
 
 #include <QLineEdit>
 
-#include "controls/controlevents.h"
-#include "controls/fieldvisit.h"
+#include "controls/kwfield.h"
 
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
-class TKwEdit : public QLineEdit {
+class TKwEdit : public TKwField<QLineEdit, TKwEdit> {
   Q_OBJECT
 
  public:
@@ -30,15 +29,14 @@ class TKwEdit : public QLineEdit {
   // The first character and every a-z letter after a space in upper case.
   static QString CapitaliseWords(const QString& text);
 
-  // OnChange runs on every change of the text, typed or assigned.
-  void SetOnChange(TNotifyEvent<TKwEdit> handler) { onChange_ = std::move(handler); }
-  void SetOnEnter(TNotifyEvent<TKwEdit> handler) { onEnter_ = std::move(handler); }
-  void SetOnExit(TNotifyEvent<TKwEdit> handler) { onExit_ = std::move(handler); }
+ signals:
+  void entered();
+  void exited();
+  // On every change of the text, typed or assigned.
+  void changed();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   QString ApplyCharCase(const QString& text) const;
@@ -46,8 +44,4 @@ class TKwEdit : public QLineEdit {
 
   bool uppercaseWords_ = false;
   TEditCharCase charCase_ = TEditCharCase::ecNormal;
-  TFieldVisit visit_;
-  TNotifyEvent<TKwEdit> onChange_;
-  TNotifyEvent<TKwEdit> onEnter_;
-  TNotifyEvent<TKwEdit> onExit_;
 };

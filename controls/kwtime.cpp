@@ -23,7 +23,7 @@ int Previous(int position) {
 
 }  // namespace
 
-TKwTime::TKwTime(QWidget* parent) : QWidget(parent) {
+TKwTime::TKwTime(QWidget* parent) : TKwField(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setBackgroundRole(QPalette::Base);
@@ -127,8 +127,7 @@ void TKwTime::MoveCaret(int position) {
 
 void TKwTime::Edited() {
   update();
-  if (onChange_)
-    onChange_(this);
+  EmitChanged();
 }
 
 void TKwTime::keyPressEvent(QKeyEvent* event) {
@@ -190,27 +189,14 @@ void TKwTime::mousePressEvent(QMouseEvent* event) {
   MoveCaret(PositionAtX(event->position().toPoint().x()));
 }
 
-void TKwTime::focusInEvent(QFocusEvent* event) {
-  QWidget::focusInEvent(event);
+void TKwTime::FocusGained() {
   caret_ = 1;
   oneHourDigitTyped_ = false;
   update();
-  if (visit_.FocusIn() && onEnter_)
-    onEnter_(this);
 }
 
-void TKwTime::focusOutEvent(QFocusEvent* event) {
-  QWidget::focusOutEvent(event);
+void TKwTime::FocusLost() {
   update();
-  visit_.FocusOut(this, event->reason(), nullptr, [this] {
-    if (onExit_)
-      onExit_(this);
-  });
-}
-
-void TKwTime::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  FollowFontChange(this, event);
 }
 
 QSize TKwTime::sizeHint() const {

@@ -4,10 +4,9 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "controls/controlevents.h"
-#include "controls/fieldvisit.h"
+#include "controls/kwfield.h"
 
-class TKwTime : public QWidget {
+class TKwTime : public TKwField<QWidget, TKwTime> {
   Q_OBJECT
 
  public:
@@ -25,21 +24,21 @@ class TKwTime : public QWidget {
   // Caret positions: 1-2 hour digits, 3 ":", 4-5 minute digits.
   int CaretPosition() const { return caret_; }
 
-  // OnChange runs after every typed digit, Backspace, Delete and ":" that moved the caret.
-  void SetOnChange(TNotifyEvent<TKwTime> handler) { onChange_ = std::move(handler); }
-  void SetOnEnter(TNotifyEvent<TKwTime> handler) { onEnter_ = std::move(handler); }
-  void SetOnExit(TNotifyEvent<TKwTime> handler) { onExit_ = std::move(handler); }
-
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
+
+ signals:
+  void entered();
+  void exited();
+  // After every typed digit, Backspace, Delete and ":" that moved the caret.
+  void changed();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
-  void changeEvent(QEvent* event) override;
+  void FocusGained() override;
+  void FocusLost() override;
 
  private:
   // False when the digit is refused.
@@ -53,8 +52,4 @@ class TKwTime : public QWidget {
   int minute_ = 0;
   int caret_ = 1;
   bool oneHourDigitTyped_ = false;
-  TFieldVisit visit_;
-  TNotifyEvent<TKwTime> onChange_;
-  TNotifyEvent<TKwTime> onEnter_;
-  TNotifyEvent<TKwTime> onExit_;
 };

@@ -22,7 +22,7 @@ const int kButtonWidth = 21;
 
 }  // namespace
 
-TKwYesNoDlg::TKwYesNoDlg(QWidget* parent) : QWidget(parent) {
+TKwYesNoDlg::TKwYesNoDlg(QWidget* parent) : TKwField(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setBackgroundRole(QPalette::Base);
@@ -59,8 +59,7 @@ void TKwYesNoDlg::ClearDetails() {
   data_.note.clear();
   data_.amount = 0;
   data_.date = DateToSerial(Today());
-  if (onClearUserData_)
-    onClearUserData_(this);
+  emit clearUserData();
 }
 
 void TKwYesNoDlg::UserSetState(TKwYesNoState state) {
@@ -71,8 +70,7 @@ void TKwYesNoDlg::UserSetState(TKwYesNoState state) {
     ClearDetails();
   update();
   const bool popUp = Armed() && autoPopUp_;
-  if (onChange_)
-    onChange_(this);
+  EmitChanged();
   // The change handler may have re-armed or disarmed the control.
   if (popUp && Armed())
     CallDialog();
@@ -86,11 +84,9 @@ void TKwYesNoDlg::CallDialog() {
   if (!Armed() || callingDialog_)
     return;
   callingDialog_ = true;
-  if (onClick_)
-    onClick_(this);
+  emit clicked();
   if (dialogType_ == TDialogType::dtUserDefined) {
-    if (onCallDialog_)
-      onCallDialog_(this);
+    emit callDialog();
   } else {
     TYesNoData details = data_;
     if (ShowYesNoDetails(this, details))
@@ -193,27 +189,12 @@ TExitCheck TKwYesNoDlg::CheckOnExit() {
   return TExitCheck::Pass();
 }
 
-void TKwYesNoDlg::focusInEvent(QFocusEvent* event) {
-  QWidget::focusInEvent(event);
+void TKwYesNoDlg::FocusGained() {
   update();
-  if (visit_.FocusIn() && onEnter_)
-    onEnter_(this);
 }
 
-void TKwYesNoDlg::focusOutEvent(QFocusEvent* event) {
-  QWidget::focusOutEvent(event);
+void TKwYesNoDlg::FocusLost() {
   update();
-  visit_.FocusOut(
-      this, event->reason(), [this] { return CheckOnExit(); },
-      [this] {
-        if (onExit_)
-          onExit_(this);
-      });
-}
-
-void TKwYesNoDlg::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  FollowFontChange(this, event);
 }
 
 QSize TKwYesNoDlg::sizeHint() const {

@@ -5,12 +5,11 @@
 
 #include <QWidget>
 
-#include "controls/controlevents.h"
 #include "controls/datestrategies.h"
-#include "controls/fieldvisit.h"
+#include "controls/kwfield.h"
 #include "controls/yesnodata.h"
 
-class TKwYesNoDlg : public QWidget {
+class TKwYesNoDlg : public TKwField<QWidget, TKwYesNoDlg> {
   Q_OBJECT
 
  public:
@@ -50,19 +49,20 @@ class TKwYesNoDlg : public QWidget {
   // Opens the details when armed (also run by Enter and the ellipsis button).
   void CallDialog();
 
-  // OnChange runs after the user changes the answer.
-  void SetOnChange(TNotifyEvent<TKwYesNoDlg> handler) { onChange_ = std::move(handler); }
-  void SetOnCallDialog(TNotifyEvent<TKwYesNoDlg> handler) { onCallDialog_ = std::move(handler); }
-  void SetOnClearUserData(TNotifyEvent<TKwYesNoDlg> handler) {
-    onClearUserData_ = std::move(handler);
-  }
-  // The control's click handling, run as the details open.
-  void SetOnClick(TNotifyEvent<TKwYesNoDlg> handler) { onClick_ = std::move(handler); }
-  void SetOnEnter(TNotifyEvent<TKwYesNoDlg> handler) { onEnter_ = std::move(handler); }
-  void SetOnExit(TNotifyEvent<TKwYesNoDlg> handler) { onExit_ = std::move(handler); }
-
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
+
+ signals:
+  void entered();
+  void exited();
+  // After the user changes the answer.
+  void changed();
+  // The details of type dtUserDefined: the page opens its own dialog.
+  void callDialog();
+  // After the stored details were cleared.
+  void clearUserData();
+  // The control's click, as the details open.
+  void clicked();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -71,9 +71,9 @@ class TKwYesNoDlg : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
-  void changeEvent(QEvent* event) override;
+  void FocusGained() override;
+  void FocusLost() override;
+  TExitCheck CheckOnExit() override;
 
  private:
   void UserSetState(TKwYesNoState state);
@@ -81,7 +81,6 @@ class TKwYesNoDlg : public QWidget {
   void ClearDetails();
   QRect TextRect() const;
   void DrawEllipsis(QPainter& painter, const QRect& button) const;
-  TExitCheck CheckOnExit();
 
   TKwYesNoState state_ = TKwYesNoState::ynNo;
   TCallDialogOn callDialogOn_ = TCallDialogOn::cdNone;
@@ -95,11 +94,4 @@ class TKwYesNoDlg : public QWidget {
   bool buttonHeld_ = false;
   bool buttonLooksPressed_ = false;
   bool callingDialog_ = false;
-  TFieldVisit visit_;
-  TNotifyEvent<TKwYesNoDlg> onChange_;
-  TNotifyEvent<TKwYesNoDlg> onCallDialog_;
-  TNotifyEvent<TKwYesNoDlg> onClearUserData_;
-  TNotifyEvent<TKwYesNoDlg> onClick_;
-  TNotifyEvent<TKwYesNoDlg> onEnter_;
-  TNotifyEvent<TKwYesNoDlg> onExit_;
 };

@@ -70,10 +70,10 @@ TMyCalendar::TMyCalendar(QWidget* parent)
     if (!syncing_ && index >= 0)
       MoveTo(shownYear_, index + 1);
   });
-  yearEdit_->SetOnChange([this](TNumericEdit*) { YearEdited(); });
-  yearEdit_->SetOnExit([this](TNumericEdit*) { YearLeft(); });
-  yearSpin_->SetOnUpClick([this](TSpinButton*) { StepYear(1); });
-  yearSpin_->SetOnDownClick([this](TSpinButton*) { StepYear(-1); });
+  connect(yearEdit_, &TNumericEdit::changed, this, [this] { YearEdited(); });
+  connect(yearEdit_, &TNumericEdit::exited, this, [this] { YearLeft(); });
+  connect(yearSpin_, &TSpinButton::upClicked, this, [this] { StepYear(1); });
+  connect(yearSpin_, &TSpinButton::downClicked, this, [this] { StepYear(-1); });
   connect(calendar_, &QCalendarWidget::currentPageChanged, this,
           [this](int year, int month) { ShowPage(year, month); });
   connect(calendar_, &QCalendarWidget::activated, this, &QDialog::accept);

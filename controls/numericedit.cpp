@@ -15,7 +15,7 @@ const int kTextIndent = 5;
 
 }  // namespace
 
-TNumericEdit::TNumericEdit(QWidget* parent) : QWidget(parent) {
+TNumericEdit::TNumericEdit(QWidget* parent) : TKwField(parent) {
   // A click on an unfocused field only focuses it, so the field takes click focus itself.
   setFocusPolicy(Qt::TabFocus);
   setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -81,8 +81,7 @@ int TNumericEdit::CaretAtX(int x) const {
 
 void TNumericEdit::Changed() {
   update();
-  if (onChange_)
-    onChange_(this);
+  EmitChanged();
 }
 
 void TNumericEdit::Apply(TNumericEditor::TResult result) {
@@ -147,27 +146,14 @@ void TNumericEdit::mousePressEvent(QMouseEvent* event) {
   update();
 }
 
-void TNumericEdit::focusInEvent(QFocusEvent* event) {
-  QWidget::focusInEvent(event);
+void TNumericEdit::FocusGained() {
   editor_.FocusGained();
   update();
-  if (visit_.FocusIn() && onEnter_)
-    onEnter_(this);
 }
 
-void TNumericEdit::focusOutEvent(QFocusEvent* event) {
-  QWidget::focusOutEvent(event);
+void TNumericEdit::FocusLost() {
   editor_.FocusLost();
   update();
-  visit_.FocusOut(this, event->reason(), nullptr, [this] {
-    if (onExit_)
-      onExit_(this);
-  });
-}
-
-void TNumericEdit::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  FollowFontChange(this, event);
 }
 
 QSize TNumericEdit::sizeHint() const {

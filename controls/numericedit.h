@@ -5,13 +5,12 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "controls/controlevents.h"
-#include "controls/fieldvisit.h"
+#include "controls/kwfield.h"
 #include "controls/numericeditor.h"
 
 enum class TNumberType { ntNone, ntMoney, ntPercent };
 
-class TNumericEdit : public QWidget {
+class TNumericEdit : public TKwField<QWidget, TNumericEdit> {
   Q_OBJECT
 
  public:
@@ -35,21 +34,21 @@ class TNumericEdit : public QWidget {
   int CaretPosition() const { return editor_.Caret(); }
   bool ValueSelected() const { return editor_.Selected(); }
 
-  // OnChange runs after every edit and every assignment of the value.
-  void SetOnChange(TNotifyEvent<TNumericEdit> handler) { onChange_ = std::move(handler); }
-  void SetOnEnter(TNotifyEvent<TNumericEdit> handler) { onEnter_ = std::move(handler); }
-  void SetOnExit(TNotifyEvent<TNumericEdit> handler) { onExit_ = std::move(handler); }
-
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
+
+ signals:
+  void entered();
+  void exited();
+  // After every edit and every assignment of the value.
+  void changed();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
-  void changeEvent(QEvent* event) override;
+  void FocusGained() override;
+  void FocusLost() override;
 
  private:
   int PrefixLength() const;
@@ -60,8 +59,4 @@ class TNumericEdit : public QWidget {
 
   TNumericEditor editor_;
   TNumberType numberType_ = TNumberType::ntNone;
-  TFieldVisit visit_;
-  TNotifyEvent<TNumericEdit> onChange_;
-  TNotifyEvent<TNumericEdit> onEnter_;
-  TNotifyEvent<TNumericEdit> onExit_;
 };

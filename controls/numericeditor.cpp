@@ -146,7 +146,9 @@ TNumericEditor::TResult TNumericEditor::Backspace() {
     caret_ = 1;
     return TResult::Changed;
   }
-  if (InFixedDecimals(index)) {
+  // Right after the point the digit under the caret is zeroed; elsewhere in the fixed decimals
+  // the digit left of the caret goes and Normalise pads the decimals again.
+  if (InFixedDecimals(index) && index == PointIndex() + 1) {
     digits_[index] = QLatin1Char('0');
     --caret_;
     return TResult::Changed;

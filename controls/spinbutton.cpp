@@ -32,14 +32,8 @@ TSpinButton::TSpinButton(QWidget* parent)
   down_->setFixedWidth(side + 2);
   // As tall as the number field beside it.
   setFixedHeight(side + 8);
-  connect(up_, &QToolButton::clicked, this, [this] {
-    if (onUpClick_)
-      onUpClick_(this);
-  });
-  connect(down_, &QToolButton::clicked, this, [this] {
-    if (onDownClick_)
-      onDownClick_(this);
-  });
+  connect(up_, &QToolButton::clicked, this, [this] { emit upClicked(); });
+  connect(down_, &QToolButton::clicked, this, [this] { emit downClicked(); });
 }
 
 void TSpinButton::SetRepeatTiming(int delayMs, int intervalMs) {

@@ -5,8 +5,6 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "controls/controlevents.h"
-
 class TSpinButton : public QWidget {
   Q_OBJECT
 
@@ -16,14 +14,15 @@ class TSpinButton : public QWidget {
   QToolButton* UpButton() const { return up_; }
   QToolButton* DownButton() const { return down_; }
 
-  void SetOnUpClick(TNotifyEvent<TSpinButton> handler) { onUpClick_ = std::move(handler); }
-  void SetOnDownClick(TNotifyEvent<TSpinButton> handler) { onDownClick_ = std::move(handler); }
   // How long a button is held before it repeats, and how often it repeats then.
   void SetRepeatTiming(int delayMs, int intervalMs);
+
+ signals:
+  // One click of a button, or one repeat while it is held.
+  void upClicked();
+  void downClicked();
 
  private:
   QToolButton* up_;
   QToolButton* down_;
-  TNotifyEvent<TSpinButton> onUpClick_;
-  TNotifyEvent<TSpinButton> onDownClick_;
 };

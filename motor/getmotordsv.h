@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "dataserver/packeddate.h"
 #include "dataserver/pathentry.h"
 #include "motor/mainwindowlink.h"
 
@@ -41,12 +42,10 @@ TPathEntry ConvictionPath(int n);        // object 19, beneath an incident (inde
 
 // ---- Dates -------------------------------------------------------------------------------------
 
-using TPackedDate = std::int32_t;  // year * 65536 + month * 256 + day
-
 // A null date packs to 0 (no date).
-TPackedDate DateToPacked(const QDate& date);
+PackedDate DateToPacked(const QDate& date);
 // A packed value that names no calendar date answers a null QDate.
-QDate PackedToDate(TPackedDate packed);
+QDate PackedToDate(PackedDate packed);
 
 // ---- Getters: silent; a failed query answers the empty value of the type ------------------------
 

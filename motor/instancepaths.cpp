@@ -65,18 +65,11 @@ TPathEntry ConvictionPath(int n) {
   return Occurrence(ObjectCode::Conviction, n);
 }
 
-TPackedDate DateToPacked(const QDate& date) {
-  if (!date.isValid())
-    return 0;
-  return date.year() * 65536 + date.month() * 256 + date.day();
+PackedDate DateToPacked(const QDate& date) {
+  return date.isValid() ? PackDate(date.year(), date.month(), date.day()) : 0;
 }
 
-QDate PackedToDate(TPackedDate packed) {
-  // The year is the upper half; QDate refuses the month and day values that name no date.
-  int year = static_cast<std::int16_t>((static_cast<std::uint32_t>(packed) >> 16) & 0xFFFF);
-  int month = (packed >> 8) & 0xFF;
-  int day = packed & 0xFF;
-  if (year <= 0)
-    return QDate();
-  return QDate(year, month, day);
+QDate PackedToDate(PackedDate packed) {
+  TCalendarDate date;
+  return UnpackDate(packed, date) ? QDate(date.Year, date.Month, date.Day) : QDate();
 }

@@ -8,7 +8,7 @@
 
 bool SetPolicyStartDate(const QDate& date) {
   // The engine counts the proposal's ages at this date.
-  TPackedDate packed = DateToPacked(date);
+  PackedDate packed = DateToPacked(date);
   DsvSetReferenceDate(&packed);
   SetDateValue(Id::CoverStartDate, {CoverPath()}, date, true, false);
   // A cover starting on 29 February ends on 28 February of the next year.

@@ -29,7 +29,7 @@ std::int32_t GetListValue(std::int32_t id, const TPath& path) {
 
 QDate GetDateValue(std::int32_t id, const TPath& path) {
   TDsvValueBuffer buffer;
-  return Query(id, path, buffer) ? PackedToDate(buffer.As<TPackedDate>()) : QDate();
+  return Query(id, path, buffer) ? PackedToDate(buffer.As<PackedDate>()) : QDate();
 }
 
 double GetNumericValue(std::int32_t id, const TPath& path) {

@@ -2,12 +2,12 @@
 
 #include <QCoreApplication>
 
-#include "platform/scriptedprompter.h"
+#include "platform/streamprompter.h"
 
 namespace {
 
 std::shared_ptr<TPrompter>& CurrentPrompter() {
-  static std::shared_ptr<TPrompter> prompter = std::make_shared<TScriptedPrompter>();
+  static std::shared_ptr<TPrompter> prompter = std::make_shared<TRefusingPrompter>();
   return prompter;
 }
 
@@ -23,13 +23,38 @@ EndProgramHandler& CurrentEndProgramHandler() {
 
 }  // namespace
 
+PromptAnswer AcceptingAnswer(PromptButtons buttons) {
+  switch (buttons) {
+    case PromptButtons::Ok:
+    case PromptButtons::OkCancel:
+      return PromptAnswer::Ok;
+    case PromptButtons::YesNo:
+    case PromptButtons::YesNoCancel:
+      return PromptAnswer::Yes;
+  }
+  return PromptAnswer::Ok;
+}
+
+PromptAnswer RefusingAnswer(PromptButtons buttons) {
+  switch (buttons) {
+    case PromptButtons::Ok:
+      return PromptAnswer::Ok;
+    case PromptButtons::OkCancel:
+    case PromptButtons::YesNoCancel:
+      return PromptAnswer::Cancel;
+    case PromptButtons::YesNo:
+      return PromptAnswer::No;
+  }
+  return PromptAnswer::Cancel;
+}
+
 TPrompter& Prompter() {
   return *CurrentPrompter();
 }
 
 std::shared_ptr<TPrompter> SetPrompter(std::shared_ptr<TPrompter> prompter) {
   auto previous = CurrentPrompter();
-  CurrentPrompter() = prompter ? std::move(prompter) : std::make_shared<TScriptedPrompter>();
+  CurrentPrompter() = prompter ? std::move(prompter) : std::make_shared<TRefusingPrompter>();
   return previous;
 }
 

@@ -34,10 +34,17 @@ class TPrompter {
   virtual QString AskSaveFileName(const FileDialogRequest& request) = 0;
 };
 
-// The installed prompter; a scripted one answers the first button until a real one is installed.
+// The answer that goes ahead (the first button: OK or Yes) and the one that changes nothing
+// (Cancel, else No; OK when it is the only button).
+PromptAnswer AcceptingAnswer(PromptButtons buttons);
+PromptAnswer RefusingAnswer(PromptButtons buttons);
+
+// The installed prompter. Until the window or the command line installs its own, a refusing one
+// (platform/streamprompter.h) reports every box on standard error and answers Cancel or No.
 TPrompter& Prompter();
 // Installs a prompter (the program installs the widget one at start-up, tests a scripted one).
-// Passing nullptr restores the default. Answers the previous one so that tests can restore it.
+// Passing nullptr restores the refusing default. Answers the previous one so that tests can
+// restore it.
 std::shared_ptr<TPrompter> SetPrompter(std::shared_ptr<TPrompter> prompter);
 
 // Shorthand for Prompter().Ask(...). The caption defaults to the application's title.

@@ -8,15 +8,7 @@ PromptAnswer TScriptedPrompter::Ask(PromptKind kind, PromptButtons buttons, cons
     answers_.pop_front();
     return answer;
   }
-  switch (buttons) {
-    case PromptButtons::Ok:
-    case PromptButtons::OkCancel:
-      return PromptAnswer::Ok;
-    case PromptButtons::YesNo:
-    case PromptButtons::YesNoCancel:
-      return PromptAnswer::Yes;
-  }
-  return PromptAnswer::Ok;
+  return AcceptingAnswer(buttons);
 }
 
 QString TScriptedPrompter::AskOpenFileName(const FileDialogRequest& request) {

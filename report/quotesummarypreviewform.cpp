@@ -52,8 +52,8 @@ void TQuoteSummaryPreviewForm::CreateControls() {
   ZoomNumericEdit->SetDecimalPlaces(0);
   ZoomNumericEdit->SetPositiveNumbersOnly(true);
   ZoomNumericEdit->setFixedWidth(ZoomNumericEdit->fontMetrics().horizontalAdvance("00000") + 12);
-  ZoomNumericEdit->SetOnChange([this](TNumericEdit*) { ZoomNumericEditChange(); });
-  ZoomNumericEdit->SetOnExit([this](TNumericEdit*) { ZoomNumericEditExit(); });
+  connect(ZoomNumericEdit, &TNumericEdit::changed, this, [this] { ZoomNumericEditChange(); });
+  connect(ZoomNumericEdit, &TNumericEdit::exited, this, [this] { ZoomNumericEditExit(); });
   ZoomLabel->setBuddy(ZoomNumericEdit);
 
   ZoomOutSpeedButton = new QToolButton(this);

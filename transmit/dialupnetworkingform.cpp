@@ -115,11 +115,11 @@ TDialUpNewtorkingForm::TDialUpNewtorkingForm(TRAS& ras, QWidget* parent)
   setTabOrder(cancel_, connections_);
   setTabOrder(connections_, details_);
 
-  userName_->SetOnChange([this](TKwEdit*) { CredentialsChange(); });
-  userName_->SetOnExit([this](TKwEdit*) { ras_.SetUserName(userName_->Text()); });
-  password_->SetOnChange([this](TKwEdit*) { CredentialsChange(); });
-  password_->SetOnExit([this](TKwEdit*) { ras_.SetPassword(password_->Text()); });
-  connections_->SetOnChange([this](TKwComboEdit*) { ConnectionsKwComboEditChange(); });
+  connect(userName_, &TKwEdit::changed, this, [this] { CredentialsChange(); });
+  connect(userName_, &TKwEdit::exited, this, [this] { ras_.SetUserName(userName_->Text()); });
+  connect(password_, &TKwEdit::changed, this, [this] { CredentialsChange(); });
+  connect(password_, &TKwEdit::exited, this, [this] { ras_.SetPassword(password_->Text()); });
+  connect(connections_, &TKwComboEdit::changed, this, [this] { ConnectionsKwComboEditChange(); });
   connect(connect_, &QPushButton::clicked, this, &TDialUpNewtorkingForm::OkBitBtnClick);
   connect(cancel_, &QPushButton::clicked, this, &TDialUpNewtorkingForm::CancelBitBtnClick);
 }

@@ -52,13 +52,14 @@ TEST(KwComboEditItems, ItemsCarryTheirCodes) {
   EXPECT_EQ(combo.Text(), "");
 }
 
-TEST(KwComboEditItems, SettingTheListIdOrTheBuildHandlerRunsTheBuild) {
+TEST(KwComboEditItems, SettingTheListIdOrBuildingTheListRunsTheBuild) {
   TKwComboEdit combo;
   std::vector<std::int32_t> builtFor;
-  combo.SetOnBuildList([&](TKwComboEdit* sender) {
+  QObject::connect(&combo, &TKwComboEdit::buildList, [&, sender = &combo] {
     builtFor.push_back(sender->ListID());
     FillMaritalStatus(sender);
   });
+  combo.BuildList();
   EXPECT_EQ(builtFor, std::vector<std::int32_t>({0}));
   combo.SetListID(0x220006);
   EXPECT_EQ(builtFor, std::vector<std::int32_t>({0, 0x220006}));
@@ -90,7 +91,7 @@ TEST(KwComboEditTab, TypingTwoLettersThenTabSelectsTheThirdItemAndMovesOn) {
   ComboWindow w;
   ASSERT_TRUE(w.Focus());
   int changes = 0;
-  w.combo->SetOnChange([&](TKwComboEdit*) { ++changes; });
+  QObject::connect(w.combo, &TKwComboEdit::changed, [&] { ++changes; });
   QTest::keyClicks(w.combo, "di");
   EXPECT_TRUE(w.combo->DroppedDown());
   QTest::keyClick(w.combo, Qt::Key_Tab);
@@ -184,13 +185,13 @@ TEST(KwComboEditTyping, CaseRules) {
 TEST(KwComboEditTyping, KeyEventsMayChangeOrDropTheKey) {
   TKwComboEdit combo;
   std::vector<QChar> after;
-  combo.SetOnBeforeKeyPress([](TKwComboEdit*, QChar& key) {
+  QObject::connect(&combo, &TKwComboEdit::beforeKeyPress, [](QChar& key) {
     if (key == QLatin1Char('x'))
       key = QChar();
     else if (key == QLatin1Char('-'))
       key = QLatin1Char('/');
   });
-  combo.SetOnAfterKeyPress([&](TKwComboEdit*, QChar& key) { after.push_back(key); });
+  QObject::connect(&combo, &TKwComboEdit::afterKeyPress, [&](QChar& key) { after.push_back(key); });
   QTest::keyClicks(&combo, "1x-2");
   EXPECT_EQ(combo.Text(), "1/2");
   // The after event sees the key as the before event and the field's own handling left it.
@@ -203,7 +204,7 @@ TEST(KwComboEditExit, ALetterThatBeginsNoItemShowsTheErrorAndKeepsTheFocus) {
   ScopedScriptedPrompter prompter;
   ComboWindow w;
   int exits = 0;
-  w.combo->SetOnExit([&](TKwComboEdit*) { ++exits; });
+  QObject::connect(w.combo, &TKwComboEdit::exited, [&] { ++exits; });
   ASSERT_TRUE(w.Focus());
   QTest::keyClicks(w.combo, "q");
   w.combo->hidePopup();
@@ -220,8 +221,8 @@ TEST(KwComboEditExit, TheRefusedFocusChangeDoesNotEnterOrLeaveTheOtherField) {
   ScopedScriptedPrompter prompter;
   ComboWindow w;
   QStringList events;
-  w.next->SetOnEnter([&](TKwComboEdit*) { events << "enter"; });
-  w.next->SetOnExit([&](TKwComboEdit*) { events << "exit"; });
+  QObject::connect(w.next, &TKwComboEdit::entered, [&] { events << "enter"; });
+  QObject::connect(w.next, &TKwComboEdit::exited, [&] { events << "exit"; });
   ASSERT_TRUE(w.Focus());
   w.combo->SetText("q");
   w.next->setFocus();
@@ -233,7 +234,7 @@ TEST(KwComboEditExit, AnEmptyTextIsAcceptedEvenWithListItemsOnly) {
   ScopedScriptedPrompter prompter;
   ComboWindow w;
   int exits = 0;
-  w.combo->SetOnExit([&](TKwComboEdit*) { ++exits; });
+  QObject::connect(w.combo, &TKwComboEdit::exited, [&] { ++exits; });
   ASSERT_TRUE(w.Focus());
   w.next->setFocus();
   EXPECT_TRUE(prompter->Prompts().isEmpty());
@@ -246,7 +247,8 @@ TEST(KwComboEditExit, AWholeItemTypedInAnyCaseSelectsIt) {
   ScopedScriptedPrompter prompter;
   ComboWindow w;
   int exitIndex = -2;
-  w.combo->SetOnExit([&](TKwComboEdit* sender) { exitIndex = sender->ItemIndex(); });
+  QObject::connect(w.combo, &TKwComboEdit::exited,
+                   [&, sender = w.combo] { exitIndex = sender->ItemIndex(); });
   ASSERT_TRUE(w.Focus());
   w.combo->SetItemIndex(0);
   w.combo->SetText("");
@@ -263,7 +265,7 @@ TEST(KwComboEditExit, FreeTextIsAcceptedWithoutListItemsOnly) {
   ComboWindow w;
   w.combo->SetListItemsOnly(false);
   int exits = 0;
-  w.combo->SetOnExit([&](TKwComboEdit*) { ++exits; });
+  QObject::connect(w.combo, &TKwComboEdit::exited, [&] { ++exits; });
   ASSERT_TRUE(w.Focus());
   w.combo->SetText("Separated");
   w.next->setFocus();
@@ -276,7 +278,7 @@ TEST(KwComboEditExit, OpeningTheListIsNotLeavingTheField) {
   ScopedScriptedPrompter prompter;
   ComboWindow w;
   int exits = 0;
-  w.combo->SetOnExit([&](TKwComboEdit*) { ++exits; });
+  QObject::connect(w.combo, &TKwComboEdit::exited, [&] { ++exits; });
   ASSERT_TRUE(w.Focus());
   QTest::keyClicks(w.combo, "q");
   EXPECT_TRUE(w.combo->DroppedDown());

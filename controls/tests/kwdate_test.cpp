@@ -123,7 +123,7 @@ TEST(KwDateTyping, OnChangeRunsForEditsButNotForCaretMoves) {
   DateWindow w;
   ASSERT_TRUE(w.Focus());
   int changes = 0;
-  w.field->SetOnChange([&](TKwDate*) { ++changes; });
+  QObject::connect(w.field, &TKwDate::changed, [&] { ++changes; });
   w.Type("1");
   QTest::keyClick(w.field, Qt::Key_Right);
   QTest::keyClick(w.field, Qt::Key_End);
@@ -190,7 +190,7 @@ TEST(KwDateValidation, ThirtyFirstOfFebruaryIsRefusedAndKeepsTheFocus) {
   ScopedScriptedPrompter prompter;
   DateWindow w;
   int exits = 0;
-  w.field->SetOnExit([&](TKwDate*) { ++exits; });
+  QObject::connect(w.field, &TKwDate::exited, [&] { ++exits; });
   ASSERT_TRUE(w.Focus());
   w.Type("31022000");
   w.Leave();
@@ -205,7 +205,7 @@ TEST(KwDateValidation, TwentyNinthOfFebruary2000IsAcceptedButNot1900) {
   ScopedScriptedPrompter prompter;
   DateWindow w;
   int exits = 0;
-  w.field->SetOnExit([&](TKwDate*) { ++exits; });
+  QObject::connect(w.field, &TKwDate::exited, [&] { ++exits; });
   ASSERT_TRUE(w.Focus());
   w.Type("29021900");
   w.Leave();
@@ -226,7 +226,7 @@ TEST(KwDateValidation, TabAndClearingTheFocusAreRefusedAlike) {
   ScopedScriptedPrompter prompter;
   DateWindow w;
   int nextEntered = 0;
-  w.next->SetOnEnter([&](TKwDate*) { ++nextEntered; });
+  QObject::connect(w.next, &TKwDate::entered, [&] { ++nextEntered; });
   ASSERT_TRUE(w.Focus());
   w.Type("31042001");
   QTest::keyClick(w.field, Qt::Key_Tab);
@@ -309,7 +309,7 @@ TEST(KwDateCalendar, TheDropDownButtonShowsTheCalendarAndOkStoresTheDate) {
     return dialog.result();
   });
   int changes = 0;
-  w.field->SetOnChange([&](TKwDate*) { ++changes; });
+  QObject::connect(w.field, &TKwDate::changed, [&] { ++changes; });
   QTest::mouseClick(w.field, Qt::LeftButton, {}, w.field->DropDownButtonRect().center());
   EXPECT_EQ(driver.Runs(), 1);
   EXPECT_EQ(caption, "Select a Date");
@@ -330,7 +330,7 @@ TEST(KwDateCalendar, CancelKeepsTheDate) {
     return dialog.result();
   });
   int changes = 0;
-  w.field->SetOnChange([&](TKwDate*) { ++changes; });
+  QObject::connect(w.field, &TKwDate::changed, [&] { ++changes; });
   w.field->DropDownCalendar();
   EXPECT_EQ(driver.Runs(), 1);
   EXPECT_EQ(w.field->AsString(), "03/04/1999");

@@ -76,7 +76,7 @@ TEST(KwEditCase, MaximumLengthLimitsTyping) {
 TEST(KwEditEvents, OnChangeRunsForTypingAndAssignment) {
   TKwEdit edit;
   int changes = 0;
-  edit.SetOnChange([&](TKwEdit* sender) {
+  QObject::connect(&edit, &TKwEdit::changed, [&, sender = &edit] {
     EXPECT_EQ(sender, &edit);
     ++changes;
   });
@@ -90,9 +90,10 @@ TEST(KwEditEvents, EnterAndExitRunWhenTheFocusMovesBetweenFields) {
   auto* first = window.Add<TKwEdit>();
   auto* second = window.Add<TKwEdit>();
   QStringList events;
-  first->SetOnEnter([&](TKwEdit*) { events << "enter1"; });
-  first->SetOnExit([&](TKwEdit* sender) { events << "exit1:" + sender->Text(); });
-  second->SetOnEnter([&](TKwEdit*) { events << "enter2"; });
+  QObject::connect(first, &TKwEdit::entered, [&] { events << "enter1"; });
+  QObject::connect(first, &TKwEdit::exited,
+                   [&, sender = first] { events << "exit1:" + sender->Text(); });
+  QObject::connect(second, &TKwEdit::entered, [&] { events << "enter2"; });
   ASSERT_TRUE(window.ShowActive());
   first->setFocus();
   QTest::keyClicks(first, "abc");
@@ -106,7 +107,7 @@ TEST(KwEditEvents, ClearingTheFocusRunsTheExitSynchronously) {
   auto* edit = window.Add<TKwEdit>();
   window.Add<TKwEdit>();
   int exits = 0;
-  edit->SetOnExit([&](TKwEdit*) { ++exits; });
+  QObject::connect(edit, &TKwEdit::exited, [&] { ++exits; });
   ASSERT_TRUE(window.ShowActive());
   edit->setFocus();
   edit->clearFocus();
@@ -117,7 +118,7 @@ TEST(KwEditEvents, SwitchingToAnotherWindowIsNotLeavingTheField) {
   TTestWindow window;
   auto* edit = window.Add<TKwEdit>();
   int exits = 0;
-  edit->SetOnExit([&](TKwEdit*) { ++exits; });
+  QObject::connect(edit, &TKwEdit::exited, [&] { ++exits; });
   ASSERT_TRUE(window.ShowActive());
   edit->setFocus();
   TTestWindow other;

@@ -85,7 +85,7 @@ TEST(KwTimeTyping, BackspaceAndDeleteChangeNothingButReportAChange) {
   TimeWindow w;
   ASSERT_TRUE(w.Focus());
   int changes = 0;
-  w.field->SetOnChange([&](TKwTime*) { ++changes; });
+  QObject::connect(w.field, &TKwTime::changed, [&] { ++changes; });
   QTest::keyClick(w.field, Qt::Key_Backspace);
   QTest::keyClick(w.field, Qt::Key_Delete);
   EXPECT_EQ(w.field->AsString(), "12:00");
@@ -122,7 +122,7 @@ TEST(KwTimeFocus, ExitRunsWhenTheFocusLeaves) {
   TimeWindow w;
   ASSERT_TRUE(w.Focus());
   QString left;
-  w.field->SetOnExit([&](TKwTime* sender) { left = sender->AsString(); });
+  QObject::connect(w.field, &TKwTime::exited, [&, sender = w.field] { left = sender->AsString(); });
   w.Type("1845");
   QTest::keyClick(w.field, Qt::Key_Tab);
   EXPECT_TRUE(w.next->hasFocus());

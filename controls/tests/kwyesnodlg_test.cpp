@@ -83,7 +83,7 @@ TEST(KwYesNoDlgState, SettingTheAnswerBackToNoClearsTheDetails) {
   control.SetCallDialogOn(TCallDialogOn::cdYes);
   control.SetState(TKwYesNoState::ynYes);
   int clears = 0;
-  control.SetOnClearUserData([&](TKwYesNoDlg*) { ++clears; });
+  QObject::connect(&control, &TKwYesNoDlg::clearUserData, [&] { ++clears; });
   control.SetData(SomeDetails());
   control.SetState(TKwYesNoState::ynYes);  // still armed: kept
   EXPECT_EQ(control.Data().note, "Hit a wall");
@@ -99,7 +99,7 @@ TEST(KwYesNoDlgState, SettingTheAnswerBackToNoClearsTheDetails) {
 TEST(KwYesNoDlgKeys, YNSpaceAndArrowsSetTheAnswer) {
   TKwYesNoDlg control;
   int changes = 0;
-  control.SetOnChange([&](TKwYesNoDlg*) { ++changes; });
+  QObject::connect(&control, &TKwYesNoDlg::changed, [&] { ++changes; });
   QTest::keyClicks(&control, "y");
   EXPECT_EQ(control.State(), TKwYesNoState::ynYes);
   QTest::keyClicks(&control, "Y");  // no change, no event
@@ -132,7 +132,7 @@ TEST(KwYesNoDlgPopUp, TypingYOnNoRaisesOnChangeThenOpensTheDetailsOnce) {
   control.SetCallDialogOn(TCallDialogOn::cdYes);
   control.SetAutoPopUp(true);
   QStringList events;
-  control.SetOnChange([&](TKwYesNoDlg*) { events << "change"; });
+  QObject::connect(&control, &TKwYesNoDlg::changed, [&] { events << "change"; });
   TModalDriver driver([&](QDialog&) {
     events << "details";
     return int(QDialog::Rejected);
@@ -148,7 +148,8 @@ TEST(KwYesNoDlgPopUp, NoAutoPopUpWhenTheChangeHandlerDisarms) {
   TKwYesNoDlg control;
   control.SetCallDialogOn(TCallDialogOn::cdYes);
   control.SetAutoPopUp(true);
-  control.SetOnChange([](TKwYesNoDlg* sender) { sender->SetCallDialogOn(TCallDialogOn::cdNo); });
+  QObject::connect(&control, &TKwYesNoDlg::changed,
+                   [sender = &control] { sender->SetCallDialogOn(TCallDialogOn::cdNo); });
   TModalDriver driver([](QDialog&) { return int(QDialog::Rejected); });
   QTest::keyClicks(&control, "y");
   EXPECT_EQ(driver.Runs(), 0);
@@ -170,8 +171,8 @@ TEST(KwYesNoDlgPopUp, UserDefinedDetailsRaiseOnCallDialogAfterTheClick) {
   control.SetCallDialogOn(TCallDialogOn::cdEither);
   control.SetDialogType(TDialogType::dtUserDefined);
   QStringList events;
-  control.SetOnClick([&](TKwYesNoDlg*) { events << "click"; });
-  control.SetOnCallDialog([&](TKwYesNoDlg* sender) {
+  QObject::connect(&control, &TKwYesNoDlg::clicked, [&] { events << "click"; });
+  QObject::connect(&control, &TKwYesNoDlg::callDialog, [&, sender = &control] {
     events << "call";
     EXPECT_EQ(sender, &control);
   });
@@ -353,7 +354,7 @@ TEST(KwYesNoDlgLeaving, DataWarningWarnsOncePerSettingWhenDetailsWereNeverOpened
   w.control->SetState(TKwYesNoState::ynYes);
   w.control->SetDataWarning(true);
   int exits = 0;
-  w.control->SetOnExit([&](TKwYesNoDlg*) { ++exits; });
+  QObject::connect(w.control, &TKwYesNoDlg::exited, [&] { ++exits; });
   ASSERT_TRUE(w.Focus());
   w.next->setFocus(Qt::TabFocusReason);
   ASSERT_EQ(prompter->Prompts().size(), 1);

@@ -109,8 +109,8 @@ TEST(MyCalendar, ShowCalendarAnswersTheChosenDateOnlyOnOk) {
 TEST(SpinButton, EachButtonReportsItsClick) {
   TSpinButton spin;
   int ups = 0, downs = 0;
-  spin.SetOnUpClick([&](TSpinButton*) { ++ups; });
-  spin.SetOnDownClick([&](TSpinButton*) { ++downs; });
+  QObject::connect(&spin, &TSpinButton::upClicked, [&] { ++ups; });
+  QObject::connect(&spin, &TSpinButton::downClicked, [&] { ++downs; });
   QTest::mouseClick(spin.UpButton(), Qt::LeftButton);
   QTest::mouseClick(spin.DownButton(), Qt::LeftButton);
   QTest::mouseClick(spin.DownButton(), Qt::LeftButton);
@@ -125,7 +125,7 @@ TEST(SpinButton, HoldingAButtonRepeatsItsClick) {
   window.show();
   spin->SetRepeatTiming(30, 10);
   int ups = 0;
-  spin->SetOnUpClick([&](TSpinButton*) { ++ups; });
+  QObject::connect(spin, &TSpinButton::upClicked, [&] { ++ups; });
   QTest::mousePress(spin->UpButton(), Qt::LeftButton);
   QTest::qWait(150);
   QTest::mouseRelease(spin->UpButton(), Qt::LeftButton);

@@ -97,7 +97,7 @@ TEST(NumericEditValue, APositiveOnlyFieldShowsTheAbsoluteValue) {
 TEST(NumericEditValue, EveryAssignmentRaisesOnChange) {
   TNumericEdit field;
   int changes = 0;
-  field.SetOnChange([&](TNumericEdit*) { ++changes; });
+  QObject::connect(&field, &TNumericEdit::changed, [&] { ++changes; });
   field.SetAsInteger(1);
   field.SetAsDouble(2);
   field.SetDecimalPlaces(0);
@@ -204,9 +204,14 @@ TEST(NumericEditTyping, FixedDecimalsAreOverwritten) {
   w.Type("59");  // the caret stays on the last decimal
   EXPECT_EQ(w.field->DisplayText(), "1.29");
   EXPECT_EQ(w.field->CaretPosition(), 4);
+  // Backspace away from the point removes the digit left of the caret; the decimals close up.
   QTest::keyClick(w.field, Qt::Key_Backspace);
-  EXPECT_EQ(w.field->DisplayText(), "1.20");
+  EXPECT_EQ(w.field->DisplayText(), "1.90");
   EXPECT_EQ(w.field->CaretPosition(), 3);
+  // Right after the point it zeroes the digit under the caret.
+  QTest::keyClick(w.field, Qt::Key_Backspace);
+  EXPECT_EQ(w.field->DisplayText(), "1.00");
+  EXPECT_EQ(w.field->CaretPosition(), 2);
   QTest::keyClick(w.field, Qt::Key_End);
   EXPECT_EQ(w.field->CaretPosition(), 4);
 }
@@ -224,7 +229,7 @@ TEST(NumericEditTyping, BackspaceRules) {
   EXPECT_EQ(w.field->DisplayText(), "0");
   EXPECT_EQ(w.field->CaretPosition(), 1);
   int changes = 0;
-  w.field->SetOnChange([&](TNumericEdit*) { ++changes; });
+  QObject::connect(w.field, &TNumericEdit::changed, [&] { ++changes; });
   QTest::keyClick(w.field, Qt::Key_Backspace);  // nothing at the start
   EXPECT_EQ(w.field->DisplayText(), "0");
   EXPECT_EQ(changes, 0);
@@ -282,7 +287,7 @@ TEST(NumericEditTyping, SpaceTogglesTheSelectionOnly) {
   w.field->SetAsInteger(33);
   ASSERT_TRUE(w.Focus());
   int changes = 0;
-  w.field->SetOnChange([&](TNumericEdit*) { ++changes; });
+  QObject::connect(w.field, &TNumericEdit::changed, [&] { ++changes; });
   QTest::keyClick(w.field, Qt::Key_Space);
   EXPECT_FALSE(w.field->ValueSelected());
   QTest::keyClick(w.field, Qt::Key_Space);
@@ -295,7 +300,7 @@ TEST(NumericEditTyping, EveryEditRaisesOnChange) {
   NumberWindow w;
   ASSERT_TRUE(w.Focus());
   int changes = 0;
-  w.field->SetOnChange([&](TNumericEdit*) { ++changes; });
+  QObject::connect(w.field, &TNumericEdit::changed, [&] { ++changes; });
   w.Type("12");
   QTest::keyClick(w.field, Qt::Key_Backspace);
   QTest::keyClick(w.field, Qt::Key_Left);  // moving the caret is no edit
@@ -339,7 +344,8 @@ TEST(NumericEditFocus, ExitRunsWhenTheFocusLeaves) {
   NumberWindow w;
   ASSERT_TRUE(w.Focus());
   int exitValue = -1;
-  w.field->SetOnExit([&](TNumericEdit* sender) { exitValue = sender->AsInteger(); });
+  QObject::connect(w.field, &TNumericEdit::exited,
+                   [&, sender = w.field] { exitValue = sender->AsInteger(); });
   w.Type("77");
   QTest::keyClick(w.field, Qt::Key_Tab);
   EXPECT_TRUE(w.next->hasFocus());

@@ -2,6 +2,7 @@
 
 #include "platform/prompt.h"
 #include "platform/scriptedprompter.h"
+#include "platform/streamprompter.h"
 
 TEST(Prompt, ScriptedPrompterRecordsBoxesAndAnswersFromTheScript) {
   ScopedScriptedPrompter prompter;
@@ -43,4 +44,32 @@ TEST(Prompt, EndProgramGoesThroughTheInstalledHandler) {
 
 TEST(Prompt, CarriageReturnsBecomeLineBreaksForDisplay) {
   EXPECT_EQ(PromptTextForDisplay("a\rb\r\nc"), "a\nb\nc");
+}
+
+TEST(Prompt, TheProgramsDefaultPrompterRefusesEveryBoxAndSaysSo) {
+  // No prompter installed: the one the program starts with.
+  auto previous = SetPrompter(nullptr);
+  ASSERT_NE(dynamic_cast<TRefusingPrompter*>(&Prompter()), nullptr);
+  EXPECT_EQ(Ask(PromptKind::Confirmation, PromptButtons::OkCancel, "Remove?"),
+            PromptAnswer::Cancel);
+  EXPECT_EQ(Ask(PromptKind::Confirmation, PromptButtons::YesNo, "Sure?"), PromptAnswer::No);
+  EXPECT_EQ(Ask(PromptKind::Confirmation, PromptButtons::YesNoCancel, "Save Changes?"),
+            PromptAnswer::Cancel);
+  EXPECT_EQ(Ask(PromptKind::Information, PromptButtons::Ok, "Done"), PromptAnswer::Ok);
+  EXPECT_TRUE(Prompter().AskSaveFileName(FileDialogRequest{}).isEmpty());
+  SetPrompter(previous);
+
+  QString reported;
+  QTextStream stream(&reported);
+  TRefusingPrompter refusing(&stream);
+  EXPECT_EQ(refusing.Ask(PromptKind::Confirmation, PromptButtons::YesNoCancel,
+                         "The current details have changed\rSave Changes?", "Quillmarsh - Motor"),
+            PromptAnswer::Cancel);
+  FileDialogRequest open;
+  open.caption = "Open";
+  EXPECT_TRUE(refusing.AskOpenFileName(open).isEmpty());
+  EXPECT_EQ(reported,
+            "Unanswered message box \"Quillmarsh - Motor\" (answered Cancel): The current details "
+            "have changed\nSave Changes?\n"
+            "Unanswered file dialog \"Open\" (cancelled)\n");
 }

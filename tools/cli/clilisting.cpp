@@ -7,7 +7,7 @@
 
 void PrintProposalListing(QTextStream& out, const QDate& today) {
   const QDate start = GetDateValue(Id::CoverStartDate, {CoverPath()});
-  const TPackedDate reference = DateToPacked(start.isValid() ? start : today);
+  const PackedDate reference = DateToPacked(start.isValid() ? start : today);
   DsvSetReferenceDate(&reference);
   for (const QString& line : ProposalListingLines(today))
     out << line << '\n';

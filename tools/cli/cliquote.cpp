@@ -18,6 +18,7 @@
 #include "platform/settingsstore.h"
 #include "report/summarypdf.h"
 #include "settings/optionkeys.h"
+#include "settings/options.h"
 #include "settings/settingsunit.h"
 #include "tools/cli/clilisting.h"
 #include "tools/cli/clioutput.h"
@@ -27,30 +28,35 @@ namespace {
 
 const char* const kSection = "Tolvane";
 
-// The installation's settings, read quietly: the options object would show a box for each.
-bool InstallationPresent() {
-  TSettingsStore store;
-  const auto version = store.ReadInteger(OptionKeys::kDictionary, OptionKeys::kApplicationVersion);
-  const auto dictionary = store.ReadText(OptionKeys::kDictionary, OptionKeys::kDictionaryPath);
-  const auto engine = store.ReadText(OptionKeys::kQuoteEngine, OptionKeys::kPath);
-  return version && *version > 0 && dictionary && !dictionary->isEmpty() && engine &&
-         !engine->isEmpty();
+// The settings that name an installation, read through the options object: each one that is
+// missing shows its box, which the console prompter prints on standard error.
+bool InstallationPresent(const TOptions& options) {
+  const int version = options.GetApplicationVersion();
+  const QString dictionary = options.GetDictionaryPath();
+  const QString engine = options.GetQuoteEnginePath();
+  return version > 0 && !dictionary.isEmpty() && !engine.isEmpty();
 }
 
-// Opens the Data Server for the run and closes it again, whatever happens in between.
+// Starts the settings unit for the run: the options object, then the Data Server when the
+// settings name an installation. Closes both again, whatever happens in between.
 class TOpenInstallation {
  public:
   TOpenInstallation() {
-    status_ = StartSettings([] { return static_cast<int>(OpenQuoteEngine()); });
+    status_ = StartSettings([this] {
+      installed_ = InstallationPresent(*Options());
+      return installed_ ? static_cast<int>(OpenQuoteEngine()) : 0;
+    });
   }
   ~TOpenInstallation() {
-    EndSettings(status_ == 0 ? std::function<void()>([] { CloseQuoteEngine(); })
-                             : std::function<void()>());
+    EndSettings(Opened() ? std::function<void()>([] { CloseQuoteEngine(); })
+                         : std::function<void()>());
   }
-  bool Opened() const { return status_ == 0; }
+  bool Installed() const { return installed_; }
+  bool Opened() const { return installed_ && status_ == 0; }
   int Status() const { return status_; }
 
  private:
+  bool installed_ = false;
   int status_ = 0;
 };
 
@@ -89,14 +95,14 @@ int TCliRun::Run() {
     Say(CoverBeforeTodayMessage());
     return kExitUsage;
   }
-  if (!InstallationPresent()) {
+  TOpenInstallation installation;
+  if (!installation.Installed()) {
     Say(QStringLiteral(
         "No Quillmarsh installation was found for this user: the settings name no dictionary "
         "or quote engine folder.\rInstall one first (scripts/run installs the demo "
         "installation)."));
     return kExitNoInstallation;
   }
-  TOpenInstallation installation;
   if (!installation.Opened()) {
     Say(QStringLiteral("The dictionary cannot be opened [Error : %1]").arg(installation.Status()));
     return kExitDictionary;

@@ -1,9 +1,5 @@
 #include "tools/cli/consoleprompter.h"
 
-#include <cstdio>
-
-TConsolePrompter::TConsolePrompter() : errors_(stderr), out_(&errors_) {}
-
 PromptAnswer TConsolePrompter::Ask(PromptKind kind, PromptButtons buttons, const QString& text,
                                    const QString& /*caption*/) {
   QString prefix;
@@ -19,23 +15,6 @@ PromptAnswer TConsolePrompter::Ask(PromptKind kind, PromptButtons buttons, const
     case PromptKind::Confirmation:
       break;
   }
-  *out_ << prefix << PromptTextForDisplay(text) << '\n';
-  out_->flush();
-  switch (buttons) {
-    case PromptButtons::Ok:
-    case PromptButtons::OkCancel:
-      return PromptAnswer::Ok;
-    case PromptButtons::YesNo:
-    case PromptButtons::YesNoCancel:
-      return PromptAnswer::Yes;
-  }
-  return PromptAnswer::Ok;
-}
-
-QString TConsolePrompter::AskOpenFileName(const FileDialogRequest& /*request*/) {
-  return QString();
-}
-
-QString TConsolePrompter::AskSaveFileName(const FileDialogRequest& /*request*/) {
-  return QString();
+  WriteLine(prefix + PromptTextForDisplay(text));
+  return AcceptingAnswer(buttons);
 }

@@ -2,28 +2,9 @@
 
 #include <cstdint>
 
+#include "platform/windows1252table.h"
+
 namespace {
-
-// Unicode code points of the bytes 0x80..0x9F; the undefined ones keep their own value.
-constexpr char32_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t ByteToCodePoint(unsigned char b) {
-  if (b >= 0x80 && b <= 0x9F)
-    return kHighControls[b - 0x80];
-  return b;
-}
-
-std::optional<unsigned char> CodePointToByte(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-    return static_cast<unsigned char>(c);
-  for (int i = 0; i < 32; ++i)
-    if (kHighControls[i] == c)
-      return static_cast<unsigned char>(0x80 + i);
-  return std::nullopt;
-}
 
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -74,10 +55,10 @@ std::optional<std::string> Utf8ToCp1252(const std::string& utf8) {
     // Overlong forms are not UTF-8.
     if ((extra == 1 && c < 0x80) || (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000))
       return std::nullopt;
-    auto byte = CodePointToByte(c);
-    if (!byte)
+    const int byte = Windows1252Byte(c);
+    if (byte < 0)
       return std::nullopt;
-    out += static_cast<char>(*byte);
+    out += static_cast<char>(byte);
     i += static_cast<std::size_t>(extra) + 1;
   }
   return out;
@@ -87,6 +68,6 @@ std::string Cp1252ToUtf8(const std::string& bytes) {
   std::string out;
   out.reserve(bytes.size());
   for (char ch : bytes)
-    AppendUtf8(out, ByteToCodePoint(static_cast<unsigned char>(ch)));
+    AppendUtf8(out, Windows1252Character(static_cast<unsigned char>(ch)));
   return out;
 }

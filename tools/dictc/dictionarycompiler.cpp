@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <set>
 
+#include "dataserver/packeddate.h"
 #include "tools/dictc/jsonsupport.h"
 
 namespace {
@@ -29,10 +30,6 @@ struct TRawDependency {
   const TJson* Json;
 };
 
-bool IsLeap(int y) {
-  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
 bool IsWholeNumber(const std::string& text) {
   std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
   if (i >= text.size() || text.size() - i > 10)
@@ -49,11 +46,7 @@ bool IsShortDate(const std::string& text) {
   char tail = 0;
   if (std::sscanf(text.c_str(), "%2d/%2d/%4d%c", &d, &m, &y, &tail) != 3)
     return false;
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (y < 1 || m < 1 || m > 12 || d < 1)
-    return false;
-  int days = kDays[m - 1] + ((m == 2 && IsLeap(y)) ? 1 : 0);
-  return d <= days;
+  return IsValidCalendarDate(y, m, d);
 }
 
 class TDictionaryCompiler {

@@ -47,8 +47,10 @@ class TGallery : public QWidget {
  private:
   template <class Control>
   void Watch(Control* control, const QString& name) {
-    control->SetOnExit([this, name](Control*) { Report(name + QStringLiteral(": exit")); });
-    control->SetOnChange([this, name](Control*) { Report(name + QStringLiteral(": change")); });
+    connect(control, &Control::exited, this,
+            [this, name] { Report(name + QStringLiteral(": exit")); });
+    connect(control, &Control::changed, this,
+            [this, name] { Report(name + QStringLiteral(": change")); });
   }
 
   void Report(const QString& event) { events_->setText(event); }
@@ -92,20 +94,23 @@ class TGallery : public QWidget {
     QFormLayout* form = nullptr;
     QGroupBox* group = Group(QStringLiteral("TKwComboEdit"), form);
     auto* items = new TKwComboEdit(group);
-    items->SetOnBuildList(&TGallery::FillStatus);
+    connect(items, &TKwComboEdit::buildList, this, [items] { FillStatus(items); });
+    items->BuildList();
     Watch(items, QStringLiteral("list items only"));
     form->addRow(QStringLiteral("ListItemsOnly"), items);
     auto* free = new TKwComboEdit(group);
     free->SetListItemsOnly(false);
     free->SetTextCase(TTextCase::tcInitialCaps);
-    free->SetOnBuildList(&TGallery::FillStatus);
+    connect(free, &TKwComboEdit::buildList, this, [free] { FillStatus(free); });
+    free->BuildList();
     form->addRow(QStringLiteral("Free text, initial caps"), free);
     auto* digits = new TKwComboEdit(group);
     digits->SetTextCase(TTextCase::tcDigit);
-    digits->SetOnBuildList([](TKwComboEdit* combo) {
+    connect(digits, &TKwComboEdit::buildList, this, [digits] {
       for (int years = 0; years <= 9; ++years)
-        combo->AddItem(QString::number(years), years);
+        digits->AddItem(QString::number(years), years);
     });
+    digits->BuildList();
     form->addRow(QStringLiteral("Digits only"), digits);
     return group;
   }
@@ -131,8 +136,10 @@ class TGallery : public QWidget {
     year->SetDecimalPlaces(0);
     year->SetAsInteger(2019);
     auto* spin = new TSpinButton(group);
-    spin->SetOnUpClick([year](TSpinButton*) { year->SetAsInteger(year->AsInteger() + 1); });
-    spin->SetOnDownClick([year](TSpinButton*) { year->SetAsInteger(year->AsInteger() - 1); });
+    connect(spin, &TSpinButton::upClicked, year,
+            [year] { year->SetAsInteger(year->AsInteger() + 1); });
+    connect(spin, &TSpinButton::downClicked, year,
+            [year] { year->SetAsInteger(year->AsInteger() - 1); });
     auto* yearRow = new QHBoxLayout;
     yearRow->addWidget(year);
     yearRow->addWidget(spin);
@@ -191,7 +198,8 @@ class TGallery : public QWidget {
     period->SetState(TKwYesNoState::ynNo);
     auto* own =
         add(QStringLiteral("Page's own dialog"), TCallDialogOn::cdYes, TDialogType::dtUserDefined);
-    own->SetOnCallDialog([this](TKwYesNoDlg*) { Report(QStringLiteral("OnCallDialog")); });
+    connect(own, &TKwYesNoDlg::callDialog, this,
+            [this] { Report(QStringLiteral("OnCallDialog")); });
     auto* warn = add(QStringLiteral("Data warning"), TCallDialogOn::cdYes, TDialogType::dtMemo);
     warn->SetState(TKwYesNoState::ynYes);
     warn->SetDataWarning(true);

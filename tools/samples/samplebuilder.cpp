@@ -15,9 +15,10 @@ namespace {
 namespace chr = std::chrono;
 
 chr::year_month_day ToCalendar(PackedDate packed) {
-  return chr::year_month_day{chr::year{(packed >> 16) & 0xFFFF},
-                             chr::month{static_cast<unsigned>((packed >> 8) & 0xFF)},
-                             chr::day{static_cast<unsigned>(packed & 0xFF)}};
+  TCalendarDate date;
+  UnpackDate(packed, date);
+  return chr::year_month_day{chr::year{date.Year}, chr::month{static_cast<unsigned>(date.Month)},
+                             chr::day{static_cast<unsigned>(date.Day)}};
 }
 
 PackedDate FromCalendar(const chr::year_month_day& d) {

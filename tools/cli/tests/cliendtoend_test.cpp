@@ -20,6 +20,7 @@
 #include "platform/prompt.h"
 #include "platform/settingsstore.h"
 #include "report/engine/tests/pdfprobe.h"
+#include "settings/optionkeys.h"
 #include "tools/cli/exitcodes.h"
 #include "tools/install/demoinstaller.h"
 
@@ -113,6 +114,29 @@ TEST_F(CliEndToEnd, WithoutAnInstallationItSaysSo) {
   const TCliRunResult run = Run({"quote", Sample("young-driver")});
   EXPECT_EQ(run.Code, kExitNoInstallation) << Describe(run);
   EXPECT_TRUE(run.Errors.contains("No Quillmarsh installation")) << Describe(run);
+}
+
+TEST_F(CliEndToEnd, TheOptionsBoxesForMissingSettingsArePrintedOnStandardError) {
+  TCliRunResult run = Run({"check", Sample("family")});
+  EXPECT_EQ(run.Code, kExitNoInstallation) << Describe(run);
+  EXPECT_TRUE(
+      run.Errors.startsWith("Error: No Dictionary version found\n"
+                            "Error: No Dictionary path found\n"
+                            "Error: No Quote engine path found\n"
+                            "No Quillmarsh installation was found"))
+      << Describe(run);
+
+  // An installation whose engine setting is gone: only that setting is reported.
+  Install();
+  SetSettingsFolder(home_.filePath(QStringLiteral("config")));
+  ASSERT_TRUE(TSettingsStore().DeleteKey(OptionKeys::kQuoteEngine));
+  SetSettingsFolder(QString());
+  run = Run({"check", Sample("family")});
+  EXPECT_EQ(run.Code, kExitNoInstallation) << Describe(run);
+  EXPECT_TRUE(
+      run.Errors.startsWith("Error: No Quote engine path found\n"
+                            "No Quillmarsh installation was found"))
+      << Describe(run);
 }
 
 TEST_F(CliEndToEnd, QuotesEverySampleOneAfterAnother) {

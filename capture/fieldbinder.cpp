@@ -1,0 +1,330 @@
+#include "capture/fieldbinder.h"
+
+#include <QAbstractItemModel>
+
+#include "controls/dateserial.h"
+#include "controls/fieldhelp.h"
+#include "controls/kwcomboedit.h"
+#include "controls/kwdate.h"
+#include "controls/kwedit.h"
+#include "controls/kwyesnodlg.h"
+#include "controls/numericedit.h"
+#include "motor/identifiers.h"
+
+namespace {
+
+bool Has(const TFieldRow& row, TFieldOption option) {
+  return (row.Options & option) != 0;
+}
+
+TKwComboEdit* AsList(QWidget* control) {
+  return qobject_cast<TKwComboEdit*>(control);
+}
+
+QDate ShownDate(const TKwDate* field) {
+  const double serial = field->GetAsNumber();
+  return serial == 0 ? QDate() : SerialToDate(serial);
+}
+
+std::int32_t YesNoCode(const TKwYesNoDlg* field) {
+  return field->State() == TKwYesNoState::ynYes ? Code::Yes : Code::No;
+}
+
+std::int32_t SelectedCode(const TKwComboEdit* field) {
+  const int index = field->ItemIndex();
+  return index >= 0 ? field->ItemCode(index) : 0;
+}
+
+// The entries of a Data Server list in ascending code order: a code the list lacks is passed
+// over once (code n missing: the entry with code n + 1 takes its place).
+ListItems InCodeOrder(const ListItems& entries) {
+  auto find = [&entries](std::int32_t code) {
+    for (const ListItem& entry : entries) {
+      if (entry.code == code)
+        return &entry;
+    }
+    return static_cast<const ListItem*>(nullptr);
+  };
+  ListItems ordered;
+  std::int32_t code = 0;
+  for (qsizetype i = 0; i < entries.size(); ++i, ++code) {
+    const ListItem* entry = find(code);
+    if (entry == nullptr)
+      entry = find(++code);
+    if (entry != nullptr)
+      ordered.append(*entry);
+  }
+  return ordered;
+}
+
+}  // namespace
+
+TFieldBinder::TFieldBinder(QWidget* page) : QObject(page), page_(page) {}
+
+QWidget* TFieldBinder::MakeControl(const TFieldRow& row) {
+  switch (row.Kind) {
+    case TFieldKind::Text: {
+      auto* edit = new TKwEdit(page_);
+      if (Has(row, foUpperCase))
+        edit->SetCharCase(TEditCharCase::ecUpperCase);
+      if (row.MaxLength > 0)
+        edit->SetMaxLength(row.MaxLength);
+      return edit;
+    }
+    case TFieldKind::List: {
+      auto* combo = new TKwComboEdit(page_);
+      if (Has(row, foUpperCase))
+        combo->SetTextCase(TTextCase::tcUpperCaps);
+      else if (Has(row, foInitialCaps))
+        combo->SetTextCase(TTextCase::tcInitialCaps);
+      combo->SetListItemsOnly(!Has(row, foFreeText));
+      if (row.MaxLength > 0)
+        combo->SetMaxLength(row.MaxLength);
+      return combo;
+    }
+    case TFieldKind::Number: {
+      auto* number = new TNumericEdit(page_);
+      number->SetDecimalPlaces(Has(row, foDecimals) ? -1 : 0);
+      if (Has(row, foMoney))
+        number->SetNumberType(TNumberType::ntMoney);
+      return number;
+    }
+    case TFieldKind::Date: {
+      auto* date = new TKwDate(page_);
+      date->SetTreatTodayAsNegative(Has(row, foTodayIsNegative));
+      return date;
+    }
+    case TFieldKind::YesNo: {
+      auto* yesNo = new TKwYesNoDlg(page_);
+      if (Has(row, foDialogOnYes)) {
+        yesNo->SetCallDialogOn(TCallDialogOn::cdYes);
+        yesNo->SetDialogType(TDialogType::dtUserDefined);
+        yesNo->SetAutoPopUp(true);
+      }
+      return yesNo;
+    }
+  }
+  return nullptr;
+}
+
+QWidget* TFieldBinder::Create(const TFieldRow& row) {
+  QWidget* control = MakeControl(row);
+  control->setObjectName(QString::fromLatin1(row.Name));
+  SetFieldHint(control, row.Hint);
+  SetHelpContext(control, row.HelpContext);
+  QLabel* label = nullptr;
+  if (!row.Label.isEmpty()) {
+    label = new QLabel(row.Label, page_);
+    label->setBuddy(control);
+  }
+  TBound& bound = fields_[row.Name];
+  bound = TBound{row, control, label};
+  ConnectList(bound);
+  ConnectWriteRule(bound);
+  return control;
+}
+
+QWidget* TFieldBinder::AddRow(QFormLayout* form, const TFieldRow& row) {
+  QWidget* control = Create(row);
+  if (QLabel* label = Label(row.Name))
+    form->addRow(label, control);
+  else
+    form->addRow(control);
+  if (lastInTabOrder_ != nullptr)
+    QWidget::setTabOrder(lastInTabOrder_, control);
+  lastInTabOrder_ = control;
+  return control;
+}
+
+void TFieldBinder::ConnectList(TBound& bound) {
+  TKwComboEdit* combo = AsList(bound.Control);
+  if (combo == nullptr || bound.Row.List == TListSource::None)
+    return;
+  if (bound.Row.List != TListSource::Page) {
+    const bool byCode = bound.Row.List == TListSource::DataServerByCode;
+    const bool sorted = Has(bound.Row, foSorted);
+    connect(combo, &TKwComboEdit::buildList, this, [combo, byCode, sorted] {
+      ListItems entries;
+      // A list that cannot be read has been reported by the filler; the build is abandoned.
+      if (FillEnumList(combo->ListID(), entries) != 0)
+        return;
+      combo->ClearItems();
+      for (const ListItem& entry : byCode ? InCodeOrder(entries) : entries)
+        combo->AddItem(entry.text, entry.code);
+      if (sorted)
+        combo->model()->sort(0);
+      combo->SetItemIndex(combo->ItemCount() > 0 ? 0 : -1);
+    });
+  }
+  const std::int32_t listId = bound.Row.ListId != 0 ? bound.Row.ListId : bound.Row.PropertyId;
+  // Setting the list builds it, through the connection above or the page's own.
+  if (bound.Row.List != TListSource::Page)
+    combo->SetListID(listId);
+}
+
+void TFieldBinder::ConnectWriteRule(const TBound& bound) {
+  if (bound.Row.PropertyId == 0 || bound.Row.Write == TWriteRule::None)
+    return;
+  const TBound* field = &bound;
+  auto left = [this, field] { FieldLeft(*field); };
+  auto changed = [this, field] { FieldChanged(*field); };
+  QWidget* control = bound.Control;
+  switch (bound.Row.Kind) {
+    case TFieldKind::Text:
+      connect(static_cast<TKwEdit*>(control), &TKwEdit::exited, this, left);
+      connect(static_cast<TKwEdit*>(control), &TKwEdit::changed, this, changed);
+      break;
+    case TFieldKind::List:
+      connect(static_cast<TKwComboEdit*>(control), &TKwComboEdit::exited, this, left);
+      connect(static_cast<TKwComboEdit*>(control), &TKwComboEdit::changed, this, changed);
+      break;
+    case TFieldKind::Number:
+      connect(static_cast<TNumericEdit*>(control), &TNumericEdit::exited, this, left);
+      connect(static_cast<TNumericEdit*>(control), &TNumericEdit::changed, this, changed);
+      break;
+    case TFieldKind::Date:
+      connect(static_cast<TKwDate*>(control), &TKwDate::exited, this, left);
+      connect(static_cast<TKwDate*>(control), &TKwDate::changed, this, changed);
+      break;
+    case TFieldKind::YesNo:
+      connect(static_cast<TKwYesNoDlg*>(control), &TKwYesNoDlg::exited, this, left);
+      connect(static_cast<TKwYesNoDlg*>(control), &TKwYesNoDlg::changed, this, changed);
+      break;
+  }
+}
+
+bool TFieldBinder::HasChoice(const TBound& bound) const {
+  const TKwComboEdit* combo = AsList(bound.Control);
+  return combo == nullptr || combo->ItemIndex() >= 0;
+}
+
+void TFieldBinder::FieldLeft(const TBound& bound) {
+  bool store = false;
+  switch (bound.Row.Write) {
+    case TWriteRule::OnExit:
+      store = true;
+      break;
+    case TWriteRule::OnExitIfSelected:
+      store = HasChoice(bound);
+      break;
+    case TWriteRule::OnExitIfChanged:
+      store = HasChoice(bound) && DiffersFromStored(bound);
+      break;
+    case TWriteRule::None:
+    case TWriteRule::OnChange:
+      break;
+  }
+  if (store && Store(bound))
+    emit stored(bound.Control);
+}
+
+void TFieldBinder::FieldChanged(const TBound& bound) {
+  if (loading_ || bound.Row.Write != TWriteRule::OnChange || !HasChoice(bound))
+    return;
+  if (Store(bound))
+    emit stored(bound.Control);
+}
+
+bool TFieldBinder::DiffersFromStored(const TBound& bound) const {
+  const std::int32_t id = bound.Row.PropertyId;
+  const TPath path = bound.Row.Path();
+  QWidget* control = bound.Control;
+  switch (bound.Row.Kind) {
+    case TFieldKind::Text:
+      return static_cast<TKwEdit*>(control)->Text() != GetStringValue(id, path);
+    case TFieldKind::List:
+      return SelectedCode(static_cast<TKwComboEdit*>(control)) != GetListValue(id, path);
+    case TFieldKind::Number:
+      return static_cast<TNumericEdit*>(control)->AsDouble() != GetNumericValue(id, path);
+    case TFieldKind::Date:
+      return ShownDate(static_cast<TKwDate*>(control)) != GetDateValue(id, path);
+    case TFieldKind::YesNo:
+      return YesNoCode(static_cast<TKwYesNoDlg*>(control)) != GetListValue(id, path);
+  }
+  return true;
+}
+
+bool TFieldBinder::Store(const TBound& bound) {
+  const std::int32_t id = bound.Row.PropertyId;
+  if (id == 0)
+    return false;
+  const TPath path = bound.Row.Path();
+  const bool loud = !Has(bound.Row, foQuiet);
+  QWidget* control = bound.Control;
+  switch (bound.Row.Kind) {
+    case TFieldKind::Text:
+      return SetStringValue(id, path, static_cast<TKwEdit*>(control)->Text(), loud, loud);
+    case TFieldKind::List:
+      return SetListValue(id, path, SelectedCode(static_cast<TKwComboEdit*>(control)), loud, loud);
+    case TFieldKind::Number:
+      return SetNumericValue(id, path, static_cast<TNumericEdit*>(control)->AsDouble(), loud, loud);
+    case TFieldKind::Date:
+      return SetDateValue(id, path, ShownDate(static_cast<TKwDate*>(control)), loud, loud);
+    case TFieldKind::YesNo:
+      return SetListValue(id, path, YesNoCode(static_cast<TKwYesNoDlg*>(control)), loud, loud);
+  }
+  return false;
+}
+
+void TFieldBinder::Load(const TBound& bound) {
+  const std::int32_t id = bound.Row.PropertyId;
+  if (id == 0)
+    return;
+  const TPath path = bound.Row.Path();
+  QWidget* control = bound.Control;
+  loading_ = true;
+  switch (bound.Row.Kind) {
+    case TFieldKind::Text:
+      static_cast<TKwEdit*>(control)->SetText(GetStringValue(id, path));
+      break;
+    case TFieldKind::List: {
+      auto* combo = static_cast<TKwComboEdit*>(control);
+      combo->SetItemIndex(combo->IndexOfCode(GetListValue(id, path)));
+      break;
+    }
+    case TFieldKind::Number:
+      static_cast<TNumericEdit*>(control)->SetAsDouble(GetNumericValue(id, path));
+      break;
+    case TFieldKind::Date: {
+      const QDate date = GetDateValue(id, path);
+      static_cast<TKwDate*>(control)->SetAsNumber(date.isValid() ? DateToSerial(date) : 0);
+      break;
+    }
+    case TFieldKind::YesNo:
+      // Setting the answer from the program raises no change.
+      static_cast<TKwYesNoDlg*>(control)->SetState(
+          GetListValue(id, path) == Code::Yes ? TKwYesNoState::ynYes : TKwYesNoState::ynNo);
+      break;
+  }
+  loading_ = false;
+}
+
+const TFieldBinder::TBound* TFieldBinder::Find(const char* name) const {
+  auto it = fields_.find(name);
+  return it == fields_.end() ? nullptr : &it->second;
+}
+
+QWidget* TFieldBinder::Control(const char* name) const {
+  const TBound* bound = Find(name);
+  return bound != nullptr ? bound->Control : nullptr;
+}
+
+QLabel* TFieldBinder::Label(const char* name) const {
+  const TBound* bound = Find(name);
+  return bound != nullptr ? bound->Label : nullptr;
+}
+
+void TFieldBinder::LoadAll() {
+  for (const auto& [name, bound] : fields_)
+    Load(bound);
+}
+
+void TFieldBinder::Load(const char* name) {
+  if (const TBound* bound = Find(name))
+    Load(*bound);
+}
+
+bool TFieldBinder::Store(const char* name) {
+  const TBound* bound = Find(name);
+  return bound != nullptr && Store(*bound);
+}

@@ -1,0 +1,85 @@
+#pragma once
+// TFieldBinder: builds a page's fields from its field table and keeps them bound to the Data
+// Server. For each row it creates the control and its label (the control is the label's buddy,
+// so the label's mnemonic focuses it), sets the object name, hint and help context, builds the
+// list of a list field, loads the value through the binding's getters, and stores it through
+// the binding's setters when the row's write rule says.
+//
+// The binder connects to a control's signals when it creates the control, so its store runs
+// before any handler the page connects afterwards: a page handler sees the value stored.
+//
+//   TFieldBinder binder(page);
+//   auto* form = new QFormLayout(page);
+//   binder.AddRow(form, {FieldName::MaritalStatusKwComboEdit, TFieldKind::List,
+//                        "&Marital Status", "|Select the marital status of the Proposer.",
+//                        110103, TListSource::DataServer, Id::MaritalStatus,
+//                        [] { return TPath{DriverPath(0)}; }, TWriteRule::OnExitIfSelected,
+//                        foInitialCaps});
+//   binder.LoadAll();
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QObject>
+#include <QWidget>
+#include <map>
+#include <string>
+
+#include "capture/fieldtable.h"
+
+class TFieldBinder : public QObject {
+  Q_OBJECT
+
+ public:
+  // The controls and labels are created as children of the page.
+  explicit TFieldBinder(QWidget* page);
+
+  // Creates the row's control and label and connects its list building and write rule; the
+  // caller lays them out. Answers the control.
+  QWidget* Create(const TFieldRow& row);
+  // Create, then adds label and control as the next row of the form; the tab order follows the
+  // order of the rows added.
+  QWidget* AddRow(QFormLayout* form, const TFieldRow& row);
+
+  // The control and the label of a row by object name (nullptr when there is none).
+  QWidget* Control(const char* name) const;
+  template <class Control>
+  Control* Field(const char* name) const {
+    return qobject_cast<Control*>(this->Control(name));
+  }
+  QLabel* Label(const char* name) const;
+
+  // Shows the stored value of every row with a property (LoadDetails); a list selects the item
+  // of the stored code, or none. Loading stores nothing.
+  void LoadAll();
+  void Load(const char* name);
+  // Stores the field's value now, as its kind stores it; answers the setter's result (false
+  // when the row has no property).
+  bool Store(const char* name);
+
+ signals:
+  // After the binder stored a field's value under its write rule.
+  void stored(QWidget* control);
+
+ private:
+  struct TBound {
+    TFieldRow Row;
+    QWidget* Control = nullptr;
+    QLabel* Label = nullptr;
+  };
+
+  QWidget* MakeControl(const TFieldRow& row);
+  void ConnectList(TBound& bound);
+  void ConnectWriteRule(const TBound& bound);
+  void FieldLeft(const TBound& bound);
+  void FieldChanged(const TBound& bound);
+  void Load(const TBound& bound);
+  bool Store(const TBound& bound);
+  bool HasChoice(const TBound& bound) const;
+  bool DiffersFromStored(const TBound& bound) const;
+  const TBound* Find(const char* name) const;
+
+  QWidget* page_;
+  std::map<std::string, TBound> fields_;
+  QWidget* lastInTabOrder_ = nullptr;
+  bool loading_ = false;
+};

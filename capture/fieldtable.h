@@ -1,0 +1,73 @@
+#pragma once
+// A capture page's field table in code: one row per row of the page's table (object name, kind,
+// label, hint, help context, list source, property, path, write rule), from which TFieldBinder
+// builds, labels, loads and stores the fields. What a table cannot say (age warnings, the
+// occupation cascade, the detail dialogs) stays in the page's own handlers, connected to the
+// controls' signals.
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+#include "motor/getmotordsv.h"
+
+enum class TFieldKind {
+  Text,    // TKwEdit: a string property
+  List,    // TKwComboEdit: a list property, the selected item's code
+  Number,  // TNumericEdit: a numeric property (whole positive numbers unless the options say)
+  Date,    // TKwDate: a date property
+  YesNo,   // TKwYesNoDlg: a yes/no list property, Code::Yes or Code::No
+};
+
+// Where a list field's items come from.
+enum class TListSource {
+  None,
+  DataServer,        // the Data Server list in the list's own order, first item selected
+  DataServerByCode,  // the Data Server list in ascending code order, first item selected
+  Page,              // the page's own handler, connected to the control's buildList()
+};
+
+// When the binder stores the field's value in the Data Server.
+enum class TWriteRule {
+  None,              // the page stores it (or nothing does)
+  OnExit,            // every time the field is left (a list without a choice stores 0)
+  OnExitIfSelected,  // lists: when the field is left with an item selected
+  OnExitIfChanged,   // when left with a value that differs from the stored one (lists: and
+                     // an item selected)
+  OnChange,          // on every change (lists: when an item is selected)
+};
+
+// Options of a row, or-ed together.
+enum TFieldOption : unsigned {
+  foNone = 0,
+  foUpperCase = 1u << 0,        // text and lists: typed letters in upper case
+  foInitialCaps = 1u << 1,      // lists: a capital at the start of each word
+  foFreeText = 1u << 2,         // lists: the text need not be one of the items
+  foSorted = 1u << 3,           // lists: items sorted by their text
+  foMoney = 1u << 4,            // numbers: a pound sign, whole pounds
+  foDecimals = 1u << 5,         // numbers: any number of decimals
+  foTodayIsNegative = 1u << 6,  // dates: today counts as a date in the past
+  foDialogOnYes = 1u << 7,      // yes/no: Yes arms the details and opens them at once; the
+                                // page's dialog runs from the control's callDialog()
+  foQuiet = 1u << 8,            // stores without the failure box and without marking the
+                                // proposal modified
+};
+
+// The path a field's property is read from and written to, asked afresh at every load and
+// store (a driver page's path follows the driver shown).
+using TPathProvider = std::function<TPath()>;
+
+struct TFieldRow {
+  const char* Name = nullptr;  // the control's object name
+  TFieldKind Kind = TFieldKind::Text;
+  QString Label;  // with its mnemonic, "&Marital Status"; empty for no label
+  QString Hint;   // "short|long"
+  int HelpContext = 0;
+  TListSource List = TListSource::None;
+  std::int32_t PropertyId = 0;  // 0: the binder neither loads nor stores the field
+  TPathProvider Path;
+  TWriteRule Write = TWriteRule::None;
+  unsigned Options = foNone;
+  int MaxLength = 0;        // text and lists; 0 for no limit
+  std::int32_t ListId = 0;  // the Data Server list of the items; 0: the property's own list
+};
