@@ -3,6 +3,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "dataserver/durablefile.h"
+
 namespace {
 
 // Values in the files are little-endian; assemble them byte by byte so the host order never
@@ -145,20 +147,11 @@ void TBinaryWriter::PatchInt32(std::size_t position, std::int32_t value) {
 }
 
 void WriteFileAtomically(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
-  const std::string temporary = fileName + ".new";
-  std::FILE* f = std::fopen(temporary.c_str(), "wb");
-  if (f == nullptr)
-    throw EWriteError("Cannot create file " + temporary);
-  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  ok = (std::fflush(f) == 0) && ok;
-  ok = (std::fclose(f) == 0) && ok;
-  std::error_code ec;
-  if (ok)
-    std::filesystem::rename(temporary, fileName, ec);
-  if (!ok || ec) {
-    std::filesystem::remove(temporary, ec);
-    throw EWriteError("Cannot write file " + fileName);
-  }
+  TDurableFile file;
+  if (!file.Create(fileName))
+    throw EWriteError("Cannot create file " + fileName + ": " + std::strerror(file.Error()));
+  if (!file.Write(bytes.data(), bytes.size()) || !file.Commit())
+    throw EWriteError("Cannot write file " + fileName + ": " + std::strerror(file.Error()));
 }
 
 bool FileExists(const std::string& fileName) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "dataserver/durablefile.h"
+
 namespace {
 
 // The engine reads lines of at most 255 characters including the line end; longer content is
@@ -43,8 +45,7 @@ void TTransferOutput::Write(const std::string& text) {
 }
 
 bool TTransferOutput::Finish() {
-  if (!pending_.empty() && !failed_ &&
-      std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size())
+  if (!pending_.empty() && !failed_ && !file_.Write(pending_.data(), pending_.size()))
     failed_ = true;
   pending_.clear();
   return !failed_;

@@ -15,18 +15,19 @@
 #include "dataserver/pathentry.h"
 #include "dataserver/status.h"
 
+class TDurableFile;
 class TTransferObject;
 
 // Collects the written lines and hands them to the file in blocks.
 class TTransferOutput {
  public:
-  explicit TTransferOutput(std::FILE* file) : file_(file) {}
+  explicit TTransferOutput(TDurableFile& file) : file_(file) {}
   void Write(const std::string& text);
   // Writes what is left; false when any write failed.
   bool Finish();
 
  private:
-  std::FILE* file_;
+  TDurableFile& file_;
   std::string pending_;
   bool failed_ = false;
 };
@@ -116,12 +117,14 @@ class TTransferObject : public TTransfer {
 };
 
 // Reads a whole definition into a tree under a new root object. A damaged definition raises
-// EReadError.
+// EReadError; so does one that repeats an object, counted across the objects around it, beyond
+// the 65,536 occurrences an index can number, or writes beyond 1,048,576 lines in all.
 std::unique_ptr<TTransferObject> ReadTransferDefinition(TBinaryReader& in, TDictionary& dictionary);
 
 // One run: reads the definition and writes the root into outFile (the dump form when dump is
 // set). 0; 240 when the definition cannot be opened or the output cannot be created; 1020 when
-// the definition is damaged or writing fails part-way.
+// the definition is damaged (nothing written) or writing fails part-way. The output replaces
+// the old file only when written whole (durablefile.h).
 DsvStatus RunTransfer(TDictionary& dictionary, const std::string& definitionFile,
                       const std::string& outFile, bool dump);
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "dataserver/durablefile.h"
 #include "dataserver/status.h"
 #include "dataserver/transfer.h"
 
@@ -13,6 +14,36 @@ namespace {
 
 // Nesting beyond this is a damaged definition (and would exhaust the stack when written).
 constexpr int kMaxNesting = 64;
+// An occurrence index is 16 bits: no object, nor any object within the occurrences of those
+// around it, has more occurrences than that to write.
+constexpr std::int64_t kMaxOccurrences = 65536;
+// The lines of one input file, all occurrences of all fields counted: far beyond any real
+// definition, and a bound on the file a damaged one can make (at most 255 bytes a line).
+constexpr std::int64_t kMaxLines = 1 << 20;
+
+std::int64_t OccurrenceCount(const TTransfer& record) {
+  return record.To < record.From
+             ? 0
+             : static_cast<std::int64_t>(record.To) - static_cast<std::int64_t>(record.From) + 1;
+}
+
+// Counts the lines the object writes, each of its occurrences repeated `enclosing` times.
+// Raises EReadError for a definition that asks for more than the Data Server can hold.
+std::int64_t CountLines(const TTransferObject& object, std::int64_t enclosing) {
+  const std::int64_t occurrences = enclosing * OccurrenceCount(object);
+  if (occurrences > kMaxOccurrences)
+    throw EReadError("Transfer definition repeats an object beyond its occurrences");
+  std::int64_t lines = 0;
+  for (const auto& child : object.fChildren) {
+    if (auto* nested = dynamic_cast<const TTransferObject*>(child.get()))
+      lines += CountLines(*nested, occurrences);
+    else
+      lines += occurrences;
+    if (lines > kMaxLines)
+      throw EReadError("Transfer definition writes beyond any input file");
+  }
+  return lines;
+}
 
 class TDefinitionReader {
  public:
@@ -76,10 +107,6 @@ class TDefinitionReader {
   TDictionary& dictionary_;
 };
 
-struct TFileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 std::unique_ptr<TTransferObject> ReadTransferDefinition(TBinaryReader& in,
@@ -94,6 +121,7 @@ std::unique_ptr<TTransferObject> ReadTransferDefinition(TBinaryReader& in,
   if (in.Remaining() >= 2)
     first = root->GroupId;
   reader.Collect(*root, first, 0);
+  CountLines(*root, 1);
   return root;
 }
 
@@ -102,21 +130,20 @@ DsvStatus RunTransfer(TDictionary& dictionary, const std::string& definitionFile
   TBinaryReader definition;
   if (!definition.Open(definitionFile))
     return dsv_status::kTransferFile;
-  std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(outFile.c_str(), "wb"));
-  if (!file)
-    return dsv_status::kTransferFile;
-
   std::unique_ptr<TTransferObject> root;
   try {
     root = ReadTransferDefinition(definition, dictionary);
   } catch (const EReadError&) {
-    return dsv_status::kInternalError;  // damaged definition: the engine must not run
+    return dsv_status::kInternalError;  // damaged definition: nothing written, the engine must not
+                                        // run
   }
-  TTransferOutput out(file.get());
+  // The engine never sees a half-written input: the file appears whole or not at all.
+  TDurableFile file;
+  if (!file.Create(outFile))
+    return dsv_status::kTransferFile;
+  TTransferOutput out(file);
   root->WriteTo(dump, out);
-  const bool written = out.Finish();
-  const bool closed = std::fclose(file.release()) == 0;
-  return written && closed ? dsv_status::kOk : dsv_status::kInternalError;
+  return out.Finish() && file.Commit() ? dsv_status::kOk : dsv_status::kInternalError;
 }
 
 std::string TransferDumpFileName(const std::string& outFile) {

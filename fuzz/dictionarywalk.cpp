@@ -122,7 +122,9 @@ void LookUpCodes(const TListSeen& list) {
   std::int32_t ordinal = 0;
   for (std::int32_t code : list.Codes) {
     DsvQueryEnumEntry(list.Id, code, description, &ordinal, abi);
-    DsvQueryEnumEntry(list.Id, code + 1, nullptr, &ordinal, nullptr);
+    // The code after it, wrapping at the largest int32 as the file's codes may.
+    const auto next = static_cast<std::int32_t>(static_cast<std::uint32_t>(code) + 1u);
+    DsvQueryEnumEntry(list.Id, next, nullptr, &ordinal, nullptr);
   }
   DsvQueryEnumEntry(list.Id, INT32_MIN, description, &ordinal, abi);
 }
