@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr qint64 kMaxHintFileSize = qint64{16} << 20;
+
 QString Unquoted(const QString& value) {
   if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == '\'') &&
       value.back() == value.front())
@@ -17,7 +19,7 @@ QString Unquoted(const QString& value) {
 
 std::optional<THintFile> THintFile::Open(const QString& fileName) {
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly))
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxHintFileSize)
     return std::nullopt;
   return FromText(file.readAll());
 }

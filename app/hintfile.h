@@ -14,7 +14,8 @@
 
 class THintFile {
  public:
-  // Reads the whole file; nothing when it cannot be opened.
+  // Reads the whole file; nothing when it cannot be opened or is larger than any hint file
+  // (16 MB), which is damage.
   static std::optional<THintFile> Open(const QString& fileName);
   static THintFile FromText(const QByteArray& text);
 

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -50,6 +51,20 @@ TEST(HintFile, ALongSectionIsShownInOneWalkOverItsKeys) {
   EXPECT_EQ(lines[1], "1");
   EXPECT_EQ(lines[999], "0");  // K0 named again reads its first value
   EXPECT_EQ(lines[kKeys - 2], QString::number(kKeys - 2));
+}
+
+TEST(HintFile, AFileOfAGigabyteIsRefusedUnread) {
+  QTemporaryDir folder;
+  const QString name = folder.filePath(QStringLiteral("TTHelp.dat"));
+  QFile file(name);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[101]\nLine1=A hint\n");
+  ASSERT_TRUE(file.resize(qint64{1} << 30));  // sparse: it costs no disk
+  file.close();
+  EXPECT_FALSE(THintFile::Open(name).has_value());
+  ASSERT_TRUE(file.resize(64));
+  ASSERT_TRUE(THintFile::Open(name).has_value());
+  EXPECT_EQ(THintFile::Open(name)->Lines(101), QStringList{"A hint"});
 }
 
 TEST(HintPlacement, BelowTheControlOrAboveItAtTheBottomOfTheScreen) {
