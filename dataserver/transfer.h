@@ -118,7 +118,7 @@ class TTransferObject : public TTransfer {
 
 // Reads a whole definition into a tree under a new root object. A damaged definition raises
 // EReadError; so does one that repeats an object, counted across the objects around it, beyond
-// the 65,536 occurrences an index can number, or writes beyond 1,048,576 lines in all.
+// the 65,536 occurrences an index can number, or writes beyond 262,144 lines in all.
 std::unique_ptr<TTransferObject> ReadTransferDefinition(TBinaryReader& in, TDictionary& dictionary);
 
 // One run: reads the definition and writes the root into outFile (the dump form when dump is

@@ -18,8 +18,8 @@ constexpr int kMaxNesting = 64;
 // around it, has more occurrences than that to write.
 constexpr std::int64_t kMaxOccurrences = 65536;
 // The lines of one input file, all occurrences of all fields counted: far beyond any real
-// definition, and a bound on the file a damaged one can make (at most 255 bytes a line).
-constexpr std::int64_t kMaxLines = 1 << 20;
+// definition, and a bound on the file a damaged one can make (at most 255 bytes a line, 64 MB).
+constexpr std::int64_t kMaxLines = 1 << 18;
 
 std::int64_t OccurrenceCount(const TTransfer& record) {
   return record.To < record.From

@@ -45,7 +45,7 @@ TEST_F(TransferFaults, ARepetitionBeyondTheOccurrencesIsADamagedDefinition) {
   EXPECT_EQ(
       Export({Object(kDriver, 1, 300, 200, {Object(kClaim, 1, 300, 300, {Field(kClaimCost, 4)})})}),
       dsv_status::kInternalError);
-  // As many occurrences as an index can number are written, and an input of a million lines
+  // As many occurrences as an index can number are written, and an input of over 262,144 lines
   // is not.
   ASSERT_EQ(Export({Object(kDriver, 1, 65536, 200, {Literal("x", 1)})}), dsv_status::kOk);
   EXPECT_EQ(output_.size(), 65536u * 3);
