@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr qint64 kMaxHintFileSize = qint64{16} << 20;
+
 QString Unquoted(const QString& value) {
   if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == '\'') &&
       value.back() == value.front())
@@ -17,14 +19,14 @@ QString Unquoted(const QString& value) {
 
 std::optional<THintFile> THintFile::Open(const QString& fileName) {
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly))
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxHintFileSize)
     return std::nullopt;
   return FromText(file.readAll());
 }
 
 THintFile THintFile::FromText(const QByteArray& text) {
   THintFile hints;
-  QList<TEntry>* section = nullptr;
+  TSection* section = nullptr;
   const QString all = DecodeWindows1252(text);
   for (QStringView raw : QStringView(all).split(QLatin1Char('\n'))) {
     const QString line = raw.trimmed().toString();
@@ -40,24 +42,30 @@ THintFile THintFile::FromText(const QByteArray& text) {
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     if (section == nullptr || equals <= 0)
       continue;
-    section->append({line.left(equals).trimmed(), Unquoted(line.mid(equals + 1).trimmed())});
+    TEntry entry{line.left(equals).trimmed(), Unquoted(line.mid(equals + 1).trimmed())};
+    const QString folded = entry.key.toCaseFolded();
+    if (!section->firstValues.contains(folded))  // a key named again reads the first value
+      section->firstValues.insert(folded, entry.value);
+    section->entries.append(std::move(entry));
   }
   return hints;
 }
 
 QStringList THintFile::KeyNames(int context) const {
   QStringList names;
-  for (const TEntry& entry : sections_.value(QString::number(context)))
+  const auto section = sections_.constFind(QString::number(context));
+  if (section == sections_.cend())
+    return names;
+  for (const TEntry& entry : section->entries)
     names.append(entry.key);
   return names;
 }
 
 QString THintFile::Value(int context, const QString& key) const {
-  for (const TEntry& entry : sections_.value(QString::number(context))) {
-    if (entry.key.compare(key, Qt::CaseInsensitive) == 0)
-      return entry.value;
-  }
-  return QString();
+  const auto section = sections_.constFind(QString::number(context));
+  if (section == sections_.cend())
+    return QString();
+  return section->firstValues.value(key.toCaseFolded());
 }
 
 QStringList THintFile::Lines(int context) const {

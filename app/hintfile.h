@@ -14,7 +14,8 @@
 
 class THintFile {
  public:
-  // Reads the whole file; nothing when it cannot be opened.
+  // Reads the whole file; nothing when it cannot be opened or is larger than any hint file
+  // (16 MB), which is damage.
   static std::optional<THintFile> Open(const QString& fileName);
   static THintFile FromText(const QByteArray& text);
 
@@ -29,6 +30,12 @@ class THintFile {
     QString key;
     QString value;
   };
+  struct TSection {
+    QList<TEntry> entries;
+    // The first value of each key, by its case-folded name: a hint is shown by looking up
+    // every key of its section, which must not take the square of a long section's length.
+    QHash<QString, QString> firstValues;
+  };
   // By section name in lower case.
-  QHash<QString, QList<TEntry>> sections_;
+  QHash<QString, TSection> sections_;
 };

@@ -10,6 +10,17 @@ if(QM_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The fuzz build instruments every library for coverage and the sanitizers; only the fuzz
+# targets link libFuzzer's main. It builds no tests: they run in the ordinary builds.
+if(QM_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "QM_FUZZ needs clang (configure with CC=clang CXX=clang++)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # The Qt headers that nearly every widget source includes, precompiled once for the widget
 # libraries and once (with the test headers) for the widget tests; every other widget library
 # or test reuses the first one made. ccache caches the compiles that use them (see the top
@@ -62,7 +73,13 @@ endfunction()
 function(qm_test)
   cmake_parse_arguments(ARG "WIDGETS" "NAME" "SOURCES;LIBS" ${ARGN})
   find_package(GTest REQUIRED)
-  add_executable(${ARG_NAME} ${ARG_SOURCES})
+  # The fuzz build defines the tests (their folders set properties on them) but neither builds
+  # nor runs them: they run in the ordinary builds.
+  set(exclude "")
+  if(QM_FUZZ)
+    set(exclude EXCLUDE_FROM_ALL)
+  endif()
+  add_executable(${ARG_NAME} ${exclude} ${ARG_SOURCES})
   target_compile_options(${ARG_NAME} PRIVATE ${QM_WARNINGS})
   target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
   set(props "")
@@ -75,6 +92,9 @@ function(qm_test)
   target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock ${test_main})
   if(ARG_WIDGETS)
     qm_use_widget_pch(${ARG_NAME} QM_WIDGET_TEST_PCH_OWNER "${QM_WIDGET_TEST_PCH_HEADERS}")
+  endif()
+  if(QM_FUZZ)
+    return()
   endif()
   gtest_discover_tests(${ARG_NAME} DISCOVERY_TIMEOUT 60 ${props})
 endfunction()

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <new>
 
+#include "dataserver/durablefile.h"
+
 bool TBinaryReader::Open(const std::string& fileName) {
   Close();
   std::FILE* file = std::fopen(fileName.c_str(), "rb");
@@ -102,20 +104,11 @@ void TBinaryWriter::PatchInt32(std::size_t position, std::int32_t value) {
 }
 
 void WriteFileAtomically(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
-  const std::string temporary = fileName + ".new";
-  std::FILE* f = std::fopen(temporary.c_str(), "wb");
-  if (f == nullptr)
-    throw EWriteError("Cannot create file " + temporary);
-  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  ok = (std::fflush(f) == 0) && ok;
-  ok = (std::fclose(f) == 0) && ok;
-  std::error_code ec;
-  if (ok)
-    std::filesystem::rename(temporary, fileName, ec);
-  if (!ok || ec) {
-    std::filesystem::remove(temporary, ec);
-    throw EWriteError("Cannot write file " + fileName);
-  }
+  TDurableFile file;
+  if (!file.Create(fileName))
+    throw EWriteError("Cannot create file " + fileName + ": " + std::strerror(file.Error()));
+  if (!file.Write(bytes.data(), bytes.size()) || !file.Commit())
+    throw EWriteError("Cannot write file " + fileName + ": " + std::strerror(file.Error()));
 }
 
 bool FileExists(const std::string& fileName) {

@@ -113,8 +113,9 @@ class TBinaryWriter {
   std::vector<std::uint8_t> bytes_;
 };
 
-// Writes the bytes to a new file beside fileName and renames it over fileName, so an existing
-// file is never left half-written. Raises EWriteError on failure (the old file is then intact).
+// Replaces fileName durably with the bytes (see durablefile.h): an existing file is never left
+// half-written. Raises EWriteError, naming the system's reason, on failure (the old file is then
+// intact).
 void WriteFileAtomically(const std::string& fileName, const std::vector<std::uint8_t>& bytes);
 
 bool FileExists(const std::string& fileName);

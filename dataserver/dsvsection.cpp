@@ -190,7 +190,9 @@ DsvStatus DsvLoadSection(const char* fileName, const char* sectionName) {
   // in memory then sets the values.
   TSectionRecord record;
   in.Seek(found->Position);
-  while (ReadSectionRecord(in, record)) {
+  for (std::size_t count = 0; ReadSectionRecord(in, record); ++count) {
+    if (count >= kMaxSectionRecords)
+      throw EReadError("Section file damaged: impossible number of values");
   }
   DsvClearAll();
   in.Seek(found->Position);

@@ -29,10 +29,12 @@ bool SectionNamesEqual(const std::string& a, const std::string& b) {
 }
 
 std::vector<TSectionDirectoryEntry> ReadSectionDirectory(TBinaryReader& in) {
+  if (in.Size() > kMaxSectionFileSize)
+    throw EReadError("Section file too large");
   in.Seek(0);
   const std::int32_t count = in.ReadInt32();
   // Each directory entry takes at least 5 bytes; a count beyond that is damage, not a size.
-  if (count < 0 || count > in.Remaining() / 5)
+  if (count < 0 || count > kMaxSections || count > in.Remaining() / 5)
     throw EReadError("Section file damaged: impossible number of sections");
   std::vector<TSectionDirectoryEntry> directory(static_cast<std::size_t>(count));
   for (auto& entry : directory) {
@@ -46,8 +48,11 @@ std::vector<TSectionRecord> ReadSectionRecords(TBinaryReader& in, std::int32_t p
   in.Seek(position);
   std::vector<TSectionRecord> records;
   TSectionRecord record;
-  while (ReadSectionRecord(in, record))
+  while (ReadSectionRecord(in, record)) {
+    if (records.size() >= kMaxSectionRecords)
+      throw EReadError("Section file damaged: impossible number of values");
     records.push_back(record);
+  }
   return records;
 }
 

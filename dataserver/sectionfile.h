@@ -30,13 +30,21 @@ struct TSectionDirectoryEntry {
   std::int32_t Position = 0;
 };
 
+// Bounds far beyond any real file, so that a damaged or hostile one is refused before it is
+// read rather than filling the memory: the size of a whole file, the sections in its directory
+// and the records of one section.
+inline constexpr std::int64_t kMaxSectionFileSize = std::int64_t{64} << 20;
+inline constexpr std::int32_t kMaxSections = 65536;
+inline constexpr std::size_t kMaxSectionRecords = std::size_t{1} << 20;
+
 // Section names are compared without regard to case.
 bool SectionNamesEqual(const std::string& a, const std::string& b);
 
-// Reads S and the directory from the start of the file.
+// Reads S and the directory from the start of the file. Raises EReadError for a file larger
+// than kMaxSectionFileSize or a directory of more than kMaxSections, before reading either.
 std::vector<TSectionDirectoryEntry> ReadSectionDirectory(TBinaryReader& in);
 // Reads the records of the section at the position, up to its terminator (an identifier of 0
-// or less).
+// or less); more than kMaxSectionRecords is damage.
 std::vector<TSectionRecord> ReadSectionRecords(TBinaryReader& in, std::int32_t position);
 // Reads the next record into record (reusing its storage); false at the section's terminator.
 bool ReadSectionRecord(TBinaryReader& in, TSectionRecord& record);

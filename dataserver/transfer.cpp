@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dataserver/durablefile.h"
+
 namespace {
 
 // The engine reads lines of at most 255 characters including the line end; longer content is
@@ -38,8 +40,7 @@ void TTransferOutput::WriteLine(std::string_view prefix, std::string_view text, 
 }
 
 void TTransferOutput::Flush() {
-  if (!pending_.empty() && !failed_ &&
-      std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size())
+  if (!pending_.empty() && !failed_ && !file_->Write(pending_.data(), pending_.size()))
     failed_ = true;
   pending_.clear();
 }

@@ -16,13 +16,14 @@
 #include "dataserver/pathentry.h"
 #include "dataserver/status.h"
 
+class TDurableFile;
 class TTransferObject;
 
 // Collects the written lines of one file and hands them to it in blocks. Without a file
 // (one that could not be created) the lines are dropped.
 class TTransferOutput {
  public:
-  explicit TTransferOutput(std::FILE* file) : file_(file) {}
+  explicit TTransferOutput(TDurableFile* file) : file_(file) {}
   bool IsOpen() const { return file_ != nullptr; }
   // Appends one line: prefix, the text cut or padded with spaces to width characters, suffix and
   // CR LF, the whole line cut at the engine's limit of 255 characters.
@@ -34,7 +35,7 @@ class TTransferOutput {
  private:
   void Flush();
 
-  std::FILE* file_;
+  TDurableFile* file_;
   std::string pending_;
   bool failed_ = false;
 };
@@ -130,13 +131,9 @@ class TTransferObject : public TTransfer {
 };
 
 // Reads a whole definition into a tree under a new root object. A damaged definition raises
-// EReadError.
+// EReadError; so does one that repeats an object, counted across the objects around it, beyond
+// the 65,536 occurrences an index can number, or writes beyond 262,144 lines in all.
 std::unique_ptr<TTransferObject> ReadTransferDefinition(TBinaryReader& in, TDictionary& dictionary);
-
-// Raises EReadError when an object asks for more occurrences than the Data Server can hold
-// (an occurrence index is 16 bits): its own range, or the product of the ranges of the objects
-// it is nested in, beyond 65,536.
-void CheckOccurrenceRanges(const TTransferObject& root);
 
 // The dump file beside an output file: the same name with the extension ".out".
 std::string TransferDumpFileName(const std::string& outFile);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "dataserver/durablefile.h"
 #include "dataserver/status.h"
 #include "dataserver/transfer.h"
 
@@ -13,6 +14,36 @@ namespace {
 
 // Nesting beyond this is a damaged definition (and would exhaust the stack when written).
 constexpr int kMaxNesting = 64;
+// An occurrence index is 16 bits: no object, nor any object within the occurrences of those
+// around it, has more occurrences than that to write.
+constexpr std::int64_t kMaxOccurrences = 65536;
+// The lines of one input file, all occurrences of all fields counted: far beyond any real
+// definition, and a bound on the file a damaged one can make (at most 255 bytes a line, 64 MB).
+constexpr std::int64_t kMaxLines = 1 << 18;
+
+std::int64_t OccurrenceCount(const TTransfer& record) {
+  return record.To < record.From
+             ? 0
+             : static_cast<std::int64_t>(record.To) - static_cast<std::int64_t>(record.From) + 1;
+}
+
+// Counts the lines the object writes, each of its occurrences repeated `enclosing` times.
+// Raises EReadError for a definition that asks for more than the Data Server can hold.
+std::int64_t CountLines(const TTransferObject& object, std::int64_t enclosing) {
+  const std::int64_t occurrences = enclosing * OccurrenceCount(object);
+  if (occurrences > kMaxOccurrences)
+    throw EReadError("Transfer definition repeats an object beyond its occurrences");
+  std::int64_t lines = 0;
+  for (const auto& child : object.fChildren) {
+    if (auto* nested = dynamic_cast<const TTransferObject*>(child.get()))
+      lines += CountLines(*nested, occurrences);
+    else
+      lines += occurrences;
+    if (lines > kMaxLines)
+      throw EReadError("Transfer definition writes beyond any input file");
+  }
+  return lines;
+}
 
 class TDefinitionReader {
  public:
@@ -76,10 +107,6 @@ class TDefinitionReader {
   TDictionary& dictionary_;
 };
 
-struct TFileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 std::unique_ptr<TTransferObject> ReadTransferDefinition(TBinaryReader& in,
@@ -94,57 +121,8 @@ std::unique_ptr<TTransferObject> ReadTransferDefinition(TBinaryReader& in,
   if (in.Remaining() >= 2)
     first = root->GroupId;
   reader.Collect(*root, first, 0);
+  CountLines(*root, 1);
   return root;
-}
-
-namespace {
-
-// An occurrence index is 16 bits: no object has more occurrences than this beneath any one
-// occurrence of the objects above it.
-constexpr std::int64_t kMaxOccurrences = 65536;
-
-std::int64_t Iterations(const TTransferObject& object) {
-  return object.To < object.From ? 0 : static_cast<std::int64_t>(object.To) - object.From + 1;
-}
-
-void CheckRanges(const TTransferObject& object, std::int64_t enclosing) {
-  const std::int64_t own = Iterations(object);
-  if (own > kMaxOccurrences || own * enclosing > kMaxOccurrences)
-    throw EReadError("Transfer definition asks for more occurrences than the Data Server holds");
-  for (const auto& child : object.fChildren)
-    if (const auto* nested = dynamic_cast<const TTransferObject*>(child.get()))
-      CheckRanges(*nested, own * enclosing);
-}
-
-// Removes the file when it is still there at the end of the scope.
-class TTemporaryFile {
- public:
-  // An empty name stands for no file.
-  explicit TTemporaryFile(std::string name) : name_(std::move(name)) {}
-  ~TTemporaryFile() {
-    std::error_code ec;
-    if (!name_.empty())
-      std::filesystem::remove(name_, ec);
-  }
-  TTemporaryFile(const TTemporaryFile&) = delete;
-  TTemporaryFile& operator=(const TTemporaryFile&) = delete;
-  const std::string& Name() const { return name_; }
-  void Keep() { name_.clear(); }
-
- private:
-  std::string name_;
-};
-
-using TFileHandle = std::unique_ptr<std::FILE, TFileCloser>;
-
-bool Close(TFileHandle& file) {
-  return file && std::fclose(file.release()) == 0;
-}
-
-}  // namespace
-
-void CheckOccurrenceRanges(const TTransferObject& root) {
-  CheckRanges(root, 1);
 }
 
 std::string TransferDumpFileName(const std::string& outFile) {
@@ -159,29 +137,22 @@ DsvStatus ExportTransfer(TDictionary& dictionary, const std::string& definitionF
   std::unique_ptr<TTransferObject> root;
   try {
     root = ReadTransferDefinition(definition, dictionary);
-    CheckOccurrenceRanges(*root);
   } catch (const EReadError&) {
     return dsv_status::kInternalError;  // damaged definition: nothing written, no engine run
   }
 
-  const std::string temporaryName = outFile + ".new";
-  TFileHandle input(std::fopen(temporaryName.c_str(), "wb"));
-  TTemporaryFile temporary(input ? temporaryName : std::string());
-  TFileHandle dump(std::fopen(TransferDumpFileName(outFile).c_str(), "wb"));
-  TTransferWriter out{TTransferOutput(input.get()), TTransferOutput(dump.get())};
-  if (input || dump)
+  // The engine never sees a half-written input: each file appears whole or not at all.
+  TDurableFile input;
+  TDurableFile dump;
+  const bool inputCreated = input.Create(outFile);
+  const bool dumpCreated = dump.Create(TransferDumpFileName(outFile));
+  TTransferWriter out{TTransferOutput(inputCreated ? &input : nullptr),
+                      TTransferOutput(dumpCreated ? &dump : nullptr)};
+  if (inputCreated || dumpCreated)
     root->WriteTo(out);
-  out.Dump.Finish();
-  Close(dump);  // the dump's fate does not change the status
-  if (!input)
+  if (out.Dump.Finish())
+    dump.Commit();  // the dump's fate does not change the status
+  if (!inputCreated)
     return dsv_status::kTransferFile;
-  const bool written = out.Input.Finish();
-  if (!Close(input) || !written)
-    return dsv_status::kInternalError;
-  std::error_code ec;
-  std::filesystem::rename(temporary.Name(), outFile, ec);
-  if (ec)
-    return dsv_status::kTransferFile;
-  temporary.Keep();
-  return dsv_status::kOk;
+  return out.Input.Finish() && input.Commit() ? dsv_status::kOk : dsv_status::kInternalError;
 }

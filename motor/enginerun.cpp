@@ -1,5 +1,6 @@
 #include "motor/enginerun.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -60,6 +61,14 @@ void TEngineRun::Start() {
   errorOutput_.clear();
   result_ = TEngineRunResult{};
 
+  // Without its folder there is no engine: nothing is written for it (the input's folder is
+  // the engine's too, and its write failure would hide the real fault).
+  QFileInfo program(files_.Program);
+  if (!program.absoluteDir().exists()) {
+    Fail(TEngineOutcome::EngineMissing, files_.Program);
+    return;
+  }
+
   // A results file left by an earlier run would be read as this run's answer.
   if (QFile::exists(files_.Results) && !QFile::remove(files_.Results)) {
     Fail(TEngineOutcome::InputNotWritten,
@@ -81,7 +90,7 @@ void TEngineRun::Start() {
     return;
   }
 
-  QFileInfo program(files_.Program);
+  program.refresh();
   if (!program.exists() || program.isDir()) {
     Fail(TEngineOutcome::EngineMissing, files_.Program);
     return;
@@ -162,8 +171,10 @@ void TEngineRun::OnProcessFinished(int exitCode, QProcess::ExitStatus status) {
     result.Outcome = TEngineOutcome::Cancelled;
   } else if (timedOut_) {
     result.Outcome = TEngineOutcome::TimedOut;
-  } else if (!QFile::exists(files_.Results)) {
-    // The contract does not look at the exit code; a missing results file is the failure.
+  } else if (result.Crashed || !QFile::exists(files_.Results)) {
+    // The contract does not look at the exit code; a missing results file is the failure. An
+    // engine killed by a signal did not end: what it left may be cut anywhere, even between two
+    // quotations, where it would read as a shorter list. It is not read.
     result.Outcome = TEngineOutcome::NoResults;
   } else {
     QString error;

@@ -29,7 +29,7 @@ enum class TEngineOutcome {
   InputNotWritten,    // the last results could not be removed or the input could not be written
   EngineMissing,      // there is no engine program
   EngineNotStarted,   // the engine program is there but could not be started
-  NoResults,          // the engine ended without leaving a results file
+  NoResults,          // the engine left no results file, or was killed by a signal (crashed)
   ResultsUnreadable,  // the results file is there but could not be read
   Cancelled,          // the caller cancelled; the engine was stopped and nothing was read
   TimedOut,           // the engine ran longer than allowed and was stopped

@@ -6,7 +6,7 @@
 
 std::optional<QStringList> ReadEngineTextLines(const QString& fileName) {
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly))
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxEngineTextFileSize)
     return std::nullopt;
   QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError)

@@ -6,7 +6,12 @@
 #include <QStringList>
 #include <optional>
 
-// The file's lines without their line ends; nullopt when the file cannot be opened or read.
+// Larger than this, an engine text file is damaged and is refused unread (the real ones hold a
+// few kilobytes).
+inline constexpr qint64 kMaxEngineTextFileSize = qint64{16} << 20;
+
+// The file's lines without their line ends; nullopt when the file cannot be opened or read, or is
+// larger than kMaxEngineTextFileSize.
 std::optional<QStringList> ReadEngineTextLines(const QString& fileName);
 // The lines of text already in memory.
 QStringList SplitEngineText(const QString& text);

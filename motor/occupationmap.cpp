@@ -7,6 +7,9 @@
 namespace {
 
 constexpr quint32 kNodeSize = 6;
+// Far beyond any real map (which holds a few thousand nodes): a larger file is damage, refused
+// before it is read.
+constexpr qint64 kMaxMapSize = qint64{16} << 20;
 
 }  // namespace
 
@@ -18,6 +21,9 @@ TOccupationMap TOccupationMap::LoadFromFile(const QString& fileName) {
   if (!file.open(QIODevice::ReadOnly))
     throw EOccupationMapError(
         QStringLiteral("%1: the occupation map cannot be opened").arg(fileName));
+  if (file.size() > kMaxMapSize)
+    throw EOccupationMapError(
+        QStringLiteral("%1: the occupation map is too large to be one").arg(fileName));
   QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError)
     throw EOccupationMapError(

@@ -5,21 +5,12 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <exception>
-#include <filesystem>
-#include <system_error>
 
 #include "dataserver/dsv.h"
+#include "dataserver/durablefile.h"
 #include "dataserver/status.h"
 
 namespace {
-
-std::filesystem::path FileSystemPath(const QString& fileName) {
-#ifdef _WIN32
-  return std::filesystem::path(fileName.toStdWString());
-#else
-  return std::filesystem::path(QFile::encodeName(fileName).toStdString());
-#endif
-}
 
 // A name in the target's folder that no file has: the new file must be written on the same
 // file system as the old one for the rename to replace it in one step.
@@ -59,9 +50,9 @@ DsvStatus SaveProposalFile(const QString& fileName) {
   // The saved file keeps the permissions the user gave the old one.
   if (QFileInfo::exists(fileName))
     QFile::setPermissions(fresh, QFile::permissions(fileName));
-  std::error_code error;
-  std::filesystem::rename(FileSystemPath(fresh), FileSystemPath(fileName), error);
-  if (error) {
+  // The fresh file is on the disk already; the rename and the folder follow it there.
+  if (!RenameDurably(QFile::encodeName(fresh).toStdString(),
+                     QFile::encodeName(fileName).toStdString())) {
     QFile::remove(fresh);
     return dsv_status::kOpenError;
   }

@@ -1,5 +1,7 @@
 #include "motor/quoteinformation.h"
 
+#include <algorithm>
+#include <climits>
 #include <stdexcept>
 
 #include "motor/enginetextfile.h"
@@ -15,6 +17,18 @@ constexpr int kSectionPairs = 5;
 
 // The fire and theft section's excess counts with third party, fire and theft cover.
 constexpr int kFireAndTheftSection = 4;
+
+// A line of the file as a message quotes it: a damaged file's line may be long and hold control
+// characters, which a message box should neither show nor be stretched by.
+QString Shown(const QString& line) {
+  constexpr qsizetype kShownLength = 40;
+  QString shown = line.left(kShownLength);
+  for (QChar& c : shown) {
+    if (c.unicode() < u' ' || c.unicode() == 0x7F)
+      c = QLatin1Char('?');
+  }
+  return line.size() > kShownLength ? shown + QStringLiteral("...") : shown;
+}
 
 // Walks the lines of the results file, failing with the file and line named.
 class TResultsReader {
@@ -36,9 +50,9 @@ class TResultsReader {
     bool ok = false;
     qint32 value = text.trimmed().toInt(&ok);
     if (!ok)
-      throw EQuoteResultsError(
-          fileName_, next_,
-          QStringLiteral("\"%1\" is not a number (%2 expected)").arg(text, QLatin1String(what)));
+      throw EQuoteResultsError(fileName_, next_,
+                               QStringLiteral("\"%1\" is not a number (%2 expected)")
+                                   .arg(Shown(text), QLatin1String(what)));
     return value;
   }
 
@@ -57,8 +71,12 @@ QString WithoutLeadingZeros(const QString& text) {
 
 qint32 TotalExcessFor(const TQuoteDetails& details, qint32 coverType) {
   switch (coverType) {
-    case Code::Comprehensive:
-      return details.CompulsoryExcess + details.VoluntaryExcess;
+    case Code::Comprehensive: {
+      // Summed in 64 bits: two excesses near the 32-bit limits in a damaged file must not
+      // overflow; the total stops at the limit instead.
+      const qint64 total = qint64(details.CompulsoryExcess) + details.VoluntaryExcess;
+      return static_cast<qint32>(std::clamp<qint64>(total, INT32_MIN, INT32_MAX));
+    }
     case Code::ThirdPartyFireAndTheft:
       return details.SectionExcessByCode(kFireAndTheftSection);
     default:  // third party only, and any other value

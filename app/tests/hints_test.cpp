@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -34,6 +35,36 @@ TEST(HintFile, LinesFollowTheKeysInFileOrderNotSorted) {
                                 "5\n")
                 .Lines(1),
             QStringList{QString::fromUtf8("£5")});
+}
+
+TEST(HintFile, ALongSectionIsShownInOneWalkOverItsKeys) {
+  // A damaged file may hold one section of many keys. Each key's value is looked up when the
+  // hint is shown; looking each one up by walking the section took the square of its length
+  // (minutes for this one), freezing the window at the field.
+  QByteArray text = "[101]\n";
+  constexpr int kKeys = 300000;
+  for (int i = 0; i < kKeys; ++i)
+    text += "K" + QByteArray::number(i % 1000 == 999 ? 0 : i) + "=" + QByteArray::number(i) + "\n";
+  const THintFile file = THintFile::FromText(text);
+  const QStringList lines = file.Lines(101);
+  ASSERT_EQ(lines.size(), kKeys);
+  EXPECT_EQ(lines[1], "1");
+  EXPECT_EQ(lines[999], "0");  // K0 named again reads its first value
+  EXPECT_EQ(lines[kKeys - 2], QString::number(kKeys - 2));
+}
+
+TEST(HintFile, AFileOfAGigabyteIsRefusedUnread) {
+  QTemporaryDir folder;
+  const QString name = folder.filePath(QStringLiteral("TTHelp.dat"));
+  QFile file(name);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[101]\nLine1=A hint\n");
+  ASSERT_TRUE(file.resize(qint64{1} << 30));  // sparse: it costs no disk
+  file.close();
+  EXPECT_FALSE(THintFile::Open(name).has_value());
+  ASSERT_TRUE(file.resize(64));
+  ASSERT_TRUE(THintFile::Open(name).has_value());
+  EXPECT_EQ(THintFile::Open(name)->Lines(101), QStringList{"A hint"});
 }
 
 TEST(HintPlacement, BelowTheControlOrAboveItAtTheBottomOfTheScreen) {

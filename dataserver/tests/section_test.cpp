@@ -1,11 +1,13 @@
 // Section files: saving the stored values into a named section and loading them back.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
 #include "dataserver/binarystream.h"
 #include "dataserver/dictionary.h"
+#include "dataserver/durablefile.h"
 #include "dataserver/sectionfile.h"
 #include "dataserver/tests/testdictionary.h"
 
@@ -289,11 +291,17 @@ TEST_F(DamagedSectionFiles, SavingIntoADamagedFileRaisesAndLeavesItAlone) {
 TEST_F(SectionFiles, AFailedWriteKeepsTheExistingFile) {
   WriteTwoSections();
   const std::vector<std::uint8_t> before = ReadFileBytes(File());
-  // The new content cannot be written beside the file: it is built elsewhere first.
-  std::filesystem::create_directory(File() + ".new");
+  // The disk is full: the new content cannot be written beside the file.
+  SetDurableFaultHook([](TDurableStep step) { return step == TDurableStep::Write ? ENOSPC : 0; });
   SetText(kSurname, DriverPath(0), "Lost?");
   EXPECT_THROW(DsvSaveSection(File().c_str(), "A"), EWriteError);
+  SetDurableFaultHook(nullptr);
   EXPECT_EQ(ReadFileBytes(File()), before);
+  // Whatever an earlier save left beside the file (here in the way of a fixed temporary name)
+  // does not stop the next one.
+  std::filesystem::create_directory(File() + ".new");
+  EXPECT_EQ(DsvSaveSection(File().c_str(), "A"), 0);
+  EXPECT_NE(ReadFileBytes(File()), before);
   EXPECT_THROW(DsvSaveSection(folder_.File("no such folder/x.PCD").c_str(), "A"), EWriteError);
 }
 

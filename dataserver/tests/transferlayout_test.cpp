@@ -2,10 +2,12 @@
 // reading of the definition.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "dataserver/binarystream.h"
 #include "dataserver/dictionary.h"
+#include "dataserver/durablefile.h"
 #include "dataserver/tests/transfertestsupport.h"
 #include "dataserver/transfer.h"
 
@@ -159,19 +161,37 @@ TEST_F(TransferLayout, ARangeBeyondWhatTheDataServerHoldsIsDamagedAndWritesNothi
   EXPECT_EQ(output_, "y\r\n");
 }
 
+int createsSeen = 0;
+
 TEST_F(TransferLayout, TheInputIsReplacedOnlyWhenWrittenWhole) {
   ASSERT_TRUE(WriteBytesToFile(OutputFile(), std::vector<std::uint8_t>(10, 'Q')));
-  // The temporary name cannot be created: the old input stays and the status is 240.
-  std::filesystem::create_directory(OutputFile() + ".new");
+  // The input's temporary file cannot be created (the dump's, made next, can): the old input
+  // stays and the status is 240.
+  createsSeen = 0;
+  SetDurableFaultHook([](TDurableStep step) {
+    return step == TDurableStep::Create && createsSeen++ == 0 ? EACCES : 0;
+  });
   ASSERT_TRUE(WriteBytesToFile(DefinitionFile(), WriteExportsFile(0, 100, {Literal("x", 1)})));
   EXPECT_EQ(DsvExport(kApp, kDictVersion, 0, 0, 0, DefinitionFile().c_str(), OutputFile().c_str()),
             dsv_status::kTransferFile);
+  SetDurableFaultHook(nullptr);
   EXPECT_EQ(ReadFileText(OutputFile()), "QQQQQQQQQQ");
   EXPECT_EQ(ReadFileText(DumpFile()), "Object 0000 [1]\r\nproperty 00000000 [1] := \"x\"\r\n\r\n");
-  std::filesystem::remove(OutputFile() + ".new");
+  // A full disk part-way: the old input stays, and the failure is reported.
+  SetDurableFaultHook([](TDurableStep step) { return step == TDurableStep::Write ? ENOSPC : 0; });
+  EXPECT_EQ(DsvExport(kApp, kDictVersion, 0, 0, 0, DefinitionFile().c_str(), OutputFile().c_str()),
+            dsv_status::kInternalError);
+  SetDurableFaultHook(nullptr);
+  EXPECT_EQ(ReadFileText(OutputFile()), "QQQQQQQQQQ");
   ASSERT_EQ(Export({Literal("x", 1)}), 0);
   EXPECT_EQ(output_, "x\r\n");
-  EXPECT_FALSE(std::filesystem::exists(OutputFile() + ".new"));
+  // Nothing is left beside the input.
+  int files = 0;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::filesystem::path(OutputFile()).parent_path()))
+    files += entry.path().filename().string().rfind(
+                 std::filesystem::path(OutputFile()).filename().string() + ".", 0) == 0;
+  EXPECT_EQ(files, 0);
 }
 
 TEST_F(TransferLayout, ADefinitionWithoutRecordsWritesNothing) {

@@ -1,9 +1,11 @@
-// Results and plan-name files that are missing, cut short or damaged.
+// Results, plan-name and occupation-map files that are missing, cut short, damaged or huge.
 
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <climits>
 
+#include "motor/occupationmap.h"
 #include "motor/quoteinformation.h"
 #include "motor/quoteresultserror.h"
 #include "motor/tests/enginefiles.h"
@@ -111,4 +113,49 @@ TEST_F(QuoteResultsFaultTest, BinaryGarbageRaisesInsteadOfMakingRecords) {
   EXPECT_EQ(info_.Count(), 0);
 }
 
+TEST_F(QuoteResultsFaultTest, ExcessesAtThe32BitLimitsAddUpWithoutOverflowing) {
+  // Found by fuzzing: a comprehensive cover's total excess is the sum of two numbers from the
+  // file, which may lie at the limits of 32 bits. The total stops at the limit.
+  TTestQuote high;
+  high.compulsory = "2147483647";
+  high.voluntary = "600";
+  TTestQuote low;
+  low.compulsory = "-2147483648";
+  low.voluntary = "-1";
+  WriteTestFile(results_, ResultsText({high, low}));
+  info_.LoadFromFile(results_, plans_, 1);
+  ASSERT_EQ(info_.Count(), 2);
+  EXPECT_EQ(info_.Items(0).TotalExcess, INT32_MAX);
+  EXPECT_EQ(info_.Items(1).TotalExcess, INT32_MIN);
+}
+
 }  // namespace
+
+// Engine files of 1 GB (sparse, so they cost no disk) are refused before they are read, as
+// damaged files, never loaded into memory.
+TEST_F(QuoteResultsFaultTest, FilesOfAGigabyteAreRefusedUnread) {
+  const auto makeHuge = [](const QString& name, const QByteArray& start) {
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(start);
+    ASSERT_TRUE(file.resize(qint64{1} << 30));
+  };
+  makeHuge(results_, ResultsText({TTestQuote()}));
+  try {
+    info_.LoadFromFile(results_, plans_, 1);
+    FAIL() << "no error raised";
+  } catch (const EQuoteResultsError& error) {
+    EXPECT_EQ(error.FileName(), results_);
+  }
+  WriteTestFile(results_, ResultsText({TTestQuote()}));
+  makeHuge(plans_, CrLfLines({PlanLine("Alpha Insurance")}));
+  try {
+    info_.LoadFromFile(results_, plans_, 1);
+    FAIL() << "no error raised";
+  } catch (const EQuoteResultsError& error) {
+    EXPECT_EQ(error.FileName(), plans_);
+  }
+  const QString map = folder_.filePath("OccupMap.bin");
+  makeHuge(map, OccupationMapBytes({{10, {{100, {{1, {1}}}}}}}));
+  EXPECT_THROW(TOccupationMap::LoadFromFile(map), EOccupationMapError);
+}

@@ -2,8 +2,12 @@
 // field of the family proposal, the records that the driving restriction gives, the address
 // without its middle lines, aligned table rows, the page footer, and the mended columns.
 
+#include <QDir>
 #include <QRegularExpression>
+#include <cerrno>
+#include <cstring>
 
+#include "dataserver/durablefile.h"
 #include "motor/identifiers.h"
 #include "report/quotesummaryrptform.h"
 #include "report/summaryvalues.h"
@@ -260,4 +264,26 @@ TEST_F(SummaryTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) {
   EXPECT_FALSE(WriteQuoteSummaryPdf(quotation_, pdf, error));
   EXPECT_FALSE(error.isEmpty());
   EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(SummaryTest, AFullDiskLeavesTheSummarySavedBeforeAsItWas) {
+  Open("family");
+  const QString pdf = folder_.filePath(QStringLiteral("summary.pdf"));
+  QString error;
+  ASSERT_TRUE(WriteQuoteSummaryPdf(quotation_, pdf, error)) << error.toStdString();
+  QFile saved(pdf);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  const QByteArray before = saved.readAll();
+  saved.close();
+
+  quotation_.Premium = 0;
+  SetDurableFaultHook([](TDurableStep step) { return step == TDurableStep::Write ? ENOSPC : 0; });
+  const bool written = WriteQuoteSummaryPdf(quotation_, pdf, error);
+  SetDurableFaultHook(nullptr);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(ENOSPC)));
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(saved.readAll(), before);
+  EXPECT_EQ(QDir(folder_.path()).entryList({"summary.pdf*"}, QDir::Files),
+            QStringList{"summary.pdf"});
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "dataserver/durablefile.h"
 #include "platform/settingsstore.h"
 #include "settings/optionkeys.h"
 
@@ -26,10 +27,16 @@ void Require(const QString& file) {
     throw TInstallError(QStringLiteral("the demo installation lacks %1").arg(file));
 }
 
-// Replaces target with a copy of source.
+// Replaces target with a copy of source; an installation stopped part-way leaves each file
+// old or new, never missing or cut short.
 void CopyFile(const QString& source, const QString& target, bool executable = false) {
-  QFile::remove(target);
-  if (!QFile::copy(source, target))
+  QFile in(source);
+  TDurableFile out;
+  QByteArray bytes;
+  if (in.open(QIODevice::ReadOnly))
+    bytes = in.readAll();
+  if (in.error() != QFileDevice::NoError || !out.Create(QFile::encodeName(target).toStdString()) ||
+      !out.Write(bytes.constData(), static_cast<std::size_t>(bytes.size())) || !out.Commit())
     throw TInstallError(QStringLiteral("cannot copy %1 to %2").arg(source, target));
   QFile::Permissions permissions =
       QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;

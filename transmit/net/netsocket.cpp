@@ -15,7 +15,8 @@ namespace {
 constexpr int kSliceMs = 50;
 // What may wait in the socket's own buffer before a write waits for it to leave.
 constexpr qint64 kWriteBacklog = 64 * 1024;
-// A reply line longer than this is not from a mail server; refused rather than buffered for ever.
+// A reply line (or a multi-line reply) longer than this is not from a mail server; refused rather
+// than buffered for ever.
 constexpr qsizetype kMaxLineLength = 1024 * 1024;
 constexpr qint64 kWorkStep = 1024;
 
@@ -303,9 +304,17 @@ int TNetSocket::GetReply() {
   replyLines_ << line;
   if (line.size() > 3 && line.at(3) == QLatin1Char('-')) {
     const QString last = line.left(3) + QLatin1Char(' ');
+    qsizetype size = line.size();
     do {
       line = ReadReplyLine();
       replyLines_ << line;
+      // A reply whose lines never end is held to what one line may be.
+      size += line.size();
+      if (size > kMaxLineLength) {
+        replyLines_.clear();
+        CloseSocket();
+        throw ENetException(QStringLiteral("The server sent a reply too long to be a reply."));
+      }
     } while (!line.startsWith(last));
   }
   replyText_ = line;
