@@ -277,8 +277,10 @@ void TSecurityDevicesForm::ManufacturerFittedKwYesNoDlgChange() {
 
 void TSecurityDevicesForm::RemoveDevice(int row, bool refresh) {
   if (VehicleObjectCount(ObjectCode::SecurityDevice) > 0)
+    // The category moves with its device: left behind, it would describe the device that
+    // takes the place.
     RemoveVehicleObject(ObjectCode::SecurityDevice, row,
-                        {Id::SecurityDevice, Id::FittedByManufacturer});
+                        {Id::SecurityDevice, Id::FittedByManufacturer, Id::SecurityDeviceCategory});
   else
     refresh = true;  // nothing to remove: the list only catches up with the store
   if (!refresh)

@@ -263,3 +263,29 @@ TEST_F(VehicleDetailsTest, SecurityDevicesNamedUnknownAndUnnamed) {
   page_->LoadDetails();
   EXPECT_EQ(Question(VehicleField::SecurityDevicesKwYesNoDlg)->State(), TKwYesNoState::ynNo);
 }
+
+TEST_F(VehicleDetailsTest, RemovingADeviceMovesTheLaterOnesDownWithTheirCategories) {
+  SetListValue(Id::SecurityDevice, Device(0), 258);
+  SetListValue(Id::SecurityDeviceCategory, Device(0), 1);
+  SetListValue(Id::SecurityDevice, Device(1), 253);
+  SetListValue(Id::FittedByManufacturer, Device(1), Code::FittedYes);
+  SetListValue(Id::SecurityDeviceCategory, Device(1), 4);
+  SetListValue(Id::SecurityDevice, Device(2), 266);
+  TSecurityDevicesForm form;
+  form.RefreshList();
+  form.SelectRow(0);
+  ASSERT_TRUE(ShowActive(&form));
+  QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("RemoveBitBtn")), Qt::LeftButton);
+  EXPECT_EQ(prompter_->Texts(),
+            QStringList{"Remove Vehicle Security Device 1 - Cobra AK4618 alarm and immobiliser"});
+  EXPECT_EQ(VehicleObjectCount(ObjectCode::SecurityDevice), 2);
+  EXPECT_EQ(GetListValue(Id::SecurityDevice, Device(0)), 253);
+  EXPECT_EQ(GetListValue(Id::FittedByManufacturer, Device(0)), Code::FittedYes);
+  EXPECT_EQ(GetListValue(Id::SecurityDeviceCategory, Device(0)), 4);
+  EXPECT_EQ(GetListValue(Id::SecurityDevice, Device(1)), 266);
+  EXPECT_FALSE(ValueExists(Id::SecurityDeviceCategory, Device(1)));
+  EXPECT_EQ(form.ListView()->topLevelItem(0)->toolTip(1),
+            "Thatcham Category 3 - mechanical immobiliser");
+  EXPECT_EQ(form.SelectedRow(), 0);
+  EXPECT_EQ(form.DeviceKind(), TSecurityDevicesForm::dkSpecified);
+}
