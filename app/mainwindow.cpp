@@ -319,6 +319,8 @@ void TTolvaneForm::CreatePages() {
     forms->layout()->addWidget(page);
   vehiclePage_->hide();
   drivingPage_->hide();
+  // Before driver tabs go, the vehicle page tells the driver page to let go of its driver.
+  vehiclePage_->SetDrivingPage(drivingPage_);
   nextPanel_ = new TFocusPanel(QStringLiteral("NextPanel"), true, client);
   column->addWidget(nextPanel_);
   focusPanel_ = new TFocusPanel(QStringLiteral("FocusPanel"), false, client);

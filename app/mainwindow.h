@@ -77,6 +77,8 @@ class TTolvaneForm : public QMainWindow, public TMainWindowLink {
   int PageTabCount() const override;
   void AddPageTab(const QString& caption) override;
   void SelectPageTab(int index) override;
+  void RemoveLastPageTab() override;
+  void SetPageTabCaption(int index, const QString& caption) override;
   bool SaveProposal() override { return FileSave(); }
   QString CurrentFileName() const override { return currentFileName_; }
   void FocusDrivingRestrictions() override;

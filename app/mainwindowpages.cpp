@@ -240,6 +240,20 @@ void TTolvaneForm::AddPageTab(const QString& caption) {
   rebuildingTabs_ = rebuilding;
 }
 
+void TTolvaneForm::RemoveLastPageTab() {
+  QTabBar* tabs = pagesTabControl_->TabBar();
+  if (tabs->count() <= 2)
+    return;  // "Proposer" and "Vehicle" stay
+  const bool rebuilding = rebuildingTabs_;
+  rebuildingTabs_ = true;  // removing the current tab must not switch pages
+  tabs->removeTab(tabs->count() - 1);
+  rebuildingTabs_ = rebuilding;
+}
+
+void TTolvaneForm::SetPageTabCaption(int index, const QString& caption) {
+  pagesTabControl_->TabBar()->setTabText(index, caption);
+}
+
 void TTolvaneForm::SelectPageTab(int index) {
   rebuildingTabs_ = true;
   pagesTabControl_->TabBar()->setCurrentIndex(index);

@@ -1,7 +1,26 @@
 #pragma once
-// TVehicleKwTabsheetForm: the capture page of the vehicle and the cover (tab "Vehicle").
+// TVehicleKwTabsheetForm: the capture page of the vehicle and the cover (tab "Vehicle"): the car,
+// its use, the cover and voluntary excess, who may drive it, and who its main driver, keeper and
+// owner are. Every answer goes into the Data Server as the field is left or changed.
+//
+// The driving restriction decides how many additional drivers the proposal has: leaving the
+// restriction field adds or removes driver tabs and driver objects
+// (capture/driverreconciliation.h).
+
+#include <cstdint>
 
 #include "capture/capturepage.h"
+#include "capture/fieldbinder.h"
+
+class QFrame;
+class QGridLayout;
+class QLabel;
+class TDrivingDetailsKwTabsheetForm;
+class TKwComboEdit;
+class TKwEdit;
+class TKwYesNoDlg;
+class TNumericEdit;
+class TSpinButton;
 
 class TVehicleKwTabsheetForm : public TCapturePage {
   Q_OBJECT
@@ -9,5 +28,77 @@ class TVehicleKwTabsheetForm : public TCapturePage {
  public:
   explicit TVehicleKwTabsheetForm(QWidget* parent = nullptr);
 
+  // Fills every field from the Data Server.
   void LoadDetails() override;
+  // The page that shows the additional drivers: told to show no driver before drivers go.
+  void SetDrivingPage(TDrivingDetailsKwTabsheetForm* page) { drivingPage_ = page; }
+
+  // Enables the youngest-driver age and the sex of drivers (showing the stored answers), or
+  // disables and empties them.
+  void UpdateAnyDriverFields(bool enabled);
+  // Business mileage is asked only for a business use; otherwise it is stored as 0.
+  void UpdateBusinessMileage();
+  // Rebuilds the main driver, keeper and owner lists for the drivers the restriction allows.
+  void FillDriverLists();
+
+  // The postcode field's text.
+  QString ShownPostcode() const;
+
+ public slots:
+  // The proposer's postcode, which the vehicle's follows while the two are the same: the
+  // proposer page has stored it for the vehicle; the field shows it.
+  void ShowFollowedPostcode(const QString& postcode);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Construction (vehiclepagelayout.cpp).
+  void CreateFields();
+  void LayOutFields();
+  QFrame* MakeBevel(const QString& name);
+  void AddFormRow(QGridLayout* grid, int row, int column, const char* field);
+  QWidget* ModelCaptions();
+
+  // Lists.
+  void VehicleMakeKwComboEditBuildList();
+  void VehicleModelKwComboEditBuildList();
+  void CoverKwComboEditBuildList();
+  void VoluntaryExcessAmountKwComboEditBuildList();
+
+  // Field handlers.
+  void VehicleYearNumericEditExit();
+  void VehicleYearSpinButtonUpClick();
+  void VehicleYearSpinButtonDownClick();
+  void PostCodeKwEditExit();
+  void ModificationsKwYesNoDlgChange();
+  void ModificationsKwYesNoDlgCallDialog();
+  void SecurityDevicesKwYesNoDlgChange();
+  void SecurityDevicesKwYesNoDlgCallDialog();
+  void VoluntaryExcessAmountKwComboEditChange();
+  void DrivingRestrictionsKwComboEditChange();
+  void DrivingRestrictionsKwComboEditExit();
+  void MainDriverKwComboEditChange();
+  void RegisteredKeeperKwComboEditChange();
+  void RegisteredOwnerKwComboEditChange();
+
+  // The model list is rebuilt for the make and year; a user's change keeps the stored model
+  // when the new list still offers it and clears it otherwise.
+  void RebuildModelsAfterChange();
+  int StoredYear() const;
+  void ShowVoluntaryExcess();
+  void ShowRestriction(std::int32_t restriction);
+  void SetEnabledWithLabel(const char* field, bool enabled);
+  void SelectDriverRole(TKwComboEdit* list, std::int32_t stored);
+
+  TKwComboEdit* List(const char* name) const;
+  TNumericEdit* Number(const char* name) const;
+  TKwYesNoDlg* YesNo(const char* name) const;
+  TKwEdit* Text(const char* name) const;
+
+  TFieldBinder binder_{this};
+  TSpinButton* yearSpin_ = nullptr;
+  TDrivingDetailsKwTabsheetForm* drivingPage_ = nullptr;
+  // The restriction the driver tabs match (the one loaded, or the last one reconciled).
+  std::int32_t matchedRestriction_ = 0;
 };

@@ -205,6 +205,11 @@ inline constexpr std::int32_t Yes = 2;
 // MainOrFrequentDriver.
 inline constexpr std::int32_t MainDriver = 1;
 inline constexpr std::int32_t FrequentDriver = 2;
+// Id::MainDriver, RegisteredKeeper, RegisteredOwner name a driver by number from 1: the proposer
+// is 1, additional driver i is i + 1.
+inline constexpr std::int32_t ProposerAsDriver = 1;
+// Relationship.
+inline constexpr std::int32_t Spouse = 1;
 // Sex.
 inline constexpr std::int32_t Female = 1;
 inline constexpr std::int32_t Male = 2;
@@ -215,6 +220,8 @@ inline constexpr std::int32_t ProposerAndSpouse = 2;
 inline constexpr std::int32_t FirstNamedDrivers = 3;
 inline constexpr std::int32_t LastNamedDrivers = 7;
 inline constexpr std::int32_t AnyDriver = 8;
+// VehicleUse: social, domestic and pleasure; every code above it is a business use.
+inline constexpr std::int32_t SocialUse = 1;
 // CoverType.
 inline constexpr std::int32_t Comprehensive = 1;
 inline constexpr std::int32_t ThirdPartyFireAndTheft = 2;
@@ -232,6 +239,10 @@ inline constexpr std::int32_t OwnsNoOtherVehicle = 7;
 // FittedByManufacturer.
 inline constexpr std::int32_t FittedYes = 1;
 inline constexpr std::int32_t FittedNo = 2;
+// SecurityDevice: the devices whose make is not known.
+inline constexpr std::int32_t UnknownAlarm = 266;
+inline constexpr std::int32_t UnknownImmobiliser = 268;
+inline constexpr std::int32_t UnknownTrackingDevice = 270;
 // DvlaRequirementsMet.
 inline constexpr std::int32_t RequirementsNotMet = 5;
 }  // namespace Code

@@ -16,6 +16,9 @@ class TMainWindowLink {
   virtual void AddPageTab(const QString& caption) = 0;
   // Selects the tab and switches pages as a tab change by the user does.
   virtual void SelectPageTab(int index) = 0;
+  // Removes the last tab (an additional driver's) without switching pages.
+  virtual void RemoveLastPageTab() = 0;
+  virtual void SetPageTabCaption(int index, const QString& caption) = 0;
 
   // ---- File commands.
   // The Save command (Save As when there is no current file); false when nothing was saved,

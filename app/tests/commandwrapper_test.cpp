@@ -186,8 +186,18 @@ TEST_F(Window, TabbingOutOfAPageGoesToTheNextOneAndOutOfTheLastStartsAQuotation)
       stops.append(w->objectName());
     w = w->nextInFocusChain();
   } while (w->objectName() != QStringLiteral("PrevPanel"));
-  EXPECT_EQ(stops, (QStringList{"PrevPanel", "PagesTabBar", "ProposerKwEdit", "VehicleKwEdit",
-                                "DriverKwEdit", "NextPanel"}));
+  // Each page's fields in the page's own order, the field added here last.
+  QStringList expected{"PrevPanel", "PagesTabBar"};
+  for (TCapturePage* page : std::initializer_list<TCapturePage*>{
+           window_->ProposerPage(), window_->VehiclePage(), window_->DrivingPage()}) {
+    for (QWidget* stop : page->TabStops())
+      expected << stop->objectName();
+  }
+  expected << "NextPanel";
+  EXPECT_EQ(stops, expected);
+  EXPECT_EQ(window_->VehiclePage()->TabStops().last(), vehicle);
+  EXPECT_LT(stops.indexOf("ProposerKwEdit"), stops.indexOf("VehicleYearNumericEdit"));
+  EXPECT_LT(stops.indexOf("VehicleKwEdit"), stops.indexOf("DriverKwEdit"));
 
   // Backwards out of the proposer page: round to the last page, the tabs focused.
   proposer->setFocus(Qt::TabFocusReason);

@@ -15,6 +15,8 @@ class TFakeMainWindow : public TMainWindowLink {
   int PageTabCount() const override { return static_cast<int>(tabs.size()); }
   void AddPageTab(const QString& caption) override { tabs.append(caption); }
   void SelectPageTab(int index) override { selectedTabs.append(index); }
+  void RemoveLastPageTab() override { tabs.removeLast(); }
+  void SetPageTabCaption(int index, const QString& caption) override { tabs[index] = caption; }
   bool SaveProposal() override {
     ++saves;
     return saveResult;
