@@ -7,11 +7,13 @@
 
 #include "app/helpviewer.h"
 #include "app/hints.h"
+#include "app/launch.h"
 #include "app/mainwindow.h"
 #include "app/resourceimages.h"
 #include "app/splashform.h"
 #include "app/widgetprompter.h"
 #include "controls/modaldialog.h"
+#include "controls/today.h"
 #include "dataserver/tracker.h"
 #include "motor/getmotordsv.h"
 #include "platform/prompt.h"
@@ -84,12 +86,14 @@ int RunQuillmarsh(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(kApplicationTitle);
   QApplication::setWindowIcon(ImageIcon(QStringLiteral("quillmarsh")));
-  const QStringList arguments = QApplication::arguments().mid(1);
-  const bool check = arguments == QStringList{QStringLiteral("--quit-when-idle")};
-  if (!arguments.isEmpty() && !check) {
-    QTextStream(stderr) << "usage: quillmarsh [--quit-when-idle]\n";
+  QApplication::setDesktopFileName(kDesktopFileName);
+  const std::optional<TProgramArguments> arguments =
+      ParseProgramArguments(QApplication::arguments().mid(1));
+  if (!arguments) {
+    QTextStream(stderr) << ProgramUsage();
     return kExitUsage;
   }
+  const bool check = arguments->QuitWhenIdle;
   std::shared_ptr<TCheckPrompter> checkPrompter;
   if (check) {
     checkPrompter = std::make_shared<TCheckPrompter>();
@@ -106,7 +110,8 @@ int RunQuillmarsh(int argc, char** argv) {
 
   // 1. The program's units, in order.
   const QString programFolder = QApplication::applicationDirPath();
-  if (!StartUnits(programFolder)) {
+  const TFirstStart firstStart = InstallDemoOnFirstStart(programFolder, Today());
+  if (firstStart.Failed || !StartUnits(programFolder)) {
     EndProgram(kExitNoDataServer);
     return kExitNoDataServer;
   }
@@ -122,6 +127,8 @@ int RunQuillmarsh(int argc, char** argv) {
   {
     TTolvaneForm window(programFolder);
     window.SetSplash(splash);
+    QObject::connect(&window, &TTolvaneForm::FirstShowFinished, &window,
+                     [&] { FinishStart(window, *arguments, firstStart.StatusMessage); });
     if (check) {
       QObject::connect(&window, &TTolvaneForm::FirstShowFinished, &window,
                        [&window] { QTimer::singleShot(0, &window, &QWidget::close); });

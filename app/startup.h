@@ -23,8 +23,9 @@ bool StartUnits(const QString& programFolder);
 void EndUnits();
 
 // The whole program:
-//   quillmarsh                    the program
-//   quillmarsh --quit-when-idle   a start-up check: the program starts as usual and closes its
+//   quillmarsh [FILE.PCD]         the program (with that quotation open; app/launch.h)
+//   quillmarsh --quit-when-idle [FILE.PCD]
+//                                 a start-up check: the program starts as usual and closes its
 //                                 main window as soon as the start-up steps have run; a message
 //                                 box on the way is written to standard error instead of shown,
 //                                 answered with its last button, and fails the check

@@ -68,3 +68,21 @@ TEST_F(Program, WithoutTheDictionaryItSaysSoAndEnds) {
       << run.Errors.toStdString();
   EXPECT_EQ(Run({QStringLiteral("--frobnicate")}).Status, kExitUsage);
 }
+
+TEST_F(Program, OpensTheQuotationNamedOnItsCommandLine) {
+  QDir().mkpath(Path("runtime"));
+  const QString sample = Sample("family");
+  const TRun run = Run({sample, QStringLiteral("--quit-when-idle")});
+  EXPECT_EQ(run.Status, 0) << run.Errors.toStdString();
+  // Opened through Open: the file heads the recent files.
+  EXPECT_EQ(TOptions().ReadRecentFile(0), sample);
+
+  // A file that is not a quotation gets Open's error box, which fails the check.
+  const TRun refused = Run({Path("missing.PCD"), QStringLiteral("--quit-when-idle")});
+  EXPECT_EQ(refused.Status, kExitCheckFailed);
+  EXPECT_TRUE(refused.Errors.contains(
+      QStringLiteral("unanswered: Quillmarsh - Motor: Unable to open test case file with "
+                     "errorcode : 1020")))
+      << refused.Errors.toStdString();
+  EXPECT_EQ(Run({sample, sample}).Status, kExitUsage);
+}

@@ -38,6 +38,14 @@ void CopyFile(const QString& source, const QString& target, bool executable = fa
   QFile::setPermissions(target, permissions);
 }
 
+// Whether both files exist and hold the same bytes.
+bool SameContent(const QString& first, const QString& second) {
+  QFile a(first), b(second);
+  if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || a.size() != b.size())
+    return false;
+  return a.readAll() == b.readAll();
+}
+
 void MakeFolder(const QString& folder) {
   if (!QDir().mkpath(folder))
     throw TInstallError(QStringLiteral("cannot create the folder %1").arg(folder));
@@ -134,11 +142,13 @@ TDemoInstallResult InstallDemo(const TDemoInstallRequest& request) {
     Require(request.EngineProgram);
     qint32 version = DictionaryVersion(source + QStringLiteral("/dictionary"));
     // The program looks for its hint file in its own folder; a packaged program has it there
-    // already. Checked before anything is copied.
+    // already, and its folder (shared by every user, owned by the package manager) is left
+    // alone then. Checked before anything is copied.
     const QString hints =
         QDir(request.ProgramFolder).absoluteFilePath(QStringLiteral("TTHelp.dat"));
     QFileInfo programFolder(request.ProgramFolder);
-    bool placeHints = programFolder.isDir() && programFolder.isWritable();
+    bool placeHints = programFolder.isDir() && programFolder.isWritable() &&
+                      !SameContent(source + QStringLiteral("/TTHelp.dat"), hints);
     if (!placeHints && !QFileInfo(hints).isFile())
       throw TInstallError(QStringLiteral("cannot place TTHelp.dat in the program's folder %1")
                               .arg(request.ProgramFolder));

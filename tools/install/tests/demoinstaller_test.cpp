@@ -113,6 +113,32 @@ TEST_F(DemoInstaller, AProgramFolderThatCannotTakeTheHintFileStopsBeforeCopying)
   EXPECT_FALSE(store_.KeyExists(kDictionary));
 }
 
+TEST_F(DemoInstaller, AHintFileAlreadyBesideTheProgramIsOnlyReplacedWhenItDiffers) {
+  // A packaged program has its own copy, in a folder owned by the package manager: untouched.
+  const QString hints = home_.filePath(QStringLiteral("program/TTHelp.dat"));
+  ASSERT_TRUE(QFile::copy(request_.Source + QStringLiteral("/TTHelp.dat"), hints));
+  const QDateTime packaged(QDate(2020, 1, 2), QTime(3, 4, 5));
+  {
+    QFile file(hints);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(packaged, QFileDevice::FileModificationTime));
+  }
+  ASSERT_EQ(InstallDemo(request_).Outcome, TDemoInstallOutcome::Installed);
+  EXPECT_EQ(QFileInfo(hints).lastModified(), packaged);
+
+  // An old hint file is brought up to date.
+  {
+    QFile file(hints);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("stale");
+  }
+  request_.Force = true;
+  ASSERT_EQ(InstallDemo(request_).Outcome, TDemoInstallOutcome::Installed);
+  QFile source(request_.Source + QStringLiteral("/TTHelp.dat")), placed(hints);
+  ASSERT_TRUE(source.open(QIODevice::ReadOnly) && placed.open(QIODevice::ReadOnly));
+  EXPECT_EQ(placed.readAll(), source.readAll());
+}
+
 TEST_F(DemoInstaller, FindsTheFilesOfAPackagedInstallationBesideTheProgram) {
   QTemporaryDir prefix;
   QDir root(prefix.path());
