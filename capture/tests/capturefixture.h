@@ -64,6 +64,7 @@ class CaptureTest : public ::testing::Test {
     DsvClose();
   }
 
+ public:
   // Shows the widget's window, active, so that fields are left as the user leaves them.
   static bool ShowActive(QWidget* window) {
     window->show();
@@ -91,6 +92,7 @@ class CaptureTest : public ::testing::Test {
     QTest::keyClick(field, key);
   }
 
+ protected:
   // Each modal dialog is shown and handed to `act` with the dialogs opened before it still open;
   // it ends with what `act` made of it. Without `act` a dialog closes with its Close button.
   void Drive(const std::function<void(QDialog&)>& act) { act_ = act; }
