@@ -289,7 +289,14 @@ TEST_F(ProposerPageTest, WarnsOfAgesUnder17AndOver80Only) {
     TypeAndTab(dob, c.keys);
     EXPECT_EQ(PromptLog(), c.warnings.join('|').toStdString()) << c.keys;
   }
-  // Left unchanged, the date warns nothing.
+  // Left unchanged, the date warns nothing; nor does an empty one passed through.
+  dob->SetAsNumber(0);
+  SetDateValue(Id::DateOfBirth, Proposer(), QDate());
+  prompter_->Clear();
+  KeyAndTab(dob, Qt::Key_Shift);
+  EXPECT_EQ(PromptLog(), "");
+  EXPECT_FALSE(ValueExists(Id::DateOfBirth, Proposer()));
+  TypeAndTab(dob, "15061945");
   prompter_->Clear();
   KeyAndTab(dob, Qt::Key_Shift);
   EXPECT_TRUE(Prompts().isEmpty());
