@@ -5,10 +5,12 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/acceptancehook.h"
 #include "app/helpviewer.h"
 #include "app/hints.h"
 #include "app/launch.h"
 #include "app/mainwindow.h"
+#include "app/quoteworkflow.h"
 #include "app/resourceimages.h"
 #include "app/splashform.h"
 #include "app/widgetprompter.h"
@@ -20,6 +22,7 @@
 #include "platform/userdatafolder.h"
 #include "settings/options.h"
 #include "settings/settingsunit.h"
+#include "transmit/acceptanceform.h"
 
 namespace {
 
@@ -32,16 +35,7 @@ class TCheckPrompter : public TPrompter {
   PromptAnswer Ask(PromptKind, PromptButtons buttons, const QString& text,
                    const QString& caption) override {
     Report(caption + QStringLiteral(": ") + PromptTextForDisplay(text));
-    switch (buttons) {
-      case PromptButtons::Ok:
-        return PromptAnswer::Ok;
-      case PromptButtons::OkCancel:
-      case PromptButtons::YesNoCancel:
-        return PromptAnswer::Cancel;
-      case PromptButtons::YesNo:
-        return PromptAnswer::No;
-    }
-    return PromptAnswer::Cancel;
+    return RefusingAnswer(buttons);
   }
   QString AskOpenFileName(const FileDialogRequest&) override {
     Report(QStringLiteral("open dialog"));
@@ -126,6 +120,11 @@ int RunQuillmarsh(int argc, char** argv) {
   int status = 0;
   {
     TTolvaneForm window(programFolder);
+    TQuoteWorkflow quotation(&window);
+    // Proceed in the results dialog opens the acceptance wizard.
+    SetAcceptanceHandler([](const TQuoteDetails& accepted, QWidget* parent) {
+      OpenAcceptanceWizard(accepted, parent);
+    });
     window.SetSplash(splash);
     QObject::connect(&window, &TTolvaneForm::FirstShowFinished, &window,
                      [&] { FinishStart(window, *arguments, firstStart.StatusMessage); });

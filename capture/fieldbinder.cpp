@@ -117,8 +117,10 @@ QWidget* TFieldBinder::Create(const TFieldRow& row) {
     label = new QLabel(row.Label, page_);
     label->setBuddy(control);
   }
+  Q_ASSERT_X(fields_.count(row.Name) == 0, "TFieldBinder::Create", row.Name);
   TBound& bound = fields_[row.Name];
   bound = TBound{row, control, label};
+  tableOrder_.push_back(&bound);
   ConnectList(bound);
   ConnectWriteRule(bound);
   return control;
@@ -315,8 +317,8 @@ QLabel* TFieldBinder::Label(const char* name) const {
 }
 
 void TFieldBinder::LoadAll() {
-  for (const auto& [name, bound] : fields_)
-    Load(bound);
+  for (const TBound* bound : tableOrder_)
+    Load(*bound);
 }
 
 void TFieldBinder::Load(const char* name) {

@@ -23,6 +23,7 @@
 #include <QWidget>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "capture/fieldtable.h"
 
@@ -34,7 +35,7 @@ class TFieldBinder : public QObject {
   explicit TFieldBinder(QWidget* page);
 
   // Creates the row's control and label and connects its list building and write rule; the
-  // caller lays them out. Answers the control.
+  // caller lays them out. Answers the control. Each object name may be used once.
   QWidget* Create(const TFieldRow& row);
   // Create, then adds label and control as the next row of the form; the tab order follows the
   // order of the rows added.
@@ -48,8 +49,8 @@ class TFieldBinder : public QObject {
   }
   QLabel* Label(const char* name) const;
 
-  // Shows the stored value of every row with a property (LoadDetails); a list selects the item
-  // of the stored code, or none. Loading stores nothing.
+  // Shows the stored value of every row with a property, in table order (LoadDetails); a list
+  // selects the item of the stored code, or none. Loading stores nothing.
   void LoadAll();
   void Load(const char* name);
   // Stores the field's value now, as its kind stores it; answers the setter's result (false
@@ -80,6 +81,7 @@ class TFieldBinder : public QObject {
 
   QWidget* page_;
   std::map<std::string, TBound> fields_;
+  std::vector<const TBound*> tableOrder_;
   QWidget* lastInTabOrder_ = nullptr;
   bool loading_ = false;
 };
