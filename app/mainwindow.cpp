@@ -321,6 +321,9 @@ void TTolvaneForm::CreatePages() {
   drivingPage_->hide();
   // Before driver tabs go, the vehicle page tells the driver page to let go of its driver.
   vehiclePage_->SetDrivingPage(drivingPage_);
+  // The proposer's postcode, when the vehicle is kept there too, shows on the vehicle page.
+  connect(proposerPage_, &TProposerDetailsKwTabsheetForm::PostcodeFollowed, vehiclePage_,
+          &TVehicleKwTabsheetForm::ShowFollowedPostcode);
   nextPanel_ = new TFocusPanel(QStringLiteral("NextPanel"), true, client);
   column->addWidget(nextPanel_);
   focusPanel_ = new TFocusPanel(QStringLiteral("FocusPanel"), false, client);

@@ -65,7 +65,7 @@ struct TFieldRow {
   int HelpContext = 0;
   TListSource List = TListSource::None;
   std::int32_t PropertyId = 0;  // 0: the binder neither loads nor stores the field
-  TPathProvider Path;
+  TPathProvider Path = {};      // a row may end before its path (no property)
   TWriteRule Write = TWriteRule::None;
   unsigned Options = foNone;
   int MaxLength = 0;        // text and lists; 0 for no limit

@@ -1,13 +1,23 @@
 #pragma once
-// TProposerDetailsKwTabsheetForm: the capture page of the proposer (tab "Proposer").
+// TProposerDetailsKwTabsheetForm: the capture page of the proposer (tab "Proposer"), driver 0.
+// Beside what every driver page has, it checks the ages against the date of birth, holds the
+// postcode where the proposer lives and the no-claims bonus question.
 
-#include "capture/capturepage.h"
+#include "capture/driverdetailspage.h"
 
-class TProposerDetailsKwTabsheetForm : public TCapturePage {
+class TProposerDetailsKwTabsheetForm : public TDriverDetailsPage {
   Q_OBJECT
 
  public:
   explicit TProposerDetailsKwTabsheetForm(QWidget* parent = nullptr);
 
-  void LoadDetails() override;
+  int Driver() const override { return 0; }
+
+ signals:
+  // The vehicle's postcode followed the proposer's (it was the same until now): the vehicle page
+  // shows the new one. The Data Server has it already.
+  void PostcodeFollowed(const QString& postcode);
+
+ private:
+  void PostcodeLeft();
 };

@@ -101,7 +101,11 @@ class Help : public AppTest {
       new QVBoxLayout(page);
     auto* field = new Control(page);
     SetHelpContext(field, context);
-    page->layout()->addWidget(field);
+    // First on the page, left of the page's own fields, where its pop-up has room.
+    if (auto* box = qobject_cast<QBoxLayout*>(page->layout()))
+      box->insertWidget(0, field);
+    else
+      page->layout()->addWidget(field);
     field->show();
     window_->RebuildPages();
     return field;

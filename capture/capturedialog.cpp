@@ -1,0 +1,72 @@
+#include "capture/capturedialog.h"
+
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+
+#include "controls/fieldhelp.h"
+#include "controls/modaldialog.h"
+
+TCaptureDialog::TCaptureDialog(QWidget* owner) : QDialog(owner), binder_(new TFieldBinder(this)) {
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+void TCaptureDialog::reject() {
+  CloseClicked();
+}
+
+QPushButton* TCaptureDialog::MakeButton(const char* name, const QString& caption,
+                                        const QString& hint, int helpContext) {
+  auto* button = new QPushButton(caption, this);
+  button->setObjectName(QLatin1String(name));
+  button->setAutoDefault(false);
+  SetFieldHint(button, hint);
+  SetHelpContext(button, helpContext);
+  return button;
+}
+
+QTreeWidget* TCaptureDialog::MakeListView(const char* name, const QStringList& columns,
+                                          const QString& hint, int helpContext) {
+  auto* list = new QTreeWidget(this);
+  list->setObjectName(QLatin1String(name));
+  list->setHeaderLabels(columns);
+  list->setRootIsDecorated(false);
+  list->setItemsExpandable(false);
+  list->setAllColumnsShowFocus(true);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list->header()->setStretchLastSection(true);
+  list->setAccessibleName(columns.join(QLatin1String(", ")));
+  SetFieldHint(list, hint);
+  SetHelpContext(list, helpContext);
+  return list;
+}
+
+QWidget* TCaptureDialog::AddRow(QFormLayout* form, const TFieldRow& row) {
+  QWidget* control = binder_->Create(row);
+  QWidget* holder = form->parentWidget() != nullptr ? form->parentWidget() : this;
+  control->setParent(holder);
+  if (QLabel* label = binder_->Label(row.Name)) {
+    label->setParent(holder);
+    label->setWordWrap(true);
+    form->addRow(label, control);
+  } else {
+    form->addRow(control);
+  }
+  return control;
+}
+
+void TCaptureDialog::SetTabOrder(const QList<QWidget*>& order) {
+  for (int i = 1; i < order.size(); ++i)
+    QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+bool TCaptureDialog::LeaveFieldFor(QWidget* button) {
+  button->setFocus(Qt::OtherFocusReason);
+  // A field that refuses its value takes the focus back.
+  return button->window()->focusWidget() == button;
+}
+
+int RunCaptureDialog(QDialog& dialog) {
+  return RunModalDialog(dialog);
+}

@@ -1,0 +1,54 @@
+#pragma once
+// TCaptureDialog: what the detail dialogs of the capture pages share. Their Close button is also
+// the Cancel key: Escape and the window's close box run the Close button's own action, which
+// decides how the dialog ends (and may keep it open). The field being edited stores its value
+// first, as it does when the user moves to the Close button.
+
+#include <QDialog>
+#include <QPushButton>
+#include <QStringList>
+#include <QTreeWidget>
+
+#include "capture/fieldbinder.h"
+#include "capture/modalresult.h"
+
+class TCaptureDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TCaptureDialog(QWidget* owner);
+
+  // Escape and the close box.
+  void reject() override;
+
+ protected:
+  // The Close button's action.
+  virtual void CloseClicked() = 0;
+
+  // A button of the dialog; Enter in a field never presses it.
+  QPushButton* MakeButton(const char* name, const QString& caption, const QString& hint,
+                          int helpContext);
+  // A list view with the given columns, one row selected at a time.
+  QTreeWidget* MakeListView(const char* name, const QStringList& columns, const QString& hint,
+                            int helpContext);
+  // Creates a field row with its label (the binder of the dialog keeps the row) and adds both
+  // to the form; answers the control.
+  QWidget* AddRow(QFormLayout* form, const TFieldRow& row);
+  template <class Control>
+  Control* AddField(QFormLayout* form, const TFieldRow& row) {
+    return static_cast<Control*>(AddRow(form, row));
+  }
+  TFieldBinder& Binder() { return *binder_; }
+  // Sets the tab order to the order of the list.
+  static void SetTabOrder(const QList<QWidget*>& order);
+
+  // Moves the focus to the button, so that the field being left stores its value; false when
+  // the field refused its value and kept the focus.
+  static bool LeaveFieldFor(QWidget* button);
+
+ private:
+  TFieldBinder* binder_;
+};
+
+// The dialog's result as the page reads it: its exec() result, or what the test driver answers.
+int RunCaptureDialog(QDialog& dialog);

@@ -1,0 +1,304 @@
+#include "capture/driverdetailspage.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "capture/fieldvalues.h"
+#include "controls/fieldhelp.h"
+#include "controls/kwcomboedit.h"
+#include "controls/kwdate.h"
+#include "controls/numericedit.h"
+#include "controls/today.h"
+#include "motor/fieldnames.h"
+#include "motor/identifiers.h"
+#include "platform/prompt.h"
+
+namespace {
+
+const QString kUnder17 =
+    QStringLiteral("Age of Driver under 17 years.\rPlease check the entered date of birth.");
+const QString kOver80 =
+    QStringLiteral("Age of Driver over 80 years.\rPlease check the entered date of birth.");
+const QString kResidencyOverAge = QStringLiteral(
+    "Driver residency is greater than driver age.\rYears residency has been set to the age of the "
+    "driver.");
+const QString kLicenceBefore17 = QStringLiteral(
+    "Licence obtained before driver was 17 years old.\rLicence period has been set to age of the "
+    "driver less 17 years.");
+
+constexpr int kYoungestAge = 17;
+constexpr int kOldestAge = 80;
+// The bevel groups that go in the left column; the rest go in the right one.
+constexpr int kLeftColumnGroups = 2;
+
+// Calls `left` when the focus leaves the watched buttons for another field.
+class TLeaveWatcher : public QObject {
+ public:
+  TLeaveWatcher(QObject* parent, std::function<void()> left)
+      : QObject(parent), left_(std::move(left)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusOut) {
+      const auto reason = static_cast<QFocusEvent*>(event)->reason();
+      if (FocusReasonLeavesField(reason))
+        left_();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> left_;
+};
+
+}  // namespace
+
+TDriverDetailsPage::TDriverDetailsPage(bool proposer, QWidget* parent)
+    : TCapturePage(parent), proposer_(proposer) {
+  auto* columns = new QHBoxLayout(this);
+  columns->setContentsMargins(0, 0, 0, 0);
+  auto* left = new QVBoxLayout;
+  auto* right = new QVBoxLayout;
+  columns->addLayout(left, 1);
+  columns->addLayout(right, 1);
+}
+
+QWidget* TDriverDetailsPage::Control(const char* name) const {
+  if (QWidget* control = binder_.Control(name))
+    return control;
+  return findChild<QWidget*>(QLatin1String(name));
+}
+
+TPath TDriverDetailsPage::DriverAnd(std::initializer_list<TPathEntry> below) const {
+  TPath path{DriverPath(Driver())};
+  path.insert(path.end(), below.begin(), below.end());
+  return path;
+}
+
+QString TDriverDetailsPage::ForWhom() const {
+  return proposer_ ? QStringLiteral("the proposer") : QStringLiteral("Driver : %1").arg(Driver());
+}
+
+// ---- Building -------------------------------------------------------------------------------
+
+void TDriverDetailsPage::BeginGroup(const QString& name) {
+  auto* box = new QGroupBox(this);
+  box->setAccessibleName(name);
+  group_ = new QFormLayout(box);
+  group_->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  group_->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  auto* columns = static_cast<QHBoxLayout*>(layout());
+  auto* column =
+      static_cast<QVBoxLayout*>(columns->itemAt(groupCount_ < kLeftColumnGroups ? 0 : 1)->layout());
+  column->addWidget(box);
+  ++groupCount_;
+}
+
+QWidget* TDriverDetailsPage::AddRow(const TFieldRow& row) {
+  QWidget* control = binder_.Create(row);
+  control->setParent(group_->parentWidget());
+  if (QLabel* label = binder_.Label(row.Name)) {
+    label->setParent(group_->parentWidget());
+    label->setWordWrap(true);
+    group_->addRow(label, control);
+  } else {
+    group_->addRow(control);
+  }
+  if (auto* combo = qobject_cast<TKwComboEdit*>(control))
+    combo->setMinimumWidth(combo->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 18);
+  tabOrder_.append(control);
+  return control;
+}
+
+void TDriverDetailsPage::AddSex(const QString& label, const QString& hint, int helpContext) {
+  QWidget* box = group_->parentWidget();
+  auto* panel = new QWidget(box);
+  panel->setObjectName(QLatin1String(DriverField::SexPanel));
+  auto* row = new QHBoxLayout(panel);
+  row->setContentsMargins(0, 0, 0, 0);
+  male_ = new QRadioButton(QStringLiteral("Male  /"), panel);
+  male_->setObjectName(QLatin1String(DriverField::MaleRadioButton));
+  female_ = new QRadioButton(QStringLiteral("Female"), panel);
+  female_->setObjectName(QLatin1String(DriverField::FemaleRadioButton));
+  for (QRadioButton* button : {male_, female_}) {
+    SetFieldHint(button, hint);
+    SetHelpContext(button, helpContext);
+    row->addWidget(button);
+  }
+  row->addStretch(1);
+  auto* caption = new QLabel(label, box);
+  caption->setBuddy(male_);
+  group_->addRow(caption, panel);
+  tabOrder_.append(male_);
+  tabOrder_.append(female_);
+}
+
+void TDriverDetailsPage::AddPeriod(const TFieldRow& number, const TFieldRow& unit) {
+  QWidget* box = group_->parentWidget();
+  QWidget* numberField = binder_.Create(number);
+  QWidget* unitField = binder_.Create(unit);
+  auto* units = static_cast<TKwComboEdit*>(unitField);
+  units->AddItem(QLatin1String(kYearsUnit), 0);
+  units->AddItem(QLatin1String(kMonthsUnit), 1);
+  units->SetItemIndex(0);
+  auto* pair = new QWidget(box);
+  auto* row = new QHBoxLayout(pair);
+  row->setContentsMargins(0, 0, 0, 0);
+  numberField->setParent(pair);
+  unitField->setParent(pair);
+  row->addWidget(numberField);
+  row->addWidget(unitField);
+  row->addStretch(1);
+  QLabel* label = binder_.Label(number.Name);
+  label->setParent(box);
+  group_->addRow(label, pair);
+  tabOrder_.append(numberField);
+  tabOrder_.append(unitField);
+}
+
+void TDriverDetailsPage::FinishFields() {
+  for (int i = 1; i < tabOrder_.size(); ++i)
+    QWidget::setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+  for (int i = 0; i < 2; ++i)
+    static_cast<QBoxLayout*>(layout()->itemAt(i)->layout())->addStretch(1);
+  ConnectPersonalFields();
+  ConnectOccupationFields();
+  ConnectQuestions();
+}
+
+void TDriverDetailsPage::FormShow() {
+  if (QWidget* dob = Control(FieldName::DOBKwDate))
+    dob->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- Loading --------------------------------------------------------------------------------
+
+void TDriverDetailsPage::LoadDetails() {
+  // The fields the table binds: date of birth, marital status, postcode, relationship, licence
+  // type, organisation and the answers stored as yes/no lists.
+  binder_.LoadAll();
+  const bool male = GetListValue(Id::Sex, DriverAnd()) == Code::Male;
+  if (male_ != nullptr) {
+    male_->setChecked(male);
+    female_->setChecked(!male);
+  }
+  LoadPeriod(DriverField::ResidencyNumericEdit, DriverField::ResidencyKwComboEdit,
+             Id::ResidencyStartDate);
+  LoadOccupation();
+  LoadPeriod(DriverField::LicenceYearsNumericEdit, DriverField::LicencePeriodKwComboEdit,
+             Id::LicenceStartDate);
+  LoadClaimsAndConvictions(Driver(), claims_, convictions_);
+  LoadQuestions();
+  LoadOwnDetails();
+}
+
+// ---- Periods --------------------------------------------------------------------------------
+
+TPeriodUnit TDriverDetailsPage::Unit(const char* unitField) const {
+  auto* units = Field<TKwComboEdit>(unitField);
+  return units->Text() == QLatin1String(kMonthsUnit) ? TPeriodUnit::Months : TPeriodUnit::Years;
+}
+
+void TDriverDetailsPage::SetPeriod(const char* numberField, const char* unitField,
+                                   const TShownPeriod& period) {
+  Field<TNumericEdit>(numberField)->SetAsInteger(period.Number);
+  Field<TKwComboEdit>(unitField)->SetItemIndex(period.Unit == TPeriodUnit::Months ? 1 : 0);
+}
+
+void TDriverDetailsPage::LoadPeriod(const char* numberField, const char* unitField,
+                                    std::int32_t id) {
+  SetPeriod(numberField, unitField, PeriodShown(GetDateValue(id, DriverAnd()), Today()));
+}
+
+void TDriverDetailsPage::StorePeriod(const char* numberField, const char* unitField,
+                                     std::int32_t id) {
+  const int number = Field<TNumericEdit>(numberField)->AsInteger();
+  SetDateValue(id, DriverAnd(), PeriodStart(number, Unit(unitField), Today()));
+}
+
+// ---- Personal details -----------------------------------------------------------------------
+
+void TDriverDetailsPage::ConnectPersonalFields() {
+  auto* dob = Field<TKwDate>(FieldName::DOBKwDate);
+  connect(&binder_, &TFieldBinder::stored, this, [this, dob](QWidget* control) {
+    if (control == dob)
+      DateOfBirthStored();
+  });
+  auto* watcher = new TLeaveWatcher(this, [this] { SexLeft(); });
+  male_->installEventFilter(watcher);
+  female_->installEventFilter(watcher);
+  for (const char* name : {DriverField::ResidencyNumericEdit, DriverField::ResidencyKwComboEdit}) {
+    QWidget* field = Control(name);
+    if (auto* number = qobject_cast<TNumericEdit*>(field))
+      connect(number, &TNumericEdit::exited, this, &TDriverDetailsPage::ResidencyLeft);
+    else if (auto* units = qobject_cast<TKwComboEdit*>(field))
+      connect(units, &TKwComboEdit::exited, this, &TDriverDetailsPage::ResidencyLeft);
+  }
+  connect(Field<TNumericEdit>(DriverField::LicenceYearsNumericEdit), &TNumericEdit::exited, this,
+          &TDriverDetailsPage::LicencePeriodLeft);
+  connect(Field<TKwComboEdit>(DriverField::LicencePeriodKwComboEdit), &TKwComboEdit::exited, this,
+          &TDriverDetailsPage::LicencePeriodLeft);
+}
+
+QDate TDriverDetailsPage::EnteredBirthDate() const {
+  return DateOf(Field<TKwDate>(FieldName::DOBKwDate));
+}
+
+// The binder stored a date of birth that differs from the one stored before.
+void TDriverDetailsPage::DateOfBirthStored() {
+  const int age = AgeOn(EnteredBirthDate(), Today());
+  QObject* dob = Control(FieldName::DOBKwDate);
+  if (proposer_) {
+    if (age < kYoungestAge)
+      ShowFieldError(dob, kUnder17, false);
+    else if (age > kOldestAge)
+      ShowFieldError(dob, kOver80, false);
+  }
+  // A residency not yet given (or, on the proposer page, longer than the life) becomes the age.
+  auto* residency = Field<TNumericEdit>(DriverField::ResidencyNumericEdit);
+  const bool inYears = Unit(DriverField::ResidencyKwComboEdit) == TPeriodUnit::Years;
+  if (residency->AsInteger() == 0 || (proposer_ && inYears && residency->AsInteger() > age)) {
+    SetPeriod(DriverField::ResidencyNumericEdit, DriverField::ResidencyKwComboEdit,
+              {age, TPeriodUnit::Years});
+    ResidencyLeft();
+  }
+}
+
+void TDriverDetailsPage::SexLeft() {
+  if (!male_->isChecked() && !female_->isChecked())
+    return;
+  SetListValue(Id::Sex, DriverAnd(), male_->isChecked() ? Code::Male : Code::Female);
+}
+
+void TDriverDetailsPage::ResidencyLeft() {
+  auto* residency = Field<TNumericEdit>(DriverField::ResidencyNumericEdit);
+  if (proposer_) {
+    const int age = AgeOn(EnteredBirthDate(), Today());
+    if (Unit(DriverField::ResidencyKwComboEdit) == TPeriodUnit::Years &&
+        residency->AsInteger() > age) {
+      ShowFieldError(residency, kResidencyOverAge, false);
+      residency->SetAsInteger(age);
+    }
+  }
+  StorePeriod(DriverField::ResidencyNumericEdit, DriverField::ResidencyKwComboEdit,
+              Id::ResidencyStartDate);
+}
+
+void TDriverDetailsPage::LicencePeriodLeft() {
+  auto* licence = Field<TNumericEdit>(DriverField::LicenceYearsNumericEdit);
+  if (proposer_) {
+    // Under 17 the limit would be negative; the field holds no negative numbers, so it is 0.
+    const int limit = qMax(0, AgeOn(EnteredBirthDate(), Today()) - kYoungestAge);
+    if (Unit(DriverField::LicencePeriodKwComboEdit) == TPeriodUnit::Years &&
+        licence->AsInteger() > limit) {
+      ShowFieldError(licence, kLicenceBefore17, false);
+      licence->SetAsInteger(limit);
+    }
+  }
+  StorePeriod(DriverField::LicenceYearsNumericEdit, DriverField::LicencePeriodKwComboEdit,
+              Id::LicenceStartDate);
+}

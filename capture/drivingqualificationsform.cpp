@@ -1,0 +1,88 @@
+#include "capture/drivingqualificationsform.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "capture/fieldvalues.h"
+#include "controls/kwyesnodlg.h"
+#include "motor/getmotordsv.h"
+#include "motor/identifiers.h"
+
+namespace {
+
+// The advanced-driving value holds two answers: 1 for the Institute of Advanced Motoring, 2 for
+// the ROSPA course, 3 for both.
+constexpr std::int32_t kAdvanced = 1;
+constexpr std::int32_t kDefensive = 2;
+constexpr std::int32_t kBoth = kAdvanced + kDefensive;
+
+}  // namespace
+
+TDrivingQualificationsForm::TDrivingQualificationsForm(QWidget* owner, int driver)
+    : TCaptureDialog(owner), driver_(driver) {
+  setObjectName(QStringLiteral("TDrivingQualificationsForm"));
+  setWindowTitle(
+      driver == 0
+          ? QStringLiteral("Driving Qualifications for the Proposer")
+          : QStringLiteral("Driving Qualifications for Additional Driver : %1").arg(driver));
+  auto* fields = new QWidget(this);
+  auto* form = new QFormLayout(fields);
+  form->setContentsMargins(0, 0, 0, 0);
+  passPlus_ = AddField<TKwYesNoDlg>(
+      form,
+      {"PassPlusKwYesNoDlg", TFieldKind::YesNo,
+       "Does this driver hold a '&Pass Plus' qualification?",
+       "|Indicate whether the Driver holds a \"Pass Plus\" qualification.", 120201,
+       TListSource::None, Id::PassPlus, [this] { return Qualifications(); }, TWriteRule::OnChange});
+  advanced_ = AddField<TKwYesNoDlg>(
+      form, {"AdvancedKwYesNoDlg", TFieldKind::YesNo,
+             "Is this driver a member of the '&Institute of Advanced Motoring'?",
+             "|Indicate whether the driver is a member of the 'Iinstitute of Advanced Motoring'.",
+             120202});
+  defensive_ = AddField<TKwYesNoDlg>(
+      form, {"DefensiveKwYesNoDlg", TFieldKind::YesNo,
+             "Has this driver completed the 'ROSPA &Defensive Driving Course'?",
+             "|Indicate whether the driver has completed the 'ROSPA Defensive Driving Course'. ",
+             120203});
+  close_ =
+      MakeButton("CloseBitBtn", "&Close",
+                 "|Closes the dialog and returns you to the \"Proposer/Driver Page\".", 120204);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(close_);
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(fields);
+  column->addLayout(buttons);
+  SetTabOrder({passPlus_, advanced_, defensive_, close_});
+
+  Binder().LoadAll();
+  const std::int32_t advanced = GetListValue(Id::AdvancedDriving, Qualifications());
+  SetYes(advanced_, advanced == kAdvanced || advanced == kBoth);
+  SetYes(defensive_, advanced == kDefensive || advanced == kBoth);
+  connect(advanced_, &TKwYesNoDlg::changed, this, &TDrivingQualificationsForm::AdvancedChanged);
+  connect(defensive_, &TKwYesNoDlg::changed, this, &TDrivingQualificationsForm::AdvancedChanged);
+  connect(close_, &QPushButton::clicked, this, &TDrivingQualificationsForm::CloseClicked);
+}
+
+TPath TDrivingQualificationsForm::Qualifications() const {
+  return {DriverPath(driver_), QualificationPath(0)};
+}
+
+void TDrivingQualificationsForm::AdvancedChanged() {
+  // 0 (neither) clears the stored value.
+  const std::int32_t value =
+      (IsYes(advanced_) ? kAdvanced : 0) + (IsYes(defensive_) ? kDefensive : 0);
+  SetListValue(Id::AdvancedDriving, Qualifications(), value);
+}
+
+void TDrivingQualificationsForm::CloseClicked() {
+  if (!LeaveFieldFor(close_))
+    return;
+  done(IsYes(passPlus_) || IsYes(advanced_) || IsYes(defensive_) ? mrYes : mrNo);
+}
+
+bool ExecuteDrivingQualifications(QWidget* owner, int driver) {
+  TDrivingQualificationsForm form(owner, driver);
+  return RunCaptureDialog(form) == mrYes;
+}

@@ -1,0 +1,329 @@
+#include "capture/medicalconditionsform.h"
+
+#include <QApplication>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "capture/fieldvalues.h"
+#include "capture/periods.h"
+#include "controls/kwcomboedit.h"
+#include "controls/kwyesnodlg.h"
+#include "controls/numericedit.h"
+#include "controls/today.h"
+#include "motor/getmotordsv.h"
+#include "motor/identifiers.h"
+#include "platform/prompt.h"
+
+namespace {
+
+const QString kDetailsCaption = QStringLiteral("Medical Condition %1 Details");
+const QString kNoDescription = QStringLiteral(
+    "No description selected for Medical Condition '%1'%2Do you wish to Remove this Medical "
+    "Condition?");
+const QString kRemove = QStringLiteral("Remove Medical Condition %1 - %2");
+
+// Requirements met: 1 plus 1 for a modified vehicle plus 2 for automatics only; 5 when not met.
+constexpr std::int32_t kMetPlain = 1;
+constexpr std::int32_t kMetModified = 1;
+constexpr std::int32_t kMetAutomatic = 2;
+constexpr std::int32_t kLastMetValue = kMetPlain + kMetModified + kMetAutomatic;
+
+// Every value of a condition, as removing one moves the later ones down.
+constexpr std::int32_t kConditionValues[] = {Id::MedicalCondition, Id::ConditionStartDate,
+                                             Id::DvlaNotified,     Id::ModificationRequired,
+                                             Id::AutomaticOnly,    Id::DvlaRequirementsMet};
+
+bool IsDateValue(std::int32_t id) {
+  return id == Id::ConditionStartDate;
+}
+
+}  // namespace
+
+TMedicalConditionsForm::TMedicalConditionsForm(QWidget* owner, int driver)
+    : TCaptureDialog(owner), driver_(driver) {
+  setObjectName(QStringLiteral("TMedicalConditionsForm"));
+  setWindowTitle(driver == 0
+                     ? QStringLiteral("Medical Conditions for the Proposer")
+                     : QStringLiteral("Medical Conditions for Additional Driver : %1").arg(driver));
+  BuildControls();
+  if (!listReady_)
+    return;
+  RefreshList();
+  if (list_->topLevelItemCount() == 0)
+    AddCondition();
+  list_->setCurrentItem(list_->topLevelItem(0));
+  ShowRow(true);
+}
+
+void TMedicalConditionsForm::BuildControls() {
+  list_ = MakeListView("MedicalConditionsPZListView", {"No", "Medical Condition"},
+                       "|Contains a list of all the Medical Conditions for the selected driver.",
+                       120501);
+  details_ = new QGroupBox(this);
+  details_->setObjectName(QStringLiteral("MedicalConditionsGroupBox"));
+  auto* form = new QFormLayout(details_);
+  form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  condition_ = AddField<TKwComboEdit>(
+      form, {"ConditionKwComboEdit", TFieldKind::List, "Con&dition",
+             "|Select the type of Medical Condition.", 120502, TListSource::Page});
+  condition_->setMinimumWidth(condition_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 22);
+  listReady_ = FillWithSelectFirst(condition_, ListId::MedicalConditions);
+
+  // The period: a number and its unit on one row under the number's label.
+  auto* pair = new QWidget(details_);
+  auto* row = new QHBoxLayout(pair);
+  row->setContentsMargins(0, 0, 0, 0);
+  period_ = static_cast<TNumericEdit*>(Binder().Create(
+      {"PeriodNumericEdit", TFieldKind::Number, "&Period Condition held",
+       "|Enter the period the Proposer/Driver has had this Medical Condition.", 120503}));
+  unit_ = static_cast<TKwComboEdit*>(Binder().Create(
+      {"PeriodKwComboEdit", TFieldKind::List, QString(),
+       "|Enter the period the Proposer/Driver has had this medical condition.", 120503}));
+  unit_->AddItem(QLatin1String(kYearsUnit), 0);
+  unit_->AddItem(QLatin1String(kMonthsUnit), 1);
+  unit_->SetItemIndex(0);
+  period_->setParent(pair);
+  unit_->setParent(pair);
+  row->addWidget(period_);
+  row->addWidget(unit_);
+  row->addStretch(1);
+  QLabel* periodLabel = Binder().Label("PeriodNumericEdit");
+  periodLabel->setParent(details_);
+  form->addRow(periodLabel, pair);
+
+  dvla_ = AddField<TKwYesNoDlg>(
+      form, {"DVLAKwYesNoDlg", TFieldKind::YesNo, "Has the DVLA been &notified of this condition?",
+             "|Indicate whether the DVLA have been advised of this Medical Condition.", 120504});
+  modified_ = AddField<TKwYesNoDlg>(
+      form, {"ModifiedKwYesNoDlg", TFieldKind::YesNo,
+             "Does the DVLA require a &modification to the vehicle due to this condition?",
+             "|Indicate whether the DVLA require the vehicle to be modified.", 120505});
+  restriction_ = AddField<TKwYesNoDlg>(
+      form, {"RestrictionKwYesNoDlg", TFieldKind::YesNo,
+             "Has the DVLA restricted the driver to a&utomatic transmission vehicles only due to "
+             "this condition?",
+             "|Indicate whether the DVLA restrictied the driver to automatic transmission "
+             "vehicles. ",
+             120506});
+  complied_ = AddField<TKwYesNoDlg>(
+      form, {"CompliedKwYesNoDlg", TFieldKind::YesNo,
+             "Have all DVLA requirements for this Condition been m&et?",
+             "|Indicate whether all the DVLA requirements have been met.", 120507});
+
+  add_ = MakeButton("AddBitBtn", "&Add",
+                    "|Allows you to add another Medical Condition for this Driver. ", 120508);
+  remove_ = MakeButton("RemoveBitBtn", "&Remove",
+                       "|Removes the current Medical Condition for this Driver.", 120509);
+  close_ = MakeButton("CloseBitBtn", "&Close",
+                      "|Closes the dialog and returns you to the 'Proposer/Driver Page'.", 120510);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  for (QPushButton* button : {add_, remove_, close_})
+    buttons->addWidget(button);
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(list_, 1);
+  column->addWidget(details_);
+  column->addLayout(buttons);
+  SetTabOrder({list_, condition_, period_, unit_, dvla_, modified_, restriction_, complied_, add_,
+               remove_, close_});
+
+  connect(list_, &QTreeWidget::currentItemChanged, this, [this] { ShowRow(false); });
+  connect(list_, &QTreeWidget::itemClicked, this, [this] { ShowRow(true); });
+  connect(condition_, &TKwComboEdit::exited, this, &TMedicalConditionsForm::ConditionLeft);
+  connect(period_, &TNumericEdit::exited, this, &TMedicalConditionsForm::PeriodLeft);
+  connect(unit_, &TKwComboEdit::exited, this, &TMedicalConditionsForm::PeriodLeft);
+  connect(dvla_, &TKwYesNoDlg::exited, this, [this] { AnswerLeft(dvla_, Id::DvlaNotified); });
+  connect(modified_, &TKwYesNoDlg::exited, this,
+          [this] { AnswerLeft(modified_, Id::ModificationRequired); });
+  connect(restriction_, &TKwYesNoDlg::exited, this,
+          [this] { AnswerLeft(restriction_, Id::AutomaticOnly); });
+  connect(complied_, &TKwYesNoDlg::exited, this, &TMedicalConditionsForm::StoreRequirementsMet);
+  connect(add_, &QPushButton::clicked, this, &TMedicalConditionsForm::AddCondition);
+  connect(remove_, &QPushButton::clicked, this, &TMedicalConditionsForm::RemoveClicked);
+  connect(close_, &QPushButton::clicked, this, &TMedicalConditionsForm::CloseClicked);
+}
+
+TPath TMedicalConditionsForm::Condition(int row) const {
+  return {DriverPath(driver_), MedicalConditionPath(row)};
+}
+
+int TMedicalConditionsForm::SelectedRow() const {
+  QTreeWidgetItem* item = list_->currentItem();
+  return item == nullptr ? -1 : list_->indexOfTopLevelItem(item);
+}
+
+void TMedicalConditionsForm::WriteRow(int row) {
+  QTreeWidgetItem* item = list_->topLevelItem(row);
+  item->setText(0, QString::number(row + 1));
+  item->setText(1, GetListText(ListId::MedicalConditions,
+                               GetListValue(Id::MedicalCondition, Condition(row))));
+}
+
+void TMedicalConditionsForm::ResetDetails() {
+  SelectFirst(condition_);
+  period_->SetAsInteger(0);
+  unit_->SetItemIndex(0);
+  for (TKwYesNoDlg* answer : {dvla_, modified_, restriction_, complied_})
+    SetYes(answer, false);
+}
+
+void TMedicalConditionsForm::RefreshList() {
+  const QSignalBlocker quiet(list_);
+  list_->clear();
+  // The list ends at the first condition without a condition chosen.
+  for (int row = 0; GetListValue(Id::MedicalCondition, Condition(row)) != 0; ++row) {
+    new QTreeWidgetItem(list_);
+    WriteRow(row);
+  }
+  const bool any = list_->topLevelItemCount() > 0;
+  details_->setEnabled(any);
+  if (!any)
+    ResetDetails();
+}
+
+void TMedicalConditionsForm::AddCondition() {
+  details_->setEnabled(true);
+  const int row = list_->topLevelItemCount();
+  const TPath path = Condition(row);
+  SetDateValue(Id::ConditionStartDate, path, Today());
+  for (std::int32_t id : {Id::DvlaNotified, Id::ModificationRequired, Id::AutomaticOnly})
+    SetListValue(id, path, Code::No);
+  SetListValue(Id::DvlaRequirementsMet, path, Code::RequirementsNotMet);
+  SelectCode(condition_, 0);
+  period_->SetAsInteger(0);
+  unit_->SetItemIndex(0);
+  for (TKwYesNoDlg* answer : {dvla_, modified_, restriction_, complied_})
+    SetYes(answer, false);
+  auto* item = new QTreeWidgetItem(list_);
+  item->setText(0, QString::number(row + 1));
+  {
+    const QSignalBlocker quiet(list_);
+    list_->setCurrentItem(item);
+  }
+  details_->setTitle(kDetailsCaption.arg(row + 1));
+  condition_->setFocus(Qt::OtherFocusReason);
+}
+
+void TMedicalConditionsForm::ShowRow(bool focusCondition) {
+  const int row = SelectedRow();
+  if (row < 0)
+    return;
+  const TPath path = Condition(row);
+  details_->setTitle(kDetailsCaption.arg(row + 1));
+  SelectCode(condition_, GetListValue(Id::MedicalCondition, path));
+  int years = 0;
+  int months = 0;
+  WholePeriod(GetDateValue(Id::ConditionStartDate, path), Today(), years, months);
+  period_->SetAsInteger(years != 0 ? years : months);
+  unit_->SetItemIndex(years != 0 ? 0 : 1);
+  SetYes(dvla_, GetListValue(Id::DvlaNotified, path) == Code::Yes);
+  SetYes(modified_, GetListValue(Id::ModificationRequired, path) == Code::Yes);
+  SetYes(restriction_, GetListValue(Id::AutomaticOnly, path) == Code::Yes);
+  SetYes(complied_, GetListValue(Id::DvlaRequirementsMet, path) <= kLastMetValue);
+  if (focusCondition)
+    condition_->setFocus(Qt::OtherFocusReason);
+}
+
+void TMedicalConditionsForm::PeriodLeft() {
+  const int row = SelectedRow();
+  if (row < 0)
+    return;
+  const TPeriodUnit unit =
+      unit_->Text() == QLatin1String(kMonthsUnit) ? TPeriodUnit::Months : TPeriodUnit::Years;
+  SetDateValue(Id::ConditionStartDate, Condition(row),
+               PeriodStart(period_->AsInteger(), unit, Today()));
+}
+
+void TMedicalConditionsForm::AnswerLeft(TKwYesNoDlg* answer, std::int32_t id) {
+  const int row = SelectedRow();
+  if (row < 0)
+    return;
+  SetListValue(id, Condition(row), IsYes(answer) ? Code::Yes : Code::No);
+  // The requirements value is made of the modification and automatic answers too, so it
+  // follows them.
+  if (answer != dvla_)
+    StoreRequirementsMet();
+}
+
+void TMedicalConditionsForm::StoreRequirementsMet() {
+  const int row = SelectedRow();
+  if (row < 0)
+    return;
+  std::int32_t value = Code::RequirementsNotMet;
+  if (IsYes(complied_))
+    value = kMetPlain + (IsYes(modified_) ? kMetModified : 0) +
+            (IsYes(restriction_) ? kMetAutomatic : 0);
+  SetListValue(Id::DvlaRequirementsMet, Condition(row), value);
+}
+
+void TMedicalConditionsForm::ConditionLeft() {
+  const int row = SelectedRow();
+  if (row < 0)
+    return;
+  if (condition_->ItemIndex() < 0)
+    SelectCode(condition_, 0);  // an empty condition is no condition chosen
+  const std::int32_t code = SelectedCode(condition_);
+  QWidget* taking = QApplication::focusWidget();
+  if (code != 0 || taking == remove_) {
+    SetListValue(Id::MedicalCondition, Condition(row), code);
+    WriteRow(row);
+    return;
+  }
+  if (!closing_ && taking != close_) {
+    const QString question = kNoDescription.arg(row + 1).arg(QStringLiteral("\r"));
+    if (Ask(PromptKind::Confirmation, PromptButtons::YesNo, question) != PromptAnswer::Yes) {
+      condition_->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  }
+  RemoveCondition(row, false);
+}
+
+void TMedicalConditionsForm::RemoveCondition(int row, bool focusCondition) {
+  int count = 0;
+  GetObjectCount({DriverPath(driver_)}, ObjectCode::MedicalCondition, count);
+  const int last = qMax(0, count - 1);
+  // The later conditions move down one place; the last object then goes.
+  for (int j = row; j < last; ++j) {
+    const TPath from = Condition(j + 1);
+    const TPath to = Condition(j);
+    for (std::int32_t id : kConditionValues) {
+      if (IsDateValue(id))
+        SetDateValue(id, to, GetDateValue(id, from));
+      else
+        SetListValue(id, to, GetListValue(id, from));
+    }
+  }
+  DeleteObject(Condition(last));
+  RefreshList();
+  const int rows = list_->topLevelItemCount();
+  if (rows == 0)
+    return;
+  list_->setCurrentItem(list_->topLevelItem(qMin(row, rows - 1)));
+  ShowRow(focusCondition);
+}
+
+void TMedicalConditionsForm::RemoveClicked() {
+  const int row = SelectedRow();
+  if (row < 0)
+    return;
+  const QString question = kRemove.arg(row + 1).arg(condition_->Text());
+  if (Ask(PromptKind::Confirmation, PromptButtons::YesNo, question) == PromptAnswer::Yes)
+    RemoveCondition(row, true);
+}
+
+void TMedicalConditionsForm::CloseClicked() {
+  closing_ = true;
+  const bool left = LeaveFieldFor(close_);
+  closing_ = false;
+  if (left)
+    done(list_->topLevelItemCount() > 0 ? mrOk : mrCancel);
+}
+
+bool ExecuteMedicalConditions(QWidget* owner, int driver) {
+  TMedicalConditionsForm form(owner, driver);
+  if (!form.ListReady())
+    return false;
+  return RunCaptureDialog(form) == mrOk;
+}

@@ -1,0 +1,124 @@
+#include "capture/othervehiclesform.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "capture/fieldvalues.h"
+#include "controls/kwyesnodlg.h"
+#include "controls/numericedit.h"
+#include "motor/getmotordsv.h"
+#include "motor/identifiers.h"
+#include "platform/prompt.h"
+
+namespace {
+
+const QString kRemoveCompanyCar = QStringLiteral("Remove Company Car details for %1");
+
+std::int32_t Whole(double value) {
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
+
+TOtherVehiclesForm::TOtherVehiclesForm(QWidget* owner, int driver)
+    : TCaptureDialog(owner), driver_(driver) {
+  setObjectName(QStringLiteral("TOtherVehiclesForm"));
+  setWindowTitle(driver == 0
+                     ? QStringLiteral("Other Vehicles Owned or Used by the Proposer")
+                     : QStringLiteral("Other Vehicles Owned or Used by driver : %1").arg(driver));
+  auto* fields = new QWidget(this);
+  auto* form = new QFormLayout(fields);
+  form->setContentsMargins(0, 0, 0, 0);
+  owned_ = AddField<TNumericEdit>(
+      form, {"VehiclesOwnedNumericEdit", TFieldKind::Number,
+             "Number of other Vehicles &owned by this Driver",
+             "|Enter the number of vehicles, excluding the vehicle being insured, that this Driver "
+             "owns.",
+             120701});
+  claimFree_ = AddField<TNumericEdit>(
+      form,
+      {"OtherNCDNumericEdit", TFieldKind::Number,
+       "Number of years Claim &Free on ALL other owned Vehicles",
+       "|Enter the number of years where no claim has been made against any insurer.", 120702});
+  driven_ = AddField<TNumericEdit>(
+      form, {"OtherDrivenNumericEdit", TFieldKind::Number,
+             "Number of other Vehicles this Driver has &use of (not owned)",
+             "|Enter the number of other vehicles that this Driver has the use of, but does not "
+             "own.",
+             120703});
+  companyCarAnswer_ = AddField<TKwYesNoDlg>(
+      form, {"CompanyCarKwYesNoDlg",
+             TFieldKind::YesNo,
+             "Has this Driver had the use of a Compan&y Car?",
+             "|Indicate whether the Driver has ever had the use of a  Company Car.",
+             120704,
+             TListSource::None,
+             0,
+             {},
+             TWriteRule::None,
+             foDialogOnYes});
+  close_ = MakeButton("CloseBitBtn", "&Close",
+                      "|Closes the dialog and returns you to the 'Proposer/Driver Page'.", 120705);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(close_);
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(fields);
+  column->addLayout(buttons);
+  SetTabOrder({owned_, claimFree_, driven_, companyCarAnswer_, close_});
+
+  const TPath path{DriverPath(driver)};
+  owned_->SetAsInteger(Whole(GetNumericValue(Id::VehiclesOwned, path)));
+  claimFree_->SetAsInteger(Whole(GetNumericValue(Id::OtherVehicleClaimFreeYears, path)));
+  driven_->SetAsInteger(Whole(GetNumericValue(Id::OtherVehiclesDriven, path)));
+  companyCar_.Use = GetListValue(Id::CompanyCarUse, path);
+  companyCar_.ClaimFreeYears = GetNumericValue(Id::CompanyCarClaimFreeYears, path);
+  companyCar_.Ceased = GetDateValue(Id::OtherVehicleDateCeased, path);
+  SetYes(companyCarAnswer_, companyCar_.Use != 0);
+
+  connect(companyCarAnswer_, &TKwYesNoDlg::changed, this, &TOtherVehiclesForm::CompanyCarChanged);
+  connect(companyCarAnswer_, &TKwYesNoDlg::callDialog, this, &TOtherVehiclesForm::CompanyCarDialog);
+  connect(close_, &QPushButton::clicked, this, &TOtherVehiclesForm::CloseClicked);
+}
+
+void TOtherVehiclesForm::CompanyCarChanged() {
+  if (IsYes(companyCarAnswer_))
+    return;
+  const QString whom =
+      driver_ == 0 ? QStringLiteral("the Proposer") : QStringLiteral("driver : %1").arg(driver_);
+  if (Ask(PromptKind::Confirmation, PromptButtons::YesNo, kRemoveCompanyCar.arg(whom)) ==
+      PromptAnswer::Yes)
+    companyCar_ = TCompanyCar{};
+  else
+    SetYes(companyCarAnswer_, true);
+}
+
+void TOtherVehiclesForm::CompanyCarDialog() {
+  if (!ExecuteCompanyCar(this, companyCar_))
+    SetYes(companyCarAnswer_, false);
+}
+
+void TOtherVehiclesForm::CloseClicked() {
+  if (!LeaveFieldFor(close_))
+    return;
+  const TPath path{DriverPath(driver_)};
+  const std::int32_t owned = owned_->AsInteger();
+  SetNumericValue(Id::VehiclesOwned, path, owned);
+  SetListValue(Id::OtherVehicleOwned, path,
+               owned > 0 ? Code::OwnsOtherVehicle : Code::OwnsNoOtherVehicle);
+  SetNumericValue(Id::OtherVehicleClaimFreeYears, path, claimFree_->AsInteger());
+  SetNumericValue(Id::OtherVehiclesDriven, path, driven_->AsInteger());
+  SetNumericValue(Id::OtherVehiclesDrivenCopy, path, driven_->AsInteger());
+  SetListValue(Id::CompanyCarUse, path, companyCar_.Use);
+  SetNumericValue(Id::CompanyCarClaimFreeYears, path, companyCar_.ClaimFreeYears);
+  SetDateValue(Id::OtherVehicleDateCeased, path, companyCar_.Ceased);
+  const bool any = owned != 0 || claimFree_->AsInteger() != 0 || driven_->AsInteger() != 0 ||
+                   companyCar_.Use != 0;
+  done(any ? mrYes : mrNo);
+}
+
+bool ExecuteOtherVehicles(QWidget* owner, int driver) {
+  TOtherVehiclesForm form(owner, driver);
+  return RunCaptureDialog(form) == mrYes;
+}
