@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "transmit/acceptanceform.h"
+
 namespace {
 
 TAcceptanceHandler& Handler() {
@@ -24,4 +26,10 @@ bool HasAcceptanceHandler() {
 void StartAcceptance(const TQuoteDetails& quotation, QWidget* parent) {
   if (Handler())
     Handler()(quotation, parent);
+}
+
+void UseAcceptanceWizard() {
+  SetAcceptanceHandler([](const TQuoteDetails& quotation, QWidget* parent) {
+    OpenAcceptanceWizard(quotation, parent);  // the wizard reports its own outcome
+  });
 }

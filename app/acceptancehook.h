@@ -16,3 +16,5 @@ TAcceptanceHandler SetAcceptanceHandler(TAcceptanceHandler handler);
 bool HasAcceptanceHandler();
 // Runs the installed handler; nothing happens without one.
 void StartAcceptance(const TQuoteDetails& quotation, QWidget* parent);
+// Makes Proceed open the acceptance wizard (the program does so at start-up).
+void UseAcceptanceWizard();

@@ -22,7 +22,6 @@
 #include "platform/userdatafolder.h"
 #include "settings/options.h"
 #include "settings/settingsunit.h"
-#include "transmit/acceptanceform.h"
 
 namespace {
 
@@ -121,10 +120,7 @@ int RunQuillmarsh(int argc, char** argv) {
   {
     TTolvaneForm window(programFolder);
     TQuoteWorkflow quotation(&window);
-    // Proceed in the results dialog opens the acceptance wizard.
-    SetAcceptanceHandler([](const TQuoteDetails& accepted, QWidget* parent) {
-      OpenAcceptanceWizard(accepted, parent);
-    });
+    UseAcceptanceWizard();
     window.SetSplash(splash);
     QObject::connect(&window, &TTolvaneForm::FirstShowFinished, &window,
                      [&] { FinishStart(window, *arguments, firstStart.StatusMessage); });

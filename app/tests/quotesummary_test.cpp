@@ -16,6 +16,7 @@
 #include "app/quotesummarydlg.h"
 #include "app/rates.h"
 #include "app/tests/quotefixture.h"
+#include "controls/modaldialog.h"
 #include "controls/today.h"
 #include "motor/identifiers.h"
 #include "motor/proposalfile.h"
@@ -209,6 +210,18 @@ TEST_F(QuoteSummary, ProceedOnAReferredRowStoresNothingAndOnAPricedRowHandsItOve
   SetAcceptanceHandler(&RecordingWizard);
   dialog->AcceptBitBtn()->click();
   EXPECT_EQ(wizardOpenedFor, QStringList{Insurer(1)});
+
+  // In the program Proceed opens the acceptance wizard over the results dialog.
+  QStringList shown;
+  ModalDialogRunner previousRunner = SetModalDialogRunner([&](QDialog& form) {
+    shown << form.objectName() << form.windowTitle();
+    EXPECT_EQ(form.parentWidget(), dialog.get());
+    return static_cast<int>(QDialog::Rejected);
+  });
+  UseAcceptanceWizard();
+  dialog->AcceptBitBtn()->click();
+  EXPECT_EQ(shown, QStringList({"TAcceptanceForm", "Acceptance Wizard"}));
+  SetModalDialogRunner(previousRunner);
   SetAcceptanceHandler(previous);
 }
 
