@@ -21,6 +21,7 @@
 #include "capture/proposerpage.h"
 #include "capture/securitydevicesform.h"
 #include "capture/vehiclemodificationsform.h"
+#include "capture/vehicleobjects.h"
 #include "capture/vehiclepage.h"
 #include "capture/vehiclepagefields.h"
 #include "controls/kwcomboedit.h"
@@ -224,14 +225,15 @@ TEST_F(WholeProposal, TypedQuotedSavedOpenedAndQuotedAgainFromTheCommandLine) {
   // ---- The two named drivers, each on the driver page.
   QWidget* driver = window_->DrivingPage();
   const char* births[] = {"02031982", "20082001"};
+  std::int32_t relationships[2] = {};
   for (int n = 1; n <= 2; ++n) {
     NextPage();
     ASSERT_EQ(Page(), n + 1);
     ASSERT_NO_FATAL_FAILURE(TypeDriver(driver, births[n - 1], n + 1));
     Choose(In<TKwComboEdit>(driver, DriverField::RelationshipKwComboEdit), n);
+    relationships[n - 1] = Selected(driver, DriverField::RelationshipKwComboEdit);
   }
   const std::int32_t occupation = Selected(proposer, FieldName::OccupationKwComboEdit);
-  const std::int32_t relationship = Selected(driver, DriverField::RelationshipKwComboEdit);
   EXPECT_EQ(forms_.Shown(), (QStringList{"TVehicleModificationsForm", "TSecurityDevicesForm"}));
   EXPECT_TRUE(prompter_->Prompts().isEmpty()) << prompter_->Texts().join('\n').toStdString();
 
@@ -256,7 +258,7 @@ TEST_F(WholeProposal, TypedQuotedSavedOpenedAndQuotedAgainFromTheCommandLine) {
             (QStringList{"TAcceptPolicyConditionsForm", "TProgressDlg", "TQuoteSummaryDlgForm"}));
   EXPECT_TRUE(prompter_->Prompts().isEmpty()) << prompter_->Texts().join('\n').toStdString();
   ASSERT_GE(shown.size(), 2) << shown.join('\n').toStdString();
-  EXPECT_TRUE(shown.filter(QStringLiteral("|\u00A3")).size() > 0) << shown.join('\n').toStdString();
+  EXPECT_FALSE(shown.filter(QStringLiteral("|\u00A3")).isEmpty()) << shown.join('\n').toStdString();
 
   // ---- Saved, a new proposal, and the saved one opened again: every answer is back.
   const QString file = home_.filePath(QStringLiteral("whole proposal.PCD"));
@@ -278,6 +280,8 @@ TEST_F(WholeProposal, TypedQuotedSavedOpenedAndQuotedAgainFromTheCommandLine) {
   EXPECT_EQ(In<TNumericEdit>(proposer, DriverField::LicenceYearsNumericEdit)->AsInteger(), 10);
   EXPECT_FALSE(IsYes(proposer, DriverField::ClaimsKwYesNoDlg));
 
+  NextPage();
+  ASSERT_EQ(Page(), 1);
   EXPECT_EQ(year->AsInteger(), 2008);
   EXPECT_EQ(Selected(vehicle, FieldName::VehicleModelKwComboEdit), 43017);
   EXPECT_EQ(In<TNumericEdit>(vehicle, VehicleField::ValueNumericEdit)->AsInteger(), 8500);
@@ -288,11 +292,19 @@ TEST_F(WholeProposal, TypedQuotedSavedOpenedAndQuotedAgainFromTheCommandLine) {
   EXPECT_EQ(Selected(vehicle, FieldName::DrivingRestrictionsKwComboEdit),
             Code::FirstNamedDrivers + 1);
 
-  window_->SelectPageTab(2);
-  EXPECT_EQ(In<TKwDate>(driver, FieldName::DOBKwDate)->AsString(), "02/03/1982");
-  window_->SelectPageTab(3);
-  EXPECT_EQ(In<TKwDate>(driver, FieldName::DOBKwDate)->AsString(), "20/08/2001");
-  EXPECT_EQ(Selected(driver, DriverField::RelationshipKwComboEdit), relationship);
+  EXPECT_EQ(GetListValue(Id::ModificationType, VehicleObjectPath(ObjectCode::Modification, 0)), 3);
+  EXPECT_EQ(GetListValue(Id::SecurityDevice, VehicleObjectPath(ObjectCode::SecurityDevice, 0)),
+            252);
+
+  const char* shownBirths[] = {"02/03/1982", "20/08/2001"};
+  for (int n = 1; n <= 2; ++n) {
+    NextPage();
+    ASSERT_EQ(Page(), n + 1);
+    EXPECT_EQ(In<TKwDate>(driver, FieldName::DOBKwDate)->AsString(), shownBirths[n - 1]);
+    EXPECT_EQ(Selected(driver, DriverField::RelationshipKwComboEdit), relationships[n - 1]);
+    EXPECT_EQ(Selected(driver, FieldName::MaritalStatusKwComboEdit),
+              In<TKwComboEdit>(driver, FieldName::MaritalStatusKwComboEdit)->ItemCode(n + 1));
+  }
 
   // ---- The command line quotes the saved file at the prices the results dialog showed.
   EXPECT_EQ(QuoteWithCli(file), shown);
