@@ -192,8 +192,12 @@ void TTolvaneForm::ArrangeTabOrder() {
   QWidget* previous = prevPanel_;
   QList<QWidget*> order{pagesTabControl_->TabBar()};
   for (TCapturePage* page :
-       std::initializer_list<TCapturePage*>{proposerPage_, vehiclePage_, drivingPage_})
+       std::initializer_list<TCapturePage*>{proposerPage_, vehiclePage_, drivingPage_}) {
+    // The page itself goes just before its fields: a page finds its tab stops by following the
+    // chain from itself, which must not start in the middle of them the next time.
+    order.append(page);
     order += page->TabStops();
+  }
   order.append(nextPanel_);
   for (QWidget* next : order) {
     QWidget::setTabOrder(previous, next);

@@ -186,6 +186,9 @@ TEST_F(Window, TabbingOutOfAPageGoesToTheNextOneAndOutOfTheLastStartsAQuotation)
   QWidget* lastDriverField = window_->DrivingPage()->LastField();
   ASSERT_NE(proposer, nullptr);
   ASSERT_NE(driver, nullptr);
+  // Each page starts at its own first field, however often the window has ordered them.
+  EXPECT_EQ(proposer->objectName(), "DOBKwDate");
+  EXPECT_EQ(driver->objectName(), "DOBKwDate");
   // The window's tab stops: PrevPanel, the tabs, the pages' fields, NextPanel, and round again.
   QStringList stops;
   QWidget* w = window_->findChild<QWidget*>(QStringLiteral("PrevPanel"));
