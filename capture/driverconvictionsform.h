@@ -3,40 +3,32 @@
 // page's conviction records as the claims dialog edits the claims. A conviction can be related
 // to one of the driver's claims (the same incident), chosen in the related claim dialog.
 
-#include <QGroupBox>
-
-#include "capture/capturedialog.h"
 #include "capture/claimrecords.h"
+#include "capture/recordlistdialog.h"
 
-class TKwComboEdit;
 class TKwDate;
 class TKwYesNoDlg;
 class TNumericEdit;
 
-class TDriverConvictionsForm : public TCaptureDialog {
+class TDriverConvictionsForm : public TRecordListDialog {
   Q_OBJECT
 
  public:
   TDriverConvictionsForm(QWidget* owner, int driver, TClaimList& claims,
                          TConvictionList& convictions);
 
-  bool ListReady() const { return listReady_; }
-  int SelectedRow() const;
-
  protected:
-  void CloseClicked() override;
+  int StoredCount() const override { return convictions_.Count(); }
+  void WriteRow(int row) override;
+  void ResetDetails() override;
+  void ShowRecord(int row) override;
+  void StoreKey(int row, std::int32_t code) override;
+  void RemoveRecord(int row) override;
+  void AddRecord() override;
 
  private:
   void BuildControls();
-  void RefreshList();
-  void AddConviction();
-  void ShowRow(bool focusType);
-  void RemoveConviction(int row, bool focusType);
-  void RemoveClicked();
-  void WriteRow(int row);
-  void ResetDetails();
   TConvictionRecord* Selected() const;
-  void TypeLeft();
   void DateLeft();
   void RelatedClaimChanged();
   void RelatedClaimDialog();
@@ -44,19 +36,12 @@ class TDriverConvictionsForm : public TCaptureDialog {
   int driver_;
   TClaimList& claims_;
   TConvictionList& convictions_;
-  bool listReady_ = true;
-  bool closing_ = false;
-  QTreeWidget* list_ = nullptr;
-  QGroupBox* details_ = nullptr;
   TKwComboEdit* type_ = nullptr;
   TKwDate* date_ = nullptr;
   TNumericEdit* ban_ = nullptr;
   TNumericEdit* points_ = nullptr;
   TNumericEdit* fine_ = nullptr;
   TKwYesNoDlg* claim_ = nullptr;
-  QPushButton* add_ = nullptr;
-  QPushButton* remove_ = nullptr;
-  QPushButton* close_ = nullptr;
 };
 
 // Runs the convictions dialog for driver n (0 the proposer); true when it ended with OK.

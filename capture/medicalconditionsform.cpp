@@ -1,9 +1,7 @@
 #include "capture/medicalconditionsform.h"
 
-#include <QApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 
 #include "capture/fieldvalues.h"
 #include "capture/periods.h"
@@ -41,29 +39,27 @@ bool IsDateValue(std::int32_t id) {
 }  // namespace
 
 TMedicalConditionsForm::TMedicalConditionsForm(QWidget* owner, int driver)
-    : TCaptureDialog(owner), driver_(driver) {
+    : TRecordListDialog(owner, {kDetailsCaption, kNoDescription, kRemove}), driver_(driver) {
   setObjectName(QStringLiteral("TMedicalConditionsForm"));
   setWindowTitle(driver == 0
                      ? QStringLiteral("Medical Conditions for the Proposer")
                      : QStringLiteral("Medical Conditions for Additional Driver : %1").arg(driver));
   BuildControls();
-  if (!listReady_)
-    return;
-  RefreshList();
-  if (list_->topLevelItemCount() == 0)
-    AddCondition();
-  list_->setCurrentItem(list_->topLevelItem(0));
-  ShowRow(true);
+  Open(condition_, {condition_, period_, unit_, dvla_, modified_, restriction_, complied_});
 }
 
 void TMedicalConditionsForm::BuildControls() {
-  list_ = MakeListView("MedicalConditionsPZListView", {"No", "Medical Condition"},
-                       "|Contains a list of all the Medical Conditions for the selected driver.",
-                       120501);
-  details_ = new QGroupBox(this);
-  details_->setObjectName(QStringLiteral("MedicalConditionsGroupBox"));
-  auto* form = new QFormLayout(details_);
-  form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  QFormLayout* form =
+      BuildFrame({"MedicalConditionsPZListView",
+                  {"No", "Medical Condition"},
+                  "|Contains a list of all the Medical Conditions for the selected driver.",
+                  120501,
+                  "MedicalConditionsGroupBox",
+                  "|Allows you to add another Medical Condition for this Driver. ",
+                  120508,
+                  "|Removes the current Medical Condition for this Driver.",
+                  120509,
+                  120510});
   condition_ = AddField<TKwComboEdit>(
       form, {"ConditionKwComboEdit", TFieldKind::List, "Con&dition",
              "|Select the type of Medical Condition.", 120502, TListSource::Page});
@@ -111,26 +107,6 @@ void TMedicalConditionsForm::BuildControls() {
              "Have all DVLA requirements for this Condition been m&et?",
              "|Indicate whether all the DVLA requirements have been met.", 120507});
 
-  add_ = MakeButton("AddBitBtn", "&Add",
-                    "|Allows you to add another Medical Condition for this Driver. ", 120508);
-  remove_ = MakeButton("RemoveBitBtn", "&Remove",
-                       "|Removes the current Medical Condition for this Driver.", 120509);
-  close_ = MakeButton("CloseBitBtn", "&Close",
-                      "|Closes the dialog and returns you to the 'Proposer/Driver Page'.", 120510);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  for (QPushButton* button : {add_, remove_, close_})
-    buttons->addWidget(button);
-  auto* column = new QVBoxLayout(this);
-  column->addWidget(list_, 1);
-  column->addWidget(details_);
-  column->addLayout(buttons);
-  SetTabOrder({list_, condition_, period_, unit_, dvla_, modified_, restriction_, complied_, add_,
-               remove_, close_});
-
-  connect(list_, &QTreeWidget::currentItemChanged, this, [this] { ShowRow(false); });
-  connect(list_, &QTreeWidget::itemClicked, this, [this] { ShowRow(true); });
-  connect(condition_, &TKwComboEdit::exited, this, &TMedicalConditionsForm::ConditionLeft);
   connect(period_, &TNumericEdit::exited, this, &TMedicalConditionsForm::PeriodLeft);
   connect(unit_, &TKwComboEdit::exited, this, &TMedicalConditionsForm::PeriodLeft);
   connect(dvla_, &TKwYesNoDlg::exited, this, [this] { AnswerLeft(dvla_, Id::DvlaNotified); });
@@ -139,18 +115,10 @@ void TMedicalConditionsForm::BuildControls() {
   connect(restriction_, &TKwYesNoDlg::exited, this,
           [this] { AnswerLeft(restriction_, Id::AutomaticOnly); });
   connect(complied_, &TKwYesNoDlg::exited, this, &TMedicalConditionsForm::StoreRequirementsMet);
-  connect(add_, &QPushButton::clicked, this, &TMedicalConditionsForm::AddCondition);
-  connect(remove_, &QPushButton::clicked, this, &TMedicalConditionsForm::RemoveClicked);
-  connect(close_, &QPushButton::clicked, this, &TMedicalConditionsForm::CloseClicked);
 }
 
 TPath TMedicalConditionsForm::Condition(int row) const {
   return {DriverPath(driver_), MedicalConditionPath(row)};
-}
-
-int TMedicalConditionsForm::SelectedRow() const {
-  QTreeWidgetItem* item = list_->currentItem();
-  return item == nullptr ? -1 : list_->indexOfTopLevelItem(item);
 }
 
 void TMedicalConditionsForm::WriteRow(int row) {
@@ -168,21 +136,14 @@ void TMedicalConditionsForm::ResetDetails() {
     SetYes(answer, false);
 }
 
-void TMedicalConditionsForm::RefreshList() {
-  const QSignalBlocker quiet(list_);
-  list_->clear();
-  // The list ends at the first condition without a condition chosen.
-  for (int row = 0; GetListValue(Id::MedicalCondition, Condition(row)) != 0; ++row) {
-    new QTreeWidgetItem(list_);
-    WriteRow(row);
-  }
-  const bool any = list_->topLevelItemCount() > 0;
-  details_->setEnabled(any);
-  if (!any)
-    ResetDetails();
+int TMedicalConditionsForm::StoredCount() const {
+  int count = 0;
+  while (GetListValue(Id::MedicalCondition, Condition(count)) != 0)
+    ++count;
+  return count;
 }
 
-void TMedicalConditionsForm::AddCondition() {
+void TMedicalConditionsForm::AddRecord() {
   details_->setEnabled(true);
   const int row = list_->topLevelItemCount();
   const TPath path = Condition(row);
@@ -190,11 +151,7 @@ void TMedicalConditionsForm::AddCondition() {
   for (std::int32_t id : {Id::DvlaNotified, Id::ModificationRequired, Id::AutomaticOnly})
     SetListValue(id, path, Code::No);
   SetListValue(Id::DvlaRequirementsMet, path, Code::RequirementsNotMet);
-  SelectCode(condition_, 0);
-  period_->SetAsInteger(0);
-  unit_->SetItemIndex(0);
-  for (TKwYesNoDlg* answer : {dvla_, modified_, restriction_, complied_})
-    SetYes(answer, false);
+  ResetDetails();
   auto* item = new QTreeWidgetItem(list_);
   item->setText(0, QString::number(row + 1));
   {
@@ -205,12 +162,8 @@ void TMedicalConditionsForm::AddCondition() {
   condition_->setFocus(Qt::OtherFocusReason);
 }
 
-void TMedicalConditionsForm::ShowRow(bool focusCondition) {
-  const int row = SelectedRow();
-  if (row < 0)
-    return;
+void TMedicalConditionsForm::ShowRecord(int row) {
   const TPath path = Condition(row);
-  details_->setTitle(kDetailsCaption.arg(row + 1));
   SelectCode(condition_, GetListValue(Id::MedicalCondition, path));
   int years = 0;
   int months = 0;
@@ -221,8 +174,6 @@ void TMedicalConditionsForm::ShowRow(bool focusCondition) {
   SetYes(modified_, GetListValue(Id::ModificationRequired, path) == Code::Yes);
   SetYes(restriction_, GetListValue(Id::AutomaticOnly, path) == Code::Yes);
   SetYes(complied_, GetListValue(Id::DvlaRequirementsMet, path) <= kLastMetValue);
-  if (focusCondition)
-    condition_->setFocus(Qt::OtherFocusReason);
 }
 
 void TMedicalConditionsForm::PeriodLeft() {
@@ -257,30 +208,11 @@ void TMedicalConditionsForm::StoreRequirementsMet() {
   SetListValue(Id::DvlaRequirementsMet, Condition(row), value);
 }
 
-void TMedicalConditionsForm::ConditionLeft() {
-  const int row = SelectedRow();
-  if (row < 0)
-    return;
-  if (condition_->ItemIndex() < 0)
-    SelectCode(condition_, 0);  // an empty condition is no condition chosen
-  const std::int32_t code = SelectedCode(condition_);
-  QWidget* taking = QApplication::focusWidget();
-  if (code != 0 || taking == remove_) {
-    SetListValue(Id::MedicalCondition, Condition(row), code);
-    WriteRow(row);
-    return;
-  }
-  if (!closing_ && taking != close_) {
-    const QString question = kNoDescription.arg(row + 1).arg(QStringLiteral("\r"));
-    if (Ask(PromptKind::Confirmation, PromptButtons::YesNo, question) != PromptAnswer::Yes) {
-      condition_->setFocus(Qt::OtherFocusReason);
-      return;
-    }
-  }
-  RemoveCondition(row, false);
+void TMedicalConditionsForm::StoreKey(int row, std::int32_t code) {
+  SetListValue(Id::MedicalCondition, Condition(row), code);
 }
 
-void TMedicalConditionsForm::RemoveCondition(int row, bool focusCondition) {
+void TMedicalConditionsForm::RemoveRecord(int row) {
   int count = 0;
   GetObjectCount({DriverPath(driver_)}, ObjectCode::MedicalCondition, count);
   const int last = qMax(0, count - 1);
@@ -296,29 +228,6 @@ void TMedicalConditionsForm::RemoveCondition(int row, bool focusCondition) {
     }
   }
   DeleteObject(Condition(last));
-  RefreshList();
-  const int rows = list_->topLevelItemCount();
-  if (rows == 0)
-    return;
-  list_->setCurrentItem(list_->topLevelItem(qMin(row, rows - 1)));
-  ShowRow(focusCondition);
-}
-
-void TMedicalConditionsForm::RemoveClicked() {
-  const int row = SelectedRow();
-  if (row < 0)
-    return;
-  const QString question = kRemove.arg(row + 1).arg(condition_->Text());
-  if (Ask(PromptKind::Confirmation, PromptButtons::YesNo, question) == PromptAnswer::Yes)
-    RemoveCondition(row, true);
-}
-
-void TMedicalConditionsForm::CloseClicked() {
-  closing_ = true;
-  const bool left = LeaveFieldFor(close_);
-  closing_ = false;
-  if (left)
-    done(list_->topLevelItemCount() > 0 ? mrOk : mrCancel);
 }
 
 bool ExecuteMedicalConditions(QWidget* owner, int driver) {

@@ -16,6 +16,7 @@
 #include <ostream>
 #include <string>
 
+#include "controls/kwcomboedit.h"
 #include "controls/modaldialog.h"
 #include "controls/today.h"
 #include "dataserver/dsv.h"
@@ -142,4 +143,27 @@ inline void ClickButton(QDialog& dialog, const char* name) {
   auto* button = dialog.findChild<QAbstractButton*>(QLatin1String(name));
   ASSERT_NE(button, nullptr) << name;
   QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// The form's control by object name.
+template <class Control>
+Control* In(QWidget& form, const char* name) {
+  auto* control = form.findChild<Control*>(QLatin1String(name));
+  EXPECT_NE(control, nullptr) << name;
+  return control;
+}
+
+// Chooses the list item at `index` by typing its text, and leaves with Tab.
+inline void ChooseItem(TKwComboEdit* combo, int index) {
+  combo->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(combo, combo->ItemText(index));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+}
+
+// Types the keys into the field and leaves it with Tab.
+inline void TypeInto(QWidget* field, const char* keys) {
+  field->setFocus(Qt::TabFocusReason);
+  QTest::keyClicks(field, keys);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
 }

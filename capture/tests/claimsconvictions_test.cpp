@@ -29,25 +29,17 @@ TPath ConvictionOf(int incident) {
   return {DriverPath(0), IncidentPath(incident), ConvictionPath(0)};
 }
 
-template <class Control>
-Control* In(QDialog& dialog, const char* name) {
-  auto* control = dialog.findChild<Control*>(QLatin1String(name));
-  EXPECT_NE(control, nullptr) << name;
-  return control;
-}
-
-// Chooses the list item at `index` by typing its text, and leaves with Tab.
-void ChooseItem(TKwComboEdit* combo, int index) {
-  combo->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(combo, combo->ItemText(index));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-}
-
-void TypeInto(QWidget* field, const char* keys) {
-  field->setFocus(Qt::TabFocusReason);
-  QTest::keyClicks(field, keys);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+// The dialog's tab stops from its list view round to it again.
+QStringList TabStops(QDialog& dialog, const char* listView) {
+  QStringList stops;
+  QWidget* first = In<QTreeWidget>(dialog, listView);
+  QWidget* w = first;
+  do {
+    if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->focusProxy() == nullptr)
+      stops.append(w->objectName());
+    w = w->nextInFocusChain();
+  } while (w != first && stops.size() < 50);
+  return stops;
 }
 
 void SelectRow(QDialog& dialog, const char* listView, int row) {
@@ -97,6 +89,10 @@ TEST_F(ClaimsConvictionsTest, SavedAndLoadedWithARelationInOneIncident) {
       TypeInto(In<TKwYesNoDlg>(dialog, "FaultKwYesNoDlg"), "n");
       ClickButton(dialog, "CloseBitBtn");
     } else if (dialog.objectName() == "TDriverConvictionsForm") {
+      EXPECT_EQ(TabStops(dialog, "ConvictionsPZListView"),
+                (QStringList{"ConvictionsPZListView", "TypeKwComboEdit", "ConvictionKwDate",
+                             "BanNumericEdit", "PointsNumericEdit", "FineNumericEdit",
+                             "ClaimKwYesNoDlg", "AddBitBtn", "RemoveBitBtn", "CloseBitBtn"}));
       ChooseItem(In<TKwComboEdit>(dialog, "TypeKwComboEdit"), 1);
       TypeInto(In<TKwDate>(dialog, "ConvictionKwDate"), "01012026");
       TypeInto(In<TNumericEdit>(dialog, "PointsNumericEdit"), "3");

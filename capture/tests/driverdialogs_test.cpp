@@ -28,26 +28,6 @@ TPath Bonus() {
   return {VehiclePath(), NCBPath()};
 }
 
-template <class Control>
-Control* In(QDialog& dialog, const char* name) {
-  auto* control = dialog.findChild<Control*>(QLatin1String(name));
-  EXPECT_NE(control, nullptr) << name;
-  return control;
-}
-
-void ChooseItem(TKwComboEdit* combo, int index) {
-  combo->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(combo, combo->ItemText(index));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-}
-
-void TypeInto(QWidget* field, const char* keys) {
-  field->setFocus(Qt::TabFocusReason);
-  QTest::keyClicks(field, keys);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-}
-
 bool IsYes(QDialog& dialog, const char* name) {
   return In<TKwYesNoDlg>(dialog, name)->State() == TKwYesNoState::ynYes;
 }

@@ -19,20 +19,6 @@
 
 namespace {
 
-template <class Control>
-Control* In(QWidget& form, const char* name) {
-  auto* control = form.findChild<Control*>(QLatin1String(name));
-  EXPECT_NE(control, nullptr) << name;
-  return control;
-}
-
-void ChooseItem(TKwComboEdit* combo, int index) {
-  combo->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(combo, combo->ItemText(index));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-}
-
 // The business, occupation and status of a form: the first business that offers a choice of
 // occupations, its second occupation, the status list's last entry.
 void ChooseOccupation(QWidget& form) {

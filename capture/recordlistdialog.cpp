@@ -1,0 +1,152 @@
+#include "capture/recordlistdialog.h"
+
+#include <QApplication>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "capture/fieldvalues.h"
+#include "controls/kwcomboedit.h"
+#include "platform/prompt.h"
+
+namespace {
+
+const char* const kCloseHint = "|Closes the dialog and returns you to the 'Proposer/Driver Page'.";
+
+}  // namespace
+
+TRecordListDialog::TRecordListDialog(QWidget* owner, TTexts texts)
+    : TCaptureDialog(owner), texts_(std::move(texts)) {}
+
+QFormLayout* TRecordListDialog::BuildFrame(const TListHelp& help) {
+  list_ =
+      MakeListView(help.ListName, help.Columns, QString::fromLatin1(help.ListHint), help.ListHelp);
+  details_ = new QGroupBox(this);
+  details_->setObjectName(QLatin1String(help.GroupName));
+  auto* form = new QFormLayout(details_);
+  form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  add_ = MakeButton("AddBitBtn", QStringLiteral("&Add"), QString::fromLatin1(help.AddHint),
+                    help.AddHelp);
+  remove_ = MakeButton("RemoveBitBtn", QStringLiteral("&Remove"),
+                       QString::fromLatin1(help.RemoveHint), help.RemoveHelp);
+  close_ = MakeButton("CloseBitBtn", QStringLiteral("&Close"), QString::fromLatin1(kCloseHint),
+                      help.CloseHelp);
+  return form;
+}
+
+void TRecordListDialog::Open(TKwComboEdit* key, const QList<QWidget*>& fields) {
+  key_ = key;
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  for (QPushButton* button : {add_, remove_, close_})
+    buttons->addWidget(button);
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(list_, 1);
+  column->addWidget(details_);
+  column->addLayout(buttons);
+  SetTabOrder(QList<QWidget*>{list_} + fields + QList<QWidget*>{add_, remove_, close_});
+
+  connect(list_, &QTreeWidget::currentItemChanged, this, [this] { ShowRow(false); });
+  connect(list_, &QTreeWidget::itemClicked, this, [this] { ShowRow(true); });
+  connect(key_, &TKwComboEdit::exited, this, &TRecordListDialog::KeyLeft);
+  connect(add_, &QPushButton::clicked, this, &TRecordListDialog::AddRecord);
+  connect(remove_, &QPushButton::clicked, this, &TRecordListDialog::RemoveClicked);
+  connect(close_, &QPushButton::clicked, this, &TRecordListDialog::CloseClicked);
+
+  if (!listReady_)
+    return;
+  RefreshList();
+  if (list_->topLevelItemCount() == 0)
+    AddRecord();
+  list_->setCurrentItem(list_->topLevelItem(0));
+  ShowRow(true);
+}
+
+int TRecordListDialog::SelectedRow() const {
+  QTreeWidgetItem* item = list_->currentItem();
+  return item == nullptr ? -1 : list_->indexOfTopLevelItem(item);
+}
+
+void TRecordListDialog::RefreshList() {
+  const QSignalBlocker quiet(list_);
+  list_->clear();
+  const int count = StoredCount();
+  for (int row = 0; row < count; ++row) {
+    new QTreeWidgetItem(list_);
+    WriteRow(row);
+  }
+  details_->setEnabled(count > 0);
+  if (count == 0)
+    ResetDetails();
+}
+
+void TRecordListDialog::ShowRow(bool focusKey) {
+  const int row = SelectedRow();
+  if (row < 0)
+    return;
+  details_->setTitle(texts_.DetailsCaption.arg(row + 1));
+  ShowRecord(row);
+  if (focusKey)
+    key_->setFocus(Qt::OtherFocusReason);
+}
+
+void TRecordListDialog::ShowNewRow() {
+  auto* item = new QTreeWidgetItem(list_);
+  WriteRow(list_->topLevelItemCount() - 1);
+  list_->setCurrentItem(item);
+  ShowRow(true);
+}
+
+void TRecordListDialog::KeyLeft() {
+  const int row = SelectedRow();
+  if (row < 0)
+    return;
+  if (key_->ItemIndex() < 0)
+    SelectCode(key_, 0);  // an empty key is no key chosen
+  const std::int32_t code = SelectedCode(key_);
+  // The focus has already moved on to the control that is taking it.
+  QWidget* taking = QApplication::focusWidget();
+  if (code != 0 || taking == remove_) {
+    StoreKey(row, code);
+    WriteRow(row);
+    return;
+  }
+  if (!closing_ && taking != close_) {
+    const QString question = texts_.NoDescription.arg(row + 1).arg(QStringLiteral("\r"));
+    if (Ask(PromptKind::Confirmation, PromptButtons::YesNo, question) != PromptAnswer::Yes) {
+      key_->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  }
+  // The button the focus was moving to carries out its own action when its click arrives.
+  RemoveAt(row, false);
+}
+
+void TRecordListDialog::RemoveAt(int row, bool focusKey) {
+  if (row < 0 || row >= list_->topLevelItemCount())
+    return;
+  RemoveRecord(row);
+  RefreshList();
+  const int rows = list_->topLevelItemCount();
+  if (rows == 0)
+    return;
+  list_->setCurrentItem(list_->topLevelItem(qMin(row, rows - 1)));
+  ShowRow(focusKey);
+}
+
+void TRecordListDialog::RemoveClicked() {
+  const int row = SelectedRow();
+  if (row < 0)
+    return;
+  const QString question = texts_.Remove.arg(row + 1).arg(key_->Text());
+  if (Ask(PromptKind::Confirmation, PromptButtons::YesNo, question) == PromptAnswer::Yes)
+    RemoveAt(row, true);
+}
+
+void TRecordListDialog::CloseClicked() {
+  closing_ = true;
+  const bool left = LeaveFieldFor(close_);
+  closing_ = false;
+  if (left)
+    done(list_->topLevelItemCount() > 0 ? mrOk : mrCancel);
+}
