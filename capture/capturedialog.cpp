@@ -1,8 +1,10 @@
 #include "capture/capturedialog.h"
 
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QVBoxLayout>
 
 #include "controls/fieldhelp.h"
 #include "controls/modaldialog.h"
@@ -54,6 +56,22 @@ QWidget* TCaptureDialog::AddRow(QFormLayout* form, const TFieldRow& row) {
     form->addRow(control);
   }
   return control;
+}
+
+QPushButton* TCaptureDialog::LayOutWithClose(const QList<QWidget*>& widgets,
+                                             const QList<QWidget*>& order, const QString& closeHint,
+                                             int closeHelp) {
+  QPushButton* close = MakeButton("CloseBitBtn", QStringLiteral("&Close"), closeHint, closeHelp);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(close);
+  auto* column = new QVBoxLayout(this);
+  for (QWidget* widget : widgets)
+    column->addWidget(widget);
+  column->addLayout(buttons);
+  SetTabOrder(order + QList<QWidget*>{close});
+  connect(close, &QPushButton::clicked, this, &TCaptureDialog::CloseClicked);
+  return close;
 }
 
 void TCaptureDialog::SetTabOrder(const QList<QWidget*>& order) {

@@ -39,6 +39,10 @@ class TCaptureDialog : public QDialog {
     return static_cast<Control*>(AddRow(form, row));
   }
   TFieldBinder& Binder() { return *binder_; }
+  // Lays the dialog out as the widgets one above the other and a Close button below them on the
+  // right, which runs CloseClicked; the tab order is `order`, then Close. Answers the button.
+  QPushButton* LayOutWithClose(const QList<QWidget*>& widgets, const QList<QWidget*>& order,
+                               const QString& closeHint, int closeHelp);
   // Sets the tab order to the order of the list.
   static void SetTabOrder(const QList<QWidget*>& order);
 

@@ -3,7 +3,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 
 #include "capture/fieldvalues.h"
 #include "controls/fieldhelp.h"
@@ -44,17 +43,8 @@ TCompanyCarForm::TCompanyCarForm(QWidget* owner) : TCaptureDialog(owner) {
   ceased_ = AddField<TKwDate>(
       form, {"CeasedKwDate", TFieldKind::Date, "&Date use of Company Car ceased",
              "|Enter the date that this Driver stopped using the Company Car.", 120803});
-  close_ = MakeButton("CloseBitBtn", "&Close",
-                      "|Closes the dialog and returns you to the 'Driver Page'.", 120804);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(close_);
-  auto* column = new QVBoxLayout(this);
-  column->addWidget(usage);
-  column->addWidget(fields);
-  column->addLayout(buttons);
-  SetTabOrder({businessOnly_, businessAndPrivate_, years_, ceased_, close_});
-  connect(close_, &QPushButton::clicked, this, &TCompanyCarForm::CloseClicked);
+  close_ = LayOutWithClose({usage, fields}, {businessOnly_, businessAndPrivate_, years_, ceased_},
+                           "|Closes the dialog and returns you to the 'Driver Page'.", 120804);
 }
 
 void TCompanyCarForm::Show(const TCompanyCar& car) {

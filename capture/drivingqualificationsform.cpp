@@ -1,8 +1,6 @@
 #include "capture/drivingqualificationsform.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 #include "capture/fieldvalues.h"
 #include "controls/kwyesnodlg.h"
@@ -45,16 +43,9 @@ TDrivingQualificationsForm::TDrivingQualificationsForm(QWidget* owner, int drive
              "Has this driver completed the 'ROSPA &Defensive Driving Course'?",
              "|Indicate whether the driver has completed the 'ROSPA Defensive Driving Course'. ",
              120203});
-  close_ =
-      MakeButton("CloseBitBtn", "&Close",
-                 "|Closes the dialog and returns you to the \"Proposer/Driver Page\".", 120204);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(close_);
-  auto* column = new QVBoxLayout(this);
-  column->addWidget(fields);
-  column->addLayout(buttons);
-  SetTabOrder({passPlus_, advanced_, defensive_, close_});
+  close_ = LayOutWithClose({fields}, {passPlus_, advanced_, defensive_},
+                           "|Closes the dialog and returns you to the \"Proposer/Driver Page\".",
+                           120204);
 
   Binder().LoadAll();
   const std::int32_t advanced = GetListValue(Id::AdvancedDriving, Qualifications());
@@ -62,7 +53,6 @@ TDrivingQualificationsForm::TDrivingQualificationsForm(QWidget* owner, int drive
   SetYes(defensive_, advanced == kDefensive || advanced == kBoth);
   connect(advanced_, &TKwYesNoDlg::changed, this, &TDrivingQualificationsForm::AdvancedChanged);
   connect(defensive_, &TKwYesNoDlg::changed, this, &TDrivingQualificationsForm::AdvancedChanged);
-  connect(close_, &QPushButton::clicked, this, &TDrivingQualificationsForm::CloseClicked);
 }
 
 TPath TDrivingQualificationsForm::Qualifications() const {

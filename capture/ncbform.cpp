@@ -1,8 +1,6 @@
 #include "capture/ncbform.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 #include "controls/kwcomboedit.h"
 #include "controls/kwdate.h"
@@ -53,16 +51,8 @@ TNCBForm::TNCBForm(QWidget* owner) : TCaptureDialog(owner) {
              120606, TListSource::None, Id::BonusProtectionWanted, Bonus, TWriteRule::OnExit});
   for (TKwComboEdit* list : {type, country})
     list->setMinimumWidth(list->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 16);
-  close_ = MakeButton("CloseBitBtn", "&Close",
-                      "|Closes the dialog and returns you to the 'Proposer Page'.", 120607);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(close_);
-  auto* column = new QVBoxLayout(this);
-  column->addWidget(fields);
-  column->addLayout(buttons);
-  SetTabOrder({years_, type, country, expiry, protectedBonus, protection, close_});
-  connect(close_, &QPushButton::clicked, this, &TNCBForm::CloseClicked);
+  close_ = LayOutWithClose({fields}, {years_, type, country, expiry, protectedBonus, protection},
+                           "|Closes the dialog and returns you to the 'Proposer Page'.", 120607);
 
   Binder().LoadAll();
   // Bonus years are whole years.

@@ -2,8 +2,6 @@
 
 #include <QAbstractItemModel>
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 #include "capture/occupationfields.h"
 #include "controls/kwcomboedit.h"
@@ -50,15 +48,9 @@ TOtherOccupationForm::TOtherOccupationForm(QWidget* owner, int driver,
              120101, TListSource::Page});
   for (TKwComboEdit* list : {businessField_, occupationField_, statusField_})
     list->setMinimumWidth(list->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 20);
-  close_ = MakeButton("CloseBitBtn", "&Close",
+  close_ =
+      LayOutWithClose({fields}, {businessField_, occupationField_, statusField_},
                       "|Closes the dialog and returns you to the 'Proposer/Driver Page'.", 120104);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(close_);
-  auto* column = new QVBoxLayout(this);
-  column->addWidget(fields);
-  column->addLayout(buttons);
-  SetTabOrder({businessField_, occupationField_, statusField_, close_});
 
   CopyItems(businessField_, businesses);
   businessField_->model()->sort(0);
@@ -88,7 +80,6 @@ TOtherOccupationForm::TOtherOccupationForm(QWidget* owner, int driver,
           [this] { statusField_->setEnabled(TextNamesAChoice(occupationField_)); });
   connect(businessField_, &TKwComboEdit::exited, this, &TOtherOccupationForm::BusinessLeft);
   connect(occupationField_, &TKwComboEdit::exited, this, &TOtherOccupationForm::OccupationLeft);
-  connect(close_, &QPushButton::clicked, this, &TOtherOccupationForm::CloseClicked);
 }
 
 TPath TOtherOccupationForm::PartTime() const {

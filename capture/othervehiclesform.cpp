@@ -1,8 +1,6 @@
 #include "capture/othervehiclesform.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 #include "capture/fieldvalues.h"
 #include "controls/kwyesnodlg.h"
@@ -58,15 +56,9 @@ TOtherVehiclesForm::TOtherVehiclesForm(QWidget* owner, int driver)
              {},
              TWriteRule::None,
              foDialogOnYes});
-  close_ = MakeButton("CloseBitBtn", "&Close",
+  close_ =
+      LayOutWithClose({fields}, {owned_, claimFree_, driven_, companyCarAnswer_},
                       "|Closes the dialog and returns you to the 'Proposer/Driver Page'.", 120705);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(close_);
-  auto* column = new QVBoxLayout(this);
-  column->addWidget(fields);
-  column->addLayout(buttons);
-  SetTabOrder({owned_, claimFree_, driven_, companyCarAnswer_, close_});
 
   const TPath path{DriverPath(driver)};
   owned_->SetAsInteger(Whole(GetNumericValue(Id::VehiclesOwned, path)));
@@ -79,7 +71,6 @@ TOtherVehiclesForm::TOtherVehiclesForm(QWidget* owner, int driver)
 
   connect(companyCarAnswer_, &TKwYesNoDlg::changed, this, &TOtherVehiclesForm::CompanyCarChanged);
   connect(companyCarAnswer_, &TKwYesNoDlg::callDialog, this, &TOtherVehiclesForm::CompanyCarDialog);
-  connect(close_, &QPushButton::clicked, this, &TOtherVehiclesForm::CloseClicked);
 }
 
 void TOtherVehiclesForm::CompanyCarChanged() {
