@@ -11,7 +11,8 @@ if(QM_SANITIZE)
 endif()
 
 # The fuzz build instruments every library for coverage and the sanitizers; only the fuzz
-# targets link libFuzzer's main. It builds no tests: they run in the ordinary builds.
+# targets link libFuzzer's main. Its tests are the core's tests under the sanitizers (the test
+# command runs them there rather than in a build of its own).
 if(QM_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "QM_FUZZ needs clang (configure with CC=clang CXX=clang++)")
@@ -73,13 +74,7 @@ endfunction()
 function(qm_test)
   cmake_parse_arguments(ARG "WIDGETS" "NAME" "SOURCES;LIBS" ${ARGN})
   find_package(GTest REQUIRED)
-  # The fuzz build defines the tests (their folders set properties on them) but neither builds
-  # nor runs them: they run in the ordinary builds.
-  set(exclude "")
-  if(QM_FUZZ)
-    set(exclude EXCLUDE_FROM_ALL)
-  endif()
-  add_executable(${ARG_NAME} ${exclude} ${ARG_SOURCES})
+  add_executable(${ARG_NAME} ${ARG_SOURCES})
   target_compile_options(${ARG_NAME} PRIVATE ${QM_WARNINGS})
   target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
   set(props "")
@@ -92,9 +87,6 @@ function(qm_test)
   target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock ${test_main})
   if(ARG_WIDGETS)
     qm_use_widget_pch(${ARG_NAME} QM_WIDGET_TEST_PCH_OWNER "${QM_WIDGET_TEST_PCH_HEADERS}")
-  endif()
-  if(QM_FUZZ)
-    return()
   endif()
   gtest_discover_tests(${ARG_NAME} DISCOVERY_TIMEOUT 60 ${props})
 endfunction()

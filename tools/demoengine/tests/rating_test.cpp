@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 
 #include "tools/demoengine/rating.h"
 #include "tools/demoengine/tests/inputbuilder.h"
@@ -58,6 +59,11 @@ struct TDirection {
   std::function<void(TInputBuilder&)> Change;
   bool Dearer;
 };
+
+// Names the case in CTest's list instead of dumping its bytes.
+void PrintTo(const TDirection& direction, std::ostream* out) {
+  *out << direction.What;
+}
 
 class RatingDirection : public ::testing::TestWithParam<TDirection> {};
 
