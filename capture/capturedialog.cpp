@@ -9,6 +9,12 @@
 #include "controls/fieldhelp.h"
 #include "controls/modaldialog.h"
 
+namespace {
+
+constexpr int kLongCaption = 40;
+
+}  // namespace
+
 TCaptureDialog::TCaptureDialog(QWidget* owner) : QDialog(owner), binder_(new TFieldBinder(this)) {
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
@@ -50,7 +56,9 @@ QWidget* TCaptureDialog::AddRow(QFormLayout* form, const TFieldRow& row) {
   control->setParent(holder);
   if (QLabel* label = binder_->Label(row.Name)) {
     label->setParent(holder);
-    label->setWordWrap(true);
+    // Only the long questions wrap: a wrapped short caption lets the form squeeze it into two
+    // clipped lines.
+    label->setWordWrap(label->text().size() > kLongCaption);
     form->addRow(label, control);
   } else {
     form->addRow(control);
