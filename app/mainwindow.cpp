@@ -18,6 +18,7 @@
 #include <QWindow>
 
 #include "app/aboutform.h"
+#include "app/clientpanel.h"
 #include "app/datafolder.h"
 #include "app/gettingstarted.h"
 #include "app/helpviewer.h"
@@ -301,7 +302,7 @@ void TTolvaneForm::CreatePages() {
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setFocusPolicy(Qt::NoFocus);  // not a stop of its own between the pages' fields
-  auto* client = new QWidget(scroll);
+  auto* client = new TClientPanel(scroll);
   client->setObjectName(QStringLiteral("ClientPanel"));
   auto* column = new QVBoxLayout(client);
   column->setContentsMargins(4, 4, 4, 4);
@@ -405,6 +406,7 @@ void TTolvaneForm::showEvent(QShowEvent* event) {
 void TTolvaneForm::FirstShow() {
   FileNew();
   pagesTabControl_->setVisible(true);
+  FitWidestPage();
   pagesTabControl_->setFocus(Qt::OtherFocusReason);  // the user starts on the page tabs
   if (splash_) {
     splash_->close();

@@ -122,6 +122,7 @@ class TTolvaneForm : public QMainWindow, public TMainWindowLink {
 
   // File commands (mainwindowfiles.cpp).
   void ShowOnlyProposerPage();
+  void FitWidestPage();
   void ShowFileName(const QString& fileName);
   void ShowModified(bool modified);
 

@@ -17,6 +17,8 @@
 
 #include "app/hints.h"
 #include "app/mainwindow.h"
+
+#include "app/clientpanel.h"
 #include "app/pagetabcontrol.h"
 #include "app/quotehook.h"
 #include "capture/drivingpage.h"
@@ -304,5 +306,45 @@ void TTolvaneForm::SetScrollRangesToClientSize(QObject* form) {
       bars += bar->sizeHint().height();
     client.rheight() -= bars;
   }
-  scroll->widget()->setMinimumSize(client.expandedTo(QSize(0, 0)));
+  if (auto* panel = dynamic_cast<TClientPanel*>(scroll->widget()))
+    panel->SetFloor(client.expandedTo(QSize(0, 0)));
+}
+
+void TTolvaneForm::FitWidestPage() {
+  // The window grows, within the screen, until its widest page shows whole; where the screen is
+  // too small the client area scrolls.
+  auto* scroll = findChild<QScrollArea*>(QStringLiteral("ClientScrollArea"));
+  QWidget* client = scroll != nullptr ? scroll->widget() : nullptr;
+  if (client == nullptr || client->layout() == nullptr)
+    return;
+  client->layout()->activate();
+  QSize shownPage(0, 0);
+  QSize widest(0, 0);
+  for (QWidget* page : std::initializer_list<QWidget*>{proposerPage_, vehiclePage_, drivingPage_}) {
+    const QSize needed = page->minimumSizeHint();
+    widest = widest.expandedTo(needed);
+    if (page->isVisible())
+      shownPage = needed;
+  }
+  const QSize clientNeeds =
+      client->layout()->minimumSize() + (widest - shownPage).expandedTo(QSize(0, 0));
+  const QSize chrome = size() - scroll->viewport()->size();
+  QSize wanted = size().expandedTo(clientNeeds + chrome);
+  if (const QScreen* shown = screen()) {
+    const QRect available = shown->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    wanted = wanted.boundedTo(available.size() - frame);
+    if (wanted == size())
+      return;
+    resize(wanted);
+    // Still on the screen after growing.
+    QRect placed = frameGeometry();
+    placed.moveRight(qMin(placed.right(), available.right()));
+    placed.moveBottom(qMin(placed.bottom(), available.bottom()));
+    placed.moveLeft(qMax(placed.left(), available.left()));
+    placed.moveTop(qMax(placed.top(), available.top()));
+    move(placed.topLeft());
+  } else if (wanted != size()) {
+    resize(wanted);
+  }
 }

@@ -9,12 +9,6 @@
 #include "controls/fieldhelp.h"
 #include "controls/modaldialog.h"
 
-namespace {
-
-constexpr int kLongCaption = 40;
-
-}  // namespace
-
 TCaptureDialog::TCaptureDialog(QWidget* owner) : QDialog(owner), binder_(new TFieldBinder(this)) {
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
@@ -56,9 +50,7 @@ QWidget* TCaptureDialog::AddRow(QFormLayout* form, const TFieldRow& row) {
   control->setParent(holder);
   if (QLabel* label = binder_->Label(row.Name)) {
     label->setParent(holder);
-    // Only the long questions wrap: a wrapped short caption lets the form squeeze it into two
-    // clipped lines.
-    label->setWordWrap(label->text().size() > kLongCaption);
+    FitCaption(label);
     form->addRow(label, control);
   } else {
     form->addRow(control);

@@ -103,7 +103,7 @@ QWidget* TDriverDetailsPage::AddRow(const TFieldRow& row) {
   control->setParent(group_->parentWidget());
   if (QLabel* label = binder_.Label(row.Name)) {
     label->setParent(group_->parentWidget());
-    label->setWordWrap(true);
+    FitCaption(label);
     group_->addRow(label, control);
   } else {
     group_->addRow(control);

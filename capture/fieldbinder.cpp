@@ -128,9 +128,10 @@ QWidget* TFieldBinder::Create(const TFieldRow& row) {
 
 QWidget* TFieldBinder::AddRow(QFormLayout* form, const TFieldRow& row) {
   QWidget* control = Create(row);
-  if (QLabel* label = Label(row.Name))
+  if (QLabel* label = Label(row.Name)) {
+    FitCaption(label);
     form->addRow(label, control);
-  else
+  } else
     form->addRow(control);
   if (lastInTabOrder_ != nullptr)
     QWidget::setTabOrder(lastInTabOrder_, control);
@@ -329,4 +330,15 @@ void TFieldBinder::Load(const char* name) {
 bool TFieldBinder::Store(const char* name) {
   const TBound* bound = Find(name);
   return bound != nullptr && Store(*bound);
+}
+
+void FitCaption(QLabel* label) {
+  // About 36 average characters: the longest captions of the pages take two or three lines.
+  constexpr int kWrapCharacters = 36;
+  const QFontMetrics metrics = label->fontMetrics();
+  const int wrapWidth = metrics.averageCharWidth() * kWrapCharacters;
+  const bool wraps = metrics.horizontalAdvance(label->text()) > wrapWidth;
+  label->setWordWrap(wraps);
+  if (wraps)
+    label->setFixedWidth(wrapWidth);
 }

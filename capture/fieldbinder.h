@@ -85,3 +85,8 @@ class TFieldBinder : public QObject {
   QWidget* lastInTabOrder_ = nullptr;
   bool loading_ = false;
 };
+
+// Lays a field's caption out: a short one on one line, a long question wrapped at a fixed width
+// (a form gives a wrapped label the height of its lines only when its width is settled, and
+// otherwise squeezes it into clipped lines).
+void FitCaption(QLabel* label);

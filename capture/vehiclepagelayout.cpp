@@ -169,7 +169,7 @@ QFrame* TVehicleKwTabsheetForm::MakeBevel(const QString& name) {
 
 void TVehicleKwTabsheetForm::AddFormRow(QGridLayout* grid, int row, int column, const char* field) {
   QLabel* label = binder_.Label(field);
-  label->setWordWrap(true);
+  FitCaption(label);
   grid->addWidget(label, row, column);
   grid->addWidget(binder_.Control(field), row, column + 1, Qt::AlignLeft);
 }
