@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -15,6 +16,7 @@
 
 #include "app/hints.h"
 #include "app/mainwindow.h"
+#include "app/pagetabcontrol.h"
 #include "app/startup.h"
 #include "dataserver/dsv.h"
 #include "motor/getmotordsv.h"
@@ -82,6 +84,15 @@ class AppTest : public ::testing::Test {
     QApplication::setActiveWindow(window_.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     ASSERT_TRUE(QTest::qWaitFor([this] { return window_->FirstShowDone(); }, 5000));
+  }
+
+  // The captions of the window's page tabs.
+  QStringList Tabs() const {
+    QStringList captions;
+    QTabBar* tabs = window_->PagesTabControl()->TabBar();
+    for (int i = 0; i < tabs->count(); ++i)
+      captions << tabs->tabText(i);
+    return captions;
   }
 
   QTemporaryDir home_;

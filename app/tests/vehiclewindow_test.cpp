@@ -21,13 +21,6 @@ class VehicleWindow : public AppTest {
     ASSERT_NO_FATAL_FAILURE(StartWindow());
   }
 
-  QStringList Tabs() const {
-    QStringList captions;
-    QTabBar* tabs = window_->PagesTabControl()->TabBar();
-    for (int i = 0; i < tabs->count(); ++i)
-      captions << tabs->tabText(i);
-    return captions;
-  }
   TKwComboEdit* List(const char* name) const {
     return window_->VehiclePage()->findChild<TKwComboEdit*>(QLatin1String(name));
   }

@@ -140,13 +140,6 @@ class WholeProposal : public QuoteTest {
     return items;
   }
   int Page() const { return window_->PagesTabControl()->TabBar()->currentIndex(); }
-  QStringList Tabs() const {
-    QStringList captions;
-    QTabBar* tabs = window_->PagesTabControl()->TabBar();
-    for (int i = 0; i < tabs->count(); ++i)
-      captions << tabs->tabText(i);
-    return captions;
-  }
 
   // quillmarsh-cli quote FILE --json on this installation: the listing of its one report.
   TListing QuoteWithCli(const QString& file) const {
