@@ -94,6 +94,7 @@ void TKwComboEdit::SetText(const QString& text) {
   }
   QComboBox::setCurrentIndex(-1);
   lineEdit()->setText(text);
+  ShowStartUnlessEditing();
 }
 
 bool TKwComboEdit::DroppedDown() const {
@@ -289,6 +290,13 @@ void TKwComboEdit::SelectItem(int index) {
   QComboBox::setCurrentIndex(index);
   // setCurrentIndex() leaves edited text alone when the index does not change.
   lineEdit()->setText(index >= 0 ? itemText(index) : QString());
+  ShowStartUnlessEditing();
+}
+
+void TKwComboEdit::ShowStartUnlessEditing() {
+  // A text longer than the field shows its beginning, not its end, until the user edits it.
+  if (!hasFocus())
+    lineEdit()->setCursorPosition(0);
 }
 
 void TKwComboEdit::InsertKey(QChar key, const QKeyEvent& original) {

@@ -94,6 +94,7 @@ class TKwComboEdit : public TKwField<QComboBox, TKwComboEdit> {
   int InsertionPoint() const;
   void TakeTypedText();
   void SelectItem(int index);
+  void ShowStartUnlessEditing();
   void InsertKey(QChar key, const QKeyEvent& original);
   void MoveListHighlight(QKeyEvent* event);
   void HighlightTypeAhead();

@@ -75,6 +75,10 @@ TEST(KwComboEditItems, SettingTextSelectsTheItemItNames) {
   combo.SetText("Other");
   EXPECT_EQ(combo.ItemIndex(), -1);
   EXPECT_EQ(combo.Text(), "Other");
+  // Set from outside, a text shows from its beginning (a long one is not scrolled to its end).
+  EXPECT_EQ(combo.lineEdit()->cursorPosition(), 0);
+  combo.SetItemIndex(3);
+  EXPECT_EQ(combo.lineEdit()->cursorPosition(), 0);
 }
 
 TEST(KwComboEditItems, PrefixSearchStartsAtTheSecondItemAndEndsWithTheFirst) {
