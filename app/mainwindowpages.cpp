@@ -15,10 +15,9 @@
 #include <QTabBar>
 #include <QToolBar>
 
+#include "app/clientpanel.h"
 #include "app/hints.h"
 #include "app/mainwindow.h"
-
-#include "app/clientpanel.h"
 #include "app/pagetabcontrol.h"
 #include "app/quotehook.h"
 #include "capture/drivingpage.h"
@@ -329,22 +328,18 @@ void TTolvaneForm::FitWidestPage() {
   const QSize clientNeeds =
       client->layout()->minimumSize() + (widest - shownPage).expandedTo(QSize(0, 0));
   const QSize chrome = size() - scroll->viewport()->size();
-  QSize wanted = size().expandedTo(clientNeeds + chrome);
-  if (const QScreen* shown = screen()) {
-    const QRect available = shown->availableGeometry();
-    const QSize frame = frameGeometry().size() - size();
-    wanted = wanted.boundedTo(available.size() - frame);
-    if (wanted == size())
-      return;
-    resize(wanted);
-    // Still on the screen after growing.
-    QRect placed = frameGeometry();
-    placed.moveRight(qMin(placed.right(), available.right()));
-    placed.moveBottom(qMin(placed.bottom(), available.bottom()));
-    placed.moveLeft(qMax(placed.left(), available.left()));
-    placed.moveTop(qMax(placed.top(), available.top()));
-    move(placed.topLeft());
-  } else if (wanted != size()) {
-    resize(wanted);
-  }
+  const QScreen* shown = screen();
+  if (shown == nullptr)
+    return;
+  const QRect available = shown->availableGeometry();
+  const QSize frame = frameGeometry().size() - size();
+  const QSize wanted = size().expandedTo(clientNeeds + chrome).boundedTo(available.size() - frame);
+  if (wanted == size())
+    return;
+  resize(wanted);
+  // Still on the screen after growing.
+  QRect placed = frameGeometry();
+  placed.moveRight(qMin(placed.right(), available.right()));
+  placed.moveBottom(qMin(placed.bottom(), available.bottom()));
+  move(placed.topLeft());
 }
