@@ -81,6 +81,27 @@ TEST_F(QuoteRunTest, AnInputThatCannotBeWrittenStartsNoEngine) {
   EXPECT_EQ(ConcludeQuotation(run).Ending, TQuoteEnding::Failed);
 }
 
+TEST_F(QuoteRunTest, AValueTooWideForTheEngineIsRefusedNamingItNotCut) {
+  // Cover type 123 in the engine's field of two characters would be read as 12.
+  const std::int32_t wide = 123;
+  const TPath cover{CoverPath()};
+  ASSERT_EQ(DsvSetValue(kCoverType, 1, cover.data(), &wide), 0);
+  TQuoteRun run(Setup());
+
+  run.RunAndWait();
+
+  EXPECT_EQ(run.Result().Outcome, TEngineOutcome::InputNotWritten);
+  EXPECT_FALSE(QFile::exists(engine_.File("QuoForm1.001")));
+  const TQuoteConclusion conclusion = ConcludeQuotation(run);
+  EXPECT_EQ(conclusion.Ending, TQuoteEnding::Failed);
+  EXPECT_TRUE(
+      conclusion.Message.startsWith("The details could not be written for the Quote "
+                                    "engine\rNo quotation was obtained\r"))
+      << conclusion.Message.toStdString();
+  EXPECT_TRUE(conclusion.Message.contains("(123) is longer than the 2 characters"))
+      << conclusion.Message.toStdString();
+}
+
 TEST_F(QuoteRunTest, ANewRunForgetsTheLastResults) {
   engine_.Write("Prepared.001", ResultsText({Quote("10", "45000")}));
   TQuoteRun run(Setup());
