@@ -15,6 +15,7 @@
 #include "capture/vehiclepage.h"
 #include "dataserver/dsv.h"
 #include "motor/identifiers.h"
+#include "motor/openproposal.h"
 #include "motor/proposalfile.h"
 
 namespace {
@@ -73,13 +74,17 @@ bool TTolvaneForm::FileOpen(const QString& fileName) {
     if (name.isEmpty())
       return false;
   }
+  // A failed Open leaves the window as it was: the same proposal on the same page, the same
+  // file name and the same "Modified", so that Save cannot put an empty proposal over a good file.
+  const int shownTab = pagesTabControl_->TabBar()->currentIndex();
   ShowOnlyProposerPage();
-  DsvClearAll();
   bool loaded = false;
-  if (const DsvStatus status = LoadProposalFile(name); status != 0) {
+  if (const DsvStatus status = OpenProposalFile(name); status != 0) {
     Ask(PromptKind::Error, PromptButtons::Ok,
         QStringLiteral("Unable to open test case file with errorcode : %1").arg(status));
     RebuildPages();
+    if (shownTab > 0)
+      SelectPageTab(shownTab);
   } else {
     RebuildPages();
     AddRecentFile(name);
