@@ -108,6 +108,15 @@ int TCliRun::Run() {
     return kExitDictionary;
   }
 
+  if (Quotes()) {
+    const QString refusal = CoverStartRefusal(
+        start_, today_, Options() != nullptr ? Options()->GetRatesExpiryDate() : QDate());
+    if (!refusal.isEmpty()) {
+      Say(refusal);
+      return kExitUsage;
+    }
+  }
+
   // A failed engine check stops the command line with its own exit code.
   QJsonArray reports;
   for (const QString& file : arguments_.Files) {
