@@ -330,10 +330,9 @@ BENCHMARK(BM_WalkLargeListAnchor)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  return benchreport::RunWithAnchors(
-      argc, argv,
-      {{"walk the 60,000 entries of a list / decode the same bytes", "BM_WalkLargeList",
-        "BM_WalkLargeListAnchor", 3},
-       {"the same walk through the call interface / decode the same bytes", "BM_WalkLargeListCalls",
-        "BM_WalkLargeListAnchor", 3}});
+  return benchreport::RunWithAnchors(argc, argv,
+                                     {{"walk the 60,000 entries of a list / decode the same bytes",
+                                       "BM_WalkLargeList", "BM_WalkLargeListAnchor", 3},
+                                      {"the same walk through the call interface / decode",
+                                       "BM_WalkLargeListCalls", "BM_WalkLargeListAnchor", 3}});
 }
