@@ -23,6 +23,9 @@ const QString kUnder17 =
     QStringLiteral("Age of Driver under 17 years.\rPlease check the entered date of birth.");
 const QString kOver80 =
     QStringLiteral("Age of Driver over 80 years.\rPlease check the entered date of birth.");
+const QString kBornInFuture = QStringLiteral(
+    "The Date of Birth cannot be after today.\rPlease enter the date on which the driver was "
+    "born.");
 const QString kResidencyOverAge = QStringLiteral(
     "Driver residency is greater than driver age.\rYears residency has been set to the age of the "
     "driver.");
@@ -216,14 +219,18 @@ void TDriverDetailsPage::LoadPeriod(const char* numberField, const char* unitFie
 
 void TDriverDetailsPage::StorePeriod(const char* numberField, const char* unitField,
                                      std::int32_t id) {
-  const int number = Field<TNumericEdit>(numberField)->AsInteger();
-  SetDateValue(id, DriverAnd(), PeriodStart(number, Unit(unitField), Today()));
+  const TShownPeriod shown{Field<TNumericEdit>(numberField)->AsInteger(), Unit(unitField)};
+  const QDate start = ChangedPeriodStart(shown, GetDateValue(id, DriverAnd()), Today());
+  if (start.isValid())
+    SetDateValue(id, DriverAnd(), start);
 }
 
 // ---- Personal details -----------------------------------------------------------------------
 
 void TDriverDetailsPage::ConnectPersonalFields() {
   auto* dob = Field<TKwDate>(FieldName::DOBKwDate);
+  // An age counts both ways: a birth date ahead would pass as an adult and move the residency.
+  dob->SetFutureRefusal(kBornInFuture);
   connect(&binder_, &TFieldBinder::stored, this, [this, dob](QWidget* control) {
     if (control == dob)
       DateOfBirthStored();

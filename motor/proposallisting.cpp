@@ -74,6 +74,7 @@ class TListingWriter {
     return ListingValue(id, path, rendering, today_);
   }
   TListingWriter& Item(const QString& label, std::int32_t id, const TPath& path, R rendering) {
+    captions_.try_emplace(id, label);
     return Text(label, Value(id, path, rendering));
   }
   TListingWriter& Text(const QString& label, const QString& value) {
@@ -81,6 +82,7 @@ class TListingWriter {
     return *this;
   }
   TListingWriter& Paren(const QString& label, std::int32_t id, const TPath& path, R rendering) {
+    captions_.try_emplace(id, label);
     if (lines_.isEmpty())
       lines_ << QString();
     lines_.last() += QStringLiteral(" (") + label + QStringLiteral(" = ") +
@@ -94,10 +96,16 @@ class TListingWriter {
   void Line(const QString& text) { lines_ << text; }
   void Blank() { lines_ << QString(); }
   const QStringList& Lines() const { return lines_; }
+  // The label of the first item that showed a property.
+  QString Caption(std::int32_t id) const {
+    const auto found = captions_.find(id);
+    return found != captions_.end() ? found->second : QString();
+  }
 
  private:
   QDate today_;
   QStringList lines_;
+  std::map<std::int32_t, QString> captions_;
 };
 
 // Occurrences of an object beneath a path; 0 when they cannot be counted.
@@ -143,14 +151,22 @@ std::set<int> IncidentsWithConvictions(int driver) {
   return indexes;
 }
 
-void WriteClaims(TListingWriter& w, int driver) {
+// The claims of a driver the listing shows, in order.
+std::vector<TPath> ListedClaims(int driver) {
   const TPath owner{DriverPath(driver)};
-  int number = 0;
+  std::vector<TPath> claims;
   for (int incident : IncidentsOf(driver)) {
     const TPath claim = Below(Below(owner, IncidentPath(incident)), ClaimPath(0));
     // A conviction's incident may carry a claim entry that only numbers it; a claim has a type.
-    if (!ValueExists(Id::ClaimType, claim) || GetListValue(Id::ClaimType, claim) == 0)
-      continue;
+    if (ValueExists(Id::ClaimType, claim) && GetListValue(Id::ClaimType, claim) != 0)
+      claims.push_back(claim);
+  }
+  return claims;
+}
+
+void WriteClaims(TListingWriter& w, int driver) {
+  int number = 0;
+  for (const TPath& claim : ListedClaims(driver)) {
     const int i = ++number;
     w.Item(QStringLiteral("Cost of Claim %1").arg(i), Id::ClaimCost, claim, R::Plain);
     w.Item(QStringLiteral("Date of Claim %1").arg(i), Id::ClaimDate, claim, R::Plain);
@@ -415,6 +431,10 @@ QString ListingValue(std::int32_t id, const TPath& path, TListingRendering rende
   }
 }
 
+int ListedClaimCount(int driver) {
+  return static_cast<int>(ListedClaims(driver).size());
+}
+
 int ListedAdditionalDrivers(std::int32_t restrictionCode) {
   if (restrictionCode == Code::ProposerAndSpouse)
     return 1;
@@ -423,8 +443,9 @@ int ListedAdditionalDrivers(std::int32_t restrictionCode) {
   return 0;
 }
 
-QStringList ProposalListingLines(const QDate& today) {
-  TListingWriter w(today);
+namespace {
+
+void WriteListing(TListingWriter& w) {
   WritePolicyAndProposer(w);
   WriteVehicle(w);
   WriteCover(w);
@@ -436,7 +457,20 @@ QStringList ProposalListingLines(const QDate& today) {
   }
   w.Blank();
   WriteVehicleRoles(w);
+}
+
+}  // namespace
+
+QStringList ProposalListingLines(const QDate& today) {
+  TListingWriter w(today);
+  WriteListing(w);
   return w.Lines();
+}
+
+QString ListingCaption(std::int32_t id) {
+  TListingWriter w(QDate::currentDate());
+  WriteListing(w);
+  return w.Caption(id);
 }
 
 void WriteProposalListing(QByteArray& stream, const QDate& today) {
