@@ -3,7 +3,8 @@
 // at the machine's limit, measured in the same run) with the ratio, and the growth of paths
 // measured at several sizes. Times are CPU times per iteration: the machine is shared, and the
 // processor time a path takes is what the program itself costs. Run with
-// --benchmark_repetitions=N to take the least disturbed of N repetitions of each.
+// --benchmark_repetitions=N to take the median of N repetitions of each: one path and its
+// anchor disturbed alike by the other work on the machine keep their ratio.
 
 #include <benchmark/benchmark.h>
 
@@ -47,16 +48,25 @@ class TAnchorReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        // With --benchmark_repetitions the least disturbed repetition counts.
-        const double multiplier = benchmark::GetTimeUnitMultiplier(run.time_unit);
-        std::string name = run.run_name.function_name;
-        if (!run.run_name.args.empty())
-          name += "/" + run.run_name.args;
+      if (run.error_occurred)
+        continue;
+      const double multiplier = benchmark::GetTimeUnitMultiplier(run.time_unit);
+      std::string name = run.run_name.function_name;
+      if (!run.run_name.args.empty())
+        name += "/" + run.run_name.args;
+      if (run.run_type == Run::RT_Iteration) {
         Keep(seconds_, name, run.GetAdjustedCPUTime() / multiplier);
         Keep(realSeconds_, name, run.GetAdjustedRealTime() / multiplier);
+      } else if (run.aggregate_name == "median") {
+        // With --benchmark_repetitions the median of the repetitions counts.
+        medians_[name] = run.GetAdjustedCPUTime() / multiplier;
+        realMedians_[name] = run.GetAdjustedRealTime() / multiplier;
       }
     }
+    for (const auto& [name, t] : medians_)
+      seconds_[name] = t;
+    for (const auto& [name, t] : realMedians_)
+      realSeconds_[name] = t;
   }
 
   void Finalize() override {
@@ -163,6 +173,8 @@ class TAnchorReporter : public benchmark::ConsoleReporter {
   std::vector<TLimit> limits_;
   std::map<std::string, double> seconds_;
   std::map<std::string, double> realSeconds_;
+  std::map<std::string, double> medians_;
+  std::map<std::string, double> realMedians_;
 };
 
 // Runs the registered benchmarks with the reporter; the program's main.

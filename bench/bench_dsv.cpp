@@ -307,6 +307,16 @@ void BM_LoadAnchor(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadAnchor)->Arg(340)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
+// The floor of the load: reading the file's bytes and nothing else.
+void BM_LoadReadAnchor(benchmark::State& state) {
+  if (!Files().Ok())
+    return state.SkipWithError("the dictionary did not open");
+  const std::string file = Files().Proposal(static_cast<int>(state.range(0))).Section;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(ReadWhole(file));
+}
+BENCHMARK(BM_LoadReadAnchor)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
 void BM_Save(benchmark::State& state) {
   if (!Files().Ok())
     return state.SkipWithError("the dictionary did not open");
@@ -415,6 +425,8 @@ int main(int argc, char** argv) {
                  "BM_LoadAnchor/340", 3},
           TRatio{"load 10,000 values / read the file + 10,000 hash stores", "BM_Load/10000",
                  "BM_LoadAnchor/10000", 3},
+          TRatio{"load 10,000 values / read the file's bytes", "BM_Load/10000",
+                 "BM_LoadReadAnchor/10000", 10},
           TRatio{"save 340 values / write the same bytes, rename", "BM_Save/340",
                  "BM_SaveAnchor/340", 0},
           TRatio{"save 10,000 values / write the same bytes, rename", "BM_Save/10000",
@@ -427,7 +439,9 @@ int main(int argc, char** argv) {
       {TGrowth{"growth with the proposal's size",
                {"BM_Query", "BM_Load", "BM_Save", "BM_Export", "BM_ClearAll"},
                {100, 1000, 10000},
-               12}},
+               12},
+       TGrowth{
+           "growth of the queries from 1,000 to 10,000 values", {"BM_Query"}, {1000, 10000}, 11}},
       {benchreport::TLimit{"open a quotation file of 65,536 values", "BM_OpenLargeFile/0", 0.5},
        benchreport::TLimit{"open a file of 65,536 drivers in random order", "BM_OpenLargeFile/1",
                            0.5}});

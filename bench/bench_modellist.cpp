@@ -147,5 +147,5 @@ int main(int argc, char** argv) {
   return benchreport::RunWithAnchors(
       argc, argv,
       {{"fill one make's model list (5,000 of 60,000) / decode + string", "BM_FillModelList",
-        "BM_FillModelListAnchor", 3}});
+        "BM_FillModelListAnchor", 2}});
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class EReadError : public std::runtime_error {
@@ -69,6 +70,13 @@ class TBinaryReader {
     const std::uint8_t length = ReadUInt8();
     text.assign(reinterpret_cast<const char*>(Take(length)), length);
   }
+  // The same as a view of the bytes in memory, valid while the file stays open.
+  std::string_view ReadShortStringView() {
+    const std::uint8_t length = ReadUInt8();
+    return {reinterpret_cast<const char*>(Take(length)), length};
+  }
+  // The next count bytes as they stand in memory, valid while the file stays open.
+  const std::uint8_t* ReadInPlace(std::size_t count) { return Take(count); }
   // Passes over a length-prefixed text, checking that it lies within the file.
   void SkipShortString() { Take(ReadUInt8()); }
   void ReadBytes(void* destination, std::size_t count);

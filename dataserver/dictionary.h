@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dataserver/binarystream.h"
@@ -87,6 +88,15 @@ struct TEnumEntry {
   std::string AbiCode;
 };
 
+// The same choice as it stands in the bytes of Lists.BIN: its texts are views of them, valid
+// while the dictionary stays open. Walking a list this way copies nothing on the way.
+struct TEnumEntryView {
+  std::int32_t Code = 0;
+  std::int32_t Ordinal = 0;
+  std::string_view Description;
+  std::string_view AbiCode;
+};
+
 // A cursor over one list, decoding entries from the shared Lists.BIN bytes on demand.
 // Read errors on a damaged file raise EReadError.
 class TEnumeration {
@@ -100,16 +110,18 @@ class TEnumeration {
   // The next entry in display order (or filter order); false at the end. Without a filter at
   // most EntryCount() entries are read. A list property without a list (offset 0) is empty.
   bool Next(TEnumEntry& entry);
+  bool Next(TEnumEntryView& entry);
   // Follows the stored search tree; false when the code is absent. A tree that loops raises
   // EReadError after EntryCount() steps.
   bool FindByCode(std::int32_t code, TEnumEntry& entry);
+  bool FindByCode(std::int32_t code, TEnumEntryView& entry);
   // Restricts the cursor to the dependent entries of the controlling choice; false on any
   // failure (kind not 1 or 2, no table row, code absent, ordinal beyond the row).
   bool Filter(std::int16_t kind, std::int32_t controllingListId, std::int32_t controllingCode);
 
  private:
   // Reads the entry at a position into the cursor's current fields and into entry.
-  void ReadEntryAt(std::int64_t position, TEnumEntry& entry);
+  void ReadEntryAt(std::int64_t position, TEnumEntryView& entry);
 
   TDictionary& dictionary_;
   std::int32_t currentOrdinal_ = 0;

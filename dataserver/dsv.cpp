@@ -119,7 +119,8 @@ DsvStatus DsvGetEnumListNext(DsvHandle handle, std::int32_t* code, std::int32_t*
   TEnumeration* cursor = EnumerationCursors().Find(handle);
   if (cursor == nullptr)
     return dsv_status::kBadHandle;
-  TEnumEntry entry;
+  // The texts go straight from the list's bytes into the caller's buffers.
+  TEnumEntryView entry;
   if (!cursor->Next(entry))
     return dsv_status::kEnumExhausted;
   if (code != nullptr)
@@ -141,7 +142,7 @@ DsvStatus DsvQueryEnumEntry(std::int32_t listId, std::int32_t code, char* descri
     TEnumeration list(DataDictionary(), listId);
     if (list.GetState() == TEnumeration::esNotAList)
       return dsv_status::kUnknownProperty;
-    TEnumEntry entry;
+    TEnumEntryView entry;
     if (!list.FindByCode(code, entry))
       return dsv_status::kCodeNotInList;
     DsvCopyToBuffer(description, entry.Description);

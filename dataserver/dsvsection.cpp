@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "dataserver/dictionary.h"
 #include "dataserver/dsv.h"
@@ -80,30 +82,26 @@ void OpenExisting(TBinaryReader& in, const std::string& fileName) {
     throw EReadError("Cannot open section file " + fileName);
 }
 
-// Sets a record's value as DsvSetValue would, its status ignored.
-void SetRecordValue(const TSectionRecord& record) {
+// Sets a record's value into its property (nullptr: unknown) as DsvSetValue would, its status
+// ignored.
+void SetRecordValue(TProperty* property, const TSectionRecordView& record, TInstancePath& path) {
   // A record whose type differs from its property's would be read through the wrong buffer
   // layout; it is skipped like a record of an unknown property.
-  TProperty* property = DataDictionary().Find(record.PropertyId);
   if (property == nullptr || property->Type != record.Type)
     return;
   try {
+    record.DecodePath(path);
     TInstance* instance =
-        property->Instances().GetInstance(static_cast<int>(record.Path.size()), record.Path.data());
+        property->Instances().GetInstance(static_cast<int>(path.size()), path.data());
     if (instance == nullptr)
       return;
     switch (record.Type) {
       case ptNumeric:
         instance->SetValue(&record.Number);
         break;
-      case ptString: {
-        char text[kDsvMaxText + 1];
-        const std::size_t length = std::min(record.Text.size(), kDsvMaxText);
-        std::memcpy(text, record.Text.data(), length);
-        text[length] = '\0';
-        instance->SetValue(text);
+      case ptString:
+        static_cast<TStringInstance*>(instance)->SetText(record.Text);
         break;
-      }
       default:
         instance->SetValue(&record.Integer);
         break;
@@ -186,17 +184,34 @@ DsvStatus DsvLoadSection(const char* fileName, const char* sectionName) {
     return dsv_status::kInternalError;
   }
   // Read through completely before anything is cleared: a damaged section raises and leaves
-  // the stored proposal as it was instead of half-loaded. The second reading of the same bytes
-  // in memory then sets the values.
-  TSectionRecord record;
+  // the stored proposal as it was instead of half-loaded. That reading also counts each
+  // property's values (the file holds them property by property), so that every list takes its
+  // room at once. The second reading of the same bytes in memory then sets the values.
+  TSectionRecordView record;
+  std::vector<std::pair<std::int32_t, std::size_t>> runs;  // property, values in a row
   in.Seek(found->Position);
-  for (std::size_t count = 0; ReadSectionRecord(in, record); ++count) {
+  for (std::size_t count = 0; ReadSectionRecordView(in, record); ++count) {
     if (count >= kMaxSectionRecords)
       throw EReadError("Section file damaged: impossible number of values");
+    if (runs.empty() || runs.back().first != record.PropertyId)
+      runs.emplace_back(record.PropertyId, 0);
+    ++runs.back().second;
   }
   DsvClearAll();
+  for (const auto& [identifier, values] : runs)
+    if (TProperty* property = DataDictionary().Find(identifier))
+      property->Instances().Reserve(static_cast<std::size_t>(property->Instances().Count()) +
+                                    values);
   in.Seek(found->Position);
-  while (ReadSectionRecord(in, record))
-    SetRecordValue(record);
+  TInstancePath path;
+  TProperty* property = nullptr;
+  std::int32_t identifier = 0;
+  while (ReadSectionRecordView(in, record)) {
+    if (record.PropertyId != identifier) {
+      identifier = record.PropertyId;
+      property = DataDictionary().Find(identifier);
+    }
+    SetRecordValue(property, record, path);
+  }
   return dsv_status::kOk;
 }

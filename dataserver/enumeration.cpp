@@ -34,14 +34,25 @@ TEnumeration::TEnumeration(TDictionary& dictionary, std::int32_t listPropertyId)
     throw EReadError("Lists.BIN: entry count beyond the end of the file");
 }
 
-void TEnumeration::ReadEntryAt(std::int64_t position, TEnumEntry& entry) {
+namespace {
+
+void CopyEntry(const TEnumEntryView& from, TEnumEntry& to) {
+  to.Code = from.Code;
+  to.Ordinal = from.Ordinal;
+  to.Description.assign(from.Description);
+  to.AbiCode.assign(from.AbiCode);
+}
+
+}  // namespace
+
+void TEnumeration::ReadEntryAt(std::int64_t position, TEnumEntryView& entry) {
   TBinaryReader& lists = dictionary_.Lists();
   lists.Seek(position);
   currentLeft_ = lists.ReadInt32();
   currentRight_ = lists.ReadInt32();
   currentOrdinal_ = lists.ReadInt32();
-  lists.ReadShortStringInto(entry.Description);
-  lists.ReadShortStringInto(entry.AbiCode);
+  entry.Description = lists.ReadShortStringView();
+  entry.AbiCode = lists.ReadShortStringView();
   currentCode_ = lists.ReadInt32();
   entry.Code = currentCode_;
   entry.Ordinal = currentOrdinal_;
@@ -49,6 +60,22 @@ void TEnumeration::ReadEntryAt(std::int64_t position, TEnumEntry& entry) {
 }
 
 bool TEnumeration::Next(TEnumEntry& entry) {
+  TEnumEntryView view;
+  if (!Next(view))
+    return false;
+  CopyEntry(view, entry);
+  return true;
+}
+
+bool TEnumeration::FindByCode(std::int32_t code, TEnumEntry& entry) {
+  TEnumEntryView view;
+  if (!FindByCode(code, view))
+    return false;
+  CopyEntry(view, entry);
+  return true;
+}
+
+bool TEnumeration::Next(TEnumEntryView& entry) {
   if (state_ == esNotAList || state_ == esExhausted)
     return false;
   if (filtered_) {
@@ -72,7 +99,7 @@ bool TEnumeration::Next(TEnumEntry& entry) {
   return true;
 }
 
-bool TEnumeration::FindByCode(std::int32_t code, TEnumEntry& entry) {
+bool TEnumeration::FindByCode(std::int32_t code, TEnumEntryView& entry) {
   if (state_ == esNotAList)
     return false;
   TBinaryReader& lists = dictionary_.Lists();
@@ -129,7 +156,7 @@ bool TEnumeration::Filter(std::int16_t kind, std::int32_t controllingListId,
     return false;
 
   TEnumeration controlling(dictionary_, controllingListId);
-  TEnumEntry choice;
+  TEnumEntryView choice;
   if (!controlling.FindByCode(controllingCode, choice))
     return false;
   const std::int64_t e = static_cast<std::int64_t>(choice.Ordinal) - 1;

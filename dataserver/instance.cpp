@@ -106,6 +106,11 @@ DsvStatus TStringInstance::SetValue(const void* source) {
   return 0;
 }
 
+void TStringInstance::SetText(std::string_view text) {
+  text = text.substr(0, std::min(text.find('\0'), kMaxStringValue));
+  value_.assign(text);
+}
+
 DsvStatus TStringInstance::GetValue(void* destination) const {
   if (destination == nullptr)
     return 0;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dataserver/instancestorage.h"
@@ -120,6 +121,9 @@ class TStringInstance : public TInstance {
   using TInstance::TInstance;
   DsvStatus SetValue(const void* source) override;
   DsvStatus GetValue(void* destination) const override;
+  // The same as SetValue of the text put into a NUL-terminated buffer: up to its first NUL,
+  // at most 255 characters.
+  void SetText(std::string_view text);
   const std::string& Value() const { return value_; }
 
  private:
@@ -179,6 +183,9 @@ class TInstanceList {
   // everythingBeneath also each instance whose path begins with it.
   void DestroyMatching(int pathLength, const TPathEntry* path, bool everythingBeneath);
 
+  // Room for this many instances in all, taken at once rather than as they come.
+  void Reserve(std::size_t count);
+
   int Count() const { return static_cast<int>(items_.size()); }
   TInstance* Item(int index) const {
     if (unsorted_)
@@ -192,10 +199,13 @@ class TInstanceList {
  private:
   friend class TParentInstance;
   bool Contains(const TInstance* instance) const;
-  // Makes an instance in this list's storage and appends it.
+  // Makes an instance in this list's storage and appends it (to the index too, unless the
+  // caller puts it there).
   template <class T>
-  T* Create(const TPathEntry* path, int pathLength);
-  void Append(TInstance* instance);
+  T* Create(const TPathEntry* path, int pathLength, bool indexed = true);
+  // A new value instance of the list's type; nullptr for an object property.
+  TInstance* CreateValue(const TPathEntry* path, int pathLength);
+  void Append(TInstance* instance, bool indexed);
   // Destroys an instance that is no longer in the list and takes its memory back.
   void Dispose(TInstance* instance);
   void Remove(TInstance* instance);  // unlinks and destroys, no release walk

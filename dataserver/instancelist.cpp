@@ -38,12 +38,16 @@ TInstanceList::~TInstanceList() {
   DiscardAll();
 }
 
+void TInstanceList::Reserve(std::size_t count) {
+  items_.reserve(count);
+  index_.Reserve(count);
+}
+
 bool TInstanceList::ValidPath(int pathLength, const TPathEntry* path) const {
-  if (pathLength != fParent->getDepth())
-    return false;
   if (pathLength > 0 && path == nullptr)
     return false;
   // Entry i names the ancestor at level i; walk up from the direct parent (the last entry).
+  // Ending at level -1 means one entry for each ancestor.
   int level = pathLength - 1;
   for (const TProperty* a = fParent->Parent; a != nullptr; a = a->Parent, --level) {
     if (level < 0 || path[level].ObjectId != a->Identifier)
@@ -92,32 +96,37 @@ TInstance* TInstanceList::GetInstance(int pathLength, const TPathEntry* path) {
   }
   if (!ValidPath(pathLength, path))
     return nullptr;
-  if (TInstance* found = FindInstance(pathLength, path))
-    return found;
-
-  TInstance* instance = nullptr;
-  switch (fParent->Type) {
-    case ptNumeric:
-      instance = Create<TNumericInstance>(path, pathLength);
-      break;
-    case ptString:
-      instance = Create<TStringInstance>(path, pathLength);
-      break;
-    case ptDate:
-      instance = Create<TDateInstance>(path, pathLength);
-      break;
-    case ptList:
-      instance = Create<TListInstance>(path, pathLength);
-      break;
-    default:
-      return nullptr;  // objects hold no value
-  }
-  RegisterWithOccurrences(path, pathLength);
+  if (fParent->Type == ptObject)
+    return FindInstance(pathLength, path);  // objects hold no value: none is made
+  // A valid path has the list's length and names its objects, so its indices alone find the
+  // instance; one probe of the index finds it or the place for a new one.
+  TInstance* created = nullptr;
+  TInstance* instance = index_.FindOrInsert(TIndexKey{pathLength, 0, path}, [&] {
+    created = CreateValue(path, pathLength);
+    return created;
+  });
+  if (created != nullptr)
+    RegisterWithOccurrences(path, pathLength);
   return instance;
 }
 
+TInstance* TInstanceList::CreateValue(const TPathEntry* path, int pathLength) {
+  switch (fParent->Type) {
+    case ptNumeric:
+      return Create<TNumericInstance>(path, pathLength, false);
+    case ptString:
+      return Create<TStringInstance>(path, pathLength, false);
+    case ptDate:
+      return Create<TDateInstance>(path, pathLength, false);
+    case ptList:
+      return Create<TListInstance>(path, pathLength, false);
+    default:
+      return nullptr;
+  }
+}
+
 template <class T>
-T* TInstanceList::Create(const TPathEntry* path, int pathLength) {
+T* TInstanceList::Create(const TPathEntry* path, int pathLength, bool indexed) {
   void* slot = storage_.Allocate(sizeof(T));
   T* instance = nullptr;
   try {
@@ -127,7 +136,7 @@ T* TInstanceList::Create(const TPathEntry* path, int pathLength) {
     throw;
   }
   try {
-    Append(instance);
+    Append(instance, indexed);
   } catch (...) {
     Dispose(instance);
     throw;
@@ -140,13 +149,14 @@ void TInstanceList::Dispose(TInstance* instance) {
   storage_.Free(instance);
 }
 
-void TInstanceList::Append(TInstance* instance) {
+void TInstanceList::Append(TInstance* instance, bool indexed) {
   // An occurrence that does not sort after the last one leaves the list to be sorted later.
   const bool outOfOrder = !unsorted_ && !items_.empty() && instance->IsObjectInstance() &&
                           !OccurrenceBefore(items_.back(), instance);
   items_.push_back(instance);
   try {
-    index_.Insert(instance);
+    if (indexed)
+      index_.Insert(instance);
   } catch (...) {
     items_.pop_back();
     throw;
@@ -161,9 +171,16 @@ void TInstanceList::RegisterWithOccurrences(const TPathEntry* path, int pathLeng
   for (TProperty* ancestor = fParent->Parent; ancestor != nullptr && n > 0;
        ancestor = ancestor->Parent, --n) {
     TInstanceList& occurrences = ancestor->Instances();
-    // Indices only: all occurrences of one object share their object identifiers.
-    TInstance* existing = occurrences.index_.Find(TIndexKey{n, 0, path});
-    if (existing != nullptr && existing->IsObjectInstance()) {
+    // Indices only: all occurrences of one object share their object identifiers. One probe
+    // finds the occurrence or the place for a new one.
+    bool created = false;
+    TInstance* existing = occurrences.index_.FindOrInsert(TIndexKey{n, 0, path}, [&] {
+      created = true;
+      return occurrences.Create<TParentInstance>(path, n, false);
+    });
+    if (created)
+      continue;
+    if (existing->IsObjectInstance()) {
       static_cast<TParentInstance*>(existing)->AddRef();
       continue;
     }

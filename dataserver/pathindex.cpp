@@ -102,10 +102,18 @@ void TPathIndex::Clear() {
   count_ = 0;
 }
 
-void TPathIndex::Grow() {
+void TPathIndex::Reserve(std::size_t count) {
+  std::size_t slots = slots_.empty() ? 8 : slots_.size();
+  while (count * 2 > slots)
+    slots *= 2;
+  if (slots > slots_.size())
+    Grow(slots);
+}
+
+void TPathIndex::Grow(std::size_t slots) {
   std::vector<TSlot> old;
   old.swap(slots_);
-  slots_.assign(old.empty() ? 8 : old.size() * 2, TSlot{});
+  slots_.assign(std::max(slots, old.empty() ? std::size_t{8} : old.size() * 2), TSlot{});
   for (const TSlot& slot : old) {
     if (slot.Instance == nullptr)
       continue;

@@ -42,11 +42,31 @@ class TPathIndex {
         return slot.Instance;
     }
   }
+  // The instance whose path indices equal the key; when there is none, the one make() answers
+  // takes its place, found with the same probe (nothing is added when make() raises).
+  template <class Make>
+  TInstance* FindOrInsert(const TIndexKey& key, Make make) {
+    if ((count_ + 1) * 2 > slots_.size())
+      Grow();
+    const std::uint64_t packed = KeyOf(key);
+    std::size_t i = HomeOf(packed);
+    for (; slots_[i].Instance != nullptr; i = (i + 1) & Mask()) {
+      const TSlot& slot = slots_[i];
+      if (slot.Key == packed && (key.Length <= kPackedEntries || SameIndices(*slot.Instance, key)))
+        return slot.Instance;
+    }
+    TInstance* instance = make();
+    slots_[i] = TSlot{packed, instance};
+    ++count_;
+    return instance;
+  }
   // Adds an instance whose path indices are not in the index yet.
   void Insert(TInstance* instance);
   // Removes the instance; nothing happens when it is not in the index.
   void Erase(const TInstance* instance);
   void Clear();
+  // Room for this many instances without growing on the way.
+  void Reserve(std::size_t count);
   std::size_t Size() const { return count_; }
 
  private:
@@ -75,7 +95,8 @@ class TPathIndex {
     return static_cast<std::size_t>(h ^ (h >> 32)) & Mask();
   }
   std::size_t Mask() const { return slots_.size() - 1; }
-  void Grow();
+  // Doubles the table, or makes it at least this many slots.
+  void Grow(std::size_t slots = 0);
 
   // Open addressing with linear probing, never more than half full; a power-of-two size.
   std::vector<TSlot> slots_;

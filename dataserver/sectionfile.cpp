@@ -56,30 +56,37 @@ std::vector<TSectionRecord> ReadSectionRecords(TBinaryReader& in, std::int32_t p
   return records;
 }
 
-bool ReadSectionRecord(TBinaryReader& in, TSectionRecord& record) {
+void TSectionRecordView::DecodePath(TInstancePath& path) const {
+  path.resize(static_cast<std::size_t>(PathLength));
+  const std::uint8_t* b = PathBytes;
+  for (TPathEntry& entry : path) {
+    // Object, reserved word (not read), index: little-endian 16-bit words.
+    entry.ObjectId = static_cast<std::uint16_t>(b[0] | b[1] << 8);
+    entry.Reserved = 0;
+    entry.Index = static_cast<std::uint16_t>(b[4] | b[5] << 8);
+    b += kPathEntrySize;
+  }
+}
+
+bool ReadSectionRecordView(TBinaryReader& in, TSectionRecordView& record) {
   record.PropertyId = in.ReadInt32();
   if (record.PropertyId <= 0)
     return false;
   const std::int32_t length = in.ReadInt32();
   if (length < 0 || length > kMaxPathLength || length * kPathEntrySize > in.Remaining())
     throw EReadError("Section file damaged: impossible path length");
-  record.Path.resize(static_cast<std::size_t>(length));
-  for (TPathEntry& entry : record.Path) {
-    entry.ObjectId = in.ReadUInt16();
-    in.ReadUInt16();  // reserved
-    entry.Reserved = 0;
-    entry.Index = in.ReadUInt16();
-  }
+  record.PathLength = length;
+  record.PathBytes = in.ReadInPlace(static_cast<std::size_t>(length * kPathEntrySize));
   record.Type = in.ReadUInt8();
   record.Number = 0;
-  record.Text.clear();
+  record.Text = {};
   record.Integer = 0;
   switch (record.Type) {
     case 1:
       record.Number = in.ReadDouble();
       break;
     case 2:
-      in.ReadShortStringInto(record.Text);
+      record.Text = in.ReadShortStringView();
       break;
     case 3:
     case 4:
@@ -88,6 +95,21 @@ bool ReadSectionRecord(TBinaryReader& in, TSectionRecord& record) {
     default:
       throw EReadError("Section file damaged: unknown value type " + std::to_string(record.Type));
   }
+  return true;
+}
+
+bool ReadSectionRecord(TBinaryReader& in, TSectionRecord& record) {
+  TSectionRecordView view;
+  if (!ReadSectionRecordView(in, view)) {
+    record.PropertyId = view.PropertyId;
+    return false;
+  }
+  record.PropertyId = view.PropertyId;
+  view.DecodePath(record.Path);
+  record.Type = view.Type;
+  record.Number = view.Number;
+  record.Text.assign(view.Text);
+  record.Integer = view.Integer;
   return true;
 }
 

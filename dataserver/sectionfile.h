@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,21 @@ struct TSectionRecord {
   double Number = 0;
   std::string Text;          // at most 255 characters
   std::int32_t Integer = 0;  // packed date or list code
+};
+
+// The same record as it stands in the file's bytes: path and text are read in place, so
+// walking a section copies nothing. Valid while the file stays open.
+struct TSectionRecordView {
+  std::int32_t PropertyId = 0;
+  std::int32_t PathLength = 0;
+  const std::uint8_t* PathBytes = nullptr;  // PathLength 6-byte entries as the file holds them
+  std::uint8_t Type = 0;
+  double Number = 0;
+  std::string_view Text;
+  std::int32_t Integer = 0;
+
+  // The path's entries, into path (whose storage is reused).
+  void DecodePath(TInstancePath& path) const;
 };
 
 struct TSectionDirectoryEntry {
@@ -48,6 +64,8 @@ std::vector<TSectionDirectoryEntry> ReadSectionDirectory(TBinaryReader& in);
 std::vector<TSectionRecord> ReadSectionRecords(TBinaryReader& in, std::int32_t position);
 // Reads the next record into record (reusing its storage); false at the section's terminator.
 bool ReadSectionRecord(TBinaryReader& in, TSectionRecord& record);
+// The same, seen in place; the same checks.
+bool ReadSectionRecordView(TBinaryReader& in, TSectionRecordView& record);
 
 // Appends one record.
 void WriteSectionRecord(TBinaryWriter& out, const TSectionRecord& record);

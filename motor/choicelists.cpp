@@ -71,14 +71,26 @@ class TModelDescription {
   int FirstYear() const { return YearIn(Columns(2, 5)); }
   int LastYear() const { return YearIn(Columns(7, 10)); }
 
-  // "%-27s%scc, %s, %s, %s": name, engine size, variant, transmission, fuel.
+  // "%-27s%scc, %s, %s, %s": name, engine size, variant, transmission, fuel. Put together in
+  // place (it never exceeds 58 bytes) and decoded once.
   QString ListText() const {
-    std::string text(Columns(29, 55));
-    text.resize(std::max<std::size_t>(text.size(), 27), ' ');
-    text.append(Columns(23, 26)).append("cc, ").append(Columns(17, 17)).append(", ");
-    text.append(Columns(21, 21) == "M" ? "Manu" : "Auto").append(", ");
-    text.append(Columns(20, 20) == "P" ? "Petrol" : "Diesel");
-    return DecodeWindows1252(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    char text[64];
+    std::size_t length = 0;
+    auto append = [&text, &length](std::string_view part) {
+      part.copy(text + length, part.size());
+      length += part.size();
+    };
+    append(Columns(29, 55));
+    for (; length < 27; ++length)
+      text[length] = ' ';
+    append(Columns(23, 26));
+    append("cc, ");
+    append(Columns(17, 17));
+    append(", ");
+    append(Columns(21, 21) == "M" ? "Manu" : "Auto");
+    append(", ");
+    append(Columns(20, 20) == "P" ? "Petrol" : "Diesel");
+    return DecodeWindows1252(QByteArrayView(text, static_cast<qsizetype>(length)));
   }
 
  private:

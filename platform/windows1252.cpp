@@ -3,10 +3,10 @@
 #include "platform/windows1252table.h"
 
 QString DecodeWindows1252(QByteArrayView bytes) {
-  QString text;
-  text.resize(bytes.size());
+  QString text(bytes.size(), Qt::Uninitialized);
+  QChar* out = text.data();  // detached once, not at every character
   for (qsizetype i = 0; i < bytes.size(); ++i)
-    text[i] =
+    out[i] =
         QChar(static_cast<char16_t>(Windows1252Character(static_cast<unsigned char>(bytes[i]))));
   return text;
 }

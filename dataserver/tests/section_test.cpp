@@ -192,6 +192,36 @@ TEST_F(SectionFiles, RecordsOfUnknownPropertiesOrAnotherTypeAreSkipped) {
   EXPECT_EQ(Surname(), "text");
 }
 
+// A file written by hand may repeat a value, split a property's values apart and hold a NUL in
+// a text: each record is set as DsvSetValue would set it, the later of two winning.
+TEST_F(SectionFiles, RecordsLoadAsTheirSettersWouldSetThem) {
+  TBinaryWriter data;
+  auto text = [&data](std::int32_t id, std::uint16_t driver, const std::string& value) {
+    data.WriteInt32(id);
+    data.WriteInt32(1);
+    data.WriteUInt16(kDriver);
+    data.WriteUInt16(0);
+    data.WriteUInt16(driver);
+    data.WriteUInt8(2);
+    data.WriteShortString(value);
+  };
+  text(kSurname, 0, "First");
+  text(kTitle, 1, "Dr");
+  text(kSurname, 2, "Other");
+  text(kSurname, 0, std::string("Sec\0ond", 7));
+  data.WriteInt32(0);
+  ASSERT_TRUE(WriteBytesToFile(File(), BuildSectionFile({{"X", data.Bytes()}})));
+  ASSERT_EQ(DsvLoadSection(File().c_str(), "X"), 0);
+  EXPECT_EQ(Surname(), "Sec");
+  EXPECT_EQ(DataDictionary().Find(kSurname)->Instances().Count(), 2);
+  std::string title;
+  EXPECT_EQ(GetText(kTitle, DriverPath(1), title), 0);
+  EXPECT_EQ(title, "Dr");
+  // One occurrence for each driver named, whatever the order of the records.
+  EXPECT_EQ(DataDictionary().Find(kDriver)->Instances().Count(), 3);
+  EXPECT_EQ(DataDictionary().Find(kDriver)->getObjectCount(), 3);
+}
+
 // Damaged files: a directory naming section "D" whose data is the given bytes.
 class DamagedSectionFiles : public SectionFiles {
  protected:
