@@ -12,6 +12,7 @@
 #include <exception>
 
 #include "dataserver/binarystream.h"
+#include "dataserver/dsv.h"
 #include "dataserver/durablefile.h"
 #include "dataserver/sectionfile.h"
 #include "motor/proposalfile.h"
@@ -23,7 +24,6 @@ constexpr char kLockSuffix[] = ".lock";
 constexpr char kNoteSuffix[] = ".info";
 constexpr char kCopySuffix[] = ".PCD";
 const QString kQuotationFileKey = QStringLiteral("quotationFile");
-const QString kWrittenKey = QStringLiteral("written");
 
 std::string LocalName(const QString& fileName) {
   return QFile::encodeName(fileName).toStdString();
@@ -44,17 +44,12 @@ std::shared_ptr<QLockFile> Claim(const QString& lockFile) {
   return lock->tryLock(0) ? lock : nullptr;
 }
 
-// The note of a copy: {"quotationFile": ..., "written": ISO 8601 in UTC}.
-void ReadNote(const QString& noteFile, TLeftCopy& copy) {
+// The note of a copy: {"quotationFile": ...}.
+QString ReadNote(const QString& noteFile) {
   QFile file(noteFile);
   if (!file.open(QIODevice::ReadOnly))
-    return;
-  const QJsonObject note = QJsonDocument::fromJson(file.read(64 * 1024)).object();
-  copy.QuotationFile = note.value(kQuotationFileKey).toString();
-  const QDateTime written =
-      QDateTime::fromString(note.value(kWrittenKey).toString(), Qt::ISODateWithMs);
-  if (written.isValid())
-    copy.Written = written.toLocalTime();
+    return QString();
+  return QJsonDocument::fromJson(file.read(64 * 1024)).object().value(kQuotationFileKey).toString();
 }
 
 }  // namespace
@@ -101,7 +96,6 @@ QString TRecoveryStore::CopyFile() const {
 bool TRecoveryStore::WriteNote(const QString& noteFile, const QString& quotationFile) {
   QJsonObject note;
   note.insert(kQuotationFileKey, quotationFile);
-  note.insert(kWrittenKey, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
   const QByteArray text = QJsonDocument(note).toJson(QJsonDocument::Compact);
   try {
     WriteFileAtomically(LocalName(noteFile), std::vector<std::uint8_t>(text.begin(), text.end()));
@@ -109,7 +103,30 @@ bool TRecoveryStore::WriteNote(const QString& noteFile, const QString& quotation
     error_ = QString::fromLocal8Bit(error.what());
     return false;
   }
+  noted_ = quotationFile;
   return true;
+}
+
+bool TRecoveryStore::WriteCopy() {
+  // The copy only ever holds the one section, so the Data Server's own save replaces it in one
+  // durable step (one flush of the file and one of the folder, where a save beside a fresh name
+  // would take two of each).
+  const QByteArray name = QFile::encodeName(CopyFile());
+  try {
+    return DsvSaveSection(name.constData(), kProposalSection) == 0;
+  } catch (const EReadError&) {
+    // The old copy cannot be read (a disk error): it holds nothing worth keeping.
+  } catch (const std::exception& error) {
+    error_ = QString::fromLocal8Bit(error.what());
+    return false;
+  }
+  QFile::remove(CopyFile());
+  try {
+    return DsvSaveSection(name.constData(), kProposalSection) == 0;
+  } catch (const std::exception& error) {
+    error_ = QString::fromLocal8Bit(error.what());
+    return false;
+  }
 }
 
 bool TRecoveryStore::Write(const QString& quotationFile) {
@@ -118,11 +135,15 @@ bool TRecoveryStore::Write(const QString& quotationFile) {
     error_ = QStringLiteral("no recovery folder");
     return false;
   }
-  // The note first: a copy on the disk always has the note of its quotation.
-  if (!WriteNote(PathOf(slot_, kNoteSuffix), quotationFile))
+  // The note first, and only when it changes: a copy on the disk always has the note of its
+  // quotation. The copy's own time says when it was written.
+  if ((!noted_.has_value() || *noted_ != quotationFile) &&
+      !WriteNote(PathOf(slot_, kNoteSuffix), quotationFile)) {
     return false;
-  if (const DsvStatus status = SaveProposalFile(CopyFile()); status != 0) {
-    error_ = QStringLiteral("%1 could not be written (status %2)").arg(CopyFile()).arg(status);
+  }
+  if (!WriteCopy()) {
+    if (error_.isEmpty())
+      error_ = QStringLiteral("%1 could not be written").arg(CopyFile());
     return false;
   }
   return true;
@@ -134,6 +155,7 @@ void TRecoveryStore::Remove() {
   // The copy before its note, the reverse of writing.
   QFile::remove(PathOf(slot_, kCopySuffix));
   QFile::remove(PathOf(slot_, kNoteSuffix));
+  noted_.reset();
 }
 
 bool TRecoveryStore::HasCopy() const {
@@ -165,7 +187,7 @@ std::vector<TLeftCopy> TRecoveryStore::ClaimLeftCopies() {
       continue;
     }
     copy.Written = QFileInfo(copy.CopyFile).lastModified();
-    ReadNote(PathOf(slot, kNoteSuffix), copy);
+    copy.QuotationFile = ReadNote(PathOf(slot, kNoteSuffix));
     copies.push_back(std::move(copy));
   }
   std::sort(copies.begin(), copies.end(),

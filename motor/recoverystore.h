@@ -4,11 +4,13 @@
 // user's data folder, held by a lock file for as long as it runs:
 //
 //   <slot>.lock   the program's lock (QLockFile: its process id, host and name)
-//   <slot>.info   which quotation file the copy belongs to and when it was written
-//   <slot>.PCD    the copy: a section file with the one section "Tolvane", as a saved quotation
+//   <slot>.info   which quotation file the copy belongs to
+//   <slot>.PCD    the copy: a section file with the one section "Tolvane", as a saved quotation;
+//                 its modification time says when it was written
 //
 // Both files are written through the durable-file path (a temporary name, flushed, renamed), the
-// description first, so a copy is never left without one after its first write. A clean end
+// note first and only when it changes, so a copy is never left without the note of its
+// quotation. A clean end
 // (Save, New, Open, the normal exit) removes the slot's copy. At the next start a copy whose
 // lock no running program holds is offered back; one the user declines, or a damaged one, goes
 // to "Recovery/Discarded", where the newest kDiscardedKept are kept.
@@ -19,6 +21,7 @@
 #include <QLockFile>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // A copy left by a program that is no longer running, claimed by this one: its lock is held
@@ -27,7 +30,7 @@ struct TLeftCopy {
   QString Slot;
   QString CopyFile;       // <slot>.PCD
   QString QuotationFile;  // the file it belongs to; empty for a quotation never saved
-  QDateTime Written;      // when it was written (local time); the copy's own time without a note
+  QDateTime Written;      // when it was last written (local time)
   std::shared_ptr<QLockFile> Lock;
 };
 
@@ -76,9 +79,11 @@ class TRecoveryStore {
  private:
   QString PathOf(const QString& slot, const char* suffix) const;
   bool WriteNote(const QString& noteFile, const QString& quotationFile);
+  bool WriteCopy();
 
   QString folder_;
   QString slot_;
   std::unique_ptr<QLockFile> lock_;
   QString error_;
+  std::optional<QString> noted_;  // the quotation file in this slot's note on the disk
 };
