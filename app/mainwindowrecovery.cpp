@@ -5,7 +5,7 @@
 #include "app/hints.h"
 #include "app/mainwindow.h"
 #include "app/recoverykeeper.h"
-#include "motor/proposalfile.h"
+#include "motor/openproposal.h"
 
 bool TTolvaneForm::OfferRecovery() {
   return recoveryKeeper_->OfferLeftCopies();
@@ -14,7 +14,8 @@ bool TTolvaneForm::OfferRecovery() {
 bool TTolvaneForm::RecoverProposal(const QString& copyFile, const QString& quotationFile) {
   HideHint();
   ShowOnlyProposerPage();
-  const bool loaded = LoadProposalFile(copyFile) == 0;
+  // As Open: a copy that cannot be read leaves the proposal as it was.
+  const bool loaded = OpenProposalFile(copyFile) == 0;
   RebuildPages();
   if (loaded) {
     currentFileName_ = quotationFile;
