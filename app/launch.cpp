@@ -60,7 +60,9 @@ TFirstStart InstallDemoOnFirstStart(const QString& programFolder, const QDate& t
 }
 
 void FinishStart(TTolvaneForm& window, const TProgramArguments& arguments, const QString& message) {
-  if (!arguments.FileName.isEmpty()) {
+  // A proposal a crash left comes first: the file is opened only when the user declined it.
+  const bool recovered = window.OfferRecovery();
+  if (!recovered && !arguments.FileName.isEmpty()) {
     const QString fileName = arguments.FileName;
     window.RunCommand([&window, fileName] { return window.FileOpen(fileName); });
   }

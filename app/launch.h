@@ -37,7 +37,8 @@ struct TFirstStart {
 // to install, starts as before.
 TFirstStart InstallDemoOnFirstStart(const QString& programFolder, const QDate& today);
 
-// After the first show: opens the command line's file through the command wrapper and Open (so
+// After the first show: offers back a proposal that a crash left (app/recoverykeeper.h); unless
+// the user recovered it, opens the command line's file through the command wrapper and Open (so
 // the recent files and the file-name panel follow), then puts message, if any, in the first
 // status panel.
 void FinishStart(TTolvaneForm& window, const TProgramArguments& arguments, const QString& message);

@@ -27,6 +27,7 @@
 #include "app/pagetabcontrol.h"
 #include "app/quotehook.h"
 #include "app/rates.h"
+#include "app/recoverykeeper.h"
 #include "app/resourceimages.h"
 #include "app/whatsthis.h"
 #include "capture/drivingpage.h"
@@ -62,6 +63,7 @@ TTolvaneForm::TTolvaneForm(const QString& programFolder, QWidget* parent)
   setObjectName(QStringLiteral("TTolvaneForm"));
   setWindowTitle(kCaption);
   setWindowIcon(ImageIcon(QStringLiteral("quillmarsh")));
+  recoveryKeeper_ = new TRecoveryKeeper(this);
   CreateMenu();
   CreateSpeedBar();
   CreateStatusBar();
@@ -291,8 +293,10 @@ void TTolvaneForm::CreateStatusBar() {
   modifiedPanel_->setMinimumWidth(
       qMax(50, modifiedPanel_->fontMetrics().horizontalAdvance(QStringLiteral("Modified")) + 12));
   fileNamePanel_->setText(QStringLiteral("<None>"));
-  previousModifiedListener_ =
-      SetModifiedListener([this](bool modified) { ShowModified(modified); });
+  previousModifiedListener_ = SetModifiedListener([this](bool modified) {
+    ShowModified(modified);
+    recoveryKeeper_->ModifiedChanged(modified);
+  });
 }
 
 void TTolvaneForm::CreatePages() {
@@ -435,6 +439,7 @@ void TTolvaneForm::closeEvent(QCloseEvent* event) {
   }
   HideHint();
   QuitHelp();
+  recoveryKeeper_->WindowClosed();
   event->accept();
 }
 

@@ -26,6 +26,7 @@ class TDrivingDetailsKwTabsheetForm;
 class TFocusPanel;
 class TPageTabControl;
 class TProposerDetailsKwTabsheetForm;
+class TRecoveryKeeper;
 class TVehicleKwTabsheetForm;
 
 class TTolvaneForm : public QMainWindow, public TMainWindowLink {
@@ -56,6 +57,15 @@ class TTolvaneForm : public QMainWindow, public TMainWindowLink {
   // Closes the window (after the close query); false when the user kept it open.
   bool FileExit();
   QString DataFolder() const { return dataFolder_; }
+
+  // ---- The recovery copy of the proposal being typed (app/recoverykeeper.h).
+  TRecoveryKeeper* RecoveryKeeper() const { return recoveryKeeper_; }
+  // After the first show: offers back a proposal a crash left; true when the window now holds it.
+  bool OfferRecovery();
+  // Loads a recovery copy as the proposal: its pages shown, "Modified", and quotationFile (empty
+  // for one never saved) the current file, so that Save writes where the user meant to. False,
+  // with the proposal as it was, when the copy cannot be read.
+  bool RecoverProposal(const QString& copyFile, const QString& quotationFile);
 
   // ---- Pages.
   // Rebuilds the tabs from the driving restriction and reloads every page from the Data Server.
@@ -143,6 +153,7 @@ class TTolvaneForm : public QMainWindow, public TMainWindowLink {
   QString programFolder_;
   QString dataFolder_;
   QString currentFileName_;
+  TRecoveryKeeper* recoveryKeeper_ = nullptr;
 
   TProposerDetailsKwTabsheetForm* proposerPage_ = nullptr;
   TVehicleKwTabsheetForm* vehiclePage_ = nullptr;

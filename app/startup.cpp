@@ -75,7 +75,7 @@ void EndUnits() {
   EndSettings(CloseQuoteEngine);
 }
 
-int RunQuillmarsh(int argc, char** argv) {
+int RunQuillmarsh(int argc, char** argv, const TWindowCreatedHook& windowCreated) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(kApplicationTitle);
   QApplication::setWindowIcon(ImageIcon(QStringLiteral("quillmarsh")));
@@ -128,6 +128,8 @@ int RunQuillmarsh(int argc, char** argv) {
       QObject::connect(&window, &TTolvaneForm::FirstShowFinished, &window,
                        [&window] { QTimer::singleShot(0, &window, &QWidget::close); });
     }
+    if (windowCreated)
+      windowCreated(window);
     window.show();
     status = app.exec();
   }

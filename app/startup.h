@@ -8,6 +8,9 @@
 //   4. the Data Server closed and the settings released.
 
 #include <QString>
+#include <functional>
+
+class TTolvaneForm;
 
 // Exit status when the Data Server cannot be opened.
 inline constexpr int kExitNoDataServer = 1;
@@ -29,4 +32,8 @@ void EndUnits();
 //                                 main window as soon as the start-up steps have run; a message
 //                                 box on the way is written to standard error instead of shown,
 //                                 answered with its last button, and fails the check
-int RunQuillmarsh(int argc, char** argv);
+//
+// windowCreated, when given, is told the main window once it is created and connected, before
+// it is shown: a test session drives the real program through it (the program passes none).
+using TWindowCreatedHook = std::function<void(TTolvaneForm& window)>;
+int RunQuillmarsh(int argc, char** argv, const TWindowCreatedHook& windowCreated = {});

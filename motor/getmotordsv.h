@@ -83,6 +83,12 @@ bool IsModified();
 // Answers the previous listener so that it can be restored.
 using ModifiedListener = std::function<void(bool modified)>;
 ModifiedListener SetModifiedListener(ModifiedListener listener);
+// Told after every answer a setter stored with marking asked for and after every removed object,
+// whether or not the modified state changed: the recovery copy follows the typing through it.
+// Answers the previous listener.
+using AnswerStoredListener = std::function<void()>;
+AnswerStoredListener SetAnswerStoredListener(AnswerStoredListener listener);
+void NoteAnswerStored();
 
 // ---- Choice lists ------------------------------------------------------------------------------
 

@@ -7,6 +7,7 @@ namespace {
 struct TModifiedState {
   bool modified = false;
   ModifiedListener listener;
+  AnswerStoredListener answerStored;
 };
 
 TModifiedState& State() {
@@ -38,4 +39,15 @@ ModifiedListener SetModifiedListener(ModifiedListener listener) {
   ModifiedListener previous = std::move(State().listener);
   State().listener = std::move(listener);
   return previous;
+}
+
+AnswerStoredListener SetAnswerStoredListener(AnswerStoredListener listener) {
+  AnswerStoredListener previous = std::move(State().answerStored);
+  State().answerStored = std::move(listener);
+  return previous;
+}
+
+void NoteAnswerStored() {
+  if (State().answerStored)
+    State().answerStored();
 }

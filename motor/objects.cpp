@@ -25,7 +25,10 @@ bool StartsWith(const TPath& path, const TPath& prefix) {
 }  // namespace
 
 bool DeleteObject(const TPath& path) {
-  return DsvDeleteObject(DsvPathLength(path), DsvPathData(path), kDeleteWithDescendants) == 0;
+  if (DsvDeleteObject(DsvPathLength(path), DsvPathData(path), kDeleteWithDescendants) != 0)
+    return false;
+  NoteAnswerStored();
+  return true;
 }
 
 bool GetObjectCount(const TPath& path, std::uint16_t objectId, int& count) {

@@ -1,6 +1,7 @@
 // Typed setters. Each works in the same order: (1) when marking is asked for and the proposal is
 // not modified yet, compare with the stored value and mark when it differs; (2) store the value,
-// or delete it for the type's empty value; (3) report a failing status in words.
+// or delete it for the type's empty value; (3) tell the recovery copy of a stored answer;
+// (4) report a failing status in words.
 
 #include "dataserver/dsv.h"
 #include "dataserver/numbertext.h"
@@ -32,6 +33,12 @@ QString Hexadecimal(std::int32_t id) {
   return QString::number(static_cast<std::uint32_t>(id), 16).toUpper();
 }
 
+// A stored answer is told to the recovery copy only when the caller counts it as the user's.
+void Told(DsvStatus status, bool markModified) {
+  if (status == 0 && markModified)
+    NoteAnswerStored();
+}
+
 bool Finish(DsvStatus status, bool showError, const QString& pattern, std::int32_t id,
             const QString& valueText) {
   if (status != 0 && showError) {
@@ -49,6 +56,7 @@ bool SetListValue(std::int32_t id, const TPath& path, std::int32_t code, bool sh
   if (WantsComparison(markModified) && GetListValue(id, path) != code)
     MarkModified();
   DsvStatus status = code == 0 ? Remove(id, path) : Store(id, path, TDsvValueBuffer::Of(code));
+  Told(status, markModified);
   return Finish(status, showError,
                 QStringLiteral("Failed to set the List ID : %1 (%2) to value : %3 [Error : %4]"),
                 id, QString::number(code));
@@ -60,6 +68,7 @@ bool SetNumericValue(std::int32_t id, const TPath& path, double value, bool show
     MarkModified();
   // 0 is a value like any other: there is no empty number.
   DsvStatus status = Store(id, path, TDsvValueBuffer::Of(value));
+  Told(status, markModified);
   return Finish(status, showError,
                 QStringLiteral("Failed to set Numeric Value : %1 (%2) to value : %3 [Error : %4]"),
                 id, QString::fromStdString(FormatGeneralNumber(value)));
@@ -80,6 +89,7 @@ bool SetStringValue(std::int32_t id, const TPath& path, const QString& value, bo
     std::memcpy(buffer.bytes.data(), stored.constData(), static_cast<std::size_t>(stored.size()));
     status = Store(id, path, buffer);
   }
+  Told(status, markModified);
   return Finish(status, showError,
                 QStringLiteral("Failed to set String : %1 (%2) to value : %3 [Error : %4]"), id,
                 value);
@@ -93,6 +103,7 @@ bool SetDateValue(std::int32_t id, const TPath& path, const QDate& value, bool s
     MarkModified();
   DsvStatus status =
       date.isNull() ? Remove(id, path) : Store(id, path, TDsvValueBuffer::Of(DateToPacked(date)));
+  Told(status, markModified);
   return Finish(status, showError,
                 QStringLiteral("Failed to set Date : %1 (%2) to value : %3 [Error : %4]"), id,
                 FormatShortDate(date));
@@ -106,6 +117,7 @@ bool SetListValueByABI(std::int32_t id, const TPath& path, const QString& abiCod
   DsvStatus status = stored.isEmpty() ? Remove(id, path)
                                       : DsvSetABIValue(id, DsvPathLength(path), DsvPathData(path),
                                                        stored.constData());
+  Told(status, markModified);
   return Finish(status, showError,
                 QStringLiteral("Failed to set the List ID : %1 (%2) to ABI Code : %3 [Error : %4]"),
                 id, abiCode);

@@ -23,6 +23,7 @@ inline const QString kMailPort = QStringLiteral("MailPort");
 inline const QString kMailUser = QStringLiteral("MailUser");
 inline const QString kMailPassword = QStringLiteral("MailPassword");
 inline const QString kMailTimeout = QStringLiteral("MailTimeout");
+inline const QString kAutoSaveSeconds = QStringLiteral("AutoSaveSeconds");
 inline const QString kMotorSummaryWndHeight = QStringLiteral("MotorSummaryWndHeight");
 inline const QString kFileName = QStringLiteral("FileName");
 inline const QString kHintsActive = QStringLiteral("HintsActive");

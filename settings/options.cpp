@@ -155,6 +155,10 @@ int TOptions::GetMailTimeoutSeconds() const {
   return ReadBoundedNumber(store_, kOptions, kMailTimeout, 1, 3600, kDefaultMailTimeoutSeconds);
 }
 
+int TOptions::GetAutoSaveSeconds() const {
+  return ReadBoundedNumber(store_, kOptions, kAutoSaveSeconds, 0, 3600, kDefaultAutoSaveSeconds);
+}
+
 int TOptions::GetSummaryWindowHeight() const {
   return store_.ReadInteger(kOptions, kMotorSummaryWndHeight).value_or(130);
 }

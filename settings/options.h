@@ -50,6 +50,11 @@ class TOptions {
   static constexpr int kDefaultMailTimeoutSeconds = 30;
   int GetMailTimeoutSeconds() const;
 
+  // How often at most the proposal being typed is written to its recovery copy: AutoSaveSeconds
+  // (0 to 3600; 0 turns the recovery copy off), 30 when not set.
+  static constexpr int kDefaultAutoSaveSeconds = 30;
+  int GetAutoSaveSeconds() const;
+
   int GetSummaryWindowHeight() const;
   // Raises ESettingsError when the height cannot be stored.
   void SetSummaryWindowHeight(int height);

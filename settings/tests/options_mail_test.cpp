@@ -1,4 +1,5 @@
-// The mail relay's settings: the built-in relay by default, the broker's own when set.
+// The mail relay's settings: the built-in relay by default, the broker's own when set; and how
+// often the recovery copy is written.
 
 #include "settings/tests/optionsfixture.h"
 
@@ -38,6 +39,19 @@ TEST_F(OptionsTest, TheSettingsNameTheRelayItsPortAndALogIn) {
   EXPECT_EQ(options().GetMailTimeoutSeconds(), 30);
   InstallText("\\Options", "MailServer", "  ");
   EXPECT_EQ(options().GetMailServer(), "192.0.2.25");
+}
+
+TEST_F(OptionsTest, TheRecoveryCopyIntervalDefaultsToThirtySecondsAndZeroTurnsItOff) {
+  EXPECT_EQ(options().GetAutoSaveSeconds(), 30);
+  InstallInteger("\\Options", "AutoSaveSeconds", 0);
+  EXPECT_EQ(options().GetAutoSaveSeconds(), 0);
+  InstallText("\\Options", "AutoSaveSeconds", "5");
+  EXPECT_EQ(options().GetAutoSaveSeconds(), 5);
+  for (qint32 wrong : {-1, 3601}) {
+    InstallInteger("\\Options", "AutoSaveSeconds", wrong);
+    EXPECT_EQ(options().GetAutoSaveSeconds(), 30) << wrong;
+  }
+  EXPECT_TRUE(Boxes().isEmpty());
 }
 
 }  // namespace
