@@ -142,7 +142,13 @@ void TNetSocket::CheckCancelled() const {
 
 void TNetSocket::Wait(const std::function<TWaitResult(int)>& step, const QDeadlineTimer& deadline) {
   for (;;) {
-    CheckCancelled();
+    // What already arrived is still taken after a cancel: a server's acceptance of the message
+    // must not be thrown away (the message would be sent twice).
+    if (cancelFlag_ != nullptr && cancelFlag_->load()) {
+      if (step(0) == TWaitResult::Done)
+        return;
+      CheckCancelled();
+    }
     const qint64 remaining = deadline.remainingTime();
     if (remaining == 0)
       throw ENetSocketError(winsock::kTimedOut);

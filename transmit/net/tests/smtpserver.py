@@ -51,7 +51,8 @@ class Handler:
             "rcpt_tos": envelope.rcpt_tos,
             "helo": session.host_name,
             "extended_smtp": session.extended_smtp,
-            "tls": session.ssl is not None,
+            "tls": server.transport.get_extra_info("ssl_object") is not None,
+            "mail_options": envelope.mail_options,
             "authenticated": bool(session.authenticated),
         }
         with open(base + ".json.part", "w") as f:
@@ -94,6 +95,10 @@ def main():
     parser.add_argument("--silent", action="store_true")
     parser.add_argument("--tls-cert")
     parser.add_argument("--tls-key")
+    parser.add_argument("--implicit-tls", action="store_true",
+                        help="TLS from the first byte instead of STARTTLS")
+    parser.add_argument("--no-8bitmime", action="store_true",
+                        help="do not offer 8BITMIME")
     parser.add_argument("--auth", help="USER:PASSWORD")
     args = parser.parse_args()
     exit_when_stdin_closes()
@@ -103,11 +108,15 @@ def main():
 
     TestSMTP.extra_greeting = ["Quillmarsh test relay, line %d" % (i + 1)
                                for i in range(args.greeting_lines)]
-    options = {"hostname": "qm-test-smtp"}
+    options = {"hostname": "qm-test-smtp", "decode_data": args.no_8bitmime}
+    server_ssl = None
     if args.tls_cert:
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         context.load_cert_chain(args.tls_cert, args.tls_key)
-        options["tls_context"] = context
+        if args.implicit_tls:
+            server_ssl = context
+        else:
+            options["tls_context"] = context
     if args.auth:
         user, password = args.auth.split(":", 1)
 
@@ -119,12 +128,15 @@ def main():
 
         options["authenticator"] = authenticator
         options["auth_required"] = True
+        # aiosmtpd only counts a STARTTLS upgrade as TLS; an implicit one is TLS all the same.
+        options["auth_require_tls"] = not args.implicit_tls
 
     handler = Handler(args)
     loop = asyncio.new_event_loop()
     asyncio.set_event_loop(loop)
     server = loop.run_until_complete(loop.create_server(
-        lambda: TestSMTP(handler, loop=loop, **options), host="127.0.0.1", port=0))
+        lambda: TestSMTP(handler, loop=loop, **options), host="127.0.0.1", port=0,
+        ssl=server_ssl))
     print("PORT %d" % server.sockets[0].getsockname()[1], flush=True)
     loop.run_forever()
 
