@@ -1,13 +1,12 @@
 #pragma once
-// The desktop's secret store for one test: a D-Bus session bus of its own with GNOME Keyring on
-// it, keeping its keyring in a temporary folder and unlocked with a known password. Both are
-// started by the object and stopped when it goes.
+// The desktop's secret store for the tests: a D-Bus session bus of its own with GNOME Keyring on
+// it, keeping its keyring in a temporary folder and unlocked with a known password.
 //
-// The program finds its session bus once, when it first uses one: the object points the test
-// program at its bus, so it must be made before the program first reaches for the store (each
-// test runs in a program of its own under CTest). UseNoSessionBus() points it at a bus that does
-// not exist instead, as in a bare server session, so that no test ever reaches the user's own
-// keyring.
+// The program finds its session bus when it first uses one, and ends itself when that bus goes
+// away: so a test program has one such store (Shared()), started on first use and stopped only
+// when the program ends. Under CTest each test runs in a program of its own.
+// UseNoSessionBus() points the program at a bus that does not exist instead, as in a bare
+// server session, so that no test ever reaches the user's own keyring.
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -26,13 +25,21 @@ class TPrivateSecretService {
  public:
   static constexpr const char* kUnlockPassword = "quillmarsh test keyring";
 
-  TPrivateSecretService() { started_ = Start(); }
+  // The program's one store; the program talks to it from this call on.
+  static TPrivateSecretService& Shared() {
+    static TPrivateSecretService service;
+    if (service.started_)
+      qputenv("DBUS_SESSION_BUS_ADDRESS", service.address_.toUtf8());
+    return service;
+  }
 
   ~TPrivateSecretService() {
     Stop(keyring_);
     Stop(bus_);
-    UseNoSessionBus();
   }
+
+  TPrivateSecretService(const TPrivateSecretService&) = delete;
+  TPrivateSecretService& operator=(const TPrivateSecretService&) = delete;
 
   bool Started() const { return started_; }
   const QString& Error() const { return error_; }
@@ -44,6 +51,8 @@ class TPrivateSecretService {
   }
 
  private:
+  TPrivateSecretService() { started_ = Start(); }
+
   bool Start() {
     UseNoSessionBus();
     if (!home_.isValid() || !QDir().mkpath(home_.filePath("run")) ||

@@ -291,8 +291,14 @@ void TNetSMTP::Send(TNetMessage& message) {
     WriteMessageBody(message, encoding);
     Status(QStringLiteral("    Waiting for acceptance"));
     step_ = QStringLiteral("the acceptance of the message");
-    SendCommand(QStringLiteral("."), 250, QStringLiteral("Message accepted"), 2);
+    // Once the message is complete the server may take it at any moment: a cancel now waits a
+    // moment for its answer, so that a message it took is not reported as unsent.
+    WriteLine(QStringLiteral("."));
+    SetCancelGrace(kAcceptanceGraceMs);
+    SendCommand(QString(), 250, QStringLiteral("Message accepted"), 2);
+    SetCancelGrace(0);
   } catch (...) {
+    SetCancelGrace(0);
     if (connectedHere)
       Disconnect();
     throw;
@@ -301,13 +307,25 @@ void TNetSMTP::Send(TNetMessage& message) {
     Disconnect();
 }
 
+namespace {
+
+// A server's reply as the user is shown it: a reply of pages is cut to its start.
+QString ShownReply(const QString& reply) {
+  constexpr qsizetype kShown = 200;
+  return reply.size() <= kShown ? reply : reply.left(kShown) + QStringLiteral("...");
+}
+
+}  // namespace
+
 QString DescribeFailure(const std::exception& failure, const QString& step) {
   if (dynamic_cast<const ENetSilentException*>(&failure) != nullptr)
     return QString();
   if (const auto* refused = dynamic_cast<const ENetResponseError*>(&failure))
-    return QStringLiteral("The mail server refused %1: %2").arg(step, refused->Message());
+    return QStringLiteral("The mail server refused %1: %2")
+        .arg(step, ShownReply(refused->Message()));
   if (const auto* greeting = dynamic_cast<const ENetConnectRefused*>(&failure))
-    return QStringLiteral("The mail server refused the connection: %1").arg(greeting->Message());
+    return QStringLiteral("The mail server refused the connection: %1")
+        .arg(ShownReply(greeting->Message()));
   if (const auto* socket = dynamic_cast<const ENetSocketError*>(&failure)) {
     if (socket->ErrorNumber() == winsock::kTimedOut)
       return QStringLiteral("The mail server did not answer in time (%1).").arg(step);
@@ -318,6 +336,6 @@ QString DescribeFailure(const std::exception& failure, const QString& step) {
   if (dynamic_cast<const ENetConnClosedGraceful*>(&failure) != nullptr)
     return QStringLiteral("The mail server closed the connection (%1).").arg(step);
   if (const auto* other = dynamic_cast<const ENetException*>(&failure))
-    return other->Message();
+    return ShownReply(other->Message());
   return QString::fromLocal8Bit(failure.what());
 }

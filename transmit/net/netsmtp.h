@@ -24,6 +24,8 @@ enum class TSmtpSecurity { None, Opportunistic, Required, Tls };
 class TNetSMTP : public TNetMessageClient {
  public:
   static constexpr quint16 kDefaultPort = 25;
+  // How long a cancel waits for the server's answer to a complete message.
+  static constexpr int kAcceptanceGraceMs = 1000;
 
   TNetSMTP();
 

@@ -25,6 +25,8 @@ class MailPasswordKeyring : public ::testing::Test {
     if (QCoreApplication::instance() == nullptr)
       application_ = std::make_unique<QCoreApplication>(argc, argv);
   }
+  // Before the program's end: Qt cannot take its application object down from there.
+  static void TearDownTestSuite() { application_.reset(); }
   void SetUp() override {
     ASSERT_TRUE(keyring_.Started()) << keyring_.Error().toStdString();
     ASSERT_TRUE(folder_.isValid());
@@ -52,7 +54,7 @@ class MailPasswordKeyring : public ::testing::Test {
   }
 
   static inline std::unique_ptr<QCoreApplication> application_;
-  TPrivateSecretService keyring_;
+  TPrivateSecretService& keyring_ = TPrivateSecretService::Shared();
   QTemporaryDir folder_;
   TSettingsStore store_;
 };

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """A real SMTP server for the mail client's tests: Debian's aiosmtpd on a free loopback port.
 
-Prints "PORT <n>" on standard output once it listens. Every accepted message is written to the
+Prints "PORT <n>" on standard output once it listens. Every message is marked NNNN.received as
+soon as it has come in whole (before any --data-delay), and once accepted is written to the
 mail folder as NNNN.eml (the content as received, dot-stuffing undone) beside NNNN.json (the
 envelope and session). The server ends when its standard input closes, so a test that dies
 leaves no server behind.
@@ -39,10 +40,12 @@ class Handler:
         return "250 OK"
 
     async def handle_DATA(self, server, session, envelope):
-        if self.args.data_delay:
-            await asyncio.sleep(self.args.data_delay)
         self.count += 1
         base = os.path.join(self.args.maildir, "%04d" % self.count)
+        # The whole message is here; the reply to it may still be delayed.
+        open(base + ".received", "w").close()
+        if self.args.data_delay:
+            await asyncio.sleep(self.args.data_delay)
         with open(base + ".eml.part", "wb") as f:
             f.write(envelope.original_content)
         os.rename(base + ".eml.part", base + ".eml")

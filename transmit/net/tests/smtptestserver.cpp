@@ -63,6 +63,17 @@ bool TSmtpTestServer::WaitForMessages(int count, int timeoutMs) const {
   return true;
 }
 
+bool TSmtpTestServer::WaitForReceived(int count, int timeoutMs) const {
+  const QDeadlineTimer deadline(timeoutMs);
+  while (QDir(mailFolder_.path()).entryList({QStringLiteral("*.received")}, QDir::Files).size() <
+         count) {
+    if (deadline.hasExpired())
+      return false;
+    QThread::msleep(20);
+  }
+  return true;
+}
+
 QByteArray TSmtpTestServer::Message(int n) const {
   QFile file(mailFolder_.filePath(QStringLiteral("%1.eml").arg(n, 4, 10, QLatin1Char('0'))));
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

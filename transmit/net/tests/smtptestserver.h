@@ -34,6 +34,8 @@ class TSmtpTestServer {
   // Waits until the server has stored this many messages.
   bool WaitForMessages(int count, int timeoutMs = 20000) const;
   int MessageCount() const;
+  // Waits until this many messages have come in whole, accepted or not yet.
+  bool WaitForReceived(int count, int timeoutMs = 20000) const;
   // Message n from 1, as received (dot-stuffing undone), and its envelope and session.
   QByteArray Message(int n) const;
   QJsonObject Envelope(int n) const;
