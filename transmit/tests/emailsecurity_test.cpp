@@ -171,6 +171,17 @@ TEST_F(EMailKeyringTest, ThePasswordNeverStaysInTheSettingsFileWhereAKeyringRuns
   EXPECT_FALSE(SettingsFile().contains("s3cret"));
   EXPECT_EQ(SettingsFileMode(), 0600u);
   EXPECT_TRUE(prompter_->Prompts().isEmpty());
+
+  // A new password written into the file replaces the one in the keyring, and leaves the file.
+  SetOption("MailPassword", "n3w pass");
+  prompter_->QueueAnswer(PromptAnswer::No);
+  EXPECT_FALSE(SendEMail(quotation_, TConnectionMethod::LocalNetwork));  // the server knows the old
+  EXPECT_EQ(keyring_->Lookup("Quillmarsh PrivateMotor", "quotes"), "n3w pass");
+  EXPECT_FALSE(SettingsFile().contains("n3w"));
+  ASSERT_EQ(prompter_->Texts().size(), 1);
+  EXPECT_TRUE(prompter_->Texts()[0].startsWith(
+      TEMailForm::FailureText("The mail server refused the log-in: 535")))
+      << prompter_->Texts()[0].toStdString();
 }
 
 }  // namespace
