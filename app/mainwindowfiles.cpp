@@ -78,7 +78,9 @@ bool TTolvaneForm::FileOpen(const QString& fileName) {
   bool loaded = false;
   if (const DsvStatus status = LoadProposalFile(name); status != 0) {
     Ask(PromptKind::Error, PromptButtons::Ok,
-        QStringLiteral("Unable to open test case file with errorcode : %1").arg(status));
+        QStringLiteral("Unable to open test case file with errorcode : %1\r%2")
+            .arg(status)
+            .arg(ProposalFileProblem(name, status, false)));
     RebuildPages();
   } else {
     RebuildPages();
@@ -94,12 +96,14 @@ bool TTolvaneForm::FileOpen(const QString& fileName) {
 }
 
 bool TTolvaneForm::FileSave() {
-  if (currentFileName_.isEmpty())
+  // A read-only file is not replaced behind the user's back: Save asks for a name instead.
+  if (currentFileName_.isEmpty() || ProposalFileReadOnly(currentFileName_))
     return FileSaveAs();
-  if (SaveProposalFile(currentFileName_) != 0) {
+  if (const DsvStatus status = SaveProposalFile(currentFileName_); status != 0) {
     // The proposal was not saved: it stays "Modified", and the caller (the close query, the
     // acceptance wizard) learns so.
-    Ask(PromptKind::Error, PromptButtons::Ok, kUnableToOpen);
+    Ask(PromptKind::Error, PromptButtons::Ok,
+        kUnableToOpen + QStringLiteral("\r") + ProposalFileProblem(currentFileName_, status, true));
     return false;
   }
   ClearModified();
@@ -122,8 +126,9 @@ bool TTolvaneForm::FileSaveAs() {
   const QString name = Prompter().AskSaveFileName(request);
   bool saved = false;
   if (!name.isEmpty()) {
-    if (SaveProposalFile(name) != 0) {
-      Ask(PromptKind::Error, PromptButtons::Ok, kUnableToOpen);
+    if (const DsvStatus status = SaveProposalFile(name); status != 0) {
+      Ask(PromptKind::Error, PromptButtons::Ok,
+          kUnableToOpen + QStringLiteral("\r") + ProposalFileProblem(name, status, true));
     } else {
       AddRecentFile(name);
       currentFileName_ = name;

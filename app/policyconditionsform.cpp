@@ -14,6 +14,7 @@
 #include "motor/getmotordsv.h"
 #include "motor/quotemessages.h"
 #include "platform/prompt.h"
+#include "settings/options.h"
 
 const QString TAcceptPolicyConditionsForm::kCaption =
     QStringLiteral("Are the following criteria met?");
@@ -122,8 +123,9 @@ void TAcceptPolicyConditionsForm::showEvent(QShowEvent* event) {
 
 void TAcceptPolicyConditionsForm::OkBitBtnClick() {
   const QDate start(commenceKwDate_->Year(), commenceKwDate_->Month(), commenceKwDate_->Day());
-  if (!CoverStartAcceptable(start, Today())) {
-    Ask(PromptKind::Information, PromptButtons::Ok, CoverBeforeTodayMessage());
+  const QDate expiry = Options() != nullptr ? Options()->GetRatesExpiryDate() : QDate();
+  if (const QString refusal = CoverStartRefusal(start, Today(), expiry); !refusal.isEmpty()) {
+    Ask(PromptKind::Information, PromptButtons::Ok, refusal);
     commenceKwDate_->setFocus(Qt::OtherFocusReason);
     return;
   }

@@ -1,7 +1,11 @@
 #include "app/widgetprompter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPushButton>
+#include <QScreen>
+#include <climits>
 
 namespace {
 
@@ -43,6 +47,32 @@ QList<QMessageBox::StandardButton> ButtonsOf(PromptButtons buttons) {
   return {QMessageBox::Ok};
 }
 
+// A text taller than about half the screen (an engine's long error output) would push the
+// buttons off it: its first line stays the box's text, and the whole text is shown below in a
+// scrolling field of its own.
+void FitTextToScreen(QMessageBox& box, const QString& shown) {
+  const QScreen* screen = box.screen() != nullptr ? box.screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr)
+    return;
+  const QFontMetrics metrics(box.font());
+  const int wrapWidth = metrics.averageCharWidth() * 80;
+  const int height =
+      metrics.boundingRect(QRect(0, 0, wrapWidth, INT_MAX), Qt::TextWordWrap, shown).height();
+  if (height <= screen->availableGeometry().height() / 2)
+    return;
+  constexpr int kFirstLineCharacters = 200;
+  QString first = shown.section(QLatin1Char('\n'), 0, 0);
+  if (first.size() > kFirstLineCharacters)
+    first = first.left(kFirstLineCharacters) + QChar(0x2026);
+  box.setText(first);
+  box.setDetailedText(shown);
+  // Shown at once: the details button's first click opens them.
+  for (QAbstractButton* button : box.buttons()) {
+    if (box.buttonRole(button) == QMessageBox::ActionRole)
+      button->click();
+  }
+}
+
 QWidget* DialogParent() {
   return QApplication::activeWindow();
 }
@@ -63,10 +93,12 @@ std::unique_ptr<QMessageBox> BuildMessageBox(PromptKind kind, PromptButtons butt
   box->setIcon(IconOf(kind));
   box->setWindowTitle(caption.isEmpty() ? QApplication::applicationName() : caption);
   box->setTextFormat(Qt::PlainText);
-  box->setText(PromptTextForDisplay(text));
+  const QString shown = PromptTextForDisplay(text);
+  box->setText(shown);
   const QList<QMessageBox::StandardButton> set = ButtonsOf(buttons);
   for (QMessageBox::StandardButton button : set)
     box->addButton(button);
+  FitTextToScreen(*box, shown);
   box->setDefaultButton(set.first());
   // Escape answers Cancel, or No when there is no Cancel, as the platform's boxes do.
   if (set.contains(QMessageBox::Cancel))

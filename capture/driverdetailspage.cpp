@@ -23,6 +23,9 @@ const QString kUnder17 =
     QStringLiteral("Age of Driver under 17 years.\rPlease check the entered date of birth.");
 const QString kOver80 =
     QStringLiteral("Age of Driver over 80 years.\rPlease check the entered date of birth.");
+const QString kBornInFuture = QStringLiteral(
+    "The Date of Birth cannot be after today.\rPlease enter the date on which the driver was "
+    "born.");
 const QString kResidencyOverAge = QStringLiteral(
     "Driver residency is greater than driver age.\rYears residency has been set to the age of the "
     "driver.");
@@ -224,6 +227,8 @@ void TDriverDetailsPage::StorePeriod(const char* numberField, const char* unitFi
 
 void TDriverDetailsPage::ConnectPersonalFields() {
   auto* dob = Field<TKwDate>(FieldName::DOBKwDate);
+  // An age counts both ways: a birth date ahead would pass as an adult and move the residency.
+  dob->SetFutureRefusal(kBornInFuture);
   connect(&binder_, &TFieldBinder::stored, this, [this, dob](QWidget* control) {
     if (control == dob)
       DateOfBirthStored();

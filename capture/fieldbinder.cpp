@@ -10,6 +10,9 @@
 #include "controls/kwyesnodlg.h"
 #include "controls/numericedit.h"
 #include "motor/identifiers.h"
+#include "motor/numberbounds.h"
+#include "platform/prompt.h"
+#include "settings/options.h"
 
 namespace {
 
@@ -55,6 +58,20 @@ ListItems InCodeOrder(const ListItems& entries) {
       ordered.append(*entry);
   }
   return ordered;
+}
+
+// A number beyond what the property can hold is refused as the field is left, with its own
+// message, and not stored; the focus stays in the field.
+bool NumberAcceptable(const TFieldRow& row, QWidget* control) {
+  if (row.Kind != TFieldKind::Number || row.PropertyId == 0)
+    return true;
+  const QString exports = Options() != nullptr ? Options()->ExportsFile() : QString();
+  const QString refusal =
+      NumberRefusal(row.PropertyId, static_cast<TNumericEdit*>(control)->AsDouble(), exports);
+  if (refusal.isEmpty())
+    return true;
+  ShowFieldError(control, refusal, true);
+  return false;
 }
 
 }  // namespace
@@ -217,7 +234,7 @@ void TFieldBinder::FieldLeft(const TBound& bound) {
     case TWriteRule::OnChange:
       break;
   }
-  if (store && Store(bound))
+  if (store && NumberAcceptable(bound.Row, bound.Control) && Store(bound))
     emit stored(bound.Control);
 }
 

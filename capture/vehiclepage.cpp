@@ -329,8 +329,18 @@ void TVehicleKwTabsheetForm::VehicleYearNumericEditExit() {
   if (year == StoredYear())
     return;
   if (year != 0) {
+    const int typed = year;
     year = year >= kFirstFullYear ? std::min(year, Today().year()) : year % 100 + kFirstFullYear;
     field->SetAsInteger(year);
+    // Two digits are read as 19xx by design; any other change is told, not made silently.
+    if (typed >= 100 && typed != year) {
+      ShowFieldError(field,
+                     QStringLiteral("%1 is not a year a vehicle can have been made in.\rThe year "
+                                    "has been changed to %2; please check it.")
+                         .arg(typed)
+                         .arg(year),
+                     false);
+    }
   }
   // Without marking the proposal modified; a year of 0 takes the stored year away, so that the
   // proposal does not keep a year the field no longer shows.

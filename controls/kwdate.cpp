@@ -6,6 +6,7 @@
 #include <QStyleOption>
 
 #include "controls/beep.h"
+#include "controls/dateserial.h"
 #include "controls/fieldpainting.h"
 #include "controls/keychar.h"
 #include "controls/mycalendar.h"
@@ -229,8 +230,12 @@ void TKwDate::DropDownCalendar() {
 TExitCheck TKwDate::CheckOnExit() {
   const TDateValidation validation = strategy_->Validate(state_);
   update();
-  if (validation.valid)
+  if (validation.valid) {
+    const double serial = dateStyle_ == TDateStyle::dsDate ? GetAsNumber() : 0;
+    if (!futureRefusal_.isEmpty() && serial != 0 && SerialToDate(serial) > Today())
+      return TExitCheck::Refuse(PromptKind::Warning, futureRefusal_);
     return TExitCheck::Pass();
+  }
   return TExitCheck::Refuse(PromptKind::Warning, validation.message);
 }
 

@@ -23,6 +23,9 @@ class TKwDate : public TKwField<QWidget, TKwDate> {
   void SetDateStyle(TDateStyle style);
   bool TreatTodayAsNegative() const { return state_.treatTodayAsNegative; }
   void SetTreatTodayAsNegative(bool on) { state_.treatTodayAsNegative = on; }
+  // Calendar style: a date after today is refused as the field is left, with this message (a
+  // date of birth); empty, the default, accepts any date.
+  void SetFutureRefusal(const QString& message) { futureRefusal_ = message; }
 
   // Calendar style: day, month and year of the date. Period style: days, months and years.
   std::uint16_t Day() const { return state_.day; }
@@ -81,4 +84,5 @@ class TKwDate : public TKwField<QWidget, TKwDate> {
   std::unique_ptr<TBaseDate> strategy_;
   TDateFieldState state_;
   bool calendarOpen_ = false;
+  QString futureRefusal_;
 };

@@ -2,6 +2,9 @@
 
 #include <QKeyEvent>
 
+#include "controls/beep.h"
+#include "controls/codepagevalidator.h"
+
 namespace {
 
 bool IsAsciiLower(QChar c) {
@@ -12,6 +15,18 @@ bool IsAsciiLower(QChar c) {
 
 TKwEdit::TKwEdit(QWidget* parent) : TKwField(parent) {
   connect(this, &QLineEdit::textChanged, this, [this] { EmitChanged(); });
+  setValidator(new TCodePageValidator(
+      [this](char32_t refused) {
+        Beep();
+        ShowStatusLine(this, TCodePageValidator::RefusalText(refused));
+      },
+      this));
+}
+
+void TKwEdit::FocusLost() {
+  const QString trimmed = text().trimmed();
+  if (trimmed != text())
+    setText(trimmed);
 }
 
 void TKwEdit::SetUppercaseWords(bool on) {
@@ -26,7 +41,7 @@ void TKwEdit::SetCharCase(TEditCharCase charCase) {
 }
 
 void TKwEdit::SetText(const QString& text) {
-  QString shown = ApplyCharCase(text);
+  QString shown = ApplyCharCase(TCodePageValidator::OneLine(text));
   if (uppercaseWords_)
     shown = CapitaliseWords(shown);
   setText(shown);

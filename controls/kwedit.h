@@ -1,6 +1,8 @@
 #pragma once
 // TKwEdit: the one-line text field. It can capitalise the first letter of every word (names,
-// addresses) and force the case of what is typed.
+// addresses) and force the case of what is typed. It holds one line of what the files and the
+// engine can store (TCodePageValidator), and loses its leading and trailing spaces when it is
+// left, so that what is shown is what is stored.
 
 #include <QLineEdit>
 
@@ -37,6 +39,7 @@ class TKwEdit : public TKwField<QLineEdit, TKwEdit> {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void FocusLost() override;
 
  private:
   QString ApplyCharCase(const QString& text) const;

@@ -1,7 +1,9 @@
 // The call interface: opening and closing, enumerations, instance arrays and the export.
 // The value operations are in dsvvalues.cpp, the section files in dsvsection.cpp.
 #include "dataserver/dsv.h"
+#include "dataserver/dsvexport.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -225,4 +227,32 @@ DsvStatus DsvExport(std::int16_t, std::int16_t, std::int32_t, std::int32_t, std:
   } catch (...) {
     return dsv_status::kInternalError;
   }
+}
+
+DsvStatus DsvQueryExportWidth(const char* defFile, std::int32_t propId, std::int32_t* width) {
+  try {
+    std::int32_t found = 0;
+    const DsvStatus status = ExportFieldWidth(DataDictionary(), FileNameOf(defFile), propId, found);
+    if (status == dsv_status::kOk && width != nullptr)
+      *width = found;
+    return status;
+  } catch (...) {
+    return dsv_status::kInternalError;
+  }
+}
+
+DsvStatus DsvQueryExportRefusal(std::int32_t* propId, std::int32_t* width, char* text) {
+  const TTransferRefusal& refusal = LastTransferRefusal();
+  if (!refusal.Refused)
+    return dsv_status::kNoValue;
+  if (propId != nullptr)
+    *propId = refusal.PropertyId;
+  if (width != nullptr)
+    *width = refusal.Width;
+  if (text != nullptr) {
+    const std::size_t n = std::min<std::size_t>(refusal.Text.size(), 255);
+    std::memcpy(text, refusal.Text.data(), n);
+    text[n] = '\0';
+  }
+  return dsv_status::kOk;
 }

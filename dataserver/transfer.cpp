@@ -72,8 +72,16 @@ void TTransferObject::WriteTo(TTransferWriter& out) {
 }
 
 void TTransferProperty::WriteTo(TTransferWriter& out) {
+  valueFound_ = false;
   const std::string text = FieldText();
   const std::size_t width = FieldWidth(Width);
+  // A stored number, text or list code is never cut: the engine would price another value. (A
+  // list's description or ABI code and a definition's own literal text are the installation's
+  // affair.)
+  if (valueFound_ && text.size() > width && !out.Refusal.Refused &&
+      (fProperty->Type == ptNumeric || fProperty->Type == ptString ||
+       (fProperty->Type == ptList && FormatKind == 0)))
+    out.Refusal = {true, PropertyId, Width, text};
   out.Input.WriteLine("", text, width, "");
   if (out.Dump.IsOpen()) {
     // "property %.8X [%d] := \"", laid out by hand: it is written for every field.

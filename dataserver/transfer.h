@@ -40,10 +40,20 @@ class TTransferOutput {
   bool failed_ = false;
 };
 
+// The first stored value that did not fit its field: the engine would read a cut value (a
+// value of 99,999,999,999 in a field of 7 reads as 9999999), so the input is refused instead.
+struct TTransferRefusal {
+  bool Refused = false;
+  std::int32_t PropertyId = 0;
+  std::int32_t Width = 0;
+  std::string Text;  // the value as it would have been written, uncut
+};
+
 // The two files one walk of the definition writes: the engine input and its readable dump.
 struct TTransferWriter {
   TTransferOutput Input;
   TTransferOutput Dump;
+  TTransferRefusal Refusal;
 };
 
 enum TTransferSource : std::uint8_t {
@@ -104,6 +114,7 @@ class TTransferProperty : public TTransfer {
 
  private:
   std::string FieldText();
+  bool valueFound_ = false;  // the last text came from a stored value or its default
   std::string OccurrenceNumberText() const;
   TTransferLocation CurrentLocation() const;
   // The field's value instance at the enclosing objects' current occurrences, or nullptr.
@@ -146,3 +157,9 @@ std::string TransferDumpFileName(const std::string& outFile);
 // dump could be written does not change the status.
 DsvStatus ExportTransfer(TDictionary& dictionary, const std::string& definitionFile,
                          const std::string& outFile);
+// The width of the narrowest field that writes the property's value in the engine input: 0;
+// 1039 when no field writes it; 240 or 1020 when the definition cannot be read.
+DsvStatus ExportFieldWidth(TDictionary& dictionary, const std::string& definitionFile,
+                           std::int32_t id, std::int32_t& width);
+// What the last export refused (Refused false when it refused nothing).
+const TTransferRefusal& LastTransferRefusal();

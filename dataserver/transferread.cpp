@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "dataserver/dsvexport.h"
 #include "dataserver/durablefile.h"
 #include "dataserver/status.h"
 #include "dataserver/transfer.h"
@@ -129,8 +130,22 @@ std::string TransferDumpFileName(const std::string& outFile) {
   return std::filesystem::path(outFile).replace_extension(".out").string();
 }
 
+namespace {
+
+TTransferRefusal& Refusal() {
+  static TTransferRefusal refusal;
+  return refusal;
+}
+
+}  // namespace
+
+const TTransferRefusal& LastTransferRefusal() {
+  return Refusal();
+}
+
 DsvStatus ExportTransfer(TDictionary& dictionary, const std::string& definitionFile,
                          const std::string& outFile) {
+  Refusal() = TTransferRefusal{};
   TBinaryReader definition;
   if (!definition.Open(definitionFile))
     return dsv_status::kTransferFile;
@@ -147,12 +162,45 @@ DsvStatus ExportTransfer(TDictionary& dictionary, const std::string& definitionF
   const bool inputCreated = input.Create(outFile);
   const bool dumpCreated = dump.Create(TransferDumpFileName(outFile));
   TTransferWriter out{TTransferOutput(inputCreated ? &input : nullptr),
-                      TTransferOutput(dumpCreated ? &dump : nullptr)};
+                      TTransferOutput(dumpCreated ? &dump : nullptr), TTransferRefusal{}};
   if (inputCreated || dumpCreated)
     root->WriteTo(out);
   if (out.Dump.Finish())
     dump.Commit();  // the dump's fate does not change the status
   if (!inputCreated)
     return dsv_status::kTransferFile;
+  if (out.Refusal.Refused) {
+    Refusal() = out.Refusal;
+    return dsv_status::kValueDoesNotFit;  // the input is dropped uncommitted
+  }
   return out.Input.Finish() && input.Commit() ? dsv_status::kOk : dsv_status::kInternalError;
+}
+
+namespace {
+
+void NarrowestField(const TTransferObject& object, std::int32_t id, std::int32_t& width) {
+  for (const auto& child : object.fChildren) {
+    if (const auto* nested = dynamic_cast<const TTransferObject*>(child.get()))
+      NarrowestField(*nested, id, width);
+    else if (child->SourceKind == tsPropertyValue && child->PropertyId == id)
+      width = width < 0 ? child->Width : std::min(width, child->Width);
+  }
+}
+
+}  // namespace
+
+DsvStatus ExportFieldWidth(TDictionary& dictionary, const std::string& definitionFile,
+                           std::int32_t id, std::int32_t& width) {
+  TBinaryReader definition;
+  if (!definition.Open(definitionFile))
+    return dsv_status::kTransferFile;
+  std::unique_ptr<TTransferObject> root;
+  try {
+    root = ReadTransferDefinition(definition, dictionary);
+  } catch (const EReadError&) {
+    return dsv_status::kInternalError;
+  }
+  width = -1;
+  NarrowestField(*root, id, width);
+  return width < 0 ? dsv_status::kNoValue : dsv_status::kOk;
 }

@@ -137,6 +137,7 @@ std::string TTransferProperty::GetDataAsProperty() {
                fProperty->GetDefaultValue(&value) != dsv_status::kOk) {
       return Literal;
     }
+    valueFound_ = true;
     return FormatValue(&value);
   } catch (...) {
     return Literal;

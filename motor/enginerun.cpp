@@ -11,12 +11,17 @@
 #include <signal.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
 
 namespace {
 
 // Enough of the engine's error output to explain a failure, without keeping a chatty engine's
 // whole output in memory.
 constexpr qsizetype kErrorOutputLimit = 4096;
+// How often a run waiting for the engine folder looks again.
+constexpr int kFolderPollMs = 100;
 
 QString ErrorOutputText(const QByteArray& bytes) {
   return QString::fromLocal8Bit(bytes).trimmed();
@@ -29,17 +34,30 @@ TEngineRun::TEngineRun(TEngineFiles files, InputWriter writer, ResultsReader rea
     : QObject(parent),
       files_(std::move(files)),
       writer_(std::move(writer)),
-      reader_(std::move(reader)) {
+      reader_(std::move(reader)),
+      folder_(files_.Program) {
   qRegisterMetaType<TEngineRunResult>();
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, &TEngineRun::OnTimeout);
+  folderPoll_.setInterval(kFolderPollMs);
+  connect(&folderPoll_, &QTimer::timeout, this, &TEngineRun::TryTakeFolder);
   connect(&process_, &QProcess::finished, this, &TEngineRun::OnProcessFinished);
   connect(&process_, &QProcess::errorOccurred, this, &TEngineRun::OnProcessError);
   connect(&process_, &QProcess::readyReadStandardError, this, &TEngineRun::OnErrorOutput);
 #ifdef Q_OS_UNIX
   // The engine leads a process group of its own, so that stopping it also stops whatever it
   // started (a shell script's children, for instance).
-  process_.setChildProcessModifier([] { ::setpgid(0, 0); });
+  const pid_t program = ::getpid();
+  process_.setChildProcessModifier([program] {
+    ::setpgid(0, 0);
+#ifdef Q_OS_LINUX
+    // The engine dies with the program that started it, even when that is killed; a program
+    // that died before this line leaves the engine another parent.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != program)
+      ::_exit(127);
+#endif
+  });
 #endif
 }
 
@@ -58,16 +76,43 @@ void TEngineRun::Start() {
   running_ = true;
   cancelled_ = false;
   timedOut_ = false;
+  waiting_ = false;
   errorOutput_.clear();
   result_ = TEngineRunResult{};
 
   // Without its folder there is no engine: nothing is written for it (the input's folder is
   // the engine's too, and its write failure would hide the real fault).
-  QFileInfo program(files_.Program);
-  if (!program.absoluteDir().exists()) {
+  if (!QFileInfo(files_.Program).absoluteDir().exists()) {
     Fail(TEngineOutcome::EngineMissing, files_.Program);
     return;
   }
+  if (timeoutMs_ > 0)
+    timer_.start(timeoutMs_);
+  TryTakeFolder();
+}
+
+void TEngineRun::TryTakeFolder() {
+  switch (folder_.TryTake()) {
+    case TEngineFolderLock::TAttempt::Taken:
+      waiting_ = false;
+      folderPoll_.stop();
+      RunEngine();
+      return;
+    case TEngineFolderLock::TAttempt::Busy:
+      waiting_ = true;
+      if (!folderPoll_.isActive())
+        folderPoll_.start();
+      return;
+    case TEngineFolderLock::TAttempt::Failed:
+      waiting_ = false;
+      folderPoll_.stop();
+      Fail(TEngineOutcome::InputNotWritten, folder_.Error());
+      return;
+  }
+}
+
+void TEngineRun::RunEngine() {
+  QFileInfo program(files_.Program);
 
   // A results file left by an earlier run would be read as this run's answer.
   if (QFile::exists(files_.Results) && !QFile::remove(files_.Results)) {
@@ -105,9 +150,8 @@ void TEngineRun::Start() {
   clock_.start();
   process_.start();
   // A failure to start arrives through errorOccurred (possibly already delivered above).
-  if (process_.state() != QProcess::NotRunning && timeoutMs_ > 0) {
-    timer_.start(timeoutMs_);
-  }
+  engineGroup_ = process_.state() != QProcess::NotRunning ? process_.processId() : 0;
+  folder_.NoteEngineGroup(engineGroup_);
 }
 
 void TEngineRun::Cancel() {
@@ -115,6 +159,12 @@ void TEngineRun::Cancel() {
     return;
   }
   cancelled_ = true;
+  if (waiting_) {
+    waiting_ = false;
+    folderPoll_.stop();
+    Fail(TEngineOutcome::Cancelled, QString());
+    return;
+  }
   if (process_.state() != QProcess::NotRunning) {
     StopEngine();
   }
@@ -144,6 +194,10 @@ void TEngineRun::Fail(TEngineOutcome outcome, const QString& detail) {
 
 void TEngineRun::FinishLater(TEngineRunResult result) {
   timer_.stop();
+  folderPoll_.stop();
+  // The results have been read (or never will be): the next quotation may have the folder.
+  if (process_.state() == QProcess::NotRunning)
+    folder_.Release();
   result_ = std::move(result);
   // Always delivered from the event loop, so that a receiver may release this run.
   QTimer::singleShot(0, this, [this] {
@@ -160,6 +214,12 @@ void TEngineRun::FinishLater(TEngineRunResult result) {
 }
 
 void TEngineRun::OnProcessFinished(int exitCode, QProcess::ExitStatus status) {
+#ifdef Q_OS_UNIX
+  // Nothing the engine started may go on writing into the folder once the next run has it.
+  if (engineGroup_ > 0)
+    ::kill(-static_cast<pid_t>(engineGroup_), SIGKILL);
+#endif
+  engineGroup_ = 0;
   TEngineRunResult result = result_;
   result.EngineMilliseconds = clock_.elapsed();
   result.Crashed = status == QProcess::CrashExit;
@@ -199,6 +259,13 @@ void TEngineRun::OnProcessError(QProcess::ProcessError error) {
 }
 
 void TEngineRun::OnTimeout() {
+  if (waiting_) {
+    waiting_ = false;
+    folderPoll_.stop();
+    Fail(TEngineOutcome::TimedOut,
+         QStringLiteral("Another quotation was using the Quote engine all that time"));
+    return;
+  }
   if (process_.state() == QProcess::NotRunning) {
     return;
   }

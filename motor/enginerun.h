@@ -4,6 +4,11 @@
 // (no arguments, the caller's environment, no window), and when it ends its results are read.
 // A run can be cancelled at any time; the results are then not read.
 //
+// A run holds the engine folder (TEngineFolderLock) from writing the input until its results
+// are read; a run that finds it held waits, still answering Cancel, up to its time-out. The
+// engine cannot outlive the program: on Linux it is killed when the program dies, and what it
+// started is stopped by the next run.
+//
 // The run is asynchronous and driven by the event loop of the calling thread, so a window can
 // keep painting while the engine works; RunAndWait() is the blocking form for the command line.
 // Finished() is emitted exactly once per Start(), always from the event loop, never from inside
@@ -17,6 +22,7 @@
 #include <functional>
 
 #include "dataserver/pathentry.h"
+#include "motor/enginefolderlock.h"
 
 // The engine files one run touches.
 struct TEngineFiles {
@@ -32,7 +38,8 @@ enum class TEngineOutcome {
   NoResults,          // the engine left no results file, or was killed by a signal (crashed)
   ResultsUnreadable,  // the results file is there but could not be read
   Cancelled,          // the caller cancelled; the engine was stopped and nothing was read
-  TimedOut,           // the engine ran longer than allowed and was stopped
+  TimedOut,           // the engine ran longer than allowed and was stopped, or another
+                      // quotation held the engine folder for the whole time allowed
 };
 
 struct TEngineRunResult {
@@ -57,7 +64,8 @@ class TEngineRun : public QObject {
   // A run still going is stopped and waited for: no engine outlives its run.
   ~TEngineRun() override;
 
-  // Stop the engine after this many milliseconds (0, the default, waits for ever).
+  // Stop the engine after this many milliseconds, counted from Start() and so including any
+  // wait for another quotation (0, the default, waits for ever).
   void SetTimeout(int milliseconds) { timeoutMs_ = milliseconds; }
   void Start();
   // Stops the engine (and anything it started) at once. The results are not read.
@@ -79,19 +87,25 @@ class TEngineRun : public QObject {
   void OnTimeout();
   void OnErrorOutput();
   void StopEngine();
+  void TryTakeFolder();
+  void RunEngine();
 
   TEngineFiles files_;
   InputWriter writer_;
   ResultsReader reader_;
   QProcess process_;
   QTimer timer_;
+  QTimer folderPoll_;  // while another quotation holds the engine folder
+  TEngineFolderLock folder_;
   QElapsedTimer clock_;
   QByteArray errorOutput_;
   TEngineRunResult result_;
   int timeoutMs_ = 0;
+  qint64 engineGroup_ = 0;  // the running engine's process group (its own process id)
   bool running_ = false;
   bool cancelled_ = false;
   bool timedOut_ = false;
+  bool waiting_ = false;  // for the engine folder
 };
 
 Q_DECLARE_METATYPE(TEngineRunResult)

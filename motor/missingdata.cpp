@@ -6,8 +6,26 @@
 #include "motor/fieldnames.h"
 #include "motor/getmotordsv.h"
 #include "motor/identifiers.h"
+#include "motor/occurrencewalk.h"
 
 namespace {
+
+// A list answer counts only when its list holds it: a code from a damaged or foreign file shows
+// as an empty field, yet the engine would price it.
+bool NoChoice(std::int32_t id, const TPath& path) {
+  const std::int32_t code = GetListValue(id, path);
+  return code == 0 || GetListText(id, code).isEmpty();
+}
+
+// The number of additional drivers with anything stored.
+int CountStoredAdditionalDrivers() {
+  int count = 0;
+  ForEachInstancePath(ObjectCode::Driver, [&count](const TPath& path) {
+    if (path.size() == 1 && path[0].Index > 0)
+      ++count;
+  });
+  return count;
+}
 
 // The driver tests (1, 2, 4, 5, 6 and 7), for the proposer (driver 0) or an additional driver.
 void CheckDriver(int driver, QList<TMissingItem>& missing) {
@@ -23,7 +41,7 @@ void CheckDriver(int driver, QList<TMissingItem>& missing) {
   if (GetDateValue(Id::DateOfBirth, person).isNull()) {
     add(QStringLiteral("Date of Birth not entered for ") + who, FieldName::DOBKwDate);
   }
-  if (GetListValue(Id::MaritalStatus, person) == 0) {
+  if (NoChoice(Id::MaritalStatus, person)) {
     add(QStringLiteral("No Marial Status selected for ") + who,
         FieldName::MaritalStatusKwComboEdit);
   }
@@ -31,21 +49,23 @@ void CheckDriver(int driver, QList<TMissingItem>& missing) {
     add(QStringLiteral("Postcode where Proposer lives not entered"),
         FieldName::ProposerPostCodeKwEdit);
   }
-  if (GetListValue(Id::EmployersBusiness, occupation) == 0) {
+  if (NoChoice(Id::EmployersBusiness, occupation)) {
     add(QStringLiteral("No Employers Business selected for ") + who,
         FieldName::BusinessKwComboEdit);
   }
-  if (GetListValue(Id::Occupation, occupation) == 0) {
+  if (NoChoice(Id::Occupation, occupation)) {
     add(QStringLiteral("No Main Occupation selected for ") + who, FieldName::OccupationKwComboEdit);
   }
   // The proposer's status must be stored; a driver's must be a choice.
-  const bool noStatus = driver == 0 ? !ValueExists(Id::EmploymentStatus, occupation)
-                                    : GetListValue(Id::EmploymentStatus, occupation) == 0;
+  const std::int32_t status = GetListValue(Id::EmploymentStatus, occupation);
+  const bool unknownStatus = status != 0 && GetListText(Id::EmploymentStatus, status).isEmpty();
+  const bool noStatus =
+      unknownStatus || (driver == 0 ? !ValueExists(Id::EmploymentStatus, occupation) : status == 0);
   if (noStatus) {
     add(QStringLiteral("No Employment Status selected for ") + who,
         FieldName::EmploymentStatusKwComboEdit);
   }
-  if (GetListValue(Id::LicenceType, person) == 0) {
+  if (NoChoice(Id::LicenceType, person)) {
     add(QStringLiteral("No Driving Licence selected for ") + who,
         FieldName::LicenceTypeKwComboEdit);
   }
@@ -69,18 +89,28 @@ void CheckVehicle(const QDate& today, QList<TMissingItem>& missing) {
   if (make <= 0 || GetListText(Id::VehicleMake, make).isEmpty()) {
     add(QStringLiteral("Vehicle Make not selected"), FieldName::VehicleMakeKwComboEdit);
   }
-  if (GetListValue(Id::VehicleModel, vehicle) == 0) {
+  if (NoChoice(Id::VehicleModel, vehicle)) {
     add(QStringLiteral("Vehicle Model not selected"), FieldName::VehicleModelKwComboEdit);
   }
   if (GetStringValue(Id::VehiclePostcode, vehicle).isEmpty()) {
     add(QStringLiteral("Postcode where Vehicle kept not entered"), FieldName::PostCodeKwEdit);
   }
-  if (GetListValue(Id::OvernightLocation, vehicle) == 0) {
+  if (NoChoice(Id::OvernightLocation, vehicle)) {
     add(QStringLiteral("Location vehicle left overnight not selected"),
         FieldName::LocationKwComboEdit);
   }
-  if (!ValueExists(Id::DrivingRestriction, TPath{CoverPath()})) {
+  const TPath cover{CoverPath()};
+  const std::int32_t restriction = GetListValue(Id::DrivingRestriction, cover);
+  if (!ValueExists(Id::DrivingRestriction, cover) ||
+      (restriction != 0 && GetListText(Id::DrivingRestriction, restriction).isEmpty())) {
     add(QStringLiteral("Vehicle driving restrictions not selected"),
+        FieldName::DrivingRestrictionsKwComboEdit);
+  } else if (CountStoredAdditionalDrivers() > AdditionalDriversForRestriction(restriction)) {
+    // Drivers that no page shows and the broker's listing leaves out would still be rated.
+    add(QStringLiteral("Vehicle driving restrictions allow %1 additional driver(s), but %2 are "
+                       "stored")
+            .arg(AdditionalDriversForRestriction(restriction))
+            .arg(CountStoredAdditionalDrivers()),
         FieldName::DrivingRestrictionsKwComboEdit);
   }
 }

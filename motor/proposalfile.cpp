@@ -58,3 +58,47 @@ DsvStatus SaveProposalFile(const QString& fileName) {
   }
   return dsv_status::kOk;
 }
+
+QString ProposalFileProblem(const QString& fileName, DsvStatus status, bool saving) {
+  const QFileInfo file(fileName);
+  const QFileInfo folder(file.absolutePath());
+  QString reason;
+  if (!saving) {
+    if (!file.exists())
+      reason = QStringLiteral("the file does not exist");
+    else if (file.isDir())
+      reason = QStringLiteral("it is a folder, not a file");
+    else if (!file.isReadable())
+      reason = QStringLiteral("you do not have permission to read it");
+    else if (file.size() == 0)
+      reason = QStringLiteral("the file is empty");
+    else if (status == dsv_status::kInternalError)
+      reason = QStringLiteral("it is not a quotation file, or it is damaged");
+    else
+      reason = QStringLiteral("it could not be read [Error : %1]").arg(status);
+  } else {
+    if (!folder.isDir())
+      reason = QStringLiteral("its folder does not exist");
+    else if (file.isDir())
+      reason = QStringLiteral("it is a folder, not a file");
+    else if (ProposalFileReadOnly(fileName))
+      reason = QStringLiteral("the file is read-only");
+    else if (!folder.isWritable())
+      reason = QStringLiteral("you do not have permission to write in its folder");
+    else
+      reason =
+          QStringLiteral("it could not be written; the disk may be full [Error : %1]").arg(status);
+  }
+  return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file.absoluteFilePath()), reason);
+}
+
+bool ProposalFileReadOnly(const QString& fileName) {
+  const QFileInfo file(fileName);
+  if (!file.exists() || file.isDir())
+    return false;
+  // The mode bits too: the system's administrator may write any file, yet a file nobody is
+  // meant to write is still read-only.
+  const QFile::Permissions permissions = file.permissions();
+  return !(permissions & QFile::WriteUser) ||
+         !(permissions & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+}

@@ -18,3 +18,11 @@ DsvStatus LoadProposalFile(const QString& fileName);
 // written beside the old one and then renamed over it, so a failure at any point leaves the
 // previous file as it was. Answers 0, or a non-zero status when nothing was saved.
 DsvStatus SaveProposalFile(const QString& fileName);
+
+// Why a quotation file could not be opened (saving false) or saved (saving true), in plain
+// words for the second line of the message: "<file>: <reason>".
+QString ProposalFileProblem(const QString& fileName, DsvStatus status, bool saving);
+
+// True when the file exists and nobody may write it: Save then asks for a name, as editors do,
+// rather than replacing it.
+bool ProposalFileReadOnly(const QString& fileName);

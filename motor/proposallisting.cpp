@@ -74,6 +74,7 @@ class TListingWriter {
     return ListingValue(id, path, rendering, today_);
   }
   TListingWriter& Item(const QString& label, std::int32_t id, const TPath& path, R rendering) {
+    captions_.try_emplace(id, label);
     return Text(label, Value(id, path, rendering));
   }
   TListingWriter& Text(const QString& label, const QString& value) {
@@ -81,6 +82,7 @@ class TListingWriter {
     return *this;
   }
   TListingWriter& Paren(const QString& label, std::int32_t id, const TPath& path, R rendering) {
+    captions_.try_emplace(id, label);
     if (lines_.isEmpty())
       lines_ << QString();
     lines_.last() += QStringLiteral(" (") + label + QStringLiteral(" = ") +
@@ -94,10 +96,16 @@ class TListingWriter {
   void Line(const QString& text) { lines_ << text; }
   void Blank() { lines_ << QString(); }
   const QStringList& Lines() const { return lines_; }
+  // The label of the first item that showed a property.
+  QString Caption(std::int32_t id) const {
+    const auto found = captions_.find(id);
+    return found != captions_.end() ? found->second : QString();
+  }
 
  private:
   QDate today_;
   QStringList lines_;
+  std::map<std::int32_t, QString> captions_;
 };
 
 // Occurrences of an object beneath a path; 0 when they cannot be counted.
@@ -423,8 +431,9 @@ int ListedAdditionalDrivers(std::int32_t restrictionCode) {
   return 0;
 }
 
-QStringList ProposalListingLines(const QDate& today) {
-  TListingWriter w(today);
+namespace {
+
+void WriteListing(TListingWriter& w) {
   WritePolicyAndProposer(w);
   WriteVehicle(w);
   WriteCover(w);
@@ -436,7 +445,20 @@ QStringList ProposalListingLines(const QDate& today) {
   }
   w.Blank();
   WriteVehicleRoles(w);
+}
+
+}  // namespace
+
+QStringList ProposalListingLines(const QDate& today) {
+  TListingWriter w(today);
+  WriteListing(w);
   return w.Lines();
+}
+
+QString ListingCaption(std::int32_t id) {
+  TListingWriter w(QDate::currentDate());
+  WriteListing(w);
+  return w.Caption(id);
 }
 
 void WriteProposalListing(QByteArray& stream, const QDate& today) {

@@ -33,6 +33,8 @@ int ListedAdditionalDrivers(std::int32_t restrictionCode);
 
 // The listing's lines, without line ends.
 QStringList ProposalListingLines(const QDate& today = QDate::currentDate());
+// The label the listing shows a property under (empty when it shows it nowhere).
+QString ListingCaption(std::int32_t id);
 // Appends the listing to the stream as the e-mail carries it: Windows-1252 text, each line
 // ended by CR LF.
 void WriteProposalListing(QByteArray& stream, const QDate& today = QDate::currentDate());

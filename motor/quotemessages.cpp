@@ -1,5 +1,10 @@
 #include "motor/quotemessages.h"
 
+#include "dataserver/dsv.h"
+#include "dataserver/dsvexport.h"
+#include "motor/dsvbuffers.h"
+#include "motor/proposallisting.h"
+
 QString DeclinedMessage() {
   return QStringLiteral(
       "All the insurance companies declined to quote for the details that you have "
@@ -20,6 +25,21 @@ bool CoverStartAcceptable(const QDate& start, const QDate& today) {
   return start.isValid() && !(today > start);
 }
 
+QString CoverStartRefusal(const QDate& start, const QDate& today, const QDate& ratesExpiry) {
+  if (!CoverStartAcceptable(start, today))
+    return CoverBeforeTodayMessage();
+  // Every insurer would decline a start the installed rates do not reach. Cover from today is
+  // still quoted with expired rates (the results say that they are invalid).
+  if (ratesExpiry.isValid() && start > ratesExpiry && start > today) {
+    return QStringLiteral(
+               "A quotation cannot be obtained for cover starting after the current rates "
+               "expire\r\rThe current rates are valid until %1; please enter a date on or "
+               "before then")
+        .arg(ratesExpiry.toString(QStringLiteral("dd/MM/yyyy")));
+  }
+  return QString();
+}
+
 namespace {
 
 // The engine's own words, when it said anything, on a line of their own.
@@ -28,6 +48,20 @@ QString WithDetail(const QString& message, const QString& detail) {
 }
 
 }  // namespace
+
+QString ValueDoesNotFitReason() {
+  std::int32_t id = 0;
+  std::int32_t width = 0;
+  TDsvTextBuffer text{};
+  if (DsvQueryExportRefusal(&id, &width, text.data()) != 0)
+    return QString();
+  QString field = ListingCaption(id);
+  if (field.isEmpty())
+    field = QStringLiteral("The answer %1").arg(id, 0, 16).toUpper();
+  return QStringLiteral("%1 (%2) is longer than the %3 characters the Quote engine reads")
+      .arg(field, FromDsvBuffer(text))
+      .arg(width);
+}
 
 QString EngineRunMessage(const TEngineRunResult& result) {
   switch (result.Outcome) {
@@ -66,8 +100,9 @@ QString EngineRunMessage(const TEngineRunResult& result) {
           QStringLiteral("The quotations produced by the Quote engine could not be read"),
           result.Detail);
     case TEngineOutcome::TimedOut:
-      return QStringLiteral(
-          "The Quote engine did not finish in time and was stopped\rNo quotation was obtained");
+      return WithDetail(QStringLiteral("The Quote engine did not finish in time and was "
+                                       "stopped\rNo quotation was obtained"),
+                        result.Detail);
   }
   return QString();
 }

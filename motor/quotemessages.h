@@ -16,6 +16,13 @@ QString CoverBeforeTodayMessage();
 
 // Cover may start today or later; a missing date is refused too.
 bool CoverStartAcceptable(const QDate& start, const QDate& today);
+// Why cover cannot start on that date (before today, or after the installed rates expire while
+// they could still be valid), or empty when it can. An invalid expiry date skips that check.
+QString CoverStartRefusal(const QDate& start, const QDate& today, const QDate& ratesExpiry);
+
+// After an export refused a value too wide for its field: the field, the value and the width,
+// for the user ("Vehicle's Value (99999999999) is longer than ...").
+QString ValueDoesNotFitReason();
 
 // Why a run produced no results, for every outcome but Results and Cancelled (which need no
 // message: the results are shown, or the user asked for nothing).

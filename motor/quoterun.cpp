@@ -1,9 +1,11 @@
 #include "motor/quoterun.h"
 
 #include <QFile>
+#include <stdexcept>
 #include <utility>
 
 #include "dataserver/dsv.h"
+#include "dataserver/dsvexport.h"
 #include "motor/getmotordsv.h"
 #include "motor/identifiers.h"
 #include "motor/quotemessages.h"
@@ -54,9 +56,14 @@ void TQuoteRun::Forget() {
 DsvStatus TQuoteRun::WriteInput() {
   const QByteArray exports = QFile::encodeName(setup_.Exports);
   const QByteArray input = QFile::encodeName(setup_.Input);
-  return DsvExport(static_cast<std::int16_t>(setup_.ApplicationNumber),
-                   static_cast<std::int16_t>(setup_.ApplicationVersion), 0, 0, 0,
-                   exports.constData(), input.constData());
+  const DsvStatus status = DsvExport(static_cast<std::int16_t>(setup_.ApplicationNumber),
+                                     static_cast<std::int16_t>(setup_.ApplicationVersion), 0, 0, 0,
+                                     exports.constData(), input.constData());
+  if (status == dsv_status::kValueDoesNotFit) {
+    // The engine run reports a writer's exception as the reason the input was not written.
+    throw std::runtime_error(ValueDoesNotFitReason().toLocal8Bit().toStdString());
+  }
+  return status;
 }
 
 bool TQuoteRun::ReadResults(const QString& resultsFile, QString& error) {

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonParseError>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
@@ -264,4 +266,26 @@ QString SettingsFileName() {
   if (settings->format() == QSettings::NativeFormat)
     return QString();
   return settings->fileName();
+}
+
+QString SettingsFileProblem() {
+  const QString fileName = SettingsFileName();
+  if (fileName.isEmpty() || !QFileInfo::exists(fileName))
+    return QString();
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly))
+    return QStringLiteral("it cannot be read (%1)").arg(file.errorString());
+  const QByteArray data = file.readAll();
+  if (data.trimmed().isEmpty())
+    return QString();
+  QJsonParseError error;
+  const QJsonDocument document = QJsonDocument::fromJson(data, &error);
+  if (error.error != QJsonParseError::NoError) {
+    return QStringLiteral("it is not valid settings text (%1 at character %2)")
+        .arg(error.errorString())
+        .arg(error.offset);
+  }
+  if (!document.isObject())
+    return QStringLiteral("it does not hold settings");
+  return QString();
 }

@@ -45,3 +45,7 @@ class TSettingsStore {
 void SetSettingsFolder(const QString& folder);
 // The file that holds the store; empty when it is the Windows registry.
 QString SettingsFileName();
+// What is wrong with the settings file, in plain words ("it is not valid settings text: ..."),
+// or empty when it is sound or does not exist (a store that cannot be read holds nothing, and
+// every setting would be reported missing, one box at a time).
+QString SettingsFileProblem();

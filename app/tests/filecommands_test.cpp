@@ -3,6 +3,7 @@
 // fail.
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -120,7 +121,12 @@ TEST_F(FileCommands, AFailedSaveKeepsModifiedAnswersFalseAndLeavesTheFileAsItWas
     saved = window_->FileSave();
   }
   EXPECT_FALSE(saved);
-  EXPECT_EQ(prompter_->Texts(), QStringList{QStringLiteral("Unable to open test case file")});
+  ASSERT_EQ(prompter_->Texts().size(), 1);
+  EXPECT_TRUE(prompter_->Texts()[0].startsWith(
+      QStringLiteral("Unable to open test case file\r%1: it could not be written; the disk may "
+                     "be full")
+          .arg(QDir::toNativeSeparators(file))))
+      << prompter_->Texts()[0].toStdString();
   EXPECT_EQ(prompter_->Prompts()[0].kind, PromptKind::Error);
   EXPECT_TRUE(IsModified());
   EXPECT_EQ(Panel("ModifiedStatusPanel"), QStringLiteral("Modified"));
@@ -161,10 +167,37 @@ TEST_F(FileCommands, AFileThatIsNotAQuotationIsReportedAndTheNameStays) {
   out.write("not a quotation");
   out.close();
   EXPECT_FALSE(window_->FileOpen(bad));
+  // The Part's words, then the file and a plain reason.
   EXPECT_EQ(prompter_->Texts(),
-            QStringList{QStringLiteral("Unable to open test case file with errorcode : 1020")});
+            QStringList{QStringLiteral("Unable to open test case file with errorcode : 1020\r%1: "
+                                       "it is not a quotation file, or it is damaged")
+                            .arg(QDir::toNativeSeparators(bad))});
   EXPECT_EQ(window_->CurrentFileName(), file);
   EXPECT_EQ(Panel("FileNameStatusPanel"), QStringLiteral("mine"));
+
+  prompter_->Clear();
+  const QString gone = home_.filePath(QStringLiteral("gone.PCD"));
+  EXPECT_FALSE(window_->FileOpen(gone));
+  ASSERT_EQ(prompter_->Texts().size(), 1);
+  EXPECT_TRUE(prompter_->Texts()[0].endsWith(QDir::toNativeSeparators(gone) +
+                                             QStringLiteral(": the file does not exist")))
+      << prompter_->Texts()[0].toStdString();
+}
+
+TEST_F(FileCommands, SaveOnAReadOnlyFileAsksForANameAndLeavesItAsItWas) {
+  const QString file = Copy("family", QStringLiteral("kept.PCD"));
+  ASSERT_TRUE(window_->FileOpen(file));
+  ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+  const QByteArray before = ReadAll(file);
+  ASSERT_TRUE(SetStringValue(kSurname, kProposer, QStringLiteral("Greenwood")));
+  const QString copy = home_.filePath(QStringLiteral("copy.PCD"));
+  prompter_->QueueFileName(copy);
+  EXPECT_TRUE(window_->FileSave());
+  EXPECT_EQ(prompter_->FileDialogs().size(), 1);
+  EXPECT_EQ(ReadAll(file), before);
+  EXPECT_EQ(window_->CurrentFileName(), copy);
+  EXPECT_FALSE(IsModified());
+  QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 TEST_F(FileCommands, NewAsksAboutChangesAndStartsAnEmptyProposal) {

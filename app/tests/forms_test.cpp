@@ -4,9 +4,11 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTextBrowser>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -50,6 +52,33 @@ TEST(WidgetPrompter, BoxesCarryTheKindsIconTheButtonsAndTheLineBreaks) {
   EXPECT_EQ(yesNo->escapeButton(), yesNo->button(QMessageBox::No));
   EXPECT_EQ(AnswerOf(QMessageBox::No), PromptAnswer::No);
   EXPECT_EQ(AnswerOf(QMessageBox::NoButton), PromptAnswer::Cancel);
+}
+
+TEST(WidgetPrompter, ALongTextScrollsAndTheBoxStaysOnTheScreen) {
+  // An engine's long error output under the program's own first line.
+  QString text = QStringLiteral(
+      "The Quote engine ended (exit code 3) without producing any "
+      "quotations");
+  for (int line = 1; line <= 400; ++line)
+    text += QStringLiteral("\rengine: line %1 of the input is not a number").arg(line);
+  auto box = BuildMessageBox(PromptKind::Information, PromptButtons::Ok, text, QString());
+  box->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
+  const QRect screen = box->screen()->availableGeometry();
+  EXPECT_LE(box->frameGeometry().height(), screen.height());
+  EXPECT_TRUE(screen.contains(box->button(QMessageBox::Ok)->mapToGlobal(QPoint(1, 1))));
+  EXPECT_TRUE(box->text().startsWith("The Quote engine ended (exit code 3)"));
+  // Every line is there to scroll to.
+  auto* details = box->findChild<QTextEdit*>();
+  ASSERT_NE(details, nullptr);
+  EXPECT_TRUE(details->isVisible());
+  EXPECT_TRUE(details->toPlainText().contains("line 400 of the input"));
+  QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+  EXPECT_EQ(AnswerOf(box->standardButton(box->clickedButton())), PromptAnswer::Ok);
+
+  // A short text stays the box's text, with nothing to open.
+  auto shortBox = BuildMessageBox(PromptKind::Information, PromptButtons::Ok, "a\rb", QString());
+  EXPECT_TRUE(shortBox->detailedText().isEmpty());
 }
 
 TEST(WidgetPrompter, FileDialogsListBothCasesOfTheExtension) {

@@ -2,6 +2,7 @@
 // and a user without an installation gets the demo installation packaged beside the program,
 // once, with a word in the status bar.
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 
@@ -149,6 +150,8 @@ TEST_F(StartWithFile, OpensTheFileAsOpenWouldAndThenShowsTheWelcome) {
   arguments.FileName = Path("missing.PCD");
   FinishStart(*window_, arguments, QString());
   EXPECT_EQ(prompter_->Texts(),
-            QStringList{QStringLiteral("Unable to open test case file with errorcode : 1020")});
+            QStringList{QStringLiteral("Unable to open test case file with errorcode : 1020\r%1: "
+                                       "the file does not exist")
+                            .arg(QDir::toNativeSeparators(Path("missing.PCD")))});
   EXPECT_EQ(window_->CurrentFileName(), sample);
 }

@@ -302,6 +302,24 @@ TEST_F(ProposerPageTest, WarnsOfAgesUnder17AndOver80Only) {
   EXPECT_TRUE(Prompts().isEmpty());
 }
 
+TEST_F(ProposerPageTest, ADateOfBirthAfterTodayIsRefusedAndNotStored) {
+  ASSERT_TRUE(ShowActive(page_.get()));
+  auto* dob = Field<TKwDate>(FieldName::DOBKwDate);
+  dob->SetAsNumber(0);
+  TypeAndTab(dob, "01012030");
+  EXPECT_EQ(QApplication::focusWidget(), dob);
+  EXPECT_FALSE(ValueExists(Id::DateOfBirth, Proposer()));
+  ASSERT_EQ(Prompts().size(), 1) << PromptLog();
+  EXPECT_TRUE(Prompts()[0].startsWith("The Date of Birth cannot be after today")) << PromptLog();
+
+  // Today is the last date taken (the under-17 warning follows, as for any minor).
+  prompter_->Clear();
+  dob->SetAsNumber(0);
+  TypeAndTab(dob, "15062026");
+  EXPECT_EQ(GetDateValue(Id::DateOfBirth, Proposer()), kToday);
+  EXPECT_EQ(PromptLog(), kUnder17.toStdString());
+}
+
 TEST_F(ProposerPageTest, TheVehiclePostcodeFollowsOnlyWhileTheTwoAreTheSame) {
   SetStringValue(Id::ProposerPostcode, Address(), "AB1 2CD");
   SetStringValue(Id::VehiclePostcode, Vehicle(), "AB1 2CD");

@@ -99,6 +99,8 @@ class VehiclePageTest : public ::testing::Test {
     page_->LoadDetails();
   }
 
+  std::string PromptLog() { return prompter_->Texts().join("|").toStdString(); }
+
   ScopedScriptedPrompter prompter_;
   TFakeMainWindow window_;
   TodayProvider previousToday_;
@@ -180,7 +182,44 @@ TEST_F(VehiclePageTest, YearIsReadAsTypedCappedAndStoredWithoutMarking) {
   year->SetAsInteger(0);
   TypeAndTab(year, "2024");
   EXPECT_EQ(builds.count(), 1);
-  EXPECT_TRUE(prompter_->Prompts().isEmpty()) << prompter_->Texts().join("|").toStdString();
+  // Only the capped year was told; two digits read as 19xx are the rule, and need no word.
+  ASSERT_EQ(prompter_->Texts().size(), 1) << prompter_->Texts().join("|").toStdString();
+  EXPECT_TRUE(prompter_->Texts()[0].startsWith("2031 is not a year a vehicle can have been made"));
+  EXPECT_TRUE(prompter_->Texts()[0].contains("changed to 2026"));
+}
+
+TEST_F(VehiclePageTest, NumbersNoVehicleCanHaveAreRefusedAndAChangedYearIsTold) {
+  ASSERT_TRUE(Show());
+  auto* year = Field<TNumericEdit>(VehicleYearNumericEdit);
+  year->SetAsInteger(0);
+  TypeAndTab(year, "1899");
+  EXPECT_EQ(year->AsInteger(), 1999);
+  ASSERT_EQ(prompter_->Texts().size(), 1);
+  EXPECT_TRUE(prompter_->Texts()[0].contains("1899 is not a year")) << PromptLog();
+
+  // Thirty nines as seats, and a value no car has: refused with their own words, not stored.
+  auto* seats = Field<TNumericEdit>(SeatsNumericEdit);
+  const double seatsBefore = GetNumericValue(Id::Seats, Vehicle());
+  const double valueBefore = GetNumericValue(Id::VehicleValue, Vehicle());
+  TypeAndTab(seats, QString(30, QLatin1Char('9')));
+  EXPECT_EQ(GetNumericValue(Id::Seats, Vehicle()), seatsBefore);
+  ASSERT_EQ(prompter_->Texts().size(), 2);
+  EXPECT_TRUE(prompter_->Texts()[1].startsWith("A vehicle insured here has at most 20 seats"))
+      << PromptLog();
+  auto* value = Field<TNumericEdit>(ValueNumericEdit);
+  TypeAndTab(value, "99999999999");
+  EXPECT_EQ(GetNumericValue(Id::VehicleValue, Vehicle()), valueBefore);
+  ASSERT_EQ(prompter_->Texts().size(), 3);
+  EXPECT_TRUE(prompter_->Texts()[2].contains("2,000,000")) << PromptLog();
+
+  // Values within the bounds are stored as typed.
+  seats->SetAsInteger(0);
+  TypeAndTab(seats, "7");
+  value->SetAsInteger(0);
+  TypeAndTab(value, "1999999");
+  EXPECT_EQ(GetNumericValue(Id::Seats, Vehicle()), 7);
+  EXPECT_EQ(GetNumericValue(Id::VehicleValue, Vehicle()), 1999999);
+  EXPECT_EQ(prompter_->Texts().size(), 3) << PromptLog();
 }
 
 TEST_F(VehiclePageTest, ModelListFollowsTheMakeAndTheYear) {

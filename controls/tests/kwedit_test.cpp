@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include "controls/tests/testsupport.h"
 
@@ -129,4 +133,57 @@ TEST(KwEditEvents, SwitchingToAnotherWindowIsNotLeavingTheField) {
   EXPECT_TRUE(edit->hasFocus());
   edit->clearFocus();
   EXPECT_EQ(exits, 1);
+}
+
+// What the user sees is what is stored: one line, only characters the files and the engine can
+// hold (accented letters among them), and no spaces at either end once the field is left.
+TEST(KwEditText, PastedLinesJoinAndUnwritableCharactersAreRefusedAndNamed) {
+  QMainWindow window;
+  auto* holder = new QWidget(&window);
+  auto* layout = new QVBoxLayout(holder);
+  auto* edit = new TKwEdit(holder);
+  auto* next = new TKwEdit(holder);
+  layout->addWidget(edit);
+  layout->addWidget(next);
+  window.setCentralWidget(holder);
+  window.statusBar();  // a main window shows status lines once it has its bar
+  window.show();
+  window.activateWindow();
+  QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  edit->setFocus(Qt::TabFocusReason);
+  TBeepCounter beeps;
+
+  QApplication::clipboard()->setText(QStringLiteral("12 High Street\r\nClifton\nBristol"));
+  QTest::keySequence(edit, QKeySequence::Paste);
+  EXPECT_EQ(edit->Text(), "12 High Street Clifton Bristol");
+  EXPECT_EQ(beeps.Count(), 0);
+
+  edit->SetText(QString());
+  QTest::keyClicks(edit, "Zo");
+  QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_unknown, QString::fromUcs4(U"\U0001F600", 1),
+                      Qt::NoModifier);
+  EXPECT_EQ(edit->Text(), "Zo");
+  EXPECT_EQ(beeps.Count(), 1);
+  EXPECT_TRUE(window.statusBar()->currentMessage().contains("U+1F600"))
+      << window.statusBar()->currentMessage().toStdString();
+
+  // A paste holding one such character is refused whole; the euro sign and accents are kept.
+  QApplication::clipboard()->setText(QStringLiteral("\u00EB M\u00FCller \u2192"));
+  QTest::keySequence(edit, QKeySequence::Paste);
+  EXPECT_EQ(edit->Text(), "Zo");
+  EXPECT_EQ(beeps.Count(), 2);
+  QApplication::clipboard()->setText(QStringLiteral("\u00EB M\u00FCller \u20AC5 "));
+  QTest::keySequence(edit, QKeySequence::Paste);
+  EXPECT_EQ(edit->Text(), QStringLiteral("Zo\u00EB M\u00FCller \u20AC5 "));
+
+  edit->home(false);
+  QTest::keyClicks(edit, "  ");
+  next->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(edit->Text(), QStringLiteral("Zo\u00EB M\u00FCller \u20AC5"));
+  EXPECT_EQ(beeps.Count(), 2);
+
+  // Text assigned by the program (a file's) is one line too.
+  edit->SetText(QStringLiteral("Flat 2\r\nThe Mews"));
+  EXPECT_EQ(edit->Text(), "Flat 2 The Mews");
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "dataserver/dictwriter.h"
+#include "dataserver/dsvexport.h"
 #include "dataserver/durablefile.h"
 #include "dataserver/status.h"
 #include "dataserver/tests/transfertestsupport.h"
@@ -71,6 +72,35 @@ TEST_F(TransferFaults, AFullDiskDuringTheExportLeavesTheOldInputWhole) {
   SetDurableFaultHook([](TDurableStep step) { return step == TDurableStep::Create ? ENOSPC : 0; });
   EXPECT_EQ(Export({Literal("new", 3)}), dsv_status::kTransferFile);
   EXPECT_EQ(output_, "old\r\n");
+}
+
+// A value cut to its field would be priced as another value (99,999,999,999 as 9999999): the
+// export refuses, names the field and leaves the last input as it was.
+TEST_F(TransferFaults, AStoredValueWiderThanItsFieldIsRefusedNotCut) {
+  ASSERT_EQ(Export({Literal("good", 4)}), dsv_status::kOk);
+  SetNumber(kAge, DriverPath(0), 99999999999.0);
+  SetText(kSurname, DriverPath(0), "Smith");
+  EXPECT_EQ(Export({Object(kDriver, 1, 1, 200, {Field(kSurname, 5), Field(kAge, 7)})}),
+            dsv_status::kValueDoesNotFit);
+  EXPECT_EQ(output_, "good\r\n");
+  std::int32_t id = 0;
+  std::int32_t width = 0;
+  char text[256] = {};
+  ASSERT_EQ(DsvQueryExportRefusal(&id, &width, text), dsv_status::kOk);
+  EXPECT_EQ(id, kAge);
+  EXPECT_EQ(width, 7);
+  EXPECT_STREQ(text, "99999999999");
+  EXPECT_NE(dump_.find("property 000F0001 [7] := \"9999999\""), std::string::npos);
+
+  // Texts too; a literal (the installation's own text) is still cut.
+  SetNumber(kAge, DriverPath(0), 41);
+  SetText(kSurname, DriverPath(0), "Smithers");
+  EXPECT_EQ(Export({Object(kDriver, 1, 1, 200, {Field(kSurname, 5)})}),
+            dsv_status::kValueDoesNotFit);
+  ASSERT_EQ(DsvQueryExportRefusal(&id, &width, text), dsv_status::kOk);
+  EXPECT_EQ(id, kSurname);
+  EXPECT_EQ(Export({Field(kSurname, 8), Literal("toolong", 3)}), dsv_status::kOk);
+  EXPECT_EQ(DsvQueryExportRefusal(&id, &width, text), dsv_status::kNoValue);
 }
 
 }  // namespace

@@ -42,12 +42,12 @@ TEST_F(TransferLayout, LinesAreCutAtTwoHundredAndFiftyFiveCharacters) {
 TEST_F(TransferLayout, DumpListsEveryOccurrenceAndField) {
   SetText(kSurname, DriverPath(0), "Smith");
   SetNumber(kAge, DriverPath(0), 30);
-  SetText(kSurname, DriverPath(1), "Jones-Smithers");
-  SetNumber(kAge, DriverPath(1), 41.5);
+  SetText(kSurname, DriverPath(1), "Jones");
+  SetNumber(kAge, DriverPath(1), 41);
   ASSERT_EQ(
       Export({Object(kDriver, 1, 2, 200, {Field(kSurname, 6), Field(kAge, 3)}), Literal("X", 2)}),
       0);
-  EXPECT_EQ(output_, "Smith \r\n30 \r\nJones-\r\n41.\r\nX \r\n");
+  EXPECT_EQ(output_, "Smith \r\n30 \r\nJones \r\n41 \r\nX \r\n");
   EXPECT_EQ(dump_,
             "Object 0000 [1]\r\n"
             "Object 000F [1]\r\n"
@@ -55,8 +55,8 @@ TEST_F(TransferLayout, DumpListsEveryOccurrenceAndField) {
             "property 000F0001 [3] := \"30 \"\r\n"
             "\r\n"
             "Object 000F [2]\r\n"
-            "property 000F0002 [6] := \"Jones-\"\r\n"
-            "property 000F0001 [3] := \"41.\"\r\n"
+            "property 000F0002 [6] := \"Jones \"\r\n"
+            "property 000F0001 [3] := \"41 \"\r\n"
             "\r\n"
             "property 00000000 [2] := \"X \"\r\n"
             "\r\n");

@@ -187,13 +187,13 @@ TEST_F(TransferValues, NestedGroupsBelongToTheOccurrenceWrittenBeforeThem) {
   ASSERT_EQ(Export({Object(
                 kDriver, 1, 3, 200,
                 {Field(kSurname, 4), Object(kClaim, 1, 2, 300, {Field(kClaimCost, 5, 0, "none")}),
-                 Field(kSurname, 1, 0, "/")})}),
+                 Field(kSurname, 3, 0, "/")})}),
             0);
   // The second iteration writes driver index 2, and its claims are driver 2's.
   EXPECT_EQ(output_,
-            "Ann \r\nnone \r\nnone \r\nA\r\n"
-            "Cy  \r\n100  \r\n250  \r\nC\r\n"
-            "    \r\nnone \r\nnone \r\n/\r\n");
+            "Ann \r\nnone \r\nnone \r\nAnn\r\n"
+            "Cy  \r\n100  \r\n250  \r\nCy \r\n"
+            "    \r\nnone \r\nnone \r\n/  \r\n");
 }
 
 TEST_F(TransferValues, ValuesLongerThanTheFieldAreCut) {

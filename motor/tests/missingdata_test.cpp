@@ -228,3 +228,36 @@ TEST(MissingDataDrivers, TheDrivingRestrictionProvidesForTheDrivers) {
   EXPECT_EQ(AdditionalDriversForRestriction(8), 0);
   EXPECT_EQ(AdditionalDriversForRestriction(9), 0);
 }
+
+// Nothing is quoted that the pages do not show: drivers stored beyond what the restriction
+// provides for, and list codes their lists do not hold, lead the user to the field. Nothing is
+// deleted.
+TEST_F(MissingDataCheck, HiddenDriversAndCodesTheListsDoNotHoldAreListed) {
+  CompleteProposal(1);
+  CompleteDriver(1);
+  CompleteDriver(3);
+  QList<TMissingItem> missing = FindMissingData(0, today_);
+  ASSERT_EQ(missing.size(), 1);
+  EXPECT_EQ(missing[0].Message,
+            "Vehicle driving restrictions allow 0 additional driver(s), but 2 are stored");
+  EXPECT_EQ(missing[0].Page, 1);
+  EXPECT_EQ(missing[0].Field, "DrivingRestrictionsKwComboEdit");
+  EXPECT_TRUE(ValueExists(0xF0005, Driver(3)));
+
+  SetListValue(0xD0006, TPath{CoverPath()}, 3);
+  EXPECT_EQ(Messages(FindMissingData(1, today_)),
+            QStringList({"Vehicle driving restrictions allow 1 additional driver(s), but 2 are "
+                         "stored"}));
+
+  SetListValue(0xD0006, TPath{CoverPath()}, 1);
+  DsvDeleteObject(1, Driver(1).data(), 0);
+  DsvDeleteObject(1, Driver(3).data(), 0);
+  const std::int32_t unknown = 9999;
+  ASSERT_EQ(DsvSetValue(0xF0008, 1, Driver(0).data(), &unknown), 0);
+  ASSERT_EQ(DsvSetValue(0x60004, 1, TPath{VehiclePath()}.data(), &unknown), 0);
+  ASSERT_EQ(DsvSetValue(0x220006, 2, Occupation(0).data(), &unknown), 0);
+  EXPECT_EQ(Messages(FindMissingData(0, today_)),
+            QStringList({"No Marial Status selected for the proposer",
+                         "No Employment Status selected for the proposer",
+                         "Vehicle Model not selected"}));
+}

@@ -10,6 +10,8 @@
 #include "dataserver/dictwriter.h"
 #include "dataserver/dsv.h"
 #include "motor/getmotordsv.h"
+#include "motor/identifiers.h"
+#include "motor/numberbounds.h"
 #include "motor/quotemessages.h"
 #include "motor/tests/enginefiles.h"
 #include "motor/tests/quoterunfixture.h"
@@ -79,6 +81,42 @@ TEST_F(QuoteRunTest, AnInputThatCannotBeWrittenStartsNoEngine) {
   EXPECT_NE(result.InputStatus, 0);
   EXPECT_FALSE(QFile::exists(engine_.File("started-with-arguments.txt")));
   EXPECT_EQ(ConcludeQuotation(run).Ending, TQuoteEnding::Failed);
+}
+
+TEST_F(QuoteRunTest, AValueTooWideForTheEngineIsRefusedNamingItNotCut) {
+  // Cover type 123 in the engine's field of two characters would be read as 12.
+  const std::int32_t wide = 123;
+  const TPath cover{CoverPath()};
+  ASSERT_EQ(DsvSetValue(kCoverType, 1, cover.data(), &wide), 0);
+  TQuoteRun run(Setup());
+
+  run.RunAndWait();
+
+  EXPECT_EQ(run.Result().Outcome, TEngineOutcome::InputNotWritten);
+  EXPECT_FALSE(QFile::exists(engine_.File("QuoForm1.001")));
+  const TQuoteConclusion conclusion = ConcludeQuotation(run);
+  EXPECT_EQ(conclusion.Ending, TQuoteEnding::Failed);
+  EXPECT_TRUE(
+      conclusion.Message.startsWith("The details could not be written for the Quote "
+                                    "engine\rNo quotation was obtained\r"))
+      << conclusion.Message.toStdString();
+  EXPECT_TRUE(conclusion.Message.contains("(123) is longer than the 2 characters"))
+      << conclusion.Message.toStdString();
+}
+
+TEST_F(QuoteRunTest, ANumberIsRefusedAtEntryBeyondItsBoundOrItsEngineField) {
+  const QString exports = engine_.File("Exports.BIN");
+  // The definition gives the cover type two characters.
+  EXPECT_TRUE(NumberRefusal(kCoverType, 12, exports).isEmpty());
+  EXPECT_TRUE(NumberRefusal(kCoverType, 123, exports)
+                  .startsWith("The Quote engine reads at most 2 characters for this number (123)"));
+  // Bounds of their own, whatever the engine reads.
+  EXPECT_TRUE(NumberRefusal(Id::Seats, 20, exports).isEmpty());
+  EXPECT_TRUE(NumberRefusal(Id::Seats, 21, exports)
+                  .startsWith("A vehicle insured here has at "
+                              "most 20 seats"));
+  EXPECT_FALSE(NumberRefusal(Id::PrivateMileage, 150001, QString()).isEmpty());
+  EXPECT_FALSE(NumberRefusal(Id::BonusYears, -1, QString()).isEmpty());
 }
 
 TEST_F(QuoteRunTest, ANewRunForgetsTheLastResults) {

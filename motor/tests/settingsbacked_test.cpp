@@ -73,6 +73,23 @@ TEST_F(InstalledSettingsTest, AnInstalledVersionThatDiffersIsReported) {
   EXPECT_EQ(prompter_->Texts(), QStringList{"ERROR - Opening Corvane Data Server"});
 }
 
+TEST_F(InstalledSettingsTest, ADamagedSettingsFileIsNamedOnceWithWhatIsWrongAndTheWayOut) {
+  WriteMotorDictionary(installFolder_.path());
+  InstallDictionary(kVersion);
+  QFile file(SettingsFileName());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write("{\"Dictionary\": {\"Path\": ");  // cut off, as a full disk leaves it
+  file.close();
+
+  EXPECT_EQ(OpenQuoteEngine(), 1004);
+  ASSERT_EQ(prompter_->Texts().size(), 1) << prompter_->Texts().join("|").toStdString();
+  const QString text = prompter_->Texts()[0];
+  EXPECT_TRUE(text.startsWith("ERROR - Opening Corvane Data Server\r")) << text.toStdString();
+  EXPECT_TRUE(text.contains(QDir::toNativeSeparators(SettingsFileName()))) << text.toStdString();
+  EXPECT_TRUE(text.contains("it is not valid settings text")) << text.toStdString();
+  EXPECT_TRUE(text.contains("To start afresh")) << text.toStdString();
+}
+
 TEST_F(InstalledSettingsTest, WithoutSettingsTheDataServerCannotOpen) {
   EXPECT_EQ(OpenQuoteEngine(), 1003);
   // The settings say what is missing, then the Data Server box follows.

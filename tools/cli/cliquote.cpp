@@ -108,6 +108,15 @@ int TCliRun::Run() {
     return kExitDictionary;
   }
 
+  if (Quotes()) {
+    const QString refusal = CoverStartRefusal(
+        start_, today_, Options() != nullptr ? Options()->GetRatesExpiryDate() : QDate());
+    if (!refusal.isEmpty()) {
+      Say(refusal);
+      return kExitUsage;
+    }
+  }
+
   // Where the program would end (the engine check failed), the command line stops with its
   // own exit code instead.
   auto previous = SetEndProgramHandler([](int) {});

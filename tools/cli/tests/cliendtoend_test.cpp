@@ -240,6 +240,57 @@ TEST_F(CliEndToEnd, MissingAnswersAreListedAndNothingIsQuoted) {
   }
 }
 
+TEST_F(CliEndToEnd, AnswersNoPageShowsAreFlaggedNotQuoted) {
+  Install();
+  // Copies of the family sample: one restricted to the proposer with its three drivers still
+  // stored, one whose proposer has a marital status the list does not hold.
+  const QString hidden = home_.filePath("hidden-drivers.PCD");
+  const QString unknown = home_.filePath("unknown-code.PCD");
+  const QByteArray lists = QFile::encodeName(Installed("dictionary/Lists.BIN"));
+  const QByteArray structure = QFile::encodeName(Installed("dictionary/Struct.BIN"));
+  ASSERT_EQ(DsvOpen(1, 1, lists.constData(), structure.constData(), ""), 0);
+  const TPathEntry cover{13, 0, 0};
+  const TPathEntry proposer{15, 0, 0};
+  const std::int32_t proposerOnly = 1;
+  const std::int32_t noSuchStatus = 9999;
+  ASSERT_EQ(DsvLoadSection(QFile::encodeName(Sample("family")).constData(), "Tolvane"), 0);
+  ASSERT_EQ(DsvSetValue(0xD0006, 1, &cover, &proposerOnly), 0);
+  ASSERT_EQ(DsvSaveSection(QFile::encodeName(hidden).constData(), "Tolvane"), 0);
+  ASSERT_EQ(DsvClearAll(), 0);
+  ASSERT_EQ(DsvLoadSection(QFile::encodeName(Sample("family")).constData(), "Tolvane"), 0);
+  std::int32_t stored = 0;
+  // The Data Server takes any code; only the check knows the list does not hold it.
+  ASSERT_EQ(DsvSetValue(0xF0008, 1, &proposer, &noSuchStatus), 0);
+  ASSERT_EQ(DsvQueryValue(0xF0008, 1, &proposer, &stored), 0);
+  ASSERT_EQ(stored, noSuchStatus);
+  ASSERT_EQ(DsvSaveSection(QFile::encodeName(unknown).constData(), "Tolvane"), 0);
+  DsvClose();
+
+  TCliRunResult run = Run({"quote", hidden});
+  EXPECT_EQ(run.Code, kExitMissingData) << Describe(run);
+  EXPECT_TRUE(
+      run.Errors.contains("Vehicle driving restrictions allow 0 additional driver(s), but "
+                          "3 are stored (page 1, DrivingRestrictionsKwComboEdit)"))
+      << Describe(run);
+  EXPECT_FALSE(run.Out.contains("Insurer")) << Describe(run);
+
+  run = Run({"quote", unknown});
+  EXPECT_EQ(run.Code, kExitMissingData) << Describe(run);
+  EXPECT_TRUE(run.Errors.contains(
+      "No Marial Status selected for the proposer (page 0, MaritalStatusKwComboEdit)"))
+      << Describe(run);
+}
+
+TEST_F(CliEndToEnd, ACoverStartBeyondTheRatesExpiryIsRefusedWithTheirDate) {
+  Install();
+  const QString beyond = QStringLiteral("31/12/9999");
+  const TCliRunResult run = Run({"quote", Sample("young-driver"), "--start", beyond});
+  EXPECT_EQ(run.Code, kExitUsage) << Describe(run);
+  EXPECT_TRUE(run.Errors.contains("after the current rates expire")) << Describe(run);
+  EXPECT_TRUE(run.Errors.contains(QRegularExpression("valid until \\d\\d/\\d\\d/\\d{4}")))
+      << Describe(run);
+}
+
 TEST_F(CliEndToEnd, FilesThatAreNotThereOrNotQuotationsAreRefused) {
   Install();
   TCliRunResult run = Run({"quote", home_.filePath("nothere.PCD")});
@@ -340,6 +391,53 @@ TEST_F(CliEndToEnd, AnEngineThatRunsTooLongIsStoppedWithEverythingItStarted) {
     }
   }
   EXPECT_TRUE(gone);
+}
+
+TEST_F(CliEndToEnd, AKilledProgramLeavesNoEngineBehindAndTheNextQuotationProceeds) {
+  Install();
+  ReplaceEngine("sleeps.sh");
+  QProcess killed;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral("config")));
+  environment.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral("xdg")));
+  killed.setProcessEnvironment(environment);
+  killed.start(QStringLiteral(QM_CLI_PROGRAM), {"quote", Sample("young-driver")});
+  QFile childPid(Installed("engine/child.pid"));
+  for (int attempt = 0; attempt < 500 && childPid.size() == 0; ++attempt) {
+    QThread::msleep(10);
+  }
+  ASSERT_GT(childPid.size(), 0);
+  ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
+  ASSERT_TRUE(killed.waitForFinished(5000));
+
+  const auto pidIn = [this](const char* name) {
+    QFile file(Installed(QStringLiteral("engine/") + name));
+    return file.open(QIODevice::ReadOnly) ? static_cast<pid_t>(file.readAll().trimmed().toInt())
+                                          : pid_t(0);
+  };
+  const auto gone = [](pid_t pid) {
+    for (int attempt = 0; attempt < 300; ++attempt) {
+      QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+      if ((::kill(pid, 0) != 0 && errno == ESRCH) || !stat.open(QIODevice::ReadOnly) ||
+          stat.readAll().contains(") Z ")) {
+        return true;
+      }
+      QThread::msleep(10);
+    }
+    return false;
+  };
+  // The engine dies with its program; what it started is stopped by the next quotation, which
+  // takes over the engine folder the killed program held.
+  EXPECT_TRUE(gone(pidIn("engine.pid")));
+  const pid_t child = pidIn("child.pid");
+  ASSERT_GT(child, 0);
+  const QString engine = Installed(QStringLiteral("engine/QuoForm1.pif"));
+  QFile::remove(engine);
+  ASSERT_TRUE(QFile::copy(kDemo + QStringLiteral("/engine/QuoForm1.pif"), engine));
+  QFile::setPermissions(engine, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  const TCliRunResult next = Run({"quote", Sample("young-driver"), "--timeout", "20"});
+  EXPECT_EQ(next.Code, kExitQuoted) << Describe(next);
+  EXPECT_TRUE(gone(child));
 }
 
 TEST_F(CliEndToEnd, ListingPrintsTheProposalAsTheBrokerReceivesIt) {
