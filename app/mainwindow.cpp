@@ -421,7 +421,9 @@ void TTolvaneForm::FirstShow() {
 }
 
 void TTolvaneForm::closeEvent(QCloseEvent* event) {
-  if (!QuerySaveChanges()) {
+  // However the window is closed (File > Exit, its close button, Alt+F4, the end of the
+  // session), the field being edited stores its answer before the close query reads them.
+  if (!RunCommand([] { return QuerySaveChanges(); })) {
     event->ignore();
     return;
   }

@@ -15,6 +15,7 @@
 #include "capture/vehiclepage.h"
 #include "dataserver/dsv.h"
 #include "motor/identifiers.h"
+#include "motor/openproposal.h"
 #include "motor/proposalfile.h"
 
 namespace {
@@ -73,15 +74,19 @@ bool TTolvaneForm::FileOpen(const QString& fileName) {
     if (name.isEmpty())
       return false;
   }
+  // A failed Open leaves the window as it was: the same proposal on the same page, the same
+  // file name and the same "Modified", so that Save cannot put an empty proposal over a good file.
+  const int shownTab = pagesTabControl_->TabBar()->currentIndex();
   ShowOnlyProposerPage();
-  DsvClearAll();
   bool loaded = false;
-  if (const DsvStatus status = LoadProposalFile(name); status != 0) {
+  if (const DsvStatus status = OpenProposalFile(name); status != 0) {
     Ask(PromptKind::Error, PromptButtons::Ok,
         QStringLiteral("Unable to open test case file with errorcode : %1\r%2")
             .arg(status)
             .arg(ProposalFileProblem(name, status, false)));
     RebuildPages();
+    if (shownTab > 0)
+      SelectPageTab(shownTab);
   } else {
     RebuildPages();
     AddRecentFile(name);

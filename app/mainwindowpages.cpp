@@ -23,6 +23,7 @@
 #include "capture/drivingpage.h"
 #include "capture/proposerpage.h"
 #include "capture/vehiclepage.h"
+#include "controls/editedfield.h"
 #include "controls/fieldhelp.h"
 #include "controls/kwdate.h"
 #include "controls/kwtime.h"
@@ -80,12 +81,11 @@ class TScope {
 bool TTolvaneForm::RunCommand(const std::function<bool()>& command) {
   TScope inProgress(commandInProgress_);
   validationFailed_ = false;
-  QPointer<QWidget> remembered = QApplication::focusWidget();
-  // Leaving the field makes it store its value (or refuse it, through ShowFieldError).
-  if (CanFocus(focusPanel_))
-    focusPanel_->setFocus(Qt::OtherFocusReason);
+  QPointer<QWidget> remembered = focusWidget();
+  // Leaving the field makes it store its value (or refuse it, itself or through ShowFieldError).
+  const bool stored = !CanFocus(focusPanel_) || StoreEditedField(focusPanel_);
   bool result = false;
-  if (!validationFailed_)
+  if (stored && !validationFailed_)
     result = command();
   // A failed command gives the focus back. So does one that left it on the invisible FocusPanel
   // (Save, for one), from which Tab would jump to another page.
@@ -97,6 +97,8 @@ bool TTolvaneForm::RunCommand(const std::function<bool()>& command) {
 void TTolvaneForm::ShowFieldError(QObject* field, const QString& message, bool refocus) {
   validationFailed_ = true;
   QWidget* focused = QApplication::focusWidget();
+  if (focused == nullptr)  // no window of the program is active: the window's own focus counts
+    focused = focusWidget();
   auto* control = qobject_cast<QWidget*>(field);
   if (!commandInProgress_ && focused == focusPanel_)
     return;

@@ -23,7 +23,8 @@ TQuoteWorkflow::~TQuoteWorkflow() {
 bool TQuoteWorkflow::StartQuote(bool checkMissingData) {
   if (!window_)
     return false;
-  // 1. Without its choice file the engine is not installed: the check ends the program.
+  // 1. Without its choice file the engine is not installed: the check says so and this
+  // quotation is abandoned; the program and the proposal stay.
   if (!CheckQuoteEngine())
     return false;
   // 2. Convictions numbered, today as the policy start.

@@ -79,12 +79,6 @@ void TCaptureDialog::SetTabOrder(const QList<QWidget*>& order) {
     QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-bool TCaptureDialog::LeaveFieldFor(QWidget* button) {
-  button->setFocus(Qt::OtherFocusReason);
-  // A field that refuses its value takes the focus back.
-  return button->window()->focusWidget() == button;
-}
-
 int RunCaptureDialog(QDialog& dialog) {
   return RunModalDialog(dialog);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // TCaptureDialog: what the detail dialogs of the capture pages share. Their Close button is also
 // the Cancel key: Escape and the window's close box run the Close button's own action, which
-// decides how the dialog ends (and may keep it open). The field being edited stores its value
-// first, as it does when the user moves to the Close button.
+// decides how the dialog ends (and may keep it open). That action first makes the field being
+// edited store its value (StoreEditedField with the Close button), as when the user moves to it.
 
 #include <QDialog>
 #include <QPushButton>
@@ -11,6 +11,7 @@
 
 #include "capture/fieldbinder.h"
 #include "capture/modalresult.h"
+#include "controls/editedfield.h"
 
 class TCaptureDialog : public QDialog {
   Q_OBJECT
@@ -45,10 +46,6 @@ class TCaptureDialog : public QDialog {
                                const QString& closeHint, int closeHelp);
   // Sets the tab order to the order of the list.
   static void SetTabOrder(const QList<QWidget*>& order);
-
-  // Moves the focus to the button, so that the field being left stores its value; false when
-  // the field refused its value and kept the focus.
-  static bool LeaveFieldFor(QWidget* button);
 
  private:
   TFieldBinder* binder_;

@@ -18,6 +18,24 @@ TPath ConvictionOf(int driver, int incident) {
   return {DriverPath(driver), IncidentPath(incident), ConvictionPath(0)};
 }
 
+// A claim or a conviction is stored when any of its answers is, also one still without its
+// type or code; the bare number the quotation run gives a conviction's incident is no claim.
+bool AnyValue(const TPath& path, std::initializer_list<std::int32_t> ids) {
+  for (std::int32_t id : ids) {
+    if (ValueExists(id, path))
+      return true;
+  }
+  return false;
+}
+bool ClaimStored(const TPath& path) {
+  return AnyValue(path,
+                  {Id::ClaimType, Id::ClaimDate, Id::ClaimCost, Id::ClaimAtFault, Id::ClaimInjury});
+}
+bool ConvictionStored(const TPath& path) {
+  return AnyValue(path, {Id::ConvictionCode, Id::ConvictionDate, Id::PenaltyPoints,
+                         Id::ConvictionFine, Id::MonthsBanned});
+}
+
 QString YesOrNo(bool yes) {
   return yes ? QStringLiteral("Y") : QStringLiteral("N");
 }
@@ -73,7 +91,7 @@ void LoadClaimsAndConvictions(int driver, TClaimList& claims, TConvictionList& c
   for (int i = 0; i < count; ++i) {
     TClaimRecord* claim = nullptr;
     const TPath claimPath = ClaimOf(driver, i);
-    if (GetListValue(Id::ClaimType, claimPath) != 0) {
+    if (ClaimStored(claimPath)) {
       claim = &claims.Append();
       claim->Type = GetListValue(Id::ClaimType, claimPath);
       claim->Date = GetDateValue(Id::ClaimDate, claimPath);
@@ -82,7 +100,7 @@ void LoadClaimsAndConvictions(int driver, TClaimList& claims, TConvictionList& c
       claim->Injury = YesOrNo(GetListValue(Id::ClaimInjury, claimPath) == Code::Yes);
     }
     const TPath convictionPath = ConvictionOf(driver, i);
-    if (GetListValue(Id::ConvictionCode, convictionPath) != 0) {
+    if (ConvictionStored(convictionPath)) {
       TConvictionRecord& conviction = convictions.Append();
       conviction.Code = GetListValue(Id::ConvictionCode, convictionPath);
       conviction.Date = GetDateValue(Id::ConvictionDate, convictionPath);

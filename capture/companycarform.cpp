@@ -66,7 +66,7 @@ void TCompanyCarForm::ReadBack(TCompanyCar& car) const {
 }
 
 void TCompanyCarForm::CloseClicked() {
-  if (LeaveFieldFor(close_))
+  if (StoreEditedField(close_))
     done(mrOk);
 }
 

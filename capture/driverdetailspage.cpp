@@ -219,8 +219,10 @@ void TDriverDetailsPage::LoadPeriod(const char* numberField, const char* unitFie
 
 void TDriverDetailsPage::StorePeriod(const char* numberField, const char* unitField,
                                      std::int32_t id) {
-  const int number = Field<TNumericEdit>(numberField)->AsInteger();
-  SetDateValue(id, DriverAnd(), PeriodStart(number, Unit(unitField), Today()));
+  const TShownPeriod shown{Field<TNumericEdit>(numberField)->AsInteger(), Unit(unitField)};
+  const QDate start = ChangedPeriodStart(shown, GetDateValue(id, DriverAnd()), Today());
+  if (start.isValid())
+    SetDateValue(id, DriverAnd(), start);
 }
 
 // ---- Personal details -----------------------------------------------------------------------

@@ -77,10 +77,11 @@ TReconcileOutcome ReconcileDrivers(std::int32_t previousRestriction,
   const std::int32_t restriction = GetListValue(Id::DrivingRestriction, {CoverPath()});
   const int wanted = AdditionalDriversForRestriction(restriction);
   const bool spouse = restriction == Code::ProposerAndSpouse;
-  if (spouse)
-    SetListValue(Id::Relationship, {DriverPath(1)}, Code::Spouse);
+  // Nothing is written before the user agrees: Cancel leaves every answer as it was.
   if (!ConfirmDriverRemoval(wanted))
     return TReconcileOutcome::Declined;
+  if (spouse)
+    SetListValue(Id::Relationship, {DriverPath(1)}, Code::Spouse);
 
   if (drivingPage != nullptr)
     drivingPage->SelectDriver(0);

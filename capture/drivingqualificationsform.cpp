@@ -67,7 +67,7 @@ void TDrivingQualificationsForm::AdvancedChanged() {
 }
 
 void TDrivingQualificationsForm::CloseClicked() {
-  if (!LeaveFieldFor(close_))
+  if (!StoreEditedField(close_))
     return;
   done(IsYes(passPlus_) || IsYes(advanced_) || IsYes(defensive_) ? mrYes : mrNo);
 }

@@ -137,9 +137,10 @@ void TMedicalConditionsForm::ResetDetails() {
 }
 
 int TMedicalConditionsForm::StoredCount() const {
+  // Every stored condition is listed, also one left without its condition: counting only up to
+  // the first of those would hide the later ones, which are still quoted and sent.
   int count = 0;
-  while (GetListValue(Id::MedicalCondition, Condition(count)) != 0)
-    ++count;
+  GetObjectCount({DriverPath(driver_)}, ObjectCode::MedicalCondition, count);
   return count;
 }
 
@@ -182,8 +183,10 @@ void TMedicalConditionsForm::PeriodLeft() {
     return;
   const TPeriodUnit unit =
       unit_->Text() == QLatin1String(kMonthsUnit) ? TPeriodUnit::Months : TPeriodUnit::Years;
-  SetDateValue(Id::ConditionStartDate, Condition(row),
-               PeriodStart(period_->AsInteger(), unit, Today()));
+  const QDate start = ChangedPeriodStart(
+      {period_->AsInteger(), unit}, GetDateValue(Id::ConditionStartDate, Condition(row)), Today());
+  if (start.isValid())
+    SetDateValue(Id::ConditionStartDate, Condition(row), start);
 }
 
 void TMedicalConditionsForm::AnswerLeft(TKwYesNoDlg* answer, std::int32_t id) {

@@ -60,7 +60,7 @@ TNCBForm::TNCBForm(QWidget* owner) : TCaptureDialog(owner) {
 }
 
 void TNCBForm::CloseClicked() {
-  if (!LeaveFieldFor(close_))
+  if (!StoreEditedField(close_))
     return;
   done(years_->AsInteger() > 0 ? mrYes : mrNo);
 }

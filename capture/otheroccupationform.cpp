@@ -114,7 +114,7 @@ void TOtherOccupationForm::OccupationLeft() {
 }
 
 void TOtherOccupationForm::CloseClicked() {
-  if (!LeaveFieldFor(close_))
+  if (!StoreEditedField(close_))
     return;
   // An occupation not chosen (or no item at all) gives up the part-time occupation.
   if (!Chosen(occupationField_)) {

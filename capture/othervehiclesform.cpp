@@ -91,7 +91,7 @@ void TOtherVehiclesForm::CompanyCarDialog() {
 }
 
 void TOtherVehiclesForm::CloseClicked() {
-  if (!LeaveFieldFor(close_))
+  if (!StoreEditedField(close_))
     return;
   const TPath path{DriverPath(driver_)};
   const std::int32_t owned = owned_->AsInteger();

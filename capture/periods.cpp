@@ -63,3 +63,9 @@ TShownPeriod PeriodShown(const QDate& start, const QDate& today) {
     return {years, TPeriodUnit::Years};
   return {months, TPeriodUnit::Months};
 }
+
+QDate ChangedPeriodStart(const TShownPeriod& shown, const QDate& stored, const QDate& today) {
+  if (PeriodShown(stored, today) == shown)
+    return QDate();
+  return PeriodStart(shown.Number, shown.Unit, today);
+}

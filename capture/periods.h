@@ -35,3 +35,7 @@ QDate PeriodStart(int number, TPeriodUnit unit, const QDate& today);
 // How a page shows a stored start date: the whole years when there are any (or when the months
 // are 0 too), otherwise the months. A missing date shows 0 years.
 TShownPeriod PeriodShown(const QDate& start, const QDate& today);
+// The start date to store when a period's fields are left showing `shown`: a null date when the
+// stored start date shows that very period (passing through the fields changes nothing: the
+// date of the proposal stays and it is not marked modified), otherwise PeriodStart.
+QDate ChangedPeriodStart(const TShownPeriod& shown, const QDate& stored, const QDate& today);

@@ -7,6 +7,7 @@
 
 #include "capture/fieldvalues.h"
 #include "controls/kwcomboedit.h"
+#include "controls/pendingclick.h"
 #include "platform/prompt.h"
 
 namespace {
@@ -49,7 +50,8 @@ void TRecordListDialog::Open(TKwComboEdit* key, const QList<QWidget*>& fields) {
   connect(list_, &QTreeWidget::currentItemChanged, this, [this] { ShowRow(false); });
   connect(list_, &QTreeWidget::itemClicked, this, [this] { ShowRow(true); });
   connect(key_, &TKwComboEdit::exited, this, &TRecordListDialog::KeyLeft);
-  connect(add_, &QPushButton::clicked, this, &TRecordListDialog::AddRecord);
+  pendingClick_ = new TPendingClick(key_, this);
+  connect(add_, &QPushButton::clicked, this, &TRecordListDialog::AddClicked);
   connect(remove_, &QPushButton::clicked, this, &TRecordListDialog::RemoveClicked);
   connect(close_, &QPushButton::clicked, this, &TRecordListDialog::CloseClicked);
 
@@ -113,13 +115,24 @@ void TRecordListDialog::KeyLeft() {
   }
   if (!closing_ && taking != close_) {
     const QString question = texts_.NoDescription.arg(row + 1).arg(QStringLiteral("\r"));
-    if (Ask(PromptKind::Confirmation, PromptButtons::YesNo, question) != PromptAnswer::Yes) {
+    const bool yes =
+        Ask(PromptKind::Confirmation, PromptButtons::YesNo, question) == PromptAnswer::Yes;
+    // Add, when the mouse pressed it, acts once after Yes and not at all after No, whether or
+    // not the press's own click would follow the box.
+    if (taking == add_)
+      pendingClick_->TakeOver(add_, yes ? std::function<void()>([this] { AddRecord(); }) : nullptr);
+    if (!yes) {
       key_->setFocus(Qt::OtherFocusReason);
       return;
     }
   }
-  // The button the focus was moving to carries out its own action when its click arrives.
   RemoveAt(row, false);
+}
+
+void TRecordListDialog::AddClicked() {
+  // From the keyboard (a mnemonic, Space) the key being edited has not been left yet.
+  if (StoreEditedField(add_))
+    AddRecord();
 }
 
 void TRecordListDialog::RemoveAt(int row, bool focusKey) {
@@ -135,6 +148,8 @@ void TRecordListDialog::RemoveAt(int row, bool focusKey) {
 }
 
 void TRecordListDialog::RemoveClicked() {
+  if (!StoreEditedField(remove_))
+    return;
   const int row = SelectedRow();
   if (row < 0)
     return;
@@ -145,7 +160,7 @@ void TRecordListDialog::RemoveClicked() {
 
 void TRecordListDialog::CloseClicked() {
   closing_ = true;
-  const bool left = LeaveFieldFor(close_);
+  const bool left = StoreEditedField(close_);
   closing_ = false;
   if (left)
     done(list_->topLevelItemCount() > 0 ? mrOk : mrCancel);

@@ -12,6 +12,7 @@
 
 class QFormLayout;
 class TKwComboEdit;
+class TPendingClick;
 
 class TRecordListDialog : public TCaptureDialog {
   Q_OBJECT
@@ -88,8 +89,12 @@ class TRecordListDialog : public TCaptureDialog {
  private:
   void KeyLeft();
   void RemoveAt(int row, bool focusKey);
+  void AddClicked();
   void RemoveClicked();
 
   TTexts texts_;
   bool closing_ = false;
+  // Add pressed by the mouse while the record has no key: the question comes first, then Add
+  // acts once or not at all.
+  TPendingClick* pendingClick_ = nullptr;
 };

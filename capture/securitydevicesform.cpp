@@ -250,6 +250,10 @@ void TSecurityDevicesForm::ShowRow(int row) {
 
 void TSecurityDevicesForm::DeviceTypeRadioGroupClick() {
   const TDeviceKind kind = DeviceKind();
+  // A click (or Space) on the category already chosen is no choice: the device stays.
+  const int row = SelectedRow();
+  if (row >= 0 && kind == KindOf(GetListValue(Id::SecurityDevice, Device(row))))
+    return;
   EnableDeviceName(kind == dkSpecified);
   DeviceField()->SetItemIndex(DeviceField()->IndexOfCode(kKindCodes[kind]));
   DeviceKwComboEditExit();
@@ -319,8 +323,6 @@ bool TSecurityDevicesForm::CheckUnnamedDevices() {
 }
 
 void TSecurityDevicesForm::CloseClicked() {
-  // The device being chosen is stored before the check reads it.
-  DeviceKwComboEditExit();
   if (CheckUnnamedDevices())
     done(Accepted);
 }

@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "controls/editedfield.h"
 #include "controls/fieldhelp.h"
 
 namespace {
@@ -64,9 +65,12 @@ TVehicleDetailsDialog::TVehicleDetailsDialog(const TNames& names, QWidget* paren
       ShowRow(SelectedRow());
   });
   connect(listView_, &QTreeWidget::itemClicked, this, [this] { FocusDetails(); });
-  connect(add_, &QPushButton::clicked, this, [this] { AddClicked(); });
-  connect(remove_, &QPushButton::clicked, this, [this] { RemoveClicked(); });
-  connect(close_, &QPushButton::clicked, this, [this] { CloseClicked(); });
+  connect(add_, &QPushButton::clicked, this,
+          [this] { Pressed(add_, &TVehicleDetailsDialog::AddClicked); });
+  connect(remove_, &QPushButton::clicked, this,
+          [this] { Pressed(remove_, &TVehicleDetailsDialog::RemoveClicked); });
+  connect(close_, &QPushButton::clicked, this,
+          [this] { Pressed(close_, &TVehicleDetailsDialog::CloseClicked); });
 }
 
 void TVehicleDetailsDialog::ArrangeTabOrder(std::initializer_list<QWidget*> groupControls) {
@@ -133,5 +137,10 @@ void TVehicleDetailsDialog::FocusDetails() {
 }
 
 void TVehicleDetailsDialog::reject() {
-  CloseClicked();
+  Pressed(close_, &TVehicleDetailsDialog::CloseClicked);
+}
+
+void TVehicleDetailsDialog::Pressed(QPushButton* button, void (TVehicleDetailsDialog::*action)()) {
+  if (StoreEditedField(button))
+    (this->*action)();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // What the vehicle's two detail dialogs (modifications, security devices) share: a list view of
 // the objects beneath the vehicle, a group with the details of the selected one, and the Add,
-// Remove and Close buttons. Escape and the window's close button act as the Close button.
+// Remove and Close buttons. Escape and the window's close button act as the Close button, and
+// every button first makes the field being edited store its answer.
 
 #include <QDialog>
 #include <QStringList>
@@ -74,6 +75,11 @@ class TVehicleDetailsDialog : public QDialog {
   void reject() override;
 
  private:
+  // Every button (and Escape, the close button): the field being edited stores its answer,
+  // then the button's action runs, unless the field kept the focus. From the keyboard (a
+  // mnemonic, Space) the field has not been left before the click.
+  void Pressed(QPushButton* button, void (TVehicleDetailsDialog::*action)());
+
   QTreeWidget* listView_;
   QGroupBox* group_;
   QVBoxLayout* groupLayout_;

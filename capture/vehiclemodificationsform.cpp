@@ -12,6 +12,7 @@
 #include "controls/kwcomboedit.h"
 #include "controls/kwyesnodlg.h"
 #include "controls/modaldialog.h"
+#include "controls/pendingclick.h"
 #include "motor/identifiers.h"
 #include "platform/prompt.h"
 
@@ -91,6 +92,7 @@ TVehicleModificationsForm::TVehicleModificationsForm(QWidget* parent)
           &TVehicleModificationsForm::TypeKwComboEditChange);
   connect(TypeField(), &TKwComboEdit::exited, this,
           &TVehicleModificationsForm::TypeKwComboEditExit);
+  pendingClick_ = new TPendingClick(TypeField(), this);
   connect(InjuryField(), &TKwYesNoDlg::exited, this,
           &TVehicleModificationsForm::InjuryKwYesNoDlgExit);
   resize(420, 320);
@@ -179,7 +181,6 @@ void TVehicleModificationsForm::TypeKwComboEditExit() {
   const int row = SelectedRow();
   if (row < 0 || closing_)
     return;
-  refusedTarget_ = nullptr;
   TKwComboEdit* type = TypeField();
   // An emptied field has no type either.
   const std::int32_t code = type->ItemIndex() >= 0 ? type->ItemCode(type->ItemIndex()) : 0;
@@ -191,20 +192,22 @@ void TVehicleModificationsForm::TypeKwComboEditExit() {
     return;
   }
   if (target != CloseButton()) {
-    const PromptAnswer answer = Ask(
-        PromptKind::Confirmation, PromptButtons::YesNo,
-        QStringLiteral("No description selected for Modification '%1'%2Do you wish to Remove this "
-                       "Modification?")
-            .arg(row + 1)
-            .arg(QStringLiteral("\r")));
-    if (answer != PromptAnswer::Yes) {
-      if (qobject_cast<QPushButton*>(target) != nullptr)
-        refusedTarget_ = target;
+    const bool yes = Ask(PromptKind::Confirmation, PromptButtons::YesNo,
+                         QStringLiteral("No description selected for Modification '%1'%2Do you "
+                                        "wish to Remove this Modification?")
+                             .arg(row + 1)
+                             .arg(QStringLiteral("\r"))) == PromptAnswer::Yes;
+    // Add, when the mouse pressed it, acts once after Yes and not at all after No, whether or
+    // not the press's own click would follow the box.
+    if (target == AddButton()) {
+      pendingClick_->TakeOver(AddButton(),
+                              yes ? std::function<void()>([this] { AddModification(); }) : nullptr);
+    }
+    if (!yes) {
       type->setFocus(Qt::OtherFocusReason);
       return;
     }
   }
-  // The button the focus was moving to is then clicked as usual.
   RemoveModification(row);
 }
 
@@ -223,18 +226,10 @@ void TVehicleModificationsForm::RemoveModification(int row) {
 }
 
 void TVehicleModificationsForm::AddClicked() {
-  if (refusedTarget_ == AddButton()) {
-    refusedTarget_ = nullptr;
-    return;
-  }
   AddModification();
 }
 
 void TVehicleModificationsForm::RemoveClicked() {
-  if (refusedTarget_ == RemoveButton()) {
-    refusedTarget_ = nullptr;
-    return;
-  }
   const int row = SelectedRow();
   if (row < 0)
     return;

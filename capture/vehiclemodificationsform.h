@@ -3,13 +3,12 @@
 // type and whether it was made because of a medical condition. Every change goes into the Data
 // Server at once.
 
-#include <QPointer>
-
 #include "capture/fieldbinder.h"
 #include "capture/vehicledetailsdialog.h"
 
 class TKwComboEdit;
 class TKwYesNoDlg;
+class TPendingClick;
 
 class TVehicleModificationsForm : public TVehicleDetailsDialog {
   Q_OBJECT
@@ -47,9 +46,9 @@ class TVehicleModificationsForm : public TVehicleDetailsDialog {
   TFieldBinder binder_;
   bool typesRead_ = false;
   bool closing_ = false;
-  // A button the focus was moving to when the user kept a modification without a type: its
-  // click, which follows the focus change, is not carried out.
-  QPointer<QWidget> refusedTarget_;
+  // Add pressed by the mouse while the modification has no type: the question comes first,
+  // then Add acts once (after Yes) or not at all.
+  TPendingClick* pendingClick_ = nullptr;
 };
 
 // Runs the dialog for the vehicle, with a first modification added when there is none. True

@@ -167,7 +167,7 @@ DsvStatus OpenQuoteEngine();
 void CloseQuoteEngine();
 
 // Stamps the engine's choice file. A missing or short file, or any input/output error, shows
-// the "could not be found" box, ends the program and answers false.
+// the "could not be found" box and answers false; the caller abandons the quotation.
 bool CheckQuoteEngine(const QString& choiceFile);
 // The same with the choice file named by the settings.
 bool CheckQuoteEngine();

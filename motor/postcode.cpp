@@ -61,6 +61,8 @@ TPostcodeFault CorrectPostcode(QString& text) {
 
 }  // namespace
 
+// The warning does not ask the focus back: it is shown once as the field is left and the user
+// moves on; what was typed is stored either way.
 bool ValidatePostcode(QObject* field, QString& text) {
   if (text.isEmpty())
     return true;
@@ -72,12 +74,12 @@ bool ValidatePostcode(QObject* field, QString& text) {
     case TPostcodeFault::District:
       ShowFieldError(
           field, QStringLiteral("Invalid postcode district.\rPlease check the entered postcode."),
-          true);
+          false);
       return false;
     case TPostcodeFault::Sector:
       ShowFieldError(field,
                      QStringLiteral("Invalid postcode sector.\rPlease check the entered postcode."),
-                     true);
+                     false);
       return false;
   }
   return false;

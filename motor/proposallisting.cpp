@@ -151,14 +151,22 @@ std::set<int> IncidentsWithConvictions(int driver) {
   return indexes;
 }
 
-void WriteClaims(TListingWriter& w, int driver) {
+// The claims of a driver the listing shows, in order.
+std::vector<TPath> ListedClaims(int driver) {
   const TPath owner{DriverPath(driver)};
-  int number = 0;
+  std::vector<TPath> claims;
   for (int incident : IncidentsOf(driver)) {
     const TPath claim = Below(Below(owner, IncidentPath(incident)), ClaimPath(0));
     // A conviction's incident may carry a claim entry that only numbers it; a claim has a type.
-    if (!ValueExists(Id::ClaimType, claim) || GetListValue(Id::ClaimType, claim) == 0)
-      continue;
+    if (ValueExists(Id::ClaimType, claim) && GetListValue(Id::ClaimType, claim) != 0)
+      claims.push_back(claim);
+  }
+  return claims;
+}
+
+void WriteClaims(TListingWriter& w, int driver) {
+  int number = 0;
+  for (const TPath& claim : ListedClaims(driver)) {
     const int i = ++number;
     w.Item(QStringLiteral("Cost of Claim %1").arg(i), Id::ClaimCost, claim, R::Plain);
     w.Item(QStringLiteral("Date of Claim %1").arg(i), Id::ClaimDate, claim, R::Plain);
@@ -421,6 +429,10 @@ QString ListingValue(std::int32_t id, const TPath& path, TListingRendering rende
     default:
       return QString();
   }
+}
+
+int ListedClaimCount(int driver) {
+  return static_cast<int>(ListedClaims(driver).size());
 }
 
 int ListedAdditionalDrivers(std::int32_t restrictionCode) {

@@ -31,6 +31,11 @@ QString ListingValue(std::int32_t id, const TPath& path, TListingRendering rende
 // How many additional drivers the listing shows for a driving restriction code.
 int ListedAdditionalDrivers(std::int32_t restrictionCode);
 
+// How many claims the listing shows for the driver (0 the proposer): the incidents with a claim
+// type. The quotation run gives each conviction's incident a claim entry with only a number;
+// those are not claims.
+int ListedClaimCount(int driver);
+
 // The listing's lines, without line ends.
 QStringList ProposalListingLines(const QDate& today = QDate::currentDate());
 // The label the listing shows a property under (empty when it shows it nowhere).

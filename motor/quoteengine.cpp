@@ -19,9 +19,6 @@ void ShowOpenError(const QString& text) {
   Ask(PromptKind::Error, PromptButtons::Ok, text);
 }
 
-// The exit code used when the engine cannot be found.
-constexpr int kEngineMissingExitCode = 1;
-
 // The offset of the third character of the second line: the first line runs to its first CR or
 // LF, any run of CR and LF follows, then come the second line's characters. -1 when the file
 // ends before that character or cannot be read.
@@ -97,7 +94,7 @@ bool CheckQuoteEngine(const QString& choiceFile) {
     return true;
   Ask(PromptKind::Information, PromptButtons::Ok,
       QStringLiteral("The Quote engine cound not be found\rPlease Reinstall the software"));
-  EndProgram(kEngineMissingExitCode);
+  // Only this quotation is abandoned: the program, its window and the proposal stay.
   return false;
 }
 

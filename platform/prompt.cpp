@@ -92,9 +92,10 @@ void EndProgram(int exitCode) {
     CurrentEndProgramHandler()(exitCode);
     return;
   }
+  // Only a running event loop is asked to end; the caller returns, and the program ends through
+  // its normal shut-down. Leaving the process from here would skip it (and crash in it).
   if (QCoreApplication::instance() != nullptr)
     QCoreApplication::exit(exitCode);
-  std::exit(exitCode);
 }
 
 EndProgramHandler SetEndProgramHandler(EndProgramHandler handler) {

@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "controls/editedfield.h"
 #include "controls/kwcomboedit.h"
 #include "controls/kwedit.h"
 #include "controls/modaldialog.h"
@@ -81,15 +82,6 @@ TAcceptanceForm::TPage TAcceptanceForm::CurrentPage() const {
   return static_cast<TPage>(notebook_->currentIndex());
 }
 
-bool TAcceptanceForm::LeaveField(QWidget* button) {
-  QWidget* field = focusWidget();
-  if (field == nullptr || field == button || !notebook_->isAncestorOf(field))
-    return true;
-  // A button pressed from the keyboard (Enter, a mnemonic) leaves the focus where it was.
-  button->setFocus(Qt::OtherFocusReason);
-  return focusWidget() != field;
-}
-
 void TAcceptanceForm::ShowPage(TPage page, QWidget* focus) {
   notebook_->setCurrentIndex(page);
   if (focus != nullptr)
@@ -98,7 +90,7 @@ void TAcceptanceForm::ShowPage(TPage page, QWidget* focus) {
 }
 
 void TAcceptanceForm::NextBitBtnClick() {
-  if (!LeaveField(next_))
+  if (!StoreEditedField(next_))
     return;
   int count = 0;
   switch (CurrentPage()) {
@@ -135,7 +127,7 @@ void TAcceptanceForm::NextBitBtnClick() {
 }
 
 void TAcceptanceForm::BackBitBtnClick() {
-  if (!LeaveField(back_))
+  if (!StoreEditedField(back_))
     return;
   int count = 0;
   switch (CurrentPage()) {
@@ -168,12 +160,12 @@ void TAcceptanceForm::BackBitBtnClick() {
 
 void TAcceptanceForm::SummaryBitBtnClick() {
   // The summary lists what the Data Server holds, including the field being edited.
-  if (LeaveField(summary_))
+  if (StoreEditedField(summary_))
     PreviewQuoteSummary(quotation_, this);
 }
 
 void TAcceptanceForm::reject() {
-  if (LeaveField(close_))
+  if (StoreEditedField(close_))
     QDialog::reject();
 }
 

@@ -56,9 +56,6 @@ class TAcceptanceForm : public QDialog {
                           const QString& help);
   void ChoiceClick(QRadioButton* choice);
 
-  // Moves the focus from the field being edited to `button`, so that the field stores its
-  // value. False when the field refused its value and kept the focus.
-  bool LeaveField(QWidget* button);
   void ShowPage(TPage page, QWidget* focus);
   void LoadProposer();
   void ShowDriver(int n);

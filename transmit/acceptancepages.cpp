@@ -15,6 +15,7 @@
 #include "dataserver/dsv.h"
 #include "motor/getmotordsv.h"
 #include "motor/identifiers.h"
+#include "motor/proposallisting.h"
 #include "motor/quotedetails.h"
 #include "platform/prompt.h"
 #include "settings/displayformats.h"
@@ -403,8 +404,7 @@ void TAcceptanceForm::ShowDriver(int n) {
   dobLabel_->setText(QStringLiteral("Date of Birth: %1")
                          .arg(FormatShortDate(GetDateValue(Id::DateOfBirth, driver))));
   sexLabel_->setText(QStringLiteral("Sex of Driver: %1").arg(ListDescription(Id::Sex, driver)));
-  claimsLabel_->setText(
-      QStringLiteral("Number of entered Claims: %1").arg(CountBelow(driver, ObjectCode::Claim)));
+  claimsLabel_->setText(QStringLiteral("Number of entered Claims: %1").arg(ListedClaimCount(n)));
   convictionsLabel_->setText(QStringLiteral("Number of entered Motoring Convictions: %1")
                                  .arg(CountBelow(driver, ObjectCode::Conviction)));
 }

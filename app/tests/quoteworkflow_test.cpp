@@ -95,8 +95,11 @@ TEST_F(QuoteWorkflow, TheDeclinedSampleEndsInTheDeclinedMessage) {
   EXPECT_EQ(prompter_->Prompts()[0].kind, PromptKind::Information);
 }
 
-TEST_F(QuoteWorkflow, WithoutTheEnginesChoiceFileTheProgramEnds) {
+TEST_F(QuoteWorkflow, WithoutTheEnginesChoiceFileOnlyTheQuotationIsAbandoned) {
   ASSERT_TRUE(window_->FileOpen(Sample("family")));
+  const TPath proposer{DriverPath(0)};
+  ASSERT_TRUE(SetStringValue(Id::Surname, proposer, QStringLiteral("Unsaved")));
+  ASSERT_TRUE(IsModified());
   ASSERT_TRUE(QFile::remove(Options()->ChoiceFile()));
   QList<int> ended;
   EndProgramHandler previous = SetEndProgramHandler([&](int code) { ended << code; });
@@ -104,8 +107,12 @@ TEST_F(QuoteWorkflow, WithoutTheEnginesChoiceFileTheProgramEnds) {
   SetEndProgramHandler(previous);
   EXPECT_EQ(prompter_->Texts(),
             QStringList{"The Quote engine cound not be found\rPlease Reinstall the software"});
-  EXPECT_EQ(ended.size(), 1);
+  EXPECT_TRUE(ended.isEmpty()) << "the program goes on";
   EXPECT_TRUE(forms_.Shown().isEmpty());
+  // The window and the unsaved proposal stay, still "Modified" for the close query.
+  EXPECT_TRUE(window_->isVisible());
+  EXPECT_EQ(GetStringValue(Id::Surname, proposer), QStringLiteral("Unsaved"));
+  EXPECT_TRUE(IsModified());
 }
 
 TEST_F(QuoteWorkflow, CancelDuringASlowEngineShowsNothingAndLeavesNoProcess) {

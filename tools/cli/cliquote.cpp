@@ -117,9 +117,7 @@ int TCliRun::Run() {
     }
   }
 
-  // Where the program would end (the engine check failed), the command line stops with its
-  // own exit code instead.
-  auto previous = SetEndProgramHandler([](int) {});
+  // A failed engine check stops the command line with its own exit code.
   QJsonArray reports;
   for (const QString& file : arguments_.Files) {
     QJsonObject report{{"file", file}};
@@ -131,7 +129,6 @@ int TCliRun::Run() {
       break;  // no further file can be quoted either
     }
   }
-  SetEndProgramHandler(previous);
 
   if (arguments_.Json) {
     out_ << QJsonDocument(reports).toJson(QJsonDocument::Indented);

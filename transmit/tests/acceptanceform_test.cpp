@@ -218,6 +218,19 @@ TEST_F(AcceptanceWizard, ThreeDriversGoThroughDriverOneAndTwoAndBackToTwo) {
   EXPECT_TRUE(prompter_->Prompts().isEmpty());
 }
 
+TEST_F(AcceptanceWizard, AfterAQuotationRunConvictionsAreNotCountedAsClaims) {
+  // The quotation run gives each conviction's incident a claim entry holding only its number.
+  KeepDrivers(2);
+  NumberConvictions();
+  Open();
+  Next();
+  Next();
+  Next();
+  ASSERT_EQ(wizard_->CurrentDriver(), 2);
+  EXPECT_EQ(Text("ClaimsLabel"), "Number of entered Claims: 0");
+  EXPECT_EQ(Text("ConvictionsLabel"), "Number of entered Motoring Convictions: 2");
+}
+
 TEST_F(AcceptanceWizard, TheProposerRulesApplyInOrderAndKeepThePage) {
   KeepDrivers(0);
   Open();
