@@ -1,5 +1,6 @@
 #include "platform/settingsstore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -22,14 +23,39 @@ QString& OverrideFolder() {
   return folder;
 }
 
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr QFileDevice::Permissions kOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                             QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                             QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+// The file may hold a mail password: it is readable by its owner alone. QSettings rewrites it
+// through a temporary file that takes the permissions of the file it replaces, so a file made
+// owner-only before the first write stays so; one made by an earlier version is narrowed.
+void KeepPrivate(const QString& fileName, bool create) {
+  if (fileName.isEmpty())
+    return;
+  if (QFileInfo::exists(fileName)) {
+    if (QFile::permissions(fileName) & kOthers)
+      QFile::setPermissions(fileName, kOwnerOnly);
+    return;
+  }
+  if (!create || !QDir().mkpath(QFileInfo(fileName).path()))
+    return;
+  QFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, kOwnerOnly))
+    return;
+}
+
 std::unique_ptr<QSettings> OpenSettings() {
 #ifdef Q_OS_WIN
   if (OverrideFolder().isEmpty())
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganisation,
                                        kApplication);
 #endif
-  return std::make_unique<QSettings>(TypedSettingsFormat(), QSettings::UserScope, kOrganisation,
-                                     kApplication);
+  auto settings = std::make_unique<QSettings>(TypedSettingsFormat(), QSettings::UserScope,
+                                              kOrganisation, kApplication);
+  KeepPrivate(settings->fileName(), false);
+  return settings;
 }
 
 QStringList Segments(const QString& key) {
@@ -114,7 +140,11 @@ bool IsInteger(const QVariant& value) {
 }
 
 bool Flush(QSettings& settings) {
+  if (settings.format() != QSettings::NativeFormat)
+    KeepPrivate(settings.fileName(), true);
   settings.sync();
+  if (settings.format() != QSettings::NativeFormat)
+    KeepPrivate(settings.fileName(), false);
   return settings.status() == QSettings::NoError;
 }
 

@@ -22,6 +22,7 @@ inline const QString kMailServer = QStringLiteral("MailServer");
 inline const QString kMailPort = QStringLiteral("MailPort");
 inline const QString kMailUser = QStringLiteral("MailUser");
 inline const QString kMailPassword = QStringLiteral("MailPassword");
+inline const QString kMailSecurity = QStringLiteral("MailSecurity");
 inline const QString kMailTimeout = QStringLiteral("MailTimeout");
 inline const QString kAutoSaveSeconds = QStringLiteral("AutoSaveSeconds");
 inline const QString kMotorSummaryWndHeight = QStringLiteral("MotorSummaryWndHeight");

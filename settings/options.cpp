@@ -147,8 +147,19 @@ QString TOptions::GetMailUser() const {
   return ReadText(store_, kOptions, kMailUser);
 }
 
-QString TOptions::GetMailPassword() const {
-  return ReadText(store_, kOptions, kMailPassword);
+TMailSecurity TOptions::GetMailSecurity() const {
+  const QString value = ReadText(store_, kOptions, kMailSecurity).trimmed();
+  const auto is = [&value](const char* name) {
+    return value.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+  };
+  // A value the program does not know never weakens the exchange.
+  if (is("Required"))
+    return TMailSecurity::Required;
+  if (is("TLS"))
+    return TMailSecurity::Tls;
+  if (is("None"))
+    return TMailSecurity::None;
+  return TMailSecurity::Opportunistic;
 }
 
 int TOptions::GetMailTimeoutSeconds() const {

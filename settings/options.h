@@ -13,6 +13,14 @@
 
 #include "platform/settingsstore.h"
 
+// How the mail exchange is secured (MailSecurity).
+enum class TMailSecurity {
+  Opportunistic,  // STARTTLS whenever the server offers it
+  Required,       // STARTTLS, or nothing is sent
+  Tls,            // TLS from the first byte (as on port 465)
+  None,           // the plain dialogue, for a relay on the same machine
+};
+
 class ESettingsError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -41,10 +49,24 @@ class TOptions {
   static constexpr int kDefaultMailPort = 8080;
   QString GetMailServer() const;
   int GetMailPort() const;
-  // A log-in for the relay; both empty when none is set. The client only sends them over a
-  // connection it has secured.
+  // MailSecurity: "Opportunistic" (also when missing or not one of these), "Required", "TLS" or
+  // "None", without regard to case.
+  TMailSecurity GetMailSecurity() const;
+  // A log-in for the relay; empty when none is set. The client only sends it over a connection
+  // it has secured.
   QString GetMailUser() const;
-  QString GetMailPassword() const;
+  // The mail password is kept in the desktop's secret store under this service and the
+  // MailUser as account.
+  static inline const QString kSecretService = QStringLiteral("Quillmarsh PrivateMotor");
+  struct TMailPassword {
+    QString Password;
+    // Set, once in the program's run, when no secret store runs and the password stays in the
+    // settings file: the caller tells the user.
+    QString Notice;
+  };
+  // The password of MailUser. A MailPassword value still in the settings file is moved into the
+  // secret store and removed from the file; where no store runs it stays there.
+  TMailPassword GetMailPassword();
   // How long the mail exchange waits for the connection, each reply and each write: MailTimeout
   // in seconds (1 to 3600), 30 when not set.
   static constexpr int kDefaultMailTimeoutSeconds = 30;

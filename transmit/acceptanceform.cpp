@@ -15,6 +15,7 @@
 #include "motor/quotedetails.h"
 #include "platform/prompt.h"
 #include "report/summaryprinting.h"
+#include "transmit/emaildialup.h"
 #include "transmit/sendemail.h"
 
 namespace {
@@ -201,6 +202,12 @@ bool TAcceptanceForm::ValidateProposer() {
 }
 
 void TAcceptanceForm::SaveAndSend() {
+  // Dial-up with nothing to dial: the user is pointed at the other choices on this page before
+  // anything is saved.
+  if (connectionMethod_ == TConnectionMethod::DialUp && !CreateEMailDialUp()->Available()) {
+    ShowInformation(TEMailForm::NoDialUpText());
+    return;
+  }
   // Only a proposal that was really written is sent: a failed write (or a cancelled Save As)
   // sends nothing, rather than whatever the failed write left in the file.
   TMainWindowLink* window = MainWindowLink();

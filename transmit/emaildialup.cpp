@@ -9,19 +9,25 @@ namespace {
 // when first needed so that a dialog that never dials never touches the remote-access layer.
 class TRasEMailDialUp : public TEMailDialUp {
  public:
-  bool Dial(QWidget* parent) override {
-    if (!ras_) {
-      ras_ = std::make_unique<TRAS>();
-      ras_->SetRedialAttempts(3);
-    }
-    return OpenDialUpDialog(*ras_, parent);
+  bool Available() override {
+    Ras().GetPhoneBookEntries();
+    return !Ras().PhoneBookEntries().isEmpty();
   }
+  bool Dial(QWidget* parent) override { return OpenDialUpDialog(Ras(), parent); }
   void HangUp() override {
     if (ras_ && ras_->Connection() != 0)
       ras_->HangUp();
   }
 
  private:
+  TRAS& Ras() {
+    if (!ras_) {
+      ras_ = std::make_unique<TRAS>();
+      ras_->SetRedialAttempts(3);
+    }
+    return *ras_;
+  }
+
   std::unique_ptr<TRAS> ras_;
 };
 

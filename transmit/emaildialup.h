@@ -4,8 +4,9 @@
 // before every retry.
 //
 // The program's own is the "Dial-up Connection" dialog on a TRAS component (OpenDialUpDialog);
-// with no phone-book entries it shows nothing and answers false, so the e-mail dialog stays open
-// with Send enabled. Tests install a scripted one with SetEMailDialUpFactory.
+// with no phone-book entries it shows nothing and answers false. The e-mail dialog and the
+// wizard ask Available() first, to tell the user that there is nothing to dial. Tests install a
+// scripted one with SetEMailDialUpFactory.
 
 #include <functional>
 #include <memory>
@@ -15,6 +16,8 @@ class QWidget;
 class TEMailDialUp {
  public:
   virtual ~TEMailDialUp() = default;
+  // Whether the computer has a dial-up connection to dial (a phone-book entry).
+  virtual bool Available() = 0;
   // Opens the dial-up dialog over the parent; answers whether a connection was made. Without
   // phone-book entries no dialog is shown and the answer is false.
   virtual bool Dial(QWidget* parent) = 0;

@@ -1,11 +1,16 @@
 #include "transmit/emailform.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusTipEvent>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <cstdio>
 #include <limits>
 
 #include "motor/proposallisting.h"
@@ -34,12 +39,51 @@ QStringList BodyLines(const QByteArray& stream) {
   return lines;
 }
 
+// How long a stopped exchange may take to say whether the server had taken the message.
+constexpr int kCancelGraceMs = 3000;
+
+TSmtpSecurity SmtpSecurity(TMailSecurity security) {
+  switch (security) {
+    case TMailSecurity::Opportunistic:
+      return TSmtpSecurity::Opportunistic;
+    case TMailSecurity::Required:
+      return TSmtpSecurity::Required;
+    case TMailSecurity::Tls:
+      return TSmtpSecurity::Tls;
+    case TMailSecurity::None:
+      return TSmtpSecurity::None;
+  }
+  return TSmtpSecurity::Opportunistic;
+}
+
+// A notice that needs no answer: on standard error, and in the main window's status bar when
+// the program has one.
+void ShowNotice(const QString& text) {
+  std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* window = qobject_cast<QMainWindow*>(widget)) {
+      QStatusTipEvent tip(text);
+      QCoreApplication::sendEvent(window, &tip);
+      return;
+    }
+  }
+}
+
 }  // namespace
 
-QString TEMailForm::FailureText() {
-  return QStringLiteral(
+QString TEMailForm::FailureText(const QString& reason) {
+  const QString question = QStringLiteral(
       "Unable to connect to the Internet. \r\rPlease Check your Internet settings, or connect "
       "manually to the Internet before Sending.\r\rDo you want to try and connect again now?");
+  return reason.isEmpty() ? question : question + QStringLiteral("\r\r") + reason;
+}
+
+QString TEMailForm::NoDialUpText() {
+  return QStringLiteral(
+      "No dial-up connection is set up on this computer.\r\rIf this computer reaches the "
+      "Internet through a network, choose 'I connect to the Internet through a Local Area "
+      "Network or Proxy Server'; if you start the connection yourself, choose 'I will manually "
+      "connect to the Internet'.");
 }
 
 TEMailForm::TEMailForm(const QString& attachmentPath, TConnectionMethod method, QWidget* parent)
@@ -120,6 +164,11 @@ void TEMailForm::SendBitBtnClick() {
     msg_.Attachments << TAttachment{attachment.fileName(), attachment.absoluteFilePath()};
 
   if (method_ == TConnectionMethod::DialUp) {
+    if (!dialUp_->Available()) {
+      Ask(PromptKind::Information, PromptButtons::Ok, NoDialUpText());
+      send_->setEnabled(true);
+      return;
+    }
     dialled_ = dialUp_->Dial(this);
     repaint();
     if (!dialled_) {
@@ -143,13 +192,24 @@ void TEMailForm::BuildBody() {
 }
 
 void TEMailForm::StartSender() {
-  const TOptions& options = MailOptions();
+  TOptions& options = MailOptions();
   auto smtp = std::make_unique<TNetSMTP>();
   smtp->SetHost(server_);
   smtp->SetPort(static_cast<quint16>(options.GetMailPort()));
   smtp->SetBufferChunk(8192);
   smtp->SetTimeout(options.GetMailTimeoutSeconds() * 1000);
-  smtp->SetCredentials(options.GetMailUser(), options.GetMailPassword());
+  smtp->SetSecurity(SmtpSecurity(options.GetMailSecurity()));
+  const QString user = options.GetMailUser();
+  if (!user.isEmpty()) {
+    // The secret store may take a moment (or ask the user to unlock it); Cancel meanwhile
+    // closes the dialog before anything is sent.
+    const TOptions::TMailPassword password = options.GetMailPassword();
+    if (!password.Notice.isEmpty())
+      ShowNotice(password.Notice);
+    if (closing_)
+      return;
+    smtp->SetCredentials(user, password.Password);
+  }
 
   progress_->setRange(0, 100);
   progress_->setValue(0);
@@ -169,16 +229,19 @@ void TEMailForm::SMTPWork(qint64 done, qint64 total) {
 }
 
 void TEMailForm::SenderCompleted(bool success, const QString& error) {
-  Q_UNUSED(error);  // the user is told that the connection failed, not why
   sender_ = nullptr;
-  if (closing_)
-    return;
   if (success) {
+    // Also after a Cancel: the server has the message, and a retry would send it twice.
     MailOptions().SetCurrentInternetMailServer(server_);
     accept();
     return;
   }
-  if (Ask(PromptKind::Confirmation, PromptButtons::YesNo, FailureText()) != PromptAnswer::Yes) {
+  if (closing_) {
+    QDialog::reject();
+    return;
+  }
+  if (Ask(PromptKind::Confirmation, PromptButtons::YesNo, FailureText(error)) !=
+      PromptAnswer::Yes) {
     QDialog::reject();
     return;
   }
@@ -188,10 +251,24 @@ void TEMailForm::SenderCompleted(bool success, const QString& error) {
 }
 
 void TEMailForm::reject() {
+  if (closing_)
+    return;
   closing_ = true;
-  if (sender_) {
-    sender_->Cancel();
-    sender_ = nullptr;
+  if (!sender_) {
+    QDialog::reject();
+    return;
   }
+  // The exchange stops within a fraction of a second; its answer says whether the server had
+  // already taken the message (SenderCompleted closes the dialog).
+  sender_->Cancel();
+  cancel_->setEnabled(false);
+  QTimer::singleShot(kCancelGraceMs, this, &TEMailForm::AbandonSender);
+}
+
+void TEMailForm::AbandonSender() {
+  if (!sender_)
+    return;
+  disconnect(sender_, nullptr, this, nullptr);
+  sender_ = nullptr;
   QDialog::reject();
 }

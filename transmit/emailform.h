@@ -5,7 +5,13 @@
 // responsive, the progress bar follows the attachment, and Cancel ends the exchange at once.
 //
 // Success records the mail server (CurrentInternetMailServer) and closes the dialog with OK. Any
-// failure (including a time-out) asks whether to try again; No closes it with Cancel.
+// failure (including a time-out) asks whether to try again, naming the reason beneath the
+// question; No closes it with Cancel. A Cancel while the exchange runs waits the moment the
+// exchange needs to stop: when the server had already taken the message, the dialog closes as
+// sent, so that nobody sends it twice.
+//
+// The exchange is secured as MailSecurity says (STARTTLS whenever offered, by default), and the
+// password of a log-in comes from the desktop's secret store (TOptions::GetMailPassword).
 
 #include <QDialog>
 #include <QPointer>
@@ -36,7 +42,10 @@ inline const QString kBcc = QStringLiteral("support@quillmarsh.example");
 class TEMailForm : public QDialog {
   Q_OBJECT
  public:
-  static QString FailureText();
+  // The retry question, with the reason beneath it when one is known.
+  static QString FailureText(const QString& reason = QString());
+  // Dial-up was chosen but the computer has no dial-up connection.
+  static QString NoDialUpText();
 
   TEMailForm(const QString& attachmentPath, TConnectionMethod method, QWidget* parent = nullptr);
   // Ends an exchange still running and hangs up a dial-up connection made here.
@@ -58,6 +67,8 @@ class TEMailForm : public QDialog {
   void BuildBody();
   void StartSender();
   void SenderCompleted(bool success, const QString& error);
+  // The stopped exchange did not answer in time: the dialog closes without it.
+  void AbandonSender();
 
   QString attachmentPath_;
   TConnectionMethod method_;

@@ -138,7 +138,8 @@ TEST_F(DebianPackage, ControlFieldsNameThePackageAndTheLibrariesItNeeds) {
   // Computed from the binaries by dpkg-shlibdeps.
   const QString depends = Field(QStringLiteral("Depends"));
   for (const char* library :
-       {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6svg6"})
+       {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6svg6",
+        "libqt6keychain1"})
     EXPECT_TRUE(depends.contains(
         QRegularExpression(QStringLiteral("(^|, )%1 \\(>= [0-9.]+\\)")
                                .arg(QRegularExpression::escape(QLatin1String(library))))))

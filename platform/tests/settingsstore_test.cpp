@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -126,6 +127,35 @@ TEST_F(SettingsStoreTest, EveryCallSeesChangesMadeOutsideTheProgram) {
   EXPECT_EQ(store_.ReadText("\\QuoteEngine", "Path"), QString("/a"));
   WriteFile(R"({"QuoteEngine": {"Path": "/somewhere/else/entirely"}})");
   EXPECT_EQ(store_.ReadText("\\QuoteEngine", "Path"), QString("/somewhere/else/entirely"));
+}
+
+unsigned FileMode(const QString& fileName) {
+  struct stat status {};
+  if (stat(QFile::encodeName(fileName).constData(), &status) != 0)
+    return 0;
+  return status.st_mode & 0777;
+}
+
+TEST_F(SettingsStoreTest, TheFileIsCreatedAndRewrittenForItsOwnerAlone) {
+  // A generous umask, as on most desktops: the file must not follow it.
+  const mode_t previous = umask(022);
+  ASSERT_TRUE(store_.CreateKey("\\Options"));
+  EXPECT_EQ(FileMode(SettingsFileName()), 0600u);
+  ASSERT_TRUE(store_.WriteText("\\Options", "MailPassword", "s3cret"));
+  EXPECT_EQ(FileMode(SettingsFileName()), 0600u);
+
+  // A file an earlier version left readable by everyone is narrowed when next read or written.
+  ASSERT_TRUE(QFile::setPermissions(SettingsFileName(),
+                                    QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ReadGroup | QFileDevice::ReadOther));
+  EXPECT_EQ(store_.ReadText("\\Options", "MailPassword"), QString("s3cret"));
+  EXPECT_EQ(FileMode(SettingsFileName()), 0600u);
+  ASSERT_TRUE(QFile::setPermissions(SettingsFileName(), QFileDevice::ReadOwner |
+                                                            QFileDevice::WriteOwner |
+                                                            QFileDevice::ReadOther));
+  ASSERT_TRUE(store_.DeleteValue("\\Options", "MailPassword"));
+  EXPECT_EQ(FileMode(SettingsFileName()), 0600u);
+  umask(previous);
 }
 
 }  // namespace

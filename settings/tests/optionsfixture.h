@@ -8,11 +8,14 @@
 
 #include "platform/scriptedprompter.h"
 #include "platform/settingsstore.h"
+#include "platform/tests/privatesecretservice.h"
 #include "settings/options.h"
 
 class OptionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // No secret store runs for these tests (and the user's own is never touched).
+    UseNoSessionBus();
     ASSERT_TRUE(folder_.isValid());
     SetSettingsFolder(folder_.path());
     CreateOptions();

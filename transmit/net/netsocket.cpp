@@ -141,8 +141,23 @@ void TNetSocket::CheckCancelled() const {
 }
 
 void TNetSocket::Wait(const std::function<TWaitResult(int)>& step, const QDeadlineTimer& deadline) {
+  QDeadlineTimer graceEnd(QDeadlineTimer::Forever);
+  bool cancelSeen = false;
   for (;;) {
-    CheckCancelled();
+    // A cancel ends the wait once the grace has passed, but what arrived by then is still
+    // taken: a server's acceptance of the message must not be thrown away (the message would be
+    // sent twice).
+    if (cancelFlag_ != nullptr && cancelFlag_->load()) {
+      if (!cancelSeen) {
+        cancelSeen = true;
+        graceEnd = QDeadlineTimer(cancelGraceMs_);
+      }
+      if (graceEnd.hasExpired()) {
+        if (step(0) == TWaitResult::Done)
+          return;
+        CheckCancelled();
+      }
+    }
     const qint64 remaining = deadline.remainingTime();
     if (remaining == 0)
       throw ENetSocketError(winsock::kTimedOut);

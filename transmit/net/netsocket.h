@@ -5,8 +5,9 @@
 // replies) and commands with an expected reply code.
 //
 // Every wait is bounded: connecting, each reply and each write give up after Timeout() with
-// socket error 10060, and a cancel request (from any thread) ends a wait at once with
-// ENetSilentException. Every failure is raised as one of the exceptions of netexceptions.h.
+// socket error 10060, and a cancel request (from any thread) ends a wait with
+// ENetSilentException, at once or after the cancel grace. Every failure is raised as one of the
+// exceptions of netexceptions.h.
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -96,6 +97,8 @@ class TNetSocket : public TNet {
   void SetTimeout(int milliseconds) { timeoutMs_ = milliseconds > 0 ? milliseconds : 1; }
   // A flag another thread sets to end the exchange; it must outlive the client's calls.
   void SetCancelFlag(const std::atomic<bool>* flag) { cancelFlag_ = flag; }
+  // How long a wait goes on after a cancel (0: it ends at once).
+  void SetCancelGrace(int milliseconds) { cancelGraceMs_ = milliseconds; }
   // Certificates trusted beside the system's roots when the connection is upgraded to TLS.
   void AddCaCertificates(const QList<QSslCertificate>& certificates);
 
@@ -138,6 +141,7 @@ class TNetSocket : public TNet {
   bool sevenBit_ = false;
   int timeoutMs_ = kDefaultTimeoutMs;
   const std::atomic<bool>* cancelFlag_ = nullptr;
+  int cancelGraceMs_ = 0;
   QList<QSslCertificate> caCertificates_;
   qint64 workDone_ = 0;
   qint64 workTotal_ = 0;

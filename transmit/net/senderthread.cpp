@@ -41,12 +41,9 @@ void TSenderThread::run() {
   QString error;
   try {
     smtp_->Send(message_);
-  } catch (const ENetException& failure) {
-    success = false;
-    error = failure.Message();
   } catch (const std::exception& failure) {
     success = false;
-    error = QString::fromLocal8Bit(failure.what());
+    error = DescribeFailure(failure, smtp_->Step());
   }
   smtp_->Disconnect();
   smtp_->SetOnStatus(previous);

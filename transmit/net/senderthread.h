@@ -37,7 +37,8 @@ class TSenderThread : public QThread {
  signals:
   void Work(qint64 done, qint64 total);
   void StatusText(const QString& text);
-  // error: the failure's text; empty on success.
+  // error: why the send failed, in words for the user (DescribeFailure); empty on success and
+  // for a cancel.
   void Completed(bool success, const QString& error);
 
  protected:

@@ -13,6 +13,7 @@
 #include "motor/quotedetails.h"
 #include "motor/tests/fakemainwindow.h"
 #include "transmit/acceptanceform.h"
+#include "transmit/rasscriptedbackend.h"
 #include "transmit/tests/emailfixture.h"
 
 namespace {
@@ -353,7 +354,11 @@ TEST_F(AcceptanceWizard, AFailedSaveOrSendKeepsTheEmailPageAndNextTriesAgain) {
   prompter_->Clear();
   prompter_->QueueAnswer(PromptAnswer::No);  // do not try again from the e-mail dialog
   Next();
-  EXPECT_EQ(prompter_->Texts(), QStringList({TEMailForm::FailureText(), kNotSent}));
+  EXPECT_EQ(prompter_->Texts(),
+            QStringList({TEMailForm::FailureText("The mail server refused the recipient "
+                                                 "support@quillmarsh.example: 550 5.1.1 Mailbox "
+                                                 "unavailable"),
+                         kNotSent}));
   EXPECT_EQ(wizard_->CurrentPage(), TAcceptanceForm::EmailPage);
   EXPECT_TRUE(wizard_->isVisible());
   EXPECT_FALSE(wizard_->Sent());
@@ -368,6 +373,25 @@ TEST_F(AcceptanceWizard, AFailedSaveOrSendKeepsTheEmailPageAndNextTriesAgain) {
   EXPECT_EQ(window_.saves, 3);
   ASSERT_TRUE(server.WaitForMessages(1));
   EXPECT_TRUE(ParseMail(server.Message(1)).Body.contains("Fax Number = 0117 496 0999\r\n"));
+}
+
+TEST_F(AcceptanceWizard, DialUpWithoutADialUpConnectionSaysSoAndKeepsTheEmailPage) {
+  // A modern desktop: the remote-access layer runs but holds no phone-book entries.
+  auto backend = std::make_shared<TScriptedRasBackend>();
+  const std::shared_ptr<TRasBackend> previous = SetDefaultRasBackend(backend);
+  KeepDrivers(0);
+  Open();
+  Next();
+  Next();
+  ASSERT_EQ(wizard_->CurrentPage(), TAcceptanceForm::EmailPage);
+  EXPECT_TRUE(Child<QRadioButton>("DialUpNetworkingRadioButton")->isChecked());
+  Next();
+  EXPECT_EQ(prompter_->Texts(), QStringList({TEMailForm::NoDialUpText()}));
+  EXPECT_EQ(wizard_->CurrentPage(), TAcceptanceForm::EmailPage);
+  EXPECT_EQ(window_.saves, 0);  // nothing saved, and no e-mail dialog
+  EXPECT_EQ(form_, nullptr);
+  EXPECT_TRUE(backend->Dials().isEmpty());
+  SetDefaultRasBackend(previous);
 }
 
 }  // namespace

@@ -22,9 +22,11 @@ class EMailFaultTest : public EMailTest {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
 
-  void ExpectOneFailurePrompt() {
+  // The retry question with the reason beneath it.
+  void ExpectOneFailurePrompt(const QString& reason) {
     ASSERT_EQ(prompter_->Prompts().size(), 1);
-    EXPECT_EQ(prompter_->Prompts()[0].text, TEMailForm::FailureText());
+    EXPECT_EQ(prompter_->Prompts()[0].text.toStdString(),
+              TEMailForm::FailureText(reason).toStdString());
     EXPECT_EQ(prompter_->Prompts()[0].kind, PromptKind::Confirmation);
     EXPECT_EQ(prompter_->Prompts()[0].buttons, PromptButtons::YesNo);
   }
@@ -42,7 +44,7 @@ TEST_F(EMailFaultTest, AConnectionDroppedInTheMiddleOfTheMessageIsToldAndARetryS
   EXPECT_TRUE(SendEMail(quotation_, TConnectionMethod::LocalNetwork));
 
   EXPECT_TRUE(finishedInTime_);
-  ExpectOneFailurePrompt();
+  ExpectOneFailurePrompt("The mail server closed the connection (the acceptance of the message).");
   ASSERT_EQ(server.MessageCount(), 1);
   const TReceivedMail mail = ParseMail(server.Message(1));
   EXPECT_EQ(AttachmentBytes(mail.Body, "Hargreaves.PCD"), quotation);
@@ -63,7 +65,9 @@ TEST_F(EMailFaultTest, AReplyLineOf100KilobytesIsToldAndNoKeepsEverything) {
   EXPECT_FALSE(SendEMail(quotation_, TConnectionMethod::LocalNetwork));
 
   EXPECT_TRUE(finishedInTime_);
-  ExpectOneFailurePrompt();
+  // A reply of pages is cut to its start.
+  ExpectOneFailurePrompt("The mail server refused the recipient support@quillmarsh.example: 554 " +
+                         QString(196, 'x') + "...");
   EXPECT_EQ(server.MessageCount(), 0);
   EXPECT_EQ(QuotationBytes(), quotation);
   EXPECT_EQ(ProposalListingLines(), listing);

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSslConfiguration>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -20,6 +21,7 @@
 #include "motor/getmotordsv.h"
 #include "platform/scriptedprompter.h"
 #include "platform/settingsstore.h"
+#include "platform/tests/privatesecretservice.h"
 #include "settings/options.h"
 #include "transmit/emailform.h"
 #include "transmit/net/tests/smtptestserver.h"
@@ -28,6 +30,9 @@
 class EMailTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // No secret store unless a test starts its own; the user's own is never touched.
+    UseNoSessionBus();
+    trustedBefore_ = QSslConfiguration::defaultConfiguration();
     ASSERT_TRUE(settings_.isValid() && files_.isValid());
     SetSettingsFolder(settings_.path());
     CreateOptions();
@@ -42,6 +47,7 @@ class EMailTest : public ::testing::Test {
     previousRunner_ = SetModalDialogRunner([this](QDialog& dialog) { return Drive(dialog); });
   }
   void TearDown() override {
+    QSslConfiguration::setDefaultConfiguration(trustedBefore_);
     SetModalDialogRunner(previousRunner_);
     DsvClose();
     ReleaseOptions();
@@ -57,6 +63,13 @@ class EMailTest : public ::testing::Test {
     SetOption("MailServer", "127.0.0.1");
     SetOption("MailPort", QString::number(server.Port()));
     SetOption("MailTimeout", QString::number(timeoutSeconds));
+  }
+
+  // The program trusts the test's certificate authority beside the system's, for this test only.
+  static void TrustTestAuthority(const TTestCertificate& certificate) {
+    QSslConfiguration trusted = QSslConfiguration::defaultConfiguration();
+    trusted.addCaCertificates(certificate.Certificates());
+    QSslConfiguration::setDefaultConfiguration(trusted);
   }
 
   // The runner: shows the e-mail dialog, presses Send from the keyboard (Enter on the default
@@ -89,6 +102,7 @@ class EMailTest : public ::testing::Test {
     return form_->findChild<QPushButton*>(QString::fromLatin1(name));
   }
 
+  QSslConfiguration trustedBefore_;
   QTemporaryDir settings_;
   QTemporaryDir files_;
   TSettingsStore store_;

@@ -13,11 +13,13 @@ namespace {
 // A dial-up connection that answers as told and counts what it was asked.
 struct TScriptedDialUp : TEMailDialUp {
   struct Calls {
+    bool Available = true;
     bool Connects = false;
     int Dials = 0;
     int HangUps = 0;
   };
   explicit TScriptedDialUp(Calls& calls) : calls_(calls) {}
+  bool Available() override { return calls_.Available; }
   bool Dial(QWidget*) override {
     ++calls_.Dials;
     return calls_.Connects;
@@ -140,14 +142,18 @@ class EMailRasTest : public EMailTest {
   std::shared_ptr<TRasBackend> previousBackend_;
 };
 
-TEST_F(EMailRasTest, WithoutPhoneBookEntriesNoDialogIsShownAndSendIsEnabledAgain) {
+TEST_F(EMailRasTest, WithoutPhoneBookEntriesTheUserIsToldAndSendIsEnabledAgain) {
   afterSend_ = [&](TEMailForm& form) {
     EXPECT_TRUE(Button("SendBitBtn")->isEnabled());
     QTimer::singleShot(0, &form, [this] { QTest::keyClick(form_, Qt::Key_Escape); });
   };
   EXPECT_FALSE(SendEMail(quotation_, TConnectionMethod::DialUp));
-  EXPECT_TRUE(otherDialogs_.isEmpty());
-  EXPECT_TRUE(prompter_->Prompts().isEmpty());
+  EXPECT_TRUE(otherDialogs_.isEmpty());  // no dial-up dialog with nothing in it
+  ASSERT_EQ(prompter_->Prompts().size(), 1);
+  EXPECT_EQ(prompter_->Prompts()[0].text, TEMailForm::NoDialUpText());
+  EXPECT_EQ(prompter_->Prompts()[0].kind, PromptKind::Information);
+  EXPECT_TRUE(TEMailForm::NoDialUpText().startsWith(
+      "No dial-up connection is set up on this computer.\r\r"));
 }
 
 TEST_F(EMailRasTest, TheDialUpDialogConnectsFirstAndTheLineIsHungUpAfterTheSend) {

@@ -67,10 +67,12 @@ TEST_F(EMailTest, AFailedSendAsksToTryAgainAndNoEndsWithoutSending) {
   EXPECT_FALSE(SendEMail(quotation_, TConnectionMethod::LocalNetwork));
   ASSERT_EQ(prompter_->Prompts().size(), 2);
   for (const RecordedPrompt& prompt : prompter_->Prompts()) {
-    EXPECT_EQ(prompt.text,
+    // The question as it always read, and beneath it the reason.
+    EXPECT_EQ(prompt.text.toStdString(),
               "Unable to connect to the Internet. \r\rPlease Check your Internet settings, or "
               "connect manually to the Internet before Sending.\r\rDo you want to try and "
-              "connect again now?");
+              "connect again now?\r\rThe mail server refused the recipient "
+              "support@quillmarsh.example: 550 5.1.1 Mailbox unavailable");
     EXPECT_EQ(prompt.kind, PromptKind::Confirmation);
     EXPECT_EQ(prompt.buttons, PromptButtons::YesNo);
   }
@@ -88,7 +90,10 @@ TEST_F(EMailTest, AServerThatNeverAnswersEndsInTheRetryPromptWithinTheTimeOut) {
   clock.start();
   EXPECT_FALSE(SendEMail(quotation_, TConnectionMethod::LocalNetwork));
   EXPECT_LT(clock.elapsed(), 20000);
-  EXPECT_EQ(prompter_->Texts(), QStringList({TEMailForm::FailureText()}));
+  EXPECT_EQ(
+      prompter_->Texts().join("|").toStdString(),
+      TEMailForm::FailureText("The mail server did not answer in time (the server's greeting).")
+          .toStdString());
 }
 
 TEST_F(EMailTest, CancelDuringASlowServerClosesTheDialogAtOnce) {
@@ -116,7 +121,9 @@ TEST_F(EMailTest, AnEMailToWithALineBreakIsRefusedBeforeAnythingIsSent) {
   SetOption("EMailTo", "quotes@broker.example\r\nBcc: someone@elsewhere.example");
   prompter_->QueueAnswer(PromptAnswer::No);
   EXPECT_FALSE(SendEMail(quotation_, TConnectionMethod::LocalNetwork));
-  EXPECT_EQ(prompter_->Texts(), QStringList({TEMailForm::FailureText()}));
+  EXPECT_EQ(prompter_->Texts().join("|").toStdString(),
+            TEMailForm::FailureText("The To header holds a line break; the message is not sent.")
+                .toStdString());
   EXPECT_EQ(server.MessageCount(), 0);
 }
 

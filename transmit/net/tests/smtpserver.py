@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """A real SMTP server for the mail client's tests: Debian's aiosmtpd on a free loopback port.
 
-Prints "PORT <n>" on standard output once it listens. Every accepted message is written to the
+Prints "PORT <n>" on standard output once it listens. Every message is marked NNNN.received as
+soon as it has come in whole (before any --data-delay), and once accepted is written to the
 mail folder as NNNN.eml (the content as received, dot-stuffing undone) beside NNNN.json (the
 envelope and session). The server ends when its standard input closes, so a test that dies
 leaves no server behind.
@@ -39,10 +40,12 @@ class Handler:
         return "250 OK"
 
     async def handle_DATA(self, server, session, envelope):
-        if self.args.data_delay:
-            await asyncio.sleep(self.args.data_delay)
         self.count += 1
         base = os.path.join(self.args.maildir, "%04d" % self.count)
+        # The whole message is here; the reply to it may still be delayed.
+        open(base + ".received", "w").close()
+        if self.args.data_delay:
+            await asyncio.sleep(self.args.data_delay)
         with open(base + ".eml.part", "wb") as f:
             f.write(envelope.original_content)
         os.rename(base + ".eml.part", base + ".eml")
@@ -51,7 +54,8 @@ class Handler:
             "rcpt_tos": envelope.rcpt_tos,
             "helo": session.host_name,
             "extended_smtp": session.extended_smtp,
-            "tls": session.ssl is not None,
+            "tls": server.transport.get_extra_info("ssl_object") is not None,
+            "mail_options": envelope.mail_options,
             "authenticated": bool(session.authenticated),
         }
         with open(base + ".json.part", "w") as f:
@@ -94,6 +98,10 @@ def main():
     parser.add_argument("--silent", action="store_true")
     parser.add_argument("--tls-cert")
     parser.add_argument("--tls-key")
+    parser.add_argument("--implicit-tls", action="store_true",
+                        help="TLS from the first byte instead of STARTTLS")
+    parser.add_argument("--no-8bitmime", action="store_true",
+                        help="do not offer 8BITMIME")
     parser.add_argument("--auth", help="USER:PASSWORD")
     args = parser.parse_args()
     exit_when_stdin_closes()
@@ -103,11 +111,15 @@ def main():
 
     TestSMTP.extra_greeting = ["Quillmarsh test relay, line %d" % (i + 1)
                                for i in range(args.greeting_lines)]
-    options = {"hostname": "qm-test-smtp"}
+    options = {"hostname": "qm-test-smtp", "decode_data": args.no_8bitmime}
+    server_ssl = None
     if args.tls_cert:
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         context.load_cert_chain(args.tls_cert, args.tls_key)
-        options["tls_context"] = context
+        if args.implicit_tls:
+            server_ssl = context
+        else:
+            options["tls_context"] = context
     if args.auth:
         user, password = args.auth.split(":", 1)
 
@@ -119,12 +131,15 @@ def main():
 
         options["authenticator"] = authenticator
         options["auth_required"] = True
+        # aiosmtpd only counts a STARTTLS upgrade as TLS; an implicit one is TLS all the same.
+        options["auth_require_tls"] = not args.implicit_tls
 
     handler = Handler(args)
     loop = asyncio.new_event_loop()
     asyncio.set_event_loop(loop)
     server = loop.run_until_complete(loop.create_server(
-        lambda: TestSMTP(handler, loop=loop, **options), host="127.0.0.1", port=0))
+        lambda: TestSMTP(handler, loop=loop, **options), host="127.0.0.1", port=0,
+        ssl=server_ssl))
     print("PORT %d" % server.sockets[0].getsockname()[1], flush=True)
     loop.run_forever()
 

@@ -20,6 +20,10 @@ TSmtpTestServer::TSmtpTestServer(const TSmtpServerOptions& options) {
   if (!options.TlsCert.isEmpty())
     arguments << QStringLiteral("--tls-cert") << options.TlsCert << QStringLiteral("--tls-key")
               << options.TlsKey;
+  if (options.ImplicitTls)
+    arguments << QStringLiteral("--implicit-tls");
+  if (options.No8BitMime)
+    arguments << QStringLiteral("--no-8bitmime");
   if (!options.Auth.isEmpty())
     arguments << QStringLiteral("--auth") << options.Auth;
   process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -59,6 +63,17 @@ bool TSmtpTestServer::WaitForMessages(int count, int timeoutMs) const {
   return true;
 }
 
+bool TSmtpTestServer::WaitForReceived(int count, int timeoutMs) const {
+  const QDeadlineTimer deadline(timeoutMs);
+  while (QDir(mailFolder_.path()).entryList({QStringLiteral("*.received")}, QDir::Files).size() <
+         count) {
+    if (deadline.hasExpired())
+      return false;
+    QThread::msleep(20);
+  }
+  return true;
+}
+
 QByteArray TSmtpTestServer::Message(int n) const {
   QFile file(mailFolder_.filePath(QStringLiteral("%1.eml").arg(n, 4, 10, QLatin1Char('0'))));
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -72,22 +87,55 @@ QJsonObject TSmtpTestServer::Envelope(int n) const {
 }
 
 QList<QSslCertificate> TTestCertificate::Certificates() const {
-  return QSslCertificate::fromPath(CertFile);
+  return QSslCertificate::fromPath(CaFile);
 }
 
-bool MakeTestCertificate(const QString& folder, TTestCertificate& certificate) {
-  certificate.CertFile = folder + QStringLiteral("/cert.pem");
-  certificate.KeyFile = folder + QStringLiteral("/key.pem");
+namespace {
+
+bool RunOpenSsl(const QStringList& arguments) {
   QProcess openssl;
   openssl.setProcessChannelMode(QProcess::MergedChannels);
-  openssl.start(
-      QStringLiteral("openssl"),
-      {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-       QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
-       certificate.KeyFile, QStringLiteral("-out"), certificate.CertFile, QStringLiteral("-days"),
-       QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=localhost"),
-       QStringLiteral("-addext"), QStringLiteral("subjectAltName=DNS:localhost,IP:127.0.0.1")});
-  return openssl.waitForFinished(60000) && openssl.exitCode() == 0 &&
+  openssl.start(QStringLiteral("openssl"), arguments);
+  return openssl.waitForFinished(60000) && openssl.exitStatus() == QProcess::NormalExit &&
+         openssl.exitCode() == 0;
+}
+
+}  // namespace
+
+bool MakeTestCertificate(const QString& folder, TTestCertificate& certificate,
+                         const QString& names) {
+  certificate.CaFile = folder + QStringLiteral("/ca.pem");
+  certificate.CertFile = folder + QStringLiteral("/cert.pem");
+  certificate.KeyFile = folder + QStringLiteral("/key.pem");
+  const QString caKey = folder + QStringLiteral("/ca-key.pem");
+  const QString request = folder + QStringLiteral("/cert.csr");
+  const QString extensions = folder + QStringLiteral("/cert.ext");
+  QFile extensionFile(extensions);
+  if (!extensionFile.open(QIODevice::WriteOnly))
+    return false;
+  extensionFile.write("subjectAltName=" + names.toLatin1() + "\n");
+  extensionFile.close();
+  const QString commonName = names.section(QLatin1Char(','), 0, 0).section(QLatin1Char(':'), 1);
+  const QStringList ecKey{QStringLiteral("-newkey"), QStringLiteral("ec"),
+                          QStringLiteral("-pkeyopt"),
+                          QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes")};
+  return RunOpenSsl(
+             QStringList{QStringLiteral("req"), QStringLiteral("-x509")} + ecKey +
+             QStringList{
+                 QStringLiteral("-keyout"), caKey, QStringLiteral("-out"), certificate.CaFile,
+                 QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
+                 QStringLiteral("/CN=Quillmarsh test authority"), QStringLiteral("-addext"),
+                 QStringLiteral("basicConstraints=critical,CA:TRUE"), QStringLiteral("-addext"),
+                 QStringLiteral("keyUsage=critical,keyCertSign,cRLSign")}) &&
+         RunOpenSsl(QStringList{QStringLiteral("req")} + ecKey +
+                    QStringList{QStringLiteral("-keyout"), certificate.KeyFile,
+                                QStringLiteral("-out"), request, QStringLiteral("-subj"),
+                                QStringLiteral("/CN=") + commonName}) &&
+         RunOpenSsl({QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"), request,
+                     QStringLiteral("-CA"), certificate.CaFile, QStringLiteral("-CAkey"), caKey,
+                     QStringLiteral("-CAcreateserial"), QStringLiteral("-days"),
+                     QStringLiteral("2"), QStringLiteral("-extfile"), extensions,
+                     QStringLiteral("-out"), certificate.CertFile}) &&
          QFile::exists(certificate.CertFile);
 }
 

@@ -19,7 +19,9 @@ struct TSmtpServerOptions {
   bool Silent = false;      // accepts connections and never answers
   QString TlsCert;          // offers STARTTLS with this certificate and key
   QString TlsKey;
-  QString Auth;  // "user:password": a log-in is required
+  bool ImplicitTls = false;  // TLS from the first byte instead of STARTTLS
+  bool No8BitMime = false;   // does not offer 8BITMIME
+  QString Auth;              // "user:password": a log-in is required
 };
 
 class TSmtpTestServer {
@@ -32,6 +34,8 @@ class TSmtpTestServer {
   // Waits until the server has stored this many messages.
   bool WaitForMessages(int count, int timeoutMs = 20000) const;
   int MessageCount() const;
+  // Waits until this many messages have come in whole, accepted or not yet.
+  bool WaitForReceived(int count, int timeoutMs = 20000) const;
   // Message n from 1, as received (dot-stuffing undone), and its envelope and session.
   QByteArray Message(int n) const;
   QJsonObject Envelope(int n) const;
@@ -42,13 +46,17 @@ class TSmtpTestServer {
   quint16 port_ = 0;
 };
 
-// A self-signed certificate for "localhost" and 127.0.0.1 (made with openssl), for STARTTLS.
+// A throw-away certificate authority and a server certificate it signed (made with openssl),
+// for "localhost" and 127.0.0.1 unless other names are given ("DNS:mail.example,IP:...").
 struct TTestCertificate {
+  QString CaFile;
   QString CertFile;
   QString KeyFile;
+  // The authority's certificate: what a client trusts to accept the server's.
   QList<QSslCertificate> Certificates() const;
 };
-bool MakeTestCertificate(const QString& folder, TTestCertificate& certificate);
+bool MakeTestCertificate(const QString& folder, TTestCertificate& certificate,
+                         const QString& names = QStringLiteral("DNS:localhost,IP:127.0.0.1"));
 
 // A received message split into its header lines and its body.
 struct TReceivedMail {

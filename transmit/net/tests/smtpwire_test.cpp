@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QRegularExpression>
 
+#include "platform/windows1252.h"
 #include "transmit/net/netexceptions.h"
 #include "transmit/net/tests/smtpclientfixture.h"
 
@@ -112,7 +113,7 @@ TEST_F(SmtpClientTest, AMessageWithoutAttachmentIsPlainTextWithoutMimeVersion) {
   TNetMessage message = BrokerMessage();
   message.SetHeader(THeader::Subject, QStringLiteral("   "));
   message.CCList << QStringLiteral("\"Copy Desk\" <copy@quillmarsh.example>");
-  message.Text << QStringLiteral("..") << QStringLiteral("£ and é");
+  message.Text << QStringLiteral("..") << QStringLiteral("plain text");
 
   smtp_.Send(message);
   ASSERT_TRUE(server.WaitForMessages(1));
@@ -123,8 +124,7 @@ TEST_F(SmtpClientTest, AMessageWithoutAttachmentIsPlainTextWithoutMimeVersion) {
   EXPECT_EQ(mail.Header("Subject"), "None");
   EXPECT_EQ(mail.Header("Content-Type"), "text/plain");
   EXPECT_EQ(mail.Header("Cc"), "\"Copy Desk\" <copy@quillmarsh.example>");
-  // Text leaves as Windows-1252, as the program has always written it.
-  EXPECT_EQ(mail.Body, QByteArray("..\r\n\xA3 and \xE9\r\n"));
+  EXPECT_EQ(mail.Body, QByteArray("..\r\nplain text\r\n"));
   EXPECT_EQ(server.Envelope(1)["rcpt_tos"].toArray().toVariantList(),
             QVariantList({"support@quillmarsh.example", "copy@quillmarsh.example",
                           "broker@quillmarsh.example"}));
@@ -133,6 +133,91 @@ TEST_F(SmtpClientTest, AMessageWithoutAttachmentIsPlainTextWithoutMimeVersion) {
   smtp_.Send(message);
   ASSERT_TRUE(server.WaitForMessages(2));
   EXPECT_EQ(ParseMail(server.Message(2)).HeaderNames, mail.HeaderNames);
+}
+
+// Quoted-printable back to bytes: soft breaks joined, "=XX" decoded.
+QByteArray FromQuotedPrintable(const QByteArray& text) {
+  QByteArray joined = text;
+  joined.replace("=\r\n", "");
+  QByteArray bytes;
+  for (qsizetype i = 0; i < joined.size(); ++i) {
+    if (joined[i] == '=' && i + 2 < joined.size()) {
+      bytes += static_cast<char>(joined.mid(i + 1, 2).toInt(nullptr, 16));
+      i += 2;
+    } else {
+      bytes += joined[i];
+    }
+  }
+  return bytes;
+}
+
+TEST_F(SmtpClientTest, EightBitTextArrivesWithItsCharacterSetAndNoValueCanEndTheMessage) {
+  const QString pounds =
+      QStringLiteral("Premium = \u00A3 1,234.50 (Scheme = Z\u00FCrich \u00C9lan)");
+  const QString longLine = QStringLiteral("Address = ") + QString(90, QChar(0xE9)) + " end ";
+  // A value with bare line breaks: on its own line "." would end the DATA, and what follows
+  // would be read as commands.
+  const QString smuggler =
+      QStringLiteral("Surname = Smith\n.\nRSET\r\nMAIL FROM:<x@elsewhere.example>\rDATA");
+  const QStringList arrivingLines = {pounds, longLine,   "Surname = Smith",
+                                     ".",    "RSET",     "MAIL FROM:<x@elsewhere.example>",
+                                     "DATA", "last line"};
+  const QByteArray expected = EncodeWindows1252(arrivingLines.join("\r\n")) + "\r\n";
+
+  // A server that takes 8-bit text (8BITMIME, seen through Ehlo) gets it as it is.
+  {
+    TSmtpTestServer server;
+    Aim(server);
+    smtp_.SetSecurity(TSmtpSecurity::Opportunistic);
+    TNetMessage message = BrokerMessage();
+    message.Text << pounds << longLine << smuggler << QStringLiteral("last line");
+    smtp_.Send(message);
+    ASSERT_TRUE(server.WaitForMessages(1));
+    EXPECT_EQ(server.MessageCount(), 1);
+    const TReceivedMail mail = ParseMail(server.Message(1));
+    EXPECT_EQ(mail.HeaderNames,
+              QStringList({"Subject", "From", "Date", "MIME-Version", "Content-Type", "To",
+                           "Content-Transfer-Encoding", "X-Library"}));
+    EXPECT_EQ(mail.Header("Content-Type"), "text/plain; charset=windows-1252");
+    EXPECT_EQ(mail.Header("Content-Transfer-Encoding"), "8bit");
+    EXPECT_EQ(mail.Body.toStdString(), expected.toStdString());
+    EXPECT_EQ(DecodeWindows1252(mail.Body).split("\r\n").mid(0, 2),
+              QStringList({pounds, longLine}));
+    EXPECT_EQ(server.Envelope(1)["mail_options"].toArray().toVariantList(),
+              QVariantList({"BODY=8BITMIME"}));
+  }
+
+  // One that does not (here the plain dialogue, which cannot ask) gets quoted-printable, in
+  // lines of at most 76 characters, with the attachment's non-ASCII name as RFC 2231 writes it.
+  TSmtpServerOptions options;
+  options.No8BitMime = true;
+  TSmtpTestServer server(options);
+  Aim(server);
+  smtp_.SetSecurity(TSmtpSecurity::None);
+  TNetMessage message = BrokerMessage();
+  message.Text << pounds << longLine << smuggler << QStringLiteral("last line");
+  message.Attachments << TAttachment{QStringLiteral("Devis \u00A3 Z\u00FCrich.PCD"),
+                                     WriteFile("q.PCD", Bytes(50))};
+  smtp_.Send(message);
+  ASSERT_TRUE(server.WaitForMessages(1));
+  EXPECT_EQ(server.MessageCount(), 1);
+  const QByteArray body = ParseMail(server.Message(1)).Body;
+  const QByteArray part =
+      "Content-Type: text/plain; charset=windows-1252\r\n"
+      "Content-Transfer-Encoding: quoted-printable\r\n\r\n";
+  const qsizetype start = body.indexOf(part);
+  ASSERT_GE(start, 0) << body.toStdString();
+  const qsizetype end = body.indexOf("\r\n\r\n--=_NextPart", start);
+  const QByteArray encoded = body.mid(start + part.size(), end - start - part.size() + 2);
+  for (const QByteArray& line : encoded.split('\n')) {
+    EXPECT_LE(line.size(), 77) << line.toStdString();  // with its CR
+    for (const char c : line)
+      EXPECT_LT(static_cast<unsigned char>(c), 0x80) << line.toStdString();
+  }
+  EXPECT_EQ(FromQuotedPrintable(encoded).toStdString(), expected.toStdString());
+  EXPECT_TRUE(body.contains("        name*=utf-8''Devis%20%C2%A3%20Z%C3%BCrich.PCD\r\n"));
+  EXPECT_TRUE(body.contains("        filename*=utf-8''Devis%20%C2%A3%20Z%C3%BCrich.PCD\r\n"));
+  EXPECT_TRUE(server.Envelope(1)["mail_options"].toArray().isEmpty());
 }
 
 TEST_F(SmtpClientTest, ALargeAttachmentArrivesWholeWithWorkReportsEveryKilobyte) {
