@@ -1,5 +1,8 @@
 #include "app/acceptancehook.h"
 
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
 #include <utility>
 
 #include "transmit/acceptanceform.h"
@@ -24,8 +27,19 @@ bool HasAcceptanceHandler() {
 }
 
 void StartAcceptance(const TQuoteDetails& quotation, QWidget* parent) {
-  if (Handler())
-    Handler()(quotation, parent);
+  if (!Handler())
+    return;
+  // When the wizard's window goes, the focus comes back to the button that opened it (Proceed),
+  // or to the window that opened it; the window manager alone may leave it nowhere.
+  QPointer<QWidget> opener = QApplication::focusWidget();
+  QPointer<QWidget> owner = parent;
+  Handler()(quotation, parent);
+  QWidget* back = opener != nullptr && opener->isVisible() && opener->isEnabled() ? opener.data()
+                                                                                  : owner.data();
+  if (back == nullptr || !back->isVisible())
+    return;
+  back->window()->activateWindow();
+  back->setFocus(Qt::OtherFocusReason);
 }
 
 void UseAcceptanceWizard() {

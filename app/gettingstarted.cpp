@@ -82,6 +82,29 @@ TInitialHelpForm::TInitialHelpForm(QWidget* parent) : QDialog(parent) {
   column->addLayout(row);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   resize(520, 420);
+  // At the first start the form opens before the window manager has placed the main window, so
+  // it follows the main window to where it is put.
+  if (parent != nullptr)
+    parent->window()->installEventFilter(this);
+}
+
+void TInitialHelpForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CentreOnOwner();
+}
+
+bool TInitialHelpForm::eventFilter(QObject* watched, QEvent* event) {
+  if (isVisible() && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+    CentreOnOwner();
+  return QDialog::eventFilter(watched, event);
+}
+
+void TInitialHelpForm::CentreOnOwner() {
+  if (parentWidget() == nullptr)
+    return;
+  QRect placed = frameGeometry();
+  placed.moveCenter(parentWidget()->window()->frameGeometry().center());
+  move(placed.topLeft());
 }
 
 void TInitialHelpForm::DontShowCheckBoxClick() {

@@ -20,8 +20,14 @@ class TInitialHelpForm : public QDialog {
   QTextBrowser* Page() const { return page_; }
   QCheckBox* DontShowCheckBox() const { return dontShow_; }
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void DontShowCheckBoxClick();
+  // Centres the form on the window that opened it.
+  void CentreOnOwner();
 
   QTextBrowser* page_;
   QCheckBox* dontShow_;

@@ -65,6 +65,7 @@ QWidget* TTvHintWindow::AddLink(const QString& name, const QString& caption, con
   button->setIconSize(QSize(11, 11));
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
+  button->setAccessibleName(caption);  // a glyph alone says nothing to a reader
   auto* link = new QLabel(
       QStringLiteral("<a href=\"#\" style=\"color:#0000ff\">%1</a>").arg(caption.toHtmlEscaped()),
       box);

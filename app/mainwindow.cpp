@@ -308,6 +308,8 @@ void TTolvaneForm::CreatePages() {
   column->setContentsMargins(4, 4, 4, 4);
   // Tab order: PrevPanel, the tabs, the page shown, NextPanel. Creation order gives it.
   prevPanel_ = new TFocusPanel(QStringLiteral("PrevPanel"), true, client);
+  // Tab passes through the two panels on its way to another page; a reader says where to.
+  prevPanel_->setAccessibleName(QStringLiteral("Previous page"));
   column->addWidget(prevPanel_);
   pagesTabControl_ = new TPageTabControl(client);
   pagesTabControl_->setVisible(false);  // until the first show
@@ -326,6 +328,7 @@ void TTolvaneForm::CreatePages() {
   connect(proposerPage_, &TProposerDetailsKwTabsheetForm::PostcodeFollowed, vehiclePage_,
           &TVehicleKwTabsheetForm::ShowFollowedPostcode);
   nextPanel_ = new TFocusPanel(QStringLiteral("NextPanel"), true, client);
+  nextPanel_->setAccessibleName(QStringLiteral("Next page"));
   column->addWidget(nextPanel_);
   focusPanel_ = new TFocusPanel(QStringLiteral("FocusPanel"), false, client);
   column->addWidget(focusPanel_);
@@ -355,7 +358,7 @@ void TTolvaneForm::InstallHooks() {
     else
       HideHint();
   });
-  qApp->installEventFilter(this);  // F1 anywhere in the program
+  qApp->installEventFilter(this);  // F1 anywhere in the program, the page keys in the window
   previousFieldErrorHandler_ =
       SetFieldErrorHandler([this](QObject* field, const QString& message, bool refocus) {
         ShowFieldError(field, message, refocus);
@@ -380,6 +383,9 @@ bool TTolvaneForm::eventFilter(QObject* watched, QEvent* event) {
     HelpRequest();
     return true;
   }
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this && PageKey(*static_cast<QKeyEvent*>(event)))
+    return true;
   return QMainWindow::eventFilter(watched, event);
 }
 

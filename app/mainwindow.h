@@ -17,6 +17,7 @@
 #include "platform/prompt.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -132,6 +133,10 @@ class TTolvaneForm : public QMainWindow, public TMainWindowLink {
   void PagesTabControlChange();
   void PrevPanelEnter();
   void NextPanelEnter();
+  // Ctrl+Tab, Ctrl+PgDn and their backward keys move between the page tabs from anywhere in
+  // the window; true when the key was one of them.
+  bool PageKey(const QKeyEvent& key);
+  void StepPage(int step);
   bool TabControlVisible() const;
   void ArrangeTabOrder();
 

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -232,6 +233,42 @@ void TTolvaneForm::NextPanelEnter() {
     return;
   }
   SelectPageTab(tab + 1);
+}
+
+bool TTolvaneForm::PageKey(const QKeyEvent& key) {
+  // As in every tabbed window: forwards with Ctrl+Tab or Ctrl+PgDn, backwards with Ctrl+Shift+Tab
+  // (X delivers it as Backtab) or Ctrl+PgUp, wherever the focus is in the window. Read from the
+  // key itself: a shortcut for Ctrl+Shift+Backtab does not match what X sends.
+  const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+  if (!(modifiers & Qt::ControlModifier) || (modifiers & (Qt::AltModifier | Qt::MetaModifier)))
+    return false;
+  const bool shift = modifiers & Qt::ShiftModifier;
+  int step = 0;
+  if (key.key() == Qt::Key_Tab)
+    step = shift ? -1 : 1;
+  else if (key.key() == Qt::Key_Backtab)
+    step = -1;
+  else if (key.key() == Qt::Key_PageDown && !shift)
+    step = 1;
+  else if (key.key() == Qt::Key_PageUp && !shift)
+    step = -1;
+  if (step == 0)
+    return false;
+  StepPage(step);
+  return true;
+}
+
+void TTolvaneForm::StepPage(int step) {
+  if (!TabControlVisible() || PageTabCount() == 0)
+    return;
+  // A command like any other: the field being edited stores its value first, and a value it
+  // refuses keeps the user on the page.
+  RunCommand([this, step] {
+    const int count = PageTabCount();
+    const int tab = pagesTabControl_->TabBar()->currentIndex();
+    SelectPageTab(((tab + step) % count + count) % count);
+    return true;
+  });
 }
 
 // ---- The binding's view of the window ---------------------------------------------------------

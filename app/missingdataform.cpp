@@ -217,7 +217,15 @@ void TMissingDataForm::PlaceBeside(QWidget* control) {
   const QRect field(control->mapToGlobal(QPoint(0, 0)), control->size());
   const QScreen* screen = control->screen();
   const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-  move(MissingDataFormPosition(field, frameGeometry().size(), area));
+  // Until the window manager has framed the form (its first placement), its frame is taken to
+  // be the main window's, so that a form put above the field never reaches down over it.
+  QSize framed = frameGeometry().size();
+  if (framed == size()) {
+    const QRect outer = window_->frameGeometry();
+    const QRect inner = window_->geometry();
+    framed += QSize(outer.width() - inner.width(), outer.height() - inner.height());
+  }
+  move(MissingDataFormPosition(field, framed, area));
 }
 
 void TMissingDataForm::done(int result) {

@@ -20,6 +20,7 @@
 #include "app/acceptancehook.h"
 #include "app/progressdlg.h"
 #include "app/rates.h"
+#include "controls/enterclick.h"
 #include "controls/today.h"
 #include "motor/getmotordsv.h"
 #include "motor/identifiers.h"
@@ -123,6 +124,9 @@ void TQuoteSummaryDlgForm::CreateControls() {
   resultsPZListView_->setHeaderLabels({QStringLiteral("Policy Notes")});
   resultsPZListView_->setColumnWidth(0, kPolicyNotesWidth);
   resultsPZListView_->header()->setSectionsClickable(false);
+  // A reader names each list by its columns, as the capture dialogs' lists are named.
+  quoteSummaryPZListView_->setAccessibleName(QStringLiteral("No, Insurer, Premium, Excess"));
+  resultsPZListView_->setAccessibleName(QStringLiteral("Policy Notes"));
 
   resultsSplitter_ = new QSplitter(Qt::Vertical, this);
   resultsSplitter_->setObjectName(QStringLiteral("ResultsSplitter"));
@@ -143,6 +147,7 @@ void TQuoteSummaryDlgForm::CreateControls() {
     auto* b = new QPushButton(caption, this);
     b->setObjectName(QLatin1String(name));
     b->setAutoDefault(false);
+    ClickOnEnter(b);
     return b;
   };
   acceptBitBtn_ = button("AcceptBitBtn", QStringLiteral("Proceed"));

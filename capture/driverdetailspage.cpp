@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "capture/fieldvalues.h"
+#include "controls/fieldaccessibility.h"
 #include "controls/fieldhelp.h"
 #include "controls/kwcomboedit.h"
 #include "controls/kwdate.h"
@@ -125,8 +126,10 @@ void TDriverDetailsPage::AddSex(const QString& label, const QString& hint, int h
   row->setContentsMargins(0, 0, 0, 0);
   male_ = new QRadioButton(QStringLiteral("Male  /"), panel);
   male_->setObjectName(QLatin1String(DriverField::MaleRadioButton));
+  male_->setAccessibleName(QStringLiteral("Male"));  // the slash is only drawn between them
   female_ = new QRadioButton(QStringLiteral("Female"), panel);
   female_->setObjectName(QLatin1String(DriverField::FemaleRadioButton));
+  MarkAsGroup(panel, label);
   for (QRadioButton* button : {male_, female_}) {
     SetFieldHint(button, hint);
     SetHelpContext(button, helpContext);
@@ -156,6 +159,7 @@ void TDriverDetailsPage::AddPeriod(const TFieldRow& number, const TFieldRow& uni
   row->addWidget(numberField);
   row->addWidget(unitField);
   row->addStretch(1);
+  binder_.NamePeriod(number.Name, unit.Name);
   QLabel* label = binder_.Label(number.Name);
   label->setParent(box);
   group_->addRow(label, pair);

@@ -3,6 +3,7 @@
 #include <QAbstractItemModel>
 
 #include "controls/dateserial.h"
+#include "controls/fieldaccessibility.h"
 #include "controls/fieldhelp.h"
 #include "controls/kwcomboedit.h"
 #include "controls/kwdate.h"
@@ -134,6 +135,8 @@ QWidget* TFieldBinder::Create(const TFieldRow& row) {
   if (!row.Label.isEmpty()) {
     label = new QLabel(row.Label, page_);
     label->setBuddy(control);
+    // A reader names the field by its label (a list would otherwise be named by its item).
+    control->setAccessibleName(CaptionWithoutMnemonic(row.Label));
   }
   Q_ASSERT_X(fields_.count(row.Name) == 0, "TFieldBinder::Create", row.Name);
   TBound& bound = fields_[row.Name];
@@ -348,6 +351,17 @@ void TFieldBinder::Load(const char* name) {
 bool TFieldBinder::Store(const char* name) {
   const TBound* bound = Find(name);
   return bound != nullptr && Store(*bound);
+}
+
+void TFieldBinder::NamePeriod(const char* number, const char* unit) {
+  const TBound* numberRow = Find(number);
+  const TBound* unitRow = Find(unit);
+  if (numberRow == nullptr || unitRow == nullptr)
+    return;
+  // Both stand under the number's label; the names tell them apart.
+  const QString caption = CaptionWithoutMnemonic(numberRow->Row.Label);
+  numberRow->Control->setAccessibleName(caption + QStringLiteral(" (years)"));
+  unitRow->Control->setAccessibleName(caption + QStringLiteral(" (units)"));
 }
 
 void FitCaption(QLabel* label) {

@@ -1,9 +1,10 @@
 #pragma once
 // TFieldBinder: builds a page's fields from its field table and keeps them bound to the Data
 // Server. For each row it creates the control and its label (the control is the label's buddy,
-// so the label's mnemonic focuses it), sets the object name, hint and help context, builds the
-// list of a list field, loads the value through the binding's getters, and stores it through
-// the binding's setters when the row's write rule says.
+// so the label's mnemonic focuses it, and its accessible name is the label's text), sets the
+// object name, hint and help context, builds the list of a list field, loads the value through
+// the binding's getters, and stores it through the binding's setters when the row's write rule
+// says.
 //
 // The binder connects to a control's signals when it creates the control, so its store runs
 // before any handler the page connects afterwards: a page handler sees the value stored.
@@ -50,6 +51,9 @@ class TFieldBinder : public QObject {
     return qobject_cast<Control*>(this->Control(name));
   }
   QLabel* Label(const char* name) const;
+  // A period's number and unit list share the number's label: their accessible names become
+  // the label with " (years)" and " (units)".
+  void NamePeriod(const char* number, const char* unit);
 
   // Shows the stored value of every row with a property, in table order (LoadDetails); a list
   // selects the item of the stored code, or none. Loading stores nothing.

@@ -84,6 +84,7 @@ void TMedicalConditionsForm::BuildControls() {
   row->addWidget(period_);
   row->addWidget(unit_);
   row->addStretch(1);
+  Binder().NamePeriod("PeriodNumericEdit", "PeriodKwComboEdit");
   QLabel* periodLabel = Binder().Label("PeriodNumericEdit");
   periodLabel->setParent(details_);
   form->addRow(periodLabel, pair);

@@ -103,6 +103,8 @@ TSecurityDevicesForm::TSecurityDevicesForm(QWidget* parent)
     auto* button = new QRadioButton(radio.caption, kindGroup_);
     button->setObjectName(QLatin1String(radio.name));
     SetHelpContext(button, 121102);
+    // The group's hint is each choice's description for a reader, as the status bar shows it.
+    button->setAccessibleDescription(LongHint(FieldHint(kindGroup_)));
     // Two columns: down the first, then down the second.
     const int at = static_cast<int>(kinds_.size());
     kinds->addWidget(button, at % 2, at / 2);

@@ -29,7 +29,10 @@ TPath Cover() {
   return {CoverPath()};
 }
 
-// The field table in tab order (the spin button, tab 1, is made beside the year).
+// The field table in tab order (the spin button, tab 1, is made beside the year). The page has
+// more captions than the letters left beside the menu bar's F and H, so the youngest driver's
+// age, the sex of drivers and the registered owner, each reached by Tab from the field before
+// it, have no mnemonic.
 std::vector<TFieldRow> FieldTable() {
   using K = TFieldKind;
   using L = TListSource;
@@ -70,7 +73,7 @@ std::vector<TFieldRow> FieldTable() {
       {ModificationsKwYesNoDlg, K::YesNo, "Vehicle Mod&ified?",
        "|Indicate whether any non-standard modifications have been made to the vehicle.", 110212,
        L::None, 0, Vehicle, W::None, foDialogOnYes},
-      {SecurityDevicesKwYesNoDlg, K::YesNo, "Security Devices &fitted?",
+      {SecurityDevicesKwYesNoDlg, K::YesNo, "&Security Devices fitted?",
        "|Indicate whether the vehicle is fitted with any security devices.", 110213, L::None, 0,
        Vehicle, W::None, foDialogOnYes},
       {UseKwComboEdit, K::List, "What is the intended &use of the vehicle",
@@ -91,10 +94,10 @@ std::vector<TFieldRow> FieldTable() {
       {DrivingRestrictionsKwComboEdit, K::List, "Driving r&estrictions",
        "|Select who is allowed to drive the vehicle. ", 110219, L::DataServerByCode,
        Id::DrivingRestriction, Cover},
-      {YoungestDriverNumericEdit, K::Number, "W&hat is the age of the youngest driver",
+      {YoungestDriverNumericEdit, K::Number, "What is the age of the youngest driver",
        "|Enter the age of the youngest driver.", 110220, L::None, Id::YoungestDriverAge, Cover,
        W::OnExit},
-      {FemaleDriversKwComboEdit, K::List, "&Sex of drivers",
+      {FemaleDriversKwComboEdit, K::List, "Sex of drivers",
        "|Select the catergory of people who will drive the vehicle.", 110221, L::DataServer,
        Id::SexOfDrivers, Cover, W::OnExitIfSelected},
       {MainDriverKwComboEdit, K::List, "&Who is the main driver?",
@@ -103,7 +106,7 @@ std::vector<TFieldRow> FieldTable() {
       {RegisteredKeeperKwComboEdit, K::List, "Who is the registered &keeper?",
        "|Select who is the registered keeper of the vehicle.", 110223, L::None, 0, Vehicle, W::None,
        foInitialCaps},
-      {RegisteredOwnerKwComboEdit, K::List, "Who is the registered o&wner?",
+      {RegisteredOwnerKwComboEdit, K::List, "Who is the registered owner?",
        "|Select who is the legal owner of the vehicle.", 110224, L::None, 0, Vehicle, W::None,
        foInitialCaps},
   };

@@ -23,6 +23,8 @@ void SetFieldHint(QWidget* field, const QString& hint) {
   field->setProperty(kHintProperty, hint);
   field->setToolTip(ShortHint(hint));
   field->setStatusTip(LongHint(hint));
+  // A reader says the long hint as the field's description, as the status bar shows it.
+  field->setAccessibleDescription(LongHint(hint));
 }
 
 QString FieldHint(const QWidget* field) {

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "controls/fieldaccessibility.h"
 #include "controls/keychar.h"
 
 const QString TKwComboEdit::kNotInListMessage =
@@ -19,6 +20,7 @@ bool IsAsciiDigit(QChar c) {
 }  // namespace
 
 TKwComboEdit::TKwComboEdit(QWidget* parent) : TKwField(parent) {
+  InstallFieldAccessibility();  // named by its label (controls/fieldaccessibility.h)
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
   // Type-ahead happens on Tab, Enter and leaving, never as inline completion while typing.

@@ -7,6 +7,7 @@
 
 #include "controls/beep.h"
 #include "controls/dateserial.h"
+#include "controls/fieldaccessibility.h"
 #include "controls/fieldpainting.h"
 #include "controls/keychar.h"
 #include "controls/mycalendar.h"
@@ -21,6 +22,7 @@ const int kButtonWidth = 21;
 }  // namespace
 
 TKwDate::TKwDate(QWidget* parent) : TKwField(parent), strategy_(MakeStrategy(dateStyle_)) {
+  InstallFieldAccessibility();  // a self-drawn field speaks through its own interface
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setBackgroundRole(QPalette::Base);

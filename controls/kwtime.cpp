@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include "controls/beep.h"
+#include "controls/fieldaccessibility.h"
 #include "controls/fieldpainting.h"
 #include "controls/keychar.h"
 
@@ -24,6 +25,7 @@ int Previous(int position) {
 }  // namespace
 
 TKwTime::TKwTime(QWidget* parent) : TKwField(parent) {
+  InstallFieldAccessibility();  // a self-drawn field speaks through its own interface
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setBackgroundRole(QPalette::Base);

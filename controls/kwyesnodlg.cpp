@@ -7,6 +7,7 @@
 
 #include "controls/beep.h"
 #include "controls/dateserial.h"
+#include "controls/fieldaccessibility.h"
 #include "controls/fieldpainting.h"
 #include "controls/keychar.h"
 #include "controls/today.h"
@@ -23,6 +24,7 @@ const int kButtonWidth = 21;
 }  // namespace
 
 TKwYesNoDlg::TKwYesNoDlg(QWidget* parent) : TKwField(parent) {
+  InstallFieldAccessibility();  // a self-drawn field speaks through its own interface
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setBackgroundRole(QPalette::Base);

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "controls/beep.h"
+#include "controls/fieldaccessibility.h"
 #include "controls/fieldpainting.h"
 #include "controls/keychar.h"
 
@@ -16,6 +17,7 @@ const int kTextIndent = 5;
 }  // namespace
 
 TNumericEdit::TNumericEdit(QWidget* parent) : TKwField(parent) {
+  InstallFieldAccessibility();  // a self-drawn field speaks through its own interface
   // A click on an unfocused field only focuses it, so the field takes click focus itself.
   setFocusPolicy(Qt::TabFocus);
   setAttribute(Qt::WA_InputMethodEnabled, false);

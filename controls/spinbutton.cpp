@@ -22,6 +22,9 @@ TSpinButton::TSpinButton(QWidget* parent)
       down_(MakeSpinHalf(this, Qt::DownArrow)) {
   up_->setObjectName(QStringLiteral("UpButton"));
   down_->setObjectName(QStringLiteral("DownButton"));
+  // An arrow says nothing to a reader exploring the window.
+  up_->setAccessibleName(QStringLiteral("Increase"));
+  down_->setAccessibleName(QStringLiteral("Decrease"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
