@@ -4,10 +4,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 
+#include "capture/fieldbinder.h"
 #include "capture/fieldvalues.h"
 #include "controls/fieldhelp.h"
 #include "controls/kwdate.h"
 #include "controls/numericedit.h"
+#include "motor/identifiers.h"
 
 namespace {
 
@@ -45,6 +47,8 @@ TCompanyCarForm::TCompanyCarForm(QWidget* owner) : TCaptureDialog(owner) {
              "|Enter the date that this Driver stopped using the Company Car.", 120803});
   close_ = LayOutWithClose({usage, fields}, {businessOnly_, businessAndPrivate_, years_, ceased_},
                            "|Closes the dialog and returns you to the 'Driver Page'.", 120804);
+  connect(years_, &TNumericEdit::exited, this,
+          [this] { NumberAcceptable(years_, Id::CompanyCarClaimFreeYears); });
 }
 
 void TCompanyCarForm::Show(const TCompanyCar& car) {
@@ -66,7 +70,8 @@ void TCompanyCarForm::ReadBack(TCompanyCar& car) const {
 }
 
 void TCompanyCarForm::CloseClicked() {
-  if (StoreEditedField(close_))
+  // The years are read back from the field: a refused number keeps the dialog open.
+  if (StoreEditedField(close_) && NumberAcceptable(years_, Id::CompanyCarClaimFreeYears))
     done(mrOk);
 }
 

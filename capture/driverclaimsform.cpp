@@ -2,6 +2,7 @@
 
 #include <QFormLayout>
 
+#include "capture/fieldbinder.h"
 #include "capture/fieldvalues.h"
 #include "controls/kwcomboedit.h"
 #include "controls/kwdate.h"
@@ -87,7 +88,8 @@ void TDriverClaimsForm::BuildControls() {
 
   connect(date_, &TKwDate::exited, this, &TDriverClaimsForm::DateLeft);
   connect(cost_, &TNumericEdit::exited, this, [this] {
-    if (TClaimRecord* claim = Selected())
+    TClaimRecord* claim = Selected();
+    if (claim != nullptr && NumberAcceptable(cost_, Id::ClaimCost))
       claim->Cost = cost_->AsDouble();
   });
   connect(fault_, &TKwYesNoDlg::exited, this, [this] {

@@ -3,6 +3,7 @@
 #include <QFormLayout>
 #include <cmath>
 
+#include "capture/fieldbinder.h"
 #include "capture/fieldvalues.h"
 #include "capture/relatedclaimform.h"
 #include "controls/kwcomboedit.h"
@@ -101,16 +102,20 @@ void TDriverConvictionsForm::BuildControls() {
   listReady_ = FillWithSelectFirst(type_, ListId::ConvictionCodes);
 
   connect(date_, &TKwDate::exited, this, &TDriverConvictionsForm::DateLeft);
+  // A number beyond its bound is refused with its message and leaves the record as it was.
   connect(ban_, &TNumericEdit::exited, this, [this] {
-    if (TConvictionRecord* conviction = Selected())
+    TConvictionRecord* conviction = Selected();
+    if (conviction != nullptr && NumberAcceptable(ban_, Id::MonthsBanned))
       conviction->MonthsBanned = ban_->AsInteger();
   });
   connect(points_, &TNumericEdit::exited, this, [this] {
-    if (TConvictionRecord* conviction = Selected())
+    TConvictionRecord* conviction = Selected();
+    if (conviction != nullptr && NumberAcceptable(points_, Id::PenaltyPoints))
       conviction->Points = points_->AsInteger();
   });
   connect(fine_, &TNumericEdit::exited, this, [this] {
-    if (TConvictionRecord* conviction = Selected())
+    TConvictionRecord* conviction = Selected();
+    if (conviction != nullptr && NumberAcceptable(fine_, Id::ConvictionFine))
       conviction->Fine = std::round(fine_->AsDouble());
   });
   connect(claim_, &TKwYesNoDlg::changed, this, &TDriverConvictionsForm::RelatedClaimChanged);

@@ -61,21 +61,22 @@ ListItems InCodeOrder(const ListItems& entries) {
   return ordered;
 }
 
-// A number beyond what the property can hold is refused as the field is left, with its own
-// message, and not stored; the focus stays in the field.
-bool NumberAcceptable(const TFieldRow& row, QWidget* control) {
+bool RowAcceptable(const TFieldRow& row, QWidget* control) {
   if (row.Kind != TFieldKind::Number || row.PropertyId == 0)
     return true;
-  const QString exports = Options() != nullptr ? Options()->ExportsFile() : QString();
-  const QString refusal =
-      NumberRefusal(row.PropertyId, static_cast<TNumericEdit*>(control)->AsDouble(), exports);
-  if (refusal.isEmpty())
-    return true;
-  ShowFieldError(control, refusal, true);
-  return false;
+  return NumberAcceptable(static_cast<TNumericEdit*>(control), row.PropertyId);
 }
 
 }  // namespace
+
+bool NumberAcceptable(TNumericEdit* field, std::int32_t id) {
+  const QString exports = Options() != nullptr ? Options()->ExportsFile() : QString();
+  const QString refusal = NumberRefusal(id, field->AsDouble(), exports);
+  if (refusal.isEmpty())
+    return true;
+  ShowFieldError(field, refusal, true);
+  return false;
+}
 
 TFieldBinder::TFieldBinder(QWidget* page) : QObject(page), page_(page) {}
 
@@ -237,7 +238,7 @@ void TFieldBinder::FieldLeft(const TBound& bound) {
     case TWriteRule::OnChange:
       break;
   }
-  if (store && NumberAcceptable(bound.Row, bound.Control) && Store(bound))
+  if (store && RowAcceptable(bound.Row, bound.Control) && Store(bound))
     emit stored(bound.Control);
 }
 

@@ -28,6 +28,8 @@
 
 #include "capture/fieldtable.h"
 
+class TNumericEdit;
+
 class TFieldBinder : public QObject {
   Q_OBJECT
 
@@ -89,6 +91,12 @@ class TFieldBinder : public QObject {
   QWidget* lastInTabOrder_ = nullptr;
   bool loading_ = false;
 };
+
+// A number beyond what property `id` can hold (motor/numberbounds.h) is refused as its field is
+// left: the field's own message is shown, the focus goes back to the field, and the answer is
+// false, so the caller stores nothing. The binder checks its number rows so; a dialog that
+// stores a number by hand calls it before storing.
+bool NumberAcceptable(TNumericEdit* field, std::int32_t id);
 
 // Lays a field's caption out: a short one on one line, a long question wrapped at a fixed width
 // (a form gives a wrapped label the height of its lines only when its width is settled, and

@@ -2,6 +2,7 @@
 
 #include <QFormLayout>
 
+#include "capture/fieldbinder.h"
 #include "capture/fieldvalues.h"
 #include "controls/kwyesnodlg.h"
 #include "controls/numericedit.h"
@@ -69,6 +70,8 @@ TOtherVehiclesForm::TOtherVehiclesForm(QWidget* owner, int driver)
   companyCar_.Ceased = GetDateValue(Id::OtherVehicleDateCeased, path);
   SetYes(companyCarAnswer_, companyCar_.Use != 0);
 
+  for (TNumericEdit* field : {owned_, claimFree_, driven_})
+    connect(field, &TNumericEdit::exited, this, [this, field] { Acceptable(field); });
   connect(companyCarAnswer_, &TKwYesNoDlg::changed, this, &TOtherVehiclesForm::CompanyCarChanged);
   connect(companyCarAnswer_, &TKwYesNoDlg::callDialog, this, &TOtherVehiclesForm::CompanyCarDialog);
 }
@@ -90,9 +93,22 @@ void TOtherVehiclesForm::CompanyCarDialog() {
     SetYes(companyCarAnswer_, false);
 }
 
+bool TOtherVehiclesForm::Acceptable(TNumericEdit* field) const {
+  const std::int32_t id = field == owned_       ? Id::VehiclesOwned
+                          : field == claimFree_ ? Id::OtherVehicleClaimFreeYears
+                                                : Id::OtherVehiclesDriven;
+  return NumberAcceptable(field, id);
+}
+
 void TOtherVehiclesForm::CloseClicked() {
   if (!StoreEditedField(close_))
     return;
+  // The answers are written from the fields: one still holding a refused number keeps the
+  // dialog open.
+  for (TNumericEdit* field : {owned_, claimFree_, driven_}) {
+    if (!Acceptable(field))
+      return;
+  }
   const TPath path{DriverPath(driver_)};
   const std::int32_t owned = owned_->AsInteger();
   SetNumericValue(Id::VehiclesOwned, path, owned);

@@ -21,6 +21,8 @@ class TOtherVehiclesForm : public TCaptureDialog {
  private:
   void CompanyCarChanged();
   void CompanyCarDialog();
+  // The field's number checked against its property's bound (refused with its message).
+  bool Acceptable(TNumericEdit* field) const;
 
   int driver_;
   TCompanyCar companyCar_;

@@ -1,8 +1,9 @@
 #pragma once
 // The capture pages and dialogs on the demo installation: the demo dictionary in the Data
-// Server, settings that name the demo engine folder (the occupation map), today fixed at
-// 15 June 2026, a scripted prompter for every box, a main window that records what the pages
-// ask of it, and a runner that drives each modal dialog instead of blocking in exec().
+// Server, settings that name the demo dictionary folder (the engine's field widths) and engine
+// folder (the occupation map), today fixed at 15 June 2026, a scripted prompter for every box, a
+// main window that records what the pages ask of it, and a runner that drives each modal dialog
+// instead of blocking in exec().
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,10 @@ class CaptureTest : public ::testing::Test {
     ASSERT_TRUE(store.CreateKey(OptionKeys::kQuoteEngine));
     ASSERT_TRUE(store.WriteText(OptionKeys::kQuoteEngine, OptionKeys::kPath,
                                 QStringLiteral(QM_DEMO_BUILD_DIR "/engine")));
+    // The dictionary folder holds the engine's field widths, which number fields are held to.
+    ASSERT_TRUE(store.CreateKey(OptionKeys::kDictionary));
+    ASSERT_TRUE(store.WriteText(OptionKeys::kDictionary, OptionKeys::kDictionaryPath,
+                                QStringLiteral(QM_DEMO_BUILD_DIR "/dictionary")));
     CreateOptions();
     previousToday_ = SetTodayProvider([] { return kToday; });
     previousRunner_ = SetModalDialogRunner([this](QDialog& dialog) { return Drive(dialog); });

@@ -4,6 +4,9 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
+#include "capture/claimrecords.h"
+#include "capture/driverclaimsform.h"
+#include "capture/driverconvictionsform.h"
 #include "capture/drivingqualificationsform.h"
 #include "capture/medicalconditionsform.h"
 #include "capture/ncbform.h"
@@ -28,12 +31,30 @@ TPath Bonus() {
   return {VehiclePath(), NCBPath()};
 }
 
+// A code the list holds other than 0 ("<Select>" in the dialogs).
+std::int32_t ChosenCode(std::int32_t listId) {
+  ListItems items;
+  FillEnumList(listId, items);
+  for (const ListItem& item : items) {
+    if (item.code != 0)
+      return item.code;
+  }
+  return 0;
+}
+
 bool IsYes(QDialog& dialog, const char* name) {
   return In<TKwYesNoDlg>(dialog, name)->State() == TKwYesNoState::ynYes;
 }
 
 class DriverDialogsTest : public CaptureTest {
  protected:
+  // Types the keys into the number field and leaves it; answers the box that followed, if any.
+  QString TypeNumber(QDialog& dialog, const char* name, const char* keys) {
+    const qsizetype before = Prompts().size();
+    TypeInto(In<TNumericEdit>(dialog, name), keys);
+    return Prompts().size() > before ? Prompts().last() : QString();
+  }
+
   QWidget owner_;
 };
 
@@ -167,6 +188,90 @@ TEST_F(DriverDialogsTest, OtherVehiclesWriteOnCloseWithTheCompanyCar) {
   EXPECT_EQ(GetListValue(Id::CompanyCarUse, driver), 2);
   EXPECT_EQ(GetNumericValue(Id::CompanyCarClaimFreeYears, driver), 4);
   EXPECT_EQ(GetNumericValue(Id::VehiclesOwned, Driver(0)), 0);  // the proposer is untouched
+}
+
+TEST_F(DriverDialogsTest, DetailNumbersBeyondTheirBoundsAreRefusedAsTheFieldIsLeft) {
+  const QString smaller = QStringLiteral("\rPlease enter a smaller number");
+  TClaimList claims;
+  claims.Append().Cost = 1000;
+  claims.At(0).Type = ChosenCode(ListId::ClaimTypes);
+  ASSERT_NE(claims.At(0).Type, 0);
+  Drive([&](QDialog& dialog) {
+    EXPECT_EQ(
+        TypeNumber(dialog, "CostNumericEdit", "20000001"),
+        QString::fromUtf8("The cost of a claim cannot be more than \u00A320,000,000") + smaller);
+    EXPECT_EQ(claims.At(0).Cost, 1000);
+    // Within the bound, but wider than the demo engine's field.
+    EXPECT_EQ(TypeNumber(dialog, "CostNumericEdit", "20000000"),
+              "The Quote engine reads at most 7 characters for this number (20000000)" + smaller);
+    EXPECT_EQ(claims.At(0).Cost, 1000);
+    EXPECT_EQ(TypeNumber(dialog, "CostNumericEdit", "9999999"), QString());
+    EXPECT_EQ(claims.At(0).Cost, 9999999);
+    ClickButton(dialog, "CloseBitBtn");
+  });
+  EXPECT_TRUE(ExecuteDriverClaims(&owner_, 0, claims));
+
+  TConvictionList convictions;
+  TConvictionRecord& conviction = convictions.Append();
+  conviction.Code = ChosenCode(ListId::ConvictionCodes);
+  ASSERT_NE(conviction.Code, 0);
+  conviction.Points = 3;
+  conviction.Fine = 100;
+  conviction.MonthsBanned = 6;
+  Drive([&](QDialog& dialog) {
+    EXPECT_EQ(TypeNumber(dialog, "BanNumericEdit", "1201"),
+              "A ban cannot be longer than 1200 months" + smaller);
+    EXPECT_EQ(TypeNumber(dialog, "PointsNumericEdit", "13"),
+              "A conviction carries at most 12 penalty points" + smaller);
+    EXPECT_EQ(TypeNumber(dialog, "FineNumericEdit", "1000001"),
+              QString::fromUtf8("A fine cannot be more than \u00A31,000,000") + smaller);
+    EXPECT_EQ(conviction.MonthsBanned, 6);
+    EXPECT_EQ(conviction.Points, 3);
+    EXPECT_EQ(conviction.Fine, 100);
+    EXPECT_EQ(TypeNumber(dialog, "BanNumericEdit", "999"), QString());
+    EXPECT_EQ(TypeNumber(dialog, "PointsNumericEdit", "12"), QString());
+    EXPECT_EQ(TypeNumber(dialog, "FineNumericEdit", "99999"), QString());
+    ClickButton(dialog, "CloseBitBtn");
+  });
+  EXPECT_TRUE(ExecuteDriverConvictions(&owner_, 0, claims, convictions));
+  EXPECT_EQ(conviction.MonthsBanned, 999);
+  EXPECT_EQ(conviction.Points, 12);
+  EXPECT_EQ(conviction.Fine, 99999);
+
+  // The other vehicles and the company car are written from their fields at Close: a field
+  // still holding a refused number keeps its dialog open, and nothing is written.
+  const QString tooManyVehicles = "The number of other vehicles cannot be more than 50" + smaller;
+  const QString tooManyYears = "Claim free driving cannot be more than 70 years" + smaller;
+  const double ownedBefore = GetNumericValue(Id::VehiclesOwned, Driver(1));
+  Drive([&](QDialog& dialog) {
+    if (dialog.objectName() == "TCompanyCarForm") {
+      EXPECT_EQ(TypeNumber(dialog, "NCDNumericEdit", "71"), tooManyYears);
+      ClickButton(dialog, "CloseBitBtn");
+      EXPECT_TRUE(dialog.isVisible());
+      EXPECT_EQ(Prompts().last(), tooManyYears);
+      EXPECT_EQ(TypeNumber(dialog, "NCDNumericEdit", "70"), QString());
+      ClickButton(dialog, "CloseBitBtn");
+      return;
+    }
+    EXPECT_EQ(TypeNumber(dialog, "VehiclesOwnedNumericEdit", "51"), tooManyVehicles);
+    EXPECT_EQ(TypeNumber(dialog, "OtherNCDNumericEdit", "71"), tooManyYears);
+    EXPECT_EQ(TypeNumber(dialog, "OtherDrivenNumericEdit", "51"), tooManyVehicles);
+    const qsizetype shown = Prompts().size();
+    ClickButton(dialog, "CloseBitBtn");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(Prompts().size(), shown + 1);  // the first field refused names itself again
+    EXPECT_EQ(GetNumericValue(Id::VehiclesOwned, Driver(1)), ownedBefore);
+    EXPECT_EQ(TypeNumber(dialog, "VehiclesOwnedNumericEdit", "50"), QString());
+    EXPECT_EQ(TypeNumber(dialog, "OtherNCDNumericEdit", "70"), QString());
+    EXPECT_EQ(TypeNumber(dialog, "OtherDrivenNumericEdit", "50"), QString());
+    Answer(In<TKwYesNoDlg>(dialog, "CompanyCarKwYesNoDlg"), 'y');
+    ClickButton(dialog, "CloseBitBtn");
+  });
+  EXPECT_TRUE(ExecuteOtherVehicles(&owner_, 1));
+  EXPECT_EQ(GetNumericValue(Id::VehiclesOwned, Driver(1)), 50);
+  EXPECT_EQ(GetNumericValue(Id::OtherVehicleClaimFreeYears, Driver(1)), 70);
+  EXPECT_EQ(GetNumericValue(Id::OtherVehiclesDriven, Driver(1)), 50);
+  EXPECT_EQ(GetNumericValue(Id::CompanyCarClaimFreeYears, Driver(1)), 70);
 }
 
 TEST_F(DriverDialogsTest, APartTimeOccupationNeedsAChoiceInEachList) {
