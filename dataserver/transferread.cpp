@@ -143,18 +143,32 @@ const TTransferRefusal& LastTransferRefusal() {
   return Refusal();
 }
 
-DsvStatus ExportTransfer(TDictionary& dictionary, const std::string& definitionFile,
-                         const std::string& outFile) {
-  Refusal() = TTransferRefusal{};
+namespace {
+
+// Reads the whole definition file; a damaged one gives kInternalError and no tree.
+DsvStatus ReadDefinitionFile(TDictionary& dictionary, const std::string& definitionFile,
+                             std::unique_ptr<TTransferObject>& root) {
   TBinaryReader definition;
   if (!definition.Open(definitionFile))
     return dsv_status::kTransferFile;
-  std::unique_ptr<TTransferObject> root;
   try {
     root = ReadTransferDefinition(definition, dictionary);
   } catch (const EReadError&) {
-    return dsv_status::kInternalError;  // damaged definition: nothing written, no engine run
+    return dsv_status::kInternalError;
   }
+  return dsv_status::kOk;
+}
+
+}  // namespace
+
+DsvStatus ExportTransfer(TDictionary& dictionary, const std::string& definitionFile,
+                         const std::string& outFile) {
+  Refusal() = TTransferRefusal{};
+  std::unique_ptr<TTransferObject> root;
+  // A damaged definition: nothing written, no engine run.
+  if (const DsvStatus status = ReadDefinitionFile(dictionary, definitionFile, root);
+      status != dsv_status::kOk)
+    return status;
 
   // The engine never sees a half-written input: each file appears whole or not at all.
   TDurableFile input;
@@ -191,15 +205,10 @@ void NarrowestField(const TTransferObject& object, std::int32_t id, std::int32_t
 
 DsvStatus ExportFieldWidth(TDictionary& dictionary, const std::string& definitionFile,
                            std::int32_t id, std::int32_t& width) {
-  TBinaryReader definition;
-  if (!definition.Open(definitionFile))
-    return dsv_status::kTransferFile;
   std::unique_ptr<TTransferObject> root;
-  try {
-    root = ReadTransferDefinition(definition, dictionary);
-  } catch (const EReadError&) {
-    return dsv_status::kInternalError;
-  }
+  if (const DsvStatus status = ReadDefinitionFile(dictionary, definitionFile, root);
+      status != dsv_status::kOk)
+    return status;
   width = -1;
   NarrowestField(*root, id, width);
   return width < 0 ? dsv_status::kNoValue : dsv_status::kOk;
