@@ -38,7 +38,7 @@ void TDriverDetailsPage::FillOccupationList(std::int32_t business, bool selectFi
   if (!selectFirst)
     return;
   SelectFirst(occupation);
-  const std::int32_t item = SelectedCode(occupation);
+  const std::int32_t item = occupation->SelectedCode();
   const TPath path = DriverAnd({OccupationPath(0)});
   SetListValue(Id::Occupation, path, OccupationOfItem(item));
   SetListValue(Id::OccupationQualifier, path, QualifierOfItem(item));
@@ -53,7 +53,7 @@ void TDriverDetailsPage::FillEmploymentStatusList(std::int32_t business, std::in
     return;
   SelectFirst(status);
   // An empty list (no occupation chosen) clears the stored status.
-  SetListValue(Id::EmploymentStatus, DriverAnd({OccupationPath(0)}), SelectedCode(status));
+  SetListValue(Id::EmploymentStatus, DriverAnd({OccupationPath(0)}), status->SelectedCode());
 }
 
 void TDriverDetailsPage::LoadOccupation() {
@@ -88,12 +88,12 @@ void TDriverDetailsPage::BusinessLeft() {
   const TPath path = DriverAnd({OccupationPath(0)});
   if (businessField->ItemIndex() < 0)
     return;
-  const std::int32_t business = SelectedCode(businessField);
+  const std::int32_t business = businessField->SelectedCode();
   if (business == GetListValue(Id::EmployersBusiness, path))
     return;
   SetListValue(Id::EmployersBusiness, path, business);
   FillOccupationList(business, true);
-  const std::int32_t item = SelectedCode(Combo(this, FieldName::OccupationKwComboEdit));
+  const std::int32_t item = Combo(this, FieldName::OccupationKwComboEdit)->SelectedCode();
   FillEmploymentStatusList(business, OccupationOfItem(item), true, QualifierOfItem(item));
   Combo(this, FieldName::EmploymentStatusKwComboEdit)->setEnabled(item > 0);
 }
@@ -103,7 +103,7 @@ void TDriverDetailsPage::OccupationLeft() {
   const TPath path = DriverAnd({OccupationPath(0)});
   if (occupationField->ItemIndex() < 0)
     return;
-  const std::int32_t item = SelectedCode(occupationField);
+  const std::int32_t item = occupationField->SelectedCode();
   const std::int32_t stored = OccupationItemCode(GetListValue(Id::Occupation, path),
                                                  GetListValue(Id::OccupationQualifier, path));
   if (item == stored)
@@ -117,5 +117,5 @@ void TDriverDetailsPage::OccupationLeft() {
 void TDriverDetailsPage::EmploymentStatusLeft() {
   auto* status = Combo(this, FieldName::EmploymentStatusKwComboEdit);
   if (status->ItemIndex() >= 0)
-    SetListValue(Id::EmploymentStatus, DriverAnd({OccupationPath(0)}), SelectedCode(status));
+    SetListValue(Id::EmploymentStatus, DriverAnd({OccupationPath(0)}), status->SelectedCode());
 }

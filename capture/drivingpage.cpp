@@ -140,5 +140,5 @@ void TDrivingDetailsKwTabsheetForm::RelationshipLeft() {
     relationship->setFocus(Qt::OtherFocusReason);
     return;
   }
-  SetListValue(Id::Relationship, DriverAnd(), SelectedCode(relationship));
+  SetListValue(Id::Relationship, DriverAnd(), relationship->SelectedCode());
 }

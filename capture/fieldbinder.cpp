@@ -34,11 +34,6 @@ std::int32_t YesNoCode(const TKwYesNoDlg* field) {
   return field->State() == TKwYesNoState::ynYes ? Code::Yes : Code::No;
 }
 
-std::int32_t SelectedCode(const TKwComboEdit* field) {
-  const int index = field->ItemIndex();
-  return index >= 0 ? field->ItemCode(index) : 0;
-}
-
 // The entries of a Data Server list in ascending code order: a code the list lacks is passed
 // over once (code n missing: the entry with code n + 1 takes its place).
 ListItems InCodeOrder(const ListItems& entries) {
@@ -257,7 +252,7 @@ bool TFieldBinder::DiffersFromStored(const TBound& bound) const {
     case TFieldKind::Text:
       return static_cast<TKwEdit*>(control)->Text() != GetStringValue(id, path);
     case TFieldKind::List:
-      return SelectedCode(static_cast<TKwComboEdit*>(control)) != GetListValue(id, path);
+      return static_cast<TKwComboEdit*>(control)->SelectedCode() != GetListValue(id, path);
     case TFieldKind::Number:
       return static_cast<TNumericEdit*>(control)->AsDouble() != GetNumericValue(id, path);
     case TFieldKind::Date:
@@ -279,7 +274,8 @@ bool TFieldBinder::Store(const TBound& bound) {
     case TFieldKind::Text:
       return SetStringValue(id, path, static_cast<TKwEdit*>(control)->Text(), loud, loud);
     case TFieldKind::List:
-      return SetListValue(id, path, SelectedCode(static_cast<TKwComboEdit*>(control)), loud, loud);
+      return SetListValue(id, path, static_cast<TKwComboEdit*>(control)->SelectedCode(), loud,
+                          loud);
     case TFieldKind::Number:
       return SetNumericValue(id, path, static_cast<TNumericEdit*>(control)->AsDouble(), loud, loud);
     case TFieldKind::Date:

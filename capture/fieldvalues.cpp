@@ -30,11 +30,6 @@ bool FillWithSelectFirst(TKwComboEdit* combo, std::int32_t listId) {
   return true;
 }
 
-std::int32_t SelectedCode(const TKwComboEdit* combo, std::int32_t none) {
-  const int index = combo->ItemIndex();
-  return index >= 0 ? combo->ItemCode(index) : none;
-}
-
 void SelectCode(TKwComboEdit* combo, std::int32_t code) {
   combo->SetItemIndex(combo->IndexOfCode(code));
 }

@@ -19,8 +19,6 @@ TCodedStringList ItemsOf(const TKwComboEdit* combo);
 // error already shown, when the list cannot be read.
 bool FillWithSelectFirst(TKwComboEdit* combo, std::int32_t listId);
 
-// The code of the selected item; `none` when no item is selected.
-std::int32_t SelectedCode(const TKwComboEdit* combo, std::int32_t none = 0);
 // Selects the item carrying the code (none when no item does).
 void SelectCode(TKwComboEdit* combo, std::int32_t code);
 // Selects the first item, or none in an empty list.

@@ -17,7 +17,7 @@ const QString kIncomplete = QStringLiteral(
 
 // A list counts as chosen with an item selected whose code is not 0 ("<select>").
 bool Chosen(const TKwComboEdit* list) {
-  return SelectedCode(list) != 0;
+  return list->SelectedCode() != 0;
 }
 
 }  // namespace
@@ -93,12 +93,12 @@ void TOtherOccupationForm::RebuildStatuses(std::int32_t business, std::int32_t o
 }
 
 void TOtherOccupationForm::BusinessLeft() {
-  const std::int32_t business = SelectedCode(businessField_);
+  const std::int32_t business = businessField_->SelectedCode();
   if (businessField_->ItemIndex() < 0 || business == business_)
     return;
   FillOccupationItems(occupationField_, business, true);
   SelectFirst(occupationField_);
-  const std::int32_t item = SelectedCode(occupationField_);
+  const std::int32_t item = occupationField_->SelectedCode();
   RebuildStatuses(business, item);
   statusField_->setEnabled(item > 0);
   business_ = business;
@@ -106,10 +106,10 @@ void TOtherOccupationForm::BusinessLeft() {
 }
 
 void TOtherOccupationForm::OccupationLeft() {
-  const std::int32_t item = SelectedCode(occupationField_);
+  const std::int32_t item = occupationField_->SelectedCode();
   if (occupationField_->ItemIndex() < 0 || item == occupationItem_)
     return;
-  RebuildStatuses(SelectedCode(businessField_), item);
+  RebuildStatuses(businessField_->SelectedCode(), item);
   occupationItem_ = item;
 }
 
@@ -123,11 +123,11 @@ void TOtherOccupationForm::CloseClicked() {
   }
   if (Chosen(businessField_) && Chosen(statusField_)) {
     const TPath path = PartTime();
-    const std::int32_t item = SelectedCode(occupationField_);
-    SetListValue(Id::EmploymentStatus, path, SelectedCode(statusField_));
+    const std::int32_t item = occupationField_->SelectedCode();
+    SetListValue(Id::EmploymentStatus, path, statusField_->SelectedCode());
     SetListValue(Id::Occupation, path, OccupationOfItem(item));
     SetListValue(Id::OccupationQualifier, path, QualifierOfItem(item));
-    SetListValue(Id::EmployersBusiness, path, SelectedCode(businessField_));
+    SetListValue(Id::EmployersBusiness, path, businessField_->SelectedCode());
     done(mrOk);
     return;
   }

@@ -105,7 +105,7 @@ void TRecordListDialog::KeyLeft() {
     return;
   if (key_->ItemIndex() < 0)
     SelectCode(key_, 0);  // an empty key is no key chosen
-  const std::int32_t code = SelectedCode(key_);
+  const std::int32_t code = key_->SelectedCode();
   // The focus has already moved on to the control that is taking it.
   QWidget* taking = QApplication::focusWidget();
   if (code != 0 || taking == remove_) {

@@ -34,11 +34,6 @@ TPath Cover() {
   return {CoverPath()};
 }
 
-std::int32_t SelectedCode(const TKwComboEdit* list) {
-  const int index = list->ItemIndex();
-  return index >= 0 ? list->ItemCode(index) : 0;
-}
-
 int Truncated(double value) {
   return static_cast<int>(value);
 }
@@ -165,7 +160,7 @@ void TVehicleKwTabsheetForm::VehicleMakeKwComboEditBuildList() {
 
 void TVehicleKwTabsheetForm::VehicleModelKwComboEditBuildList() {
   TKwComboEdit* model = List(VehicleModelKwComboEdit);
-  const std::int32_t make = SelectedCode(List(VehicleMakeKwComboEdit));
+  const std::int32_t make = List(VehicleMakeKwComboEdit)->SelectedCode();
   ListItems models;
   if (make <= 0) {
     models.append({QStringLiteral("<No Make Selected>"), 0});
@@ -432,11 +427,11 @@ void TVehicleKwTabsheetForm::SecurityDevicesKwYesNoDlgCallDialog() {
 void TVehicleKwTabsheetForm::VoluntaryExcessAmountKwComboEditChange() {
   TKwComboEdit* excess = List(VoluntaryExcessAmountKwComboEdit);
   if (excess->ItemIndex() >= 0)
-    SetNumericValue(Id::VoluntaryExcess, Cover(), SelectedCode(excess));
+    SetNumericValue(Id::VoluntaryExcess, Cover(), excess->SelectedCode());
 }
 
 void TVehicleKwTabsheetForm::DrivingRestrictionsKwComboEditChange() {
-  const std::int32_t restriction = SelectedCode(List(DrivingRestrictionsKwComboEdit));
+  const std::int32_t restriction = List(DrivingRestrictionsKwComboEdit)->SelectedCode();
   SetListValue(Id::DrivingRestriction, Cover(), restriction);
   UpdateAnyDriverFields(restriction == Code::AnyDriver);
   FillDriverLists();
@@ -457,17 +452,17 @@ void TVehicleKwTabsheetForm::DrivingRestrictionsKwComboEditExit() {
 void TVehicleKwTabsheetForm::MainDriverKwComboEditChange() {
   TKwComboEdit* list = List(MainDriverKwComboEdit);
   if (list->ItemIndex() >= 0)
-    SetMainDriver(SelectedCode(list));
+    SetMainDriver(list->SelectedCode());
 }
 
 void TVehicleKwTabsheetForm::RegisteredKeeperKwComboEditChange() {
   TKwComboEdit* list = List(RegisteredKeeperKwComboEdit);
   if (list->ItemIndex() >= 0)
-    SetRegisteredKeeper(SelectedCode(list));
+    SetRegisteredKeeper(list->SelectedCode());
 }
 
 void TVehicleKwTabsheetForm::RegisteredOwnerKwComboEditChange() {
   TKwComboEdit* list = List(RegisteredOwnerKwComboEdit);
   if (list->ItemIndex() >= 0)
-    SetRegisteredOwner(SelectedCode(list));
+    SetRegisteredOwner(list->SelectedCode());
 }

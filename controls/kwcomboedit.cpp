@@ -76,6 +76,11 @@ std::int32_t TKwComboEdit::ItemCode(int index) const {
   return itemData(index).value<std::int32_t>();
 }
 
+std::int32_t TKwComboEdit::SelectedCode(std::int32_t none) const {
+  const int index = ItemIndex();
+  return index >= 0 ? ItemCode(index) : none;
+}
+
 int TKwComboEdit::IndexOfCode(std::int32_t code) const {
   for (int i = 0; i < count(); ++i) {
     if (ItemCode(i) == code)

@@ -40,6 +40,8 @@ class TKwComboEdit : public TKwField<QComboBox, TKwComboEdit> {
   QString ItemText(int index) const { return itemText(index); }
   std::int32_t ItemCode(int index) const;
   int IndexOfCode(std::int32_t code) const;
+  // The selected item's code; `none` when no item is selected.
+  std::int32_t SelectedCode(std::int32_t none = 0) const;
   // The selected item, -1 for none; selecting shows the item's text, -1 empties the text.
   int ItemIndex() const { return currentIndex(); }
   void SetItemIndex(int index);

@@ -68,11 +68,6 @@ void SelectCode(TKwComboEdit* combo, std::int32_t code) {
   combo->SetItemIndex(combo->IndexOfCode(code));
 }
 
-std::int32_t SelectedCode(const TKwComboEdit* combo) {
-  const int index = combo->ItemIndex();
-  return index >= 0 ? combo->ItemCode(index) : 0;
-}
-
 // Records of the object below the path; 0 when they cannot be counted.
 int CountBelow(const TPath& path, std::uint16_t objectId) {
   int count = 0;
@@ -221,7 +216,7 @@ void TAcceptanceForm::BuildProposerPage() {
   const TPath driver0{DriverPath(0)};
   const TPath proposer{ProposerPath()};
   connect(title_, &TKwComboEdit::exited, this,
-          [this, driver0] { SetListValue(Id::Title, driver0, SelectedCode(title_)); });
+          [this, driver0] { SetListValue(Id::Title, driver0, title_->SelectedCode()); });
   const std::pair<TKwEdit*, std::int32_t> driverFields[] = {{forenames_, Id::Forenames},
                                                             {surname_, Id::Surname}};
   for (const auto& [edit, id] : driverFields)
@@ -294,7 +289,7 @@ void TAcceptanceForm::BuildDriversPage() {
 
   // The path is that of the driver shown when the field is left.
   connect(driverTitle_, &TKwComboEdit::exited, this, [this] {
-    SetListValue(Id::Title, TPath{DriverPath(currentDriver_)}, SelectedCode(driverTitle_));
+    SetListValue(Id::Title, TPath{DriverPath(currentDriver_)}, driverTitle_->SelectedCode());
   });
   connect(driverForename_, &TKwEdit::exited, this, [this] {
     SetStringValue(Id::Forenames, TPath{DriverPath(currentDriver_)}, driverForename_->Text());
