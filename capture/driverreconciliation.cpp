@@ -14,10 +14,6 @@ namespace {
 constexpr int kTabsBeforeDrivers = 2;
 constexpr int kFirstDriverTab = kTabsBeforeDrivers;
 
-TPath Vehicle() {
-  return {VehiclePath()};
-}
-
 // The roles name drivers from 1 (the proposer); additional driver i is i + 1.
 constexpr std::int32_t LastDriverNumber(int additionalDrivers) {
   return additionalDrivers + 1;

@@ -27,13 +27,6 @@ using namespace VehicleField;
 constexpr int kFirstFullYear = 1900;
 constexpr int kVoluntaryExcessAmounts[] = {0, 50, 100, 150, 200, 250};
 
-TPath Vehicle() {
-  return {VehiclePath()};
-}
-TPath Cover() {
-  return {CoverPath()};
-}
-
 int Truncated(double value) {
   return static_cast<int>(value);
 }

@@ -22,13 +22,6 @@ namespace {
 
 using namespace VehicleField;
 
-TPath Vehicle() {
-  return {VehiclePath()};
-}
-TPath Cover() {
-  return {CoverPath()};
-}
-
 // The field table in tab order (the spin button, tab 1, is made beside the year). The page has
 // more captions than the letters left beside the menu bar's F and H, so the youngest driver's
 // age, the sex of drivers and the registered owner, each reached by Tab from the field before

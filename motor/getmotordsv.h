@@ -40,6 +40,10 @@ TPathEntry IncidentPath(int n);          // object 17, beneath a driver
 TPathEntry ClaimPath(int n);             // object 18, beneath an incident (index 0)
 TPathEntry ConvictionPath(int n);        // object 19, beneath an incident (index 0)
 
+// The whole paths of the two top-level objects that most fields hang from.
+TPath Vehicle();  // the vehicle alone
+TPath Cover();    // the cover asked for alone
+
 // ---- Dates -------------------------------------------------------------------------------------
 
 // A null date packs to 0 (no date).

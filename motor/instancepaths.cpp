@@ -65,6 +65,13 @@ TPathEntry ConvictionPath(int n) {
   return Occurrence(ObjectCode::Conviction, n);
 }
 
+TPath Vehicle() {
+  return {VehiclePath()};
+}
+TPath Cover() {
+  return {CoverPath()};
+}
+
 PackedDate DateToPacked(const QDate& date) {
   return date.isValid() ? PackDate(date.year(), date.month(), date.day()) : 0;
 }

@@ -36,12 +36,6 @@ TPath OccupationOf(int driver, int occupation) {
 TPath QualificationOf(int driver) {
   return {DriverPath(driver), QualificationPath(0)};
 }
-TPath Vehicle() {
-  return {VehiclePath()};
-}
-TPath Cover() {
-  return {CoverPath()};
-}
 TPath Bonus() {
   return {VehiclePath(), NCBPath()};
 }

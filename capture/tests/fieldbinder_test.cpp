@@ -26,9 +26,6 @@ const std::string kDictionary = QM_DEMO_BUILD_DIR "/dictionary";
 TPath Proposer() {
   return {DriverPath(0)};
 }
-TPath Vehicle() {
-  return {VehiclePath()};
-}
 
 class FieldBinderTest : public ::testing::Test {
  protected:

@@ -34,9 +34,6 @@ TPath Occupation(int k) {
 TPath Address() {
   return {ProposerPath()};
 }
-TPath Vehicle() {
-  return {VehiclePath()};
-}
 
 class ProposerPageTest : public CaptureTest {
  protected:

@@ -29,12 +29,6 @@ using namespace VehicleField;
 const std::string kDictionary = QM_DEMO_BUILD_DIR "/dictionary";
 constexpr std::int32_t kAbarth = 1;
 
-TPath Vehicle() {
-  return {VehiclePath()};
-}
-TPath Cover() {
-  return {CoverPath()};
-}
 TPath Driver(int n) {
   return {DriverPath(static_cast<std::uint16_t>(n))};
 }
