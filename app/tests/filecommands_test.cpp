@@ -14,6 +14,7 @@
 #include "app/tests/appfixture.h"
 #include "motor/identifiers.h"
 #include "motor/proposalfile.h"
+#include "tools/testsupport/filebytes.h"
 #include "tools/testsupport/filesizelimit.h"
 
 namespace {
@@ -21,11 +22,6 @@ namespace {
 constexpr std::int32_t kSurname = Id::Surname;
 constexpr std::int32_t kForenames = Id::Forenames;
 const TPath kProposer{DriverPath(0)};
-
-QByteArray ReadAll(const QString& name) {
-  QFile file(name);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }  // namespace
 

@@ -15,15 +15,7 @@
 #include "motor/fieldnames.h"
 #include "motor/identifiers.h"
 #include "motor/proposalfile.h"
-
-namespace {
-
-QByteArray ReadAll(const QString& name) {
-  QFile file(name);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-}  // namespace
+#include "tools/testsupport/filebytes.h"
 
 class NothingLost : public AppTest {
  protected:

@@ -17,15 +17,11 @@
 #include "motor/proposalfile.h"
 #include "motor/recoverystore.h"
 #include "settings/displayformats.h"
+#include "tools/testsupport/filebytes.h"
 
 namespace {
 
 const TPath kProposer{DriverPath(0)};
-
-QByteArray ReadAll(const QString& name) {
-  QFile file(name);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "motor/getmotordsv.h"
 #include "motor/proposalfile.h"
 #include "motor/tests/motortestdictionary.h"
+#include "tools/testsupport/filebytes.h"
 #include "tools/testsupport/filesizelimit.h"
 
 using namespace testdict;
@@ -18,11 +19,6 @@ using namespace testdict;
 namespace {
 
 const TPath kProposer{DriverPath(0)};
-
-QByteArray ReadAll(const QString& name) {
-  QFile file(name);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }  // namespace
 

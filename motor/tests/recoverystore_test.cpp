@@ -15,17 +15,13 @@
 #include "motor/proposalfile.h"
 #include "motor/recoverystore.h"
 #include "motor/tests/motortestdictionary.h"
+#include "tools/testsupport/filebytes.h"
 
 using namespace testdict;
 
 namespace {
 
 const TPath kProposer{DriverPath(0)};
-
-QByteArray ReadAll(const QString& name) {
-  QFile file(name);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A lock file as QLockFile writes it, naming another process.
 void WriteLock(const QString& fileName, qint64 pid) {
