@@ -139,6 +139,7 @@ QWidget* TFieldBinder::Create(const TFieldRow& row) {
   tableOrder_.push_back(&bound);
   ConnectList(bound);
   ConnectWriteRule(bound);
+  ConnectDialog(bound);
   return control;
 }
 
@@ -159,6 +160,10 @@ void TFieldBinder::ConnectList(TBound& bound) {
   TKwComboEdit* combo = AsList(bound.Control);
   if (combo == nullptr || bound.Row.List == TListSource::None)
     return;
+  if (bound.Row.List == TListSource::Page && bound.Row.BuildList) {
+    const TBound* field = &bound;
+    connect(combo, &TKwComboEdit::buildList, this, [field] { field->Row.BuildList(); });
+  }
   if (bound.Row.List != TListSource::Page) {
     const bool byCode = bound.Row.List == TListSource::DataServerByCode;
     const bool sorted = Has(bound.Row, foSorted);
@@ -182,11 +187,22 @@ void TFieldBinder::ConnectList(TBound& bound) {
 }
 
 void TFieldBinder::ConnectWriteRule(const TBound& bound) {
-  if (bound.Row.PropertyId == 0 || bound.Row.Write == TWriteRule::None)
+  const bool stores = bound.Row.PropertyId != 0 && bound.Row.Write != TWriteRule::None;
+  if (!stores && !bound.Row.Exit && !bound.Row.Change)
     return;
   const TBound* field = &bound;
-  auto left = [this, field] { FieldLeft(*field); };
-  auto changed = [this, field] { FieldChanged(*field); };
+  auto left = [this, field, stores] {
+    if (stores)
+      FieldLeft(*field);
+    if (field->Row.Exit)
+      field->Row.Exit();
+  };
+  auto changed = [this, field, stores] {
+    if (stores)
+      FieldChanged(*field);
+    if (field->Row.Change)
+      field->Row.Change();
+  };
   QWidget* control = bound.Control;
   switch (bound.Row.Kind) {
     case TFieldKind::Text:
@@ -210,6 +226,14 @@ void TFieldBinder::ConnectWriteRule(const TBound& bound) {
       connect(static_cast<TKwYesNoDlg*>(control), &TKwYesNoDlg::changed, this, changed);
       break;
   }
+}
+
+void TFieldBinder::ConnectDialog(const TBound& bound) {
+  auto* yesNo = qobject_cast<TKwYesNoDlg*>(bound.Control);
+  if (yesNo == nullptr || !bound.Row.CallDialog)
+    return;
+  const TBound* field = &bound;
+  connect(yesNo, &TKwYesNoDlg::callDialog, this, [field] { field->Row.CallDialog(); });
 }
 
 bool TFieldBinder::HasChoice(const TBound& bound) const {

@@ -6,16 +6,18 @@
 // the binding's getters, and stores it through the binding's setters when the row's write rule
 // says.
 //
-// The binder connects to a control's signals when it creates the control, so its store runs
-// before any handler the page connects afterwards: a page handler sees the value stored.
+// The binder connects to a control's signals when it creates the control and runs the row's
+// handlers (Exit, Change) after its own store: a page handler sees the value stored.
 //
 //   TFieldBinder binder(page);
 //   auto* form = new QFormLayout(page);
-//   binder.AddRow(form, {FieldName::MaritalStatusKwComboEdit, TFieldKind::List,
-//                        "&Marital Status", "|Select the marital status of the Proposer.",
-//                        110103, TListSource::DataServer, Id::MaritalStatus,
-//                        [] { return TPath{DriverPath(0)}; }, TWriteRule::OnExitIfSelected,
-//                        foInitialCaps});
+//   binder.AddRow(form, {.Name = FieldName::MaritalStatusKwComboEdit,
+//                        .Kind = TFieldKind::List, .Label = "&Marital Status",
+//                        .Hint = "|Select the marital status of the Proposer.",
+//                        .HelpContext = 110103, .List = TListSource::DataServer,
+//                        .PropertyId = Id::MaritalStatus,
+//                        .Path = [] { return TPath{DriverPath(0)}; },
+//                        .Write = TWriteRule::OnExitIfSelected, .Options = foInitialCaps});
 //   binder.LoadAll();
 
 #include <QFormLayout>
@@ -77,6 +79,7 @@ class TFieldBinder : public QObject {
   QWidget* MakeControl(const TFieldRow& row);
   void ConnectList(TBound& bound);
   void ConnectWriteRule(const TBound& bound);
+  void ConnectDialog(const TBound& bound);
   void FieldLeft(const TBound& bound);
   void FieldChanged(const TBound& bound);
   void Load(const TBound& bound);

@@ -1,9 +1,15 @@
 #pragma once
 // A capture page's field table in code: one row per row of the page's table (object name, kind,
-// label, hint, help context, list source, property, path, write rule), from which TFieldBinder
-// builds, labels, loads and stores the fields. What a table cannot say (age warnings, the
-// occupation cascade, the detail dialogs) stays in the page's own handlers, connected to the
-// controls' signals.
+// label, hint, help context, list source, property, path, write rule, handlers), from which
+// TFieldBinder builds, labels, loads and stores the fields. Rows are written with designated
+// initializers, so a transposed pair of numbers cannot compile unnoticed:
+//
+//   {.Name = FieldName::DOBKwDate, .Kind = TFieldKind::Date, .Label = "Date of &Birth",
+//    .Hint = "|...", .HelpContext = 110105, .PropertyId = Id::DateOfBirth, .Path = driver,
+//    .Write = TWriteRule::OnExitIfChanged, .Exit = [this] { DOBKwDateExit(); }}
+//
+// What a table cannot say (age warnings, the occupation cascade, the detail dialogs) is in the
+// page's handlers, which the row names: the binder runs them after its own store.
 
 #include <QString>
 #include <cstdint>
@@ -57,6 +63,9 @@ enum TFieldOption : unsigned {
 // store (a driver page's path follows the driver shown).
 using TPathProvider = std::function<TPath()>;
 
+// A page's handler of one of its fields.
+using TFieldHandler = std::function<void()>;
+
 struct TFieldRow {
   const char* Name = nullptr;  // the control's object name
   TFieldKind Kind = TFieldKind::Text;
@@ -70,4 +79,15 @@ struct TFieldRow {
   unsigned Options = foNone;
   int MaxLength = 0;        // text and lists; 0 for no limit
   std::int32_t ListId = 0;  // the Data Server list of the items; 0: the property's own list
+  // The handler the page's table names when the binder's write rule is all it does
+  // ("Address1KwEditExit"); empty when the row names its own handlers below.
+  const char* Handler = nullptr;
+  // The page's handlers, run by the binder: Exit after the field is left and the write rule has
+  // stored (or refused) the value, Change after a change and its store (also while loading),
+  // CallDialog when a yes/no field asks for its details, BuildList when a list with
+  // TListSource::Page is to be filled.
+  TFieldHandler Exit = {};
+  TFieldHandler Change = {};
+  TFieldHandler CallDialog = {};
+  TFieldHandler BuildList = {};
 };
