@@ -81,6 +81,8 @@ QWidget* TFieldBinder::MakeControl(const TFieldRow& row) {
       auto* edit = new TKwEdit(page_);
       if (Has(row, foUpperCase))
         edit->SetCharCase(TEditCharCase::ecUpperCase);
+      else if (Has(row, foInitialCaps))
+        edit->SetUppercaseWords(true);
       if (row.MaxLength > 0)
         edit->SetMaxLength(row.MaxLength);
       return edit;

@@ -47,7 +47,7 @@ enum class TWriteRule {
 enum TFieldOption : unsigned {
   foNone = 0,
   foUpperCase = 1u << 0,        // text and lists: typed letters in upper case
-  foInitialCaps = 1u << 1,      // lists: a capital at the start of each word
+  foInitialCaps = 1u << 1,      // text and lists: a capital at the start of each word
   foFreeText = 1u << 2,         // lists: the text need not be one of the items
   foSorted = 1u << 3,           // lists: items sorted by their text
   foMoney = 1u << 4,            // numbers: a pound sign, whole pounds
