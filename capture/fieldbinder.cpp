@@ -257,6 +257,7 @@ void TFieldBinder::FieldLeft(const TBound& bound) {
       break;
     case TWriteRule::None:
     case TWriteRule::OnChange:
+    case TWriteRule::OnEveryChange:
       break;
   }
   if (store && RowAcceptable(bound.Row, bound.Control) && Store(bound))
@@ -264,7 +265,10 @@ void TFieldBinder::FieldLeft(const TBound& bound) {
 }
 
 void TFieldBinder::FieldChanged(const TBound& bound) {
-  if (loading_ || bound.Row.Write != TWriteRule::OnChange || !HasChoice(bound))
+  const TWriteRule rule = bound.Row.Write;
+  if (loading_ || (rule != TWriteRule::OnChange && rule != TWriteRule::OnEveryChange))
+    return;
+  if (rule == TWriteRule::OnChange && !HasChoice(bound))
     return;
   if (Store(bound))
     emit stored(bound.Control);

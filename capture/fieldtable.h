@@ -41,6 +41,7 @@ enum class TWriteRule {
   OnExitIfChanged,   // when left with a value that differs from the stored one (lists: and
                      // an item selected)
   OnChange,          // on every change (lists: when an item is selected)
+  OnEveryChange,     // on every change (a list without a choice stores 0)
 };
 
 // Options of a row, or-ed together.
