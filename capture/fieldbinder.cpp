@@ -329,12 +329,19 @@ void TFieldBinder::Load(const TBound& bound) {
       break;
     case TFieldKind::List: {
       auto* combo = static_cast<TKwComboEdit*>(control);
+      if (Has(bound.Row, foBuildOnLoad))
+        combo->BuildList();
       combo->SetItemIndex(combo->IndexOfCode(GetListValue(id, path)));
       break;
     }
-    case TFieldKind::Number:
-      static_cast<TNumericEdit*>(control)->SetAsDouble(GetNumericValue(id, path));
+    case TFieldKind::Number: {
+      auto* number = static_cast<TNumericEdit*>(control);
+      if (Has(bound.Row, foTruncated))
+        number->SetAsInteger(static_cast<std::int32_t>(GetNumericValue(id, path)));
+      else
+        number->SetAsDouble(GetNumericValue(id, path));
       break;
+    }
     case TFieldKind::Date: {
       const QDate date = GetDateValue(id, path);
       static_cast<TKwDate*>(control)->SetAsNumber(date.isValid() ? DateToSerial(date) : 0);

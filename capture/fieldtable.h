@@ -58,6 +58,10 @@ enum TFieldOption : unsigned {
                                 // page's dialog runs from the control's callDialog()
   foQuiet = 1u << 8,            // stores without the failure box and without marking the
                                 // proposal modified
+  foTruncated = 1u << 9,        // numbers: the stored value is shown cut to a whole number,
+                                // not rounded
+  foBuildOnLoad = 1u << 10,     // lists: rebuilt before loading selects the stored item (the
+                                // items follow fields loaded before it)
 };
 
 // The path a field's property is read from and written to, asked afresh at every load and
