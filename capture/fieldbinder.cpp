@@ -186,6 +186,10 @@ void TFieldBinder::ConnectList(TBound& bound) {
   // Setting the list builds it, through the connection above or the page's own.
   if (bound.Row.List != TListSource::Page)
     combo->SetListID(listId);
+  else if (bound.Row.BuildList && bound.Row.ListId != 0)
+    combo->SetListID(bound.Row.ListId);
+  else if (bound.Row.BuildList)
+    combo->BuildList();
 }
 
 void TFieldBinder::ConnectWriteRule(const TBound& bound) {
@@ -193,12 +197,7 @@ void TFieldBinder::ConnectWriteRule(const TBound& bound) {
   if (!stores && !bound.Row.Exit && !bound.Row.Change)
     return;
   const TBound* field = &bound;
-  auto left = [this, field, stores] {
-    if (stores)
-      FieldLeft(*field);
-    if (field->Row.Exit)
-      field->Row.Exit();
-  };
+  auto left = [this, field] { Left(*field); };
   auto changed = [this, field, stores] {
     if (stores)
       FieldChanged(*field);
@@ -243,7 +242,14 @@ bool TFieldBinder::HasChoice(const TBound& bound) const {
   return combo == nullptr || combo->ItemIndex() >= 0;
 }
 
-void TFieldBinder::FieldLeft(const TBound& bound) {
+void TFieldBinder::Left(const TBound& bound) {
+  const bool stores = bound.Row.PropertyId != 0 && bound.Row.Write != TWriteRule::None;
+  const bool stored = stores && FieldLeft(bound);
+  if (bound.Row.Exit && (stored || !Has(bound.Row, foExitOnStore)))
+    bound.Row.Exit();
+}
+
+bool TFieldBinder::FieldLeft(const TBound& bound) {
   bool store = false;
   switch (bound.Row.Write) {
     case TWriteRule::OnExit:
@@ -260,8 +266,10 @@ void TFieldBinder::FieldLeft(const TBound& bound) {
     case TWriteRule::OnEveryChange:
       break;
   }
-  if (store && RowAcceptable(bound.Row, bound.Control) && Store(bound))
-    emit stored(bound.Control);
+  if (!store || !RowAcceptable(bound.Row, bound.Control) || !Store(bound))
+    return false;
+  emit stored(bound.Control);
+  return true;
 }
 
 void TFieldBinder::FieldChanged(const TBound& bound) {
@@ -379,6 +387,11 @@ void TFieldBinder::LoadAll() {
 void TFieldBinder::Load(const char* name) {
   if (const TBound* bound = Find(name))
     Load(*bound);
+}
+
+void TFieldBinder::Leave(const char* name) {
+  if (const TBound* bound = Find(name))
+    Left(*bound);
 }
 
 bool TFieldBinder::Store(const char* name) {

@@ -64,6 +64,9 @@ class TFieldBinder : public QObject {
   // Stores the field's value now, as its kind stores it; answers the setter's result (false
   // when the row has no property).
   bool Store(const char* name);
+  // Runs what leaving the field runs (its write rule, then its Exit handler), for a control that
+  // changes the field without the focus leaving it (the spin button beside a year).
+  void Leave(const char* name);
 
  signals:
   // After the binder stored a field's value under its write rule.
@@ -80,7 +83,9 @@ class TFieldBinder : public QObject {
   void ConnectList(TBound& bound);
   void ConnectWriteRule(const TBound& bound);
   void ConnectDialog(const TBound& bound);
-  void FieldLeft(const TBound& bound);
+  void Left(const TBound& bound);
+  // Stores under the write rule of a field being left; answers whether it stored.
+  bool FieldLeft(const TBound& bound);
   void FieldChanged(const TBound& bound);
   void Load(const TBound& bound);
   bool Store(const TBound& bound);

@@ -62,6 +62,8 @@ enum TFieldOption : unsigned {
                                 // not rounded
   foBuildOnLoad = 1u << 10,     // lists: rebuilt before loading selects the stored item (the
                                 // items follow fields loaded before it)
+  foExitOnStore = 1u << 11,     // the Exit handler runs only when leaving stored the value (it
+                                // follows a change, not every visit)
 };
 
 // The path a field's property is read from and written to, asked afresh at every load and
@@ -90,7 +92,8 @@ struct TFieldRow {
   // The page's handlers, run by the binder: Exit after the field is left and the write rule has
   // stored (or refused) the value, Change after a change and its store (also while loading),
   // CallDialog when a yes/no field asks for its details, BuildList when a list with
-  // TListSource::Page is to be filled.
+  // TListSource::Page is to be filled (the binder builds it once as it creates the field:
+  // setting ListId when the row names one, otherwise by running BuildList).
   TFieldHandler Exit = {};
   TFieldHandler Change = {};
   TFieldHandler CallDialog = {};
