@@ -1,6 +1,7 @@
 #include "capture/fieldbinder.h"
 
 #include <QAbstractItemModel>
+#include <algorithm>
 
 #include "controls/dateserial.h"
 #include "controls/fieldaccessibility.h"
@@ -10,6 +11,7 @@
 #include "controls/kwedit.h"
 #include "controls/kwyesnodlg.h"
 #include "controls/numericedit.h"
+#include "controls/today.h"
 #include "motor/identifiers.h"
 #include "motor/numberbounds.h"
 #include "platform/prompt.h"
@@ -56,8 +58,35 @@ ListItems InCodeOrder(const ListItems& entries) {
   return ordered;
 }
 
+// Years from here on are taken as typed; smaller numbers are the last two digits of a 19xx year.
+constexpr int kFirstFullYear = 1900;
+
+int StoredYear(std::int32_t id, const TPath& path) {
+  const QDate date = GetDateValue(id, path);
+  return date.isValid() ? date.year() : 0;
+}
+
+// Makes the typed year one a vehicle can have been made in.
+void CorrectYearMade(TNumericEdit* field) {
+  const int typed = field->AsInteger();
+  if (typed == 0)
+    return;
+  const int year =
+      typed >= kFirstFullYear ? std::min(typed, Today().year()) : typed % 100 + kFirstFullYear;
+  field->SetAsInteger(year);
+  // Two digits are read as 19xx by design; any other change is told, not made silently.
+  if (typed >= 100 && typed != year) {
+    ShowFieldError(field,
+                   QStringLiteral("%1 is not a year a vehicle can have been made in.\rThe year "
+                                  "has been changed to %2; please check it.")
+                       .arg(typed)
+                       .arg(year),
+                   false);
+  }
+}
+
 bool RowAcceptable(const TFieldRow& row, QWidget* control) {
-  if (row.Kind != TFieldKind::Number || row.PropertyId == 0)
+  if (row.Kind != TFieldKind::Number || row.PropertyId == 0 || Has(row, foYearMade))
     return true;
   return NumberAcceptable(static_cast<TNumericEdit*>(control), row.PropertyId);
 }
@@ -266,7 +295,11 @@ bool TFieldBinder::FieldLeft(const TBound& bound) {
     case TWriteRule::OnEveryChange:
       break;
   }
-  if (!store || !RowAcceptable(bound.Row, bound.Control) || !Store(bound))
+  if (!store)
+    return false;
+  if (Has(bound.Row, foYearMade))
+    CorrectYearMade(static_cast<TNumericEdit*>(bound.Control));
+  if (!RowAcceptable(bound.Row, bound.Control) || !Store(bound))
     return false;
   emit stored(bound.Control);
   return true;
@@ -292,6 +325,8 @@ bool TFieldBinder::DiffersFromStored(const TBound& bound) const {
     case TFieldKind::List:
       return static_cast<TKwComboEdit*>(control)->SelectedCode() != GetListValue(id, path);
     case TFieldKind::Number:
+      if (Has(bound.Row, foYearMade))
+        return static_cast<TNumericEdit*>(control)->AsInteger() != StoredYear(id, path);
       return static_cast<TNumericEdit*>(control)->AsDouble() != GetNumericValue(id, path);
     case TFieldKind::Date:
       return ShownDate(static_cast<TKwDate*>(control)) != GetDateValue(id, path);
@@ -314,8 +349,14 @@ bool TFieldBinder::Store(const TBound& bound) {
     case TFieldKind::List:
       return SetListValue(id, path, static_cast<TKwComboEdit*>(control)->SelectedCode(), loud,
                           loud);
-    case TFieldKind::Number:
-      return SetNumericValue(id, path, static_cast<TNumericEdit*>(control)->AsDouble(), loud, loud);
+    case TFieldKind::Number: {
+      auto* number = static_cast<TNumericEdit*>(control);
+      if (Has(bound.Row, foYearMade)) {
+        const int year = number->AsInteger();
+        return SetDateValue(id, path, year != 0 ? QDate(year, 1, 1) : QDate(), loud, loud);
+      }
+      return SetNumericValue(id, path, number->AsDouble(), loud, loud);
+    }
     case TFieldKind::Date:
       return SetDateValue(id, path, ShownDate(static_cast<TKwDate*>(control)), loud, loud);
     case TFieldKind::YesNo:
@@ -344,7 +385,9 @@ void TFieldBinder::Load(const TBound& bound) {
     }
     case TFieldKind::Number: {
       auto* number = static_cast<TNumericEdit*>(control);
-      if (Has(bound.Row, foTruncated))
+      if (Has(bound.Row, foYearMade))
+        number->SetAsInteger(StoredYear(id, path));
+      else if (Has(bound.Row, foTruncated))
         number->SetAsInteger(static_cast<std::int32_t>(GetNumericValue(id, path)));
       else
         number->SetAsDouble(GetNumericValue(id, path));

@@ -64,6 +64,10 @@ enum TFieldOption : unsigned {
                                 // items follow fields loaded before it)
   foExitOnStore = 1u << 11,     // the Exit handler runs only when leaving stored the value (it
                                 // follows a change, not every visit)
+  foYearMade = 1u << 12,        // numbers: the year a vehicle was made, kept in a date property
+                                // as 1 January of it (0: no date); a year past this one is taken
+                                // as this year, a smaller one than 1900 as 19 and its last two
+                                // digits, and a correction other than the two digits' is told
 };
 
 // The path a field's property is read from and written to, asked afresh at every load and
