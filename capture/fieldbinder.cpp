@@ -299,6 +299,12 @@ bool TFieldBinder::FieldLeft(const TBound& bound) {
     return false;
   if (Has(bound.Row, foYearMade))
     CorrectYearMade(static_cast<TNumericEdit*>(bound.Control));
+  if (Has(bound.Row, foPostcode)) {
+    auto* edit = static_cast<TKwEdit*>(bound.Control);
+    QString postcode = edit->Text();
+    ValidatePostcode(edit, postcode);
+    edit->SetText(postcode);
+  }
   if (!RowAcceptable(bound.Row, bound.Control) || !Store(bound))
     return false;
   emit stored(bound.Control);

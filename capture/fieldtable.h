@@ -68,6 +68,9 @@ enum TFieldOption : unsigned {
                                 // as 1 January of it (0: no date); a year past this one is taken
                                 // as this year, a smaller one than 1900 as 19 and its last two
                                 // digits, and a correction other than the two digits' is told
+  foPostcode = 1u << 13,        // text: a postcode, checked and its spacing corrected
+                                // (ValidatePostcode, with its warnings) before it is stored; one
+                                // the check refuses is stored as it stands
 };
 
 // The path a field's property is read from and written to, asked afresh at every load and
