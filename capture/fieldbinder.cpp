@@ -3,6 +3,7 @@
 #include <QAbstractItemModel>
 #include <algorithm>
 
+#include "capture/vehicleobjects.h"
 #include "controls/dateserial.h"
 #include "controls/fieldaccessibility.h"
 #include "controls/fieldhelp.h"
@@ -83,6 +84,16 @@ void CorrectYearMade(TNumericEdit* field) {
                        .arg(year),
                    false);
   }
+}
+
+// Whether the object the path names exists: objects are numbered densely from 0 beneath the
+// path's parent.
+bool ObjectExists(TPath path) {
+  if (path.empty())
+    return false;
+  const TPathEntry object = path.back();
+  path.pop_back();
+  return ObjectCountBelow(path, object.ObjectId) > object.Index;
 }
 
 bool RowAcceptable(const TFieldRow& row, QWidget* control) {
@@ -373,7 +384,7 @@ bool TFieldBinder::Store(const TBound& bound) {
 
 void TFieldBinder::Load(const TBound& bound) {
   const std::int32_t id = bound.Row.PropertyId;
-  if (id == 0)
+  if (id == 0 && !Has(bound.Row, foObjectExists))
     return;
   const TPath path = bound.Row.Path();
   QWidget* control = bound.Control;
@@ -404,11 +415,14 @@ void TFieldBinder::Load(const TBound& bound) {
       static_cast<TKwDate*>(control)->SetAsNumber(date.isValid() ? DateToSerial(date) : 0);
       break;
     }
-    case TFieldKind::YesNo:
+    case TFieldKind::YesNo: {
+      const bool yes =
+          Has(bound.Row, foObjectExists) ? ObjectExists(path) : GetListValue(id, path) == Code::Yes;
       // Setting the answer from the program raises no change.
-      static_cast<TKwYesNoDlg*>(control)->SetState(
-          GetListValue(id, path) == Code::Yes ? TKwYesNoState::ynYes : TKwYesNoState::ynNo);
+      static_cast<TKwYesNoDlg*>(control)->SetState(yes ? TKwYesNoState::ynYes
+                                                       : TKwYesNoState::ynNo);
       break;
+    }
   }
   loading_ = false;
 }

@@ -71,6 +71,8 @@ enum TFieldOption : unsigned {
   foPostcode = 1u << 13,        // text: a postcode, checked and its spacing corrected
                                 // (ValidatePostcode, with its warnings) before it is stored; one
                                 // the check refuses is stored as it stands
+  foObjectExists = 1u << 14,    // yes/no without a property: Yes when the object the path names
+                                // exists (a failed count counts as none); nothing is stored
 };
 
 // The path a field's property is read from and written to, asked afresh at every load and

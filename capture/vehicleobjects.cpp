@@ -6,15 +6,19 @@ TPath VehicleObjectPath(std::uint16_t objectId, int index) {
   return {VehiclePath(), MakePathEntry(objectId, static_cast<std::uint16_t>(index))};
 }
 
-int VehicleObjectCount(std::uint16_t objectId) {
+int ObjectCountBelow(const TPath& path, std::uint16_t objectId) {
   int count = 0;
   try {
-    GetObjectCount({VehiclePath()}, objectId, count);
+    GetObjectCount(path, objectId, count);
   } catch (const EHierarchyError& error) {
     Ask(PromptKind::Error, PromptButtons::Ok, QString::fromUtf8(error.what()));
     return 0;
   }
   return count;
+}
+
+int VehicleObjectCount(std::uint16_t objectId) {
+  return ObjectCountBelow({VehiclePath()}, objectId);
 }
 
 void DeleteVehicleObjects(std::uint16_t objectId, int count) {

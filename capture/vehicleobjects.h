@@ -8,6 +8,10 @@
 
 #include "motor/getmotordsv.h"
 
+// How many objects of the kind lie beneath the path (0 when none, or when they cannot be
+// counted, which is reported).
+int ObjectCountBelow(const TPath& path, std::uint16_t objectId);
+
 // The path of object `index` of the kind beneath the vehicle.
 TPath VehicleObjectPath(std::uint16_t objectId, int index);
 // How many the vehicle has (0 when none, or when they cannot be counted, which is reported).
