@@ -96,6 +96,15 @@ bool ObjectExists(TPath path) {
   return ObjectCountBelow(path, object.ObjectId) > object.Index;
 }
 
+// The first item whose code is at least the number, else the last item (-1 in an empty list).
+int IndexAtLeast(const TKwComboEdit* combo, std::int32_t number) {
+  for (int i = 0; i < combo->ItemCount(); ++i) {
+    if (combo->ItemCode(i) >= number)
+      return i;
+  }
+  return combo->ItemCount() - 1;
+}
+
 bool RowAcceptable(const TFieldRow& row, QWidget* control) {
   if (row.Kind != TFieldKind::Number || row.PropertyId == 0 || Has(row, foYearMade))
     return true;
@@ -339,8 +348,12 @@ bool TFieldBinder::DiffersFromStored(const TBound& bound) const {
   switch (bound.Row.Kind) {
     case TFieldKind::Text:
       return static_cast<TKwEdit*>(control)->Text() != GetStringValue(id, path);
-    case TFieldKind::List:
-      return static_cast<TKwComboEdit*>(control)->SelectedCode() != GetListValue(id, path);
+    case TFieldKind::List: {
+      const std::int32_t code = static_cast<TKwComboEdit*>(control)->SelectedCode();
+      if (Has(bound.Row, foNumericCode))
+        return code != GetNumericValue(id, path);
+      return code != GetListValue(id, path);
+    }
     case TFieldKind::Number:
       if (Has(bound.Row, foYearMade))
         return static_cast<TNumericEdit*>(control)->AsInteger() != StoredYear(id, path);
@@ -363,9 +376,12 @@ bool TFieldBinder::Store(const TBound& bound) {
   switch (bound.Row.Kind) {
     case TFieldKind::Text:
       return SetStringValue(id, path, static_cast<TKwEdit*>(control)->Text(), loud, loud);
-    case TFieldKind::List:
-      return SetListValue(id, path, static_cast<TKwComboEdit*>(control)->SelectedCode(), loud,
-                          loud);
+    case TFieldKind::List: {
+      const std::int32_t code = static_cast<TKwComboEdit*>(control)->SelectedCode();
+      if (Has(bound.Row, foNumericCode))
+        return SetNumericValue(id, path, code, loud, loud);
+      return SetListValue(id, path, code, loud, loud);
+    }
     case TFieldKind::Number: {
       auto* number = static_cast<TNumericEdit*>(control);
       if (Has(bound.Row, foYearMade)) {
@@ -397,7 +413,11 @@ void TFieldBinder::Load(const TBound& bound) {
       auto* combo = static_cast<TKwComboEdit*>(control);
       if (Has(bound.Row, foBuildOnLoad))
         combo->BuildList();
-      combo->SetItemIndex(combo->IndexOfCode(GetListValue(id, path)));
+      if (Has(bound.Row, foNumericCode))
+        combo->SetItemIndex(
+            IndexAtLeast(combo, static_cast<std::int32_t>(GetNumericValue(id, path))));
+      else
+        combo->SetItemIndex(combo->IndexOfCode(GetListValue(id, path)));
       break;
     }
     case TFieldKind::Number: {

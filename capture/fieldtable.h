@@ -73,6 +73,9 @@ enum TFieldOption : unsigned {
                                 // the check refuses is stored as it stands
   foObjectExists = 1u << 14,    // yes/no without a property: Yes when the object the path names
                                 // exists (a failed count counts as none); nothing is stored
+  foNumericCode = 1u << 15,     // lists over a number property: the chosen item's code is stored
+                                // as the number; loading selects the first item whose code is
+                                // at least the stored number (truncated), else the last item
 };
 
 // The path a field's property is read from and written to, asked afresh at every load and
