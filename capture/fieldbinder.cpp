@@ -380,6 +380,10 @@ bool TFieldBinder::Store(const TBound& bound) {
       const std::int32_t code = static_cast<TKwComboEdit*>(control)->SelectedCode();
       if (Has(bound.Row, foNumericCode))
         return SetNumericValue(id, path, code, loud, loud);
+      if (Has(bound.Row, foMainDriver)) {
+        SetMainDriver(code);
+        return true;
+      }
       return SetListValue(id, path, code, loud, loud);
     }
     case TFieldKind::Number: {

@@ -76,6 +76,8 @@ enum TFieldOption : unsigned {
   foNumericCode = 1u << 15,     // lists over a number property: the chosen item's code is stored
                                 // as the number; loading selects the first item whose code is
                                 // at least the stored number (truncated), else the last item
+  foMainDriver = 1u << 16,      // lists: the vehicle's main driver, stored through SetMainDriver
+                                // (which makes every other driver a frequent driver)
 };
 
 // The path a field's property is read from and written to, asked afresh at every load and
