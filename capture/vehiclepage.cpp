@@ -23,13 +23,7 @@ namespace {
 
 using namespace VehicleField;
 
-// Years from here on are taken as typed; smaller numbers are the last two digits of a 19xx year.
-constexpr int kFirstFullYear = 1900;
 constexpr int kVoluntaryExcessAmounts[] = {0, 50, 100, 150, 200, 250};
-
-int Truncated(double value) {
-  return static_cast<int>(value);
-}
 
 void Fill(TKwComboEdit* list, const ListItems& items) {
   list->ClearItems();
@@ -43,72 +37,20 @@ void SortByText(ListItems::iterator first, ListItems::iterator last) {
   });
 }
 
-TKwYesNoState Answer(bool yes) {
-  return yes ? TKwYesNoState::ynYes : TKwYesNoState::ynNo;
-}
-
 }  // namespace
 
 TVehicleKwTabsheetForm::TVehicleKwTabsheetForm(QWidget* parent) : TCapturePage(parent) {
   setObjectName(QStringLiteral("TVehicleKwTabsheetForm"));
+  // The field table builds, loads and stores every field and runs the handlers its rows name.
   CreateFields();
   LayOutFields();
 
-  // The lists the page builds itself; setting a list's identifier builds it.
-  TKwComboEdit* make = List(VehicleMakeKwComboEdit);
-  TKwComboEdit* model = List(VehicleModelKwComboEdit);
-  TKwComboEdit* cover = List(CoverKwComboEdit);
-  TKwComboEdit* excess = List(VoluntaryExcessAmountKwComboEdit);
-  connect(make, &TKwComboEdit::buildList, this,
-          &TVehicleKwTabsheetForm::VehicleMakeKwComboEditBuildList);
-  connect(model, &TKwComboEdit::buildList, this,
-          &TVehicleKwTabsheetForm::VehicleModelKwComboEditBuildList);
-  connect(cover, &TKwComboEdit::buildList, this,
-          &TVehicleKwTabsheetForm::CoverKwComboEditBuildList);
-  connect(excess, &TKwComboEdit::buildList, this,
-          &TVehicleKwTabsheetForm::VoluntaryExcessAmountKwComboEditBuildList);
-  make->SetListID(ListId::Makes);
-  model->SetListID(ListId::Models);
-  cover->BuildList();
-  excess->BuildList();
-
-  // The field handlers. The binder's stores, connected when it made the fields, come first.
-  TNumericEdit* year = Number(VehicleYearNumericEdit);
-  connect(year, &TNumericEdit::exited, this, &TVehicleKwTabsheetForm::VehicleYearNumericEditExit);
-  year->installEventFilter(this);
+  // The spin button beside the year, and the arrow keys in the year, step the year.
+  Number(VehicleYearNumericEdit)->installEventFilter(this);
   connect(yearSpin_, &TSpinButton::upClicked, this,
           &TVehicleKwTabsheetForm::VehicleYearSpinButtonUpClick);
   connect(yearSpin_, &TSpinButton::downClicked, this,
           &TVehicleKwTabsheetForm::VehicleYearSpinButtonDownClick);
-  connect(&binder_, &TFieldBinder::stored, this, [this, make](QWidget* control) {
-    if (control == make)
-      RebuildModelsAfterChange();
-  });
-  connect(Text(PostCodeKwEdit), &TKwEdit::exited, this,
-          &TVehicleKwTabsheetForm::PostCodeKwEditExit);
-  connect(YesNo(ModificationsKwYesNoDlg), &TKwYesNoDlg::changed, this,
-          &TVehicleKwTabsheetForm::ModificationsKwYesNoDlgChange);
-  connect(YesNo(ModificationsKwYesNoDlg), &TKwYesNoDlg::callDialog, this,
-          &TVehicleKwTabsheetForm::ModificationsKwYesNoDlgCallDialog);
-  connect(YesNo(SecurityDevicesKwYesNoDlg), &TKwYesNoDlg::changed, this,
-          &TVehicleKwTabsheetForm::SecurityDevicesKwYesNoDlgChange);
-  connect(YesNo(SecurityDevicesKwYesNoDlg), &TKwYesNoDlg::callDialog, this,
-          &TVehicleKwTabsheetForm::SecurityDevicesKwYesNoDlgCallDialog);
-  connect(List(UseKwComboEdit), &TKwComboEdit::changed, this,
-          &TVehicleKwTabsheetForm::UpdateBusinessMileage);
-  connect(excess, &TKwComboEdit::changed, this,
-          &TVehicleKwTabsheetForm::VoluntaryExcessAmountKwComboEditChange);
-  TKwComboEdit* restriction = List(DrivingRestrictionsKwComboEdit);
-  connect(restriction, &TKwComboEdit::changed, this,
-          &TVehicleKwTabsheetForm::DrivingRestrictionsKwComboEditChange);
-  connect(restriction, &TKwComboEdit::exited, this,
-          &TVehicleKwTabsheetForm::DrivingRestrictionsKwComboEditExit);
-  connect(List(MainDriverKwComboEdit), &TKwComboEdit::changed, this,
-          &TVehicleKwTabsheetForm::MainDriverKwComboEditChange);
-  connect(List(RegisteredKeeperKwComboEdit), &TKwComboEdit::changed, this,
-          &TVehicleKwTabsheetForm::RegisteredKeeperKwComboEditChange);
-  connect(List(RegisteredOwnerKwComboEdit), &TKwComboEdit::changed, this,
-          &TVehicleKwTabsheetForm::RegisteredOwnerKwComboEditChange);
 
   // Until a proposal is loaded: nobody beyond the proposer, no business use, no restriction.
   UpdateAnyDriverFields(false);
@@ -185,57 +127,17 @@ void TVehicleKwTabsheetForm::VoluntaryExcessAmountKwComboEditBuildList() {
 
 // ---- Loading ------------------------------------------------------------------------------------
 
-int TVehicleKwTabsheetForm::StoredYear() const {
-  const QDate date = GetDateValue(Id::VehicleYear, Vehicle());
-  return date.isValid() ? date.year() : 0;
-}
-
 void TVehicleKwTabsheetForm::LoadDetails() {
-  Number(VehicleYearNumericEdit)->SetAsInteger(StoredYear());
-  binder_.Load(VehicleMakeKwComboEdit);
-  List(VehicleModelKwComboEdit)->BuildList();
-  binder_.Load(VehicleModelKwComboEdit);
-
-  binder_.Load(LHDKwYesNoDlg);
-  Number(SeatsNumericEdit)->SetAsInteger(Truncated(GetNumericValue(Id::Seats, Vehicle())));
-  binder_.Load(RegNoKwEdit);
-  binder_.Load(ValueNumericEdit);
-  Number(PrivateMileageNumericEdit)
-      ->SetAsInteger(Truncated(GetNumericValue(Id::PrivateMileage, Vehicle())));
-  binder_.Load(LocationKwComboEdit);
-  binder_.Load(PostCodeKwEdit);
-  binder_.Load(LeaseKwYesNoDlg);
-  YesNo(ModificationsKwYesNoDlg)
-      ->SetState(Answer(VehicleObjectCount(ObjectCode::Modification) > 0));
-  YesNo(SecurityDevicesKwYesNoDlg)
-      ->SetState(Answer(VehicleObjectCount(ObjectCode::SecurityDevice) > 0));
-
-  binder_.Load(UseKwComboEdit);
-  binder_.Load(GoodsKwYesNoDlg);
+  // Every row in table order: the model list is rebuilt for the make and year loaded before it.
+  binder_.LoadAll();
+  // What the loaded answers decide: the business mileage, the any-driver fields, the driver
+  // lists.
   UpdateBusinessMileage();
-  binder_.Load(CoverKwComboEdit);
-
   matchedRestriction_ = GetListValue(Id::DrivingRestriction, Cover());
-  ShowRestriction(matchedRestriction_);
-  ShowVoluntaryExcess();
+  FollowRestriction(matchedRestriction_);
 }
 
-void TVehicleKwTabsheetForm::ShowVoluntaryExcess() {
-  TKwComboEdit* excess = List(VoluntaryExcessAmountKwComboEdit);
-  const int stored = Truncated(GetNumericValue(Id::VoluntaryExcess, Cover()));
-  int index = excess->ItemCount() - 1;
-  for (int i = 0; i < excess->ItemCount(); ++i) {
-    if (excess->ItemCode(i) >= stored) {
-      index = i;
-      break;
-    }
-  }
-  excess->SetItemIndex(index);
-}
-
-void TVehicleKwTabsheetForm::ShowRestriction(std::int32_t restriction) {
-  TKwComboEdit* field = List(DrivingRestrictionsKwComboEdit);
-  field->SetItemIndex(field->IndexOfCode(restriction));
+void TVehicleKwTabsheetForm::FollowRestriction(std::int32_t restriction) {
   UpdateAnyDriverFields(restriction == Code::AnyDriver);
   FillDriverLists();
 }
@@ -243,29 +145,24 @@ void TVehicleKwTabsheetForm::ShowRestriction(std::int32_t restriction) {
 void TVehicleKwTabsheetForm::UpdateAnyDriverFields(bool enabled) {
   SetEnabledWithLabel(YoungestDriverNumericEdit, enabled);
   SetEnabledWithLabel(FemaleDriversKwComboEdit, enabled);
-  TKwComboEdit* sex = List(FemaleDriversKwComboEdit);
-  TNumericEdit* youngest = Number(YoungestDriverNumericEdit);
   if (enabled) {
-    sex->SetItemIndex(sex->IndexOfCode(GetListValue(Id::SexOfDrivers, Cover())));
-    youngest->SetAsInteger(Truncated(GetNumericValue(Id::YoungestDriverAge, Cover())));
+    binder_.Load(FemaleDriversKwComboEdit);
+    binder_.Load(YoungestDriverNumericEdit);
   } else {
-    sex->SetItemIndex(-1);
-    youngest->SetAsInteger(0);
+    List(FemaleDriversKwComboEdit)->SetItemIndex(-1);
+    Number(YoungestDriverNumericEdit)->SetAsInteger(0);
   }
 }
 
 void TVehicleKwTabsheetForm::UpdateBusinessMileage() {
   const bool business = GetListValue(Id::VehicleUse, Vehicle()) > Code::SocialUse;
   SetEnabledWithLabel(BusMileageNumericEdit, business);
-  if (!business)
-    SetNumericValue(Id::BusinessMileage, Vehicle(), 0);
-  Number(BusMileageNumericEdit)
-      ->SetAsInteger(Truncated(GetNumericValue(Id::BusinessMileage, Vehicle())));
-}
-
-void TVehicleKwTabsheetForm::SelectDriverRole(TKwComboEdit* list, std::int32_t stored) {
-  // A stored 0 selects nothing; driver number d is the item at d - 1.
-  list->SetItemIndex(stored > 0 ? stored - 1 : -1);
+  if (!business) {
+    // A use without business has no business mileage: 0 is stored through the field's row.
+    Number(BusMileageNumericEdit)->SetAsInteger(0);
+    binder_.Store(BusMileageNumericEdit);
+  }
+  binder_.Load(BusMileageNumericEdit);
 }
 
 void TVehicleKwTabsheetForm::FillDriverLists() {
@@ -280,13 +177,13 @@ void TVehicleKwTabsheetForm::FillDriverLists() {
     for (int i = 1; i <= drivers; ++i)
       list->AddItem(QStringLiteral("Driver %1").arg(i), Code::ProposerAsDriver + i);
   }
-  SelectDriverRole(main, GetListValue(Id::MainDriver, Vehicle()));
-  SelectDriverRole(owner, GetListValue(Id::RegisteredOwner, Vehicle()));
-  SelectDriverRole(keeper, GetListValue(Id::RegisteredKeeper, Vehicle()));
+  // Driver number d is the item at d - 1 (its code); a stored 0 selects nothing.
   const bool choice = main->ItemCount() > 1;
   for (const char* field :
-       {MainDriverKwComboEdit, RegisteredKeeperKwComboEdit, RegisteredOwnerKwComboEdit})
+       {MainDriverKwComboEdit, RegisteredKeeperKwComboEdit, RegisteredOwnerKwComboEdit}) {
+    binder_.Load(field);
     SetEnabledWithLabel(field, choice);
+  }
 }
 
 QString TVehicleKwTabsheetForm::ShownPostcode() const {
@@ -312,27 +209,8 @@ bool TVehicleKwTabsheetForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TVehicleKwTabsheetForm::VehicleYearNumericEditExit() {
-  TNumericEdit* field = Number(VehicleYearNumericEdit);
-  int year = field->AsInteger();
-  if (year == StoredYear())
-    return;
-  if (year != 0) {
-    const int typed = year;
-    year = year >= kFirstFullYear ? std::min(year, Today().year()) : year % 100 + kFirstFullYear;
-    field->SetAsInteger(year);
-    // Two digits are read as 19xx by design; any other change is told, not made silently.
-    if (typed >= 100 && typed != year) {
-      ShowFieldError(field,
-                     QStringLiteral("%1 is not a year a vehicle can have been made in.\rThe year "
-                                    "has been changed to %2; please check it.")
-                         .arg(typed)
-                         .arg(year),
-                     false);
-    }
-  }
-  // Without marking the proposal modified; a year of 0 takes the stored year away, so that the
-  // proposal does not keep a year the field no longer shows.
-  SetDateValue(Id::VehicleYear, Vehicle(), year != 0 ? QDate(year, 1, 1) : QDate(), false, false);
+  // The row has stored a changed year (corrected, without marking the proposal modified; a
+  // year of 0 takes the stored year away); the models follow it.
   RebuildModelsAfterChange();
 }
 
@@ -340,14 +218,19 @@ void TVehicleKwTabsheetForm::VehicleYearSpinButtonUpClick() {
   TNumericEdit* field = Number(VehicleYearNumericEdit);
   if (field->AsInteger() < Today().year())
     field->SetAsInteger(field->AsInteger() + 1);
-  VehicleYearNumericEditExit();
+  binder_.Leave(VehicleYearNumericEdit);
 }
 
 void TVehicleKwTabsheetForm::VehicleYearSpinButtonDownClick() {
   TNumericEdit* field = Number(VehicleYearNumericEdit);
   if (field->AsInteger() > 0)
     field->SetAsInteger(field->AsInteger() - 1);
-  VehicleYearNumericEditExit();
+  binder_.Leave(VehicleYearNumericEdit);
+}
+
+void TVehicleKwTabsheetForm::VehicleMakeKwComboEditExit() {
+  // The row has stored a changed make; the models follow it.
+  RebuildModelsAfterChange();
 }
 
 void TVehicleKwTabsheetForm::RebuildModelsAfterChange() {
@@ -358,21 +241,13 @@ void TVehicleKwTabsheetForm::RebuildModelsAfterChange() {
     return;
   // The model stays while the new list offers it; otherwise it goes, so that the field and
   // the proposal agree (a model of another make or year would be quoted unseen).
+  // The rebuilt list shows its first item, which stands for no model: storing it clears the
+  // model.
   const int index = model->IndexOfCode(stored);
   if (index > 0)
     model->SetItemIndex(index);
   else
-    SetListValue(Id::VehicleModel, Vehicle(), 0);
-}
-
-// ---- Postcode -----------------------------------------------------------------------------------
-
-void TVehicleKwTabsheetForm::PostCodeKwEditExit() {
-  TKwEdit* field = Text(PostCodeKwEdit);
-  QString postcode = field->Text();
-  ValidatePostcode(field, postcode);
-  field->SetText(postcode);
-  binder_.Store(PostCodeKwEdit);
+    binder_.Store(VehicleModelKwComboEdit);
 }
 
 // ---- Modifications and security devices --------------------------------------------------------
@@ -415,19 +290,15 @@ void TVehicleKwTabsheetForm::SecurityDevicesKwYesNoDlgCallDialog() {
     YesNo(SecurityDevicesKwYesNoDlg)->SetState(TKwYesNoState::ynNo);
 }
 
-// ---- Cover and drivers --------------------------------------------------------------------------
+// ---- Use, cover and drivers ---------------------------------------------------------------------
 
-void TVehicleKwTabsheetForm::VoluntaryExcessAmountKwComboEditChange() {
-  TKwComboEdit* excess = List(VoluntaryExcessAmountKwComboEdit);
-  if (excess->ItemIndex() >= 0)
-    SetNumericValue(Id::VoluntaryExcess, Cover(), excess->SelectedCode());
+void TVehicleKwTabsheetForm::UseKwComboEditChange() {
+  UpdateBusinessMileage();
 }
 
 void TVehicleKwTabsheetForm::DrivingRestrictionsKwComboEditChange() {
-  const std::int32_t restriction = List(DrivingRestrictionsKwComboEdit)->SelectedCode();
-  SetListValue(Id::DrivingRestriction, Cover(), restriction);
-  UpdateAnyDriverFields(restriction == Code::AnyDriver);
-  FillDriverLists();
+  // The row has stored the restriction at once (0 while none is chosen).
+  FollowRestriction(List(DrivingRestrictionsKwComboEdit)->SelectedCode());
 }
 
 void TVehicleKwTabsheetForm::DrivingRestrictionsKwComboEditExit() {
@@ -437,25 +308,9 @@ void TVehicleKwTabsheetForm::DrivingRestrictionsKwComboEditExit() {
     return;
   }
   // The user kept the drivers: the restriction goes back to the one they match, in the field
-  // and in the proposal (the change already stored the new one).
-  SetListValue(Id::DrivingRestriction, Cover(), matchedRestriction_);
-  ShowRestriction(matchedRestriction_);
-}
-
-void TVehicleKwTabsheetForm::MainDriverKwComboEditChange() {
-  TKwComboEdit* list = List(MainDriverKwComboEdit);
-  if (list->ItemIndex() >= 0)
-    SetMainDriver(list->SelectedCode());
-}
-
-void TVehicleKwTabsheetForm::RegisteredKeeperKwComboEditChange() {
-  TKwComboEdit* list = List(RegisteredKeeperKwComboEdit);
-  if (list->ItemIndex() >= 0)
-    SetRegisteredKeeper(list->SelectedCode());
-}
-
-void TVehicleKwTabsheetForm::RegisteredOwnerKwComboEditChange() {
-  TKwComboEdit* list = List(RegisteredOwnerKwComboEdit);
-  if (list->ItemIndex() >= 0)
-    SetRegisteredOwner(list->SelectedCode());
+  // and, through its row, in the proposal (the change already stored the new one).
+  TKwComboEdit* field = List(DrivingRestrictionsKwComboEdit);
+  field->SetItemIndex(field->IndexOfCode(matchedRestriction_));
+  binder_.Store(DrivingRestrictionsKwComboEdit);
+  FollowRestriction(matchedRestriction_);
 }

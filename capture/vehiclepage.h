@@ -8,6 +8,7 @@
 // (capture/driverreconciliation.h).
 
 #include <cstdint>
+#include <vector>
 
 #include "capture/capturepage.h"
 #include "capture/fieldbinder.h"
@@ -53,7 +54,9 @@ class TVehicleKwTabsheetForm : public TCapturePage {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Construction (vehiclepagelayout.cpp).
+  // Construction (vehiclepagelayout.cpp). Each row names its handlers below, or, where the
+  // binder's store is all a handler does, its name.
+  std::vector<TFieldRow> FieldTable();
   void CreateFields();
   void LayOutFields();
   QFrame* MakeBevel(const QString& name);
@@ -66,30 +69,25 @@ class TVehicleKwTabsheetForm : public TCapturePage {
   void CoverKwComboEditBuildList();
   void VoluntaryExcessAmountKwComboEditBuildList();
 
-  // Field handlers.
+  // Field handlers, run by the binder after its own store.
   void VehicleYearNumericEditExit();
   void VehicleYearSpinButtonUpClick();
   void VehicleYearSpinButtonDownClick();
-  void PostCodeKwEditExit();
+  void VehicleMakeKwComboEditExit();
   void ModificationsKwYesNoDlgChange();
   void ModificationsKwYesNoDlgCallDialog();
   void SecurityDevicesKwYesNoDlgChange();
   void SecurityDevicesKwYesNoDlgCallDialog();
-  void VoluntaryExcessAmountKwComboEditChange();
+  void UseKwComboEditChange();
   void DrivingRestrictionsKwComboEditChange();
   void DrivingRestrictionsKwComboEditExit();
-  void MainDriverKwComboEditChange();
-  void RegisteredKeeperKwComboEditChange();
-  void RegisteredOwnerKwComboEditChange();
 
   // The model list is rebuilt for the make and year; a user's change keeps the stored model
   // when the new list still offers it and clears it otherwise.
   void RebuildModelsAfterChange();
-  int StoredYear() const;
-  void ShowVoluntaryExcess();
-  void ShowRestriction(std::int32_t restriction);
+  // The any-driver fields and the driver lists follow the restriction.
+  void FollowRestriction(std::int32_t restriction);
   void SetEnabledWithLabel(const char* field, bool enabled);
-  void SelectDriverRole(TKwComboEdit* list, std::int32_t stored);
 
   TKwComboEdit* List(const char* name) const;
   TNumericEdit* Number(const char* name) const;
