@@ -9,8 +9,9 @@ set(QM_LAYER_USES_motor settings platform dataserver)
 set(QM_LAYER_USES_controls motor settings platform dataserver)
 set(QM_LAYER_USES_capture controls motor settings platform dataserver)
 set(QM_LAYER_USES_report controls motor settings platform dataserver)
-# The acceptance wizard shows and prints the quote summary report.
-set(QM_LAYER_USES_transmit report controls motor settings platform dataserver)
+# The acceptance wizard shows and prints the quote summary report, and builds its fields from
+# field tables as the capture pages do.
+set(QM_LAYER_USES_transmit capture report controls motor settings platform dataserver)
 # The program installs the demo on its first start with the demo installer of tools/.
 set(QM_LAYER_USES_app capture report transmit controls motor settings platform dataserver tools)
 set(QM_LAYERS dataserver platform settings motor controls capture report transmit app)
