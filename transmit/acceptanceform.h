@@ -11,6 +11,7 @@
 // edited store its value, so nothing typed is lost whatever the user does next.
 
 #include <QDialog>
+#include <vector>
 
 #include "transmit/emailform.h"
 
@@ -18,9 +19,11 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
+class TFieldBinder;
 class TKwComboEdit;
 class TKwEdit;
 class TQuoteDetails;
+struct TFieldRow;
 
 class TAcceptanceForm : public QDialog {
   Q_OBJECT
@@ -50,8 +53,9 @@ class TAcceptanceForm : public QDialog {
   void BuildProposerPage();
   void BuildDriversPage();
   void BuildEmailPage();
-  TKwEdit* AddEdit(const char* name, int maxLength, const QString& hint);
-  TKwComboEdit* AddTitleList(const char* name);
+  // The field tables of the Proposer and Drivers pages; each row names its handler.
+  std::vector<TFieldRow> ProposerTable();
+  std::vector<TFieldRow> DriverTable();
   QRadioButton* AddChoice(const char* name, const QString& caption, TConnectionMethod method,
                           const QString& help);
   void ChoiceClick(QRadioButton* choice);
@@ -79,6 +83,9 @@ class TAcceptanceForm : public QDialog {
   QWidget* page_ = nullptr;  // the page being built
 
   QLabel* companyLabel_ = nullptr;
+  // The binders load the fields when a page or driver is shown and store them as they are left.
+  TFieldBinder* proposerFields_ = nullptr;
+  TFieldBinder* driverFields_ = nullptr;
   TKwComboEdit* title_ = nullptr;
   TKwEdit* forenames_ = nullptr;
   TKwEdit* surname_ = nullptr;
@@ -89,11 +96,9 @@ class TAcceptanceForm : public QDialog {
   TKwEdit* postCode_ = nullptr;
   TKwEdit* homeTel_ = nullptr;
   TKwEdit* workTel_ = nullptr;
-  TKwEdit* faxNo_ = nullptr;
   TKwEdit* email_ = nullptr;
 
   TKwComboEdit* driverTitle_ = nullptr;
-  TKwEdit* driverForename_ = nullptr;
   TKwEdit* driverSurname_ = nullptr;
   QLabel* driverLabel_ = nullptr;
   QLabel* relationshipLabel_ = nullptr;

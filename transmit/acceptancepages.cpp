@@ -9,7 +9,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "controls/fieldhelp.h"
+#include "capture/fieldbinder.h"
 #include "controls/kwcomboedit.h"
 #include "controls/kwedit.h"
 #include "dataserver/dsv.h"
@@ -27,6 +27,23 @@ namespace {
 constexpr int kTextLength = 255;
 constexpr int kAddressLength = 30;
 constexpr int kTelephoneLength = 15;
+
+// The fields' object names.
+constexpr char kTitle[] = "TitleKwComboEdit";
+constexpr char kForenames[] = "ForenamesKwEdit";
+constexpr char kSurname[] = "SurnameKwEdit";
+constexpr char kAddress1[] = "Address1KwEdit";
+constexpr char kAddress2[] = "Address2KwEdit";
+constexpr char kTown[] = "TownKwEdit";
+constexpr char kCounty[] = "CountyKwEdit";
+constexpr char kPostCode[] = "PostCodeKwEdit";
+constexpr char kHomeTel[] = "HomeTelKwEdit";
+constexpr char kWorkTel[] = "WorkTelKwEdit";
+constexpr char kFaxNo[] = "FaxNoKwEdit";
+constexpr char kEmail[] = "EmailKwEdit";
+constexpr char kDriverTitle[] = "DriverTitleKwComboEdit";
+constexpr char kDriverForename[] = "DriverForenameKwEdit";
+constexpr char kDriverSurname[] = "DriverSurnameKwEdit";
 
 // What each connection choice stands for.
 const char* const kMethodProperty = "qmConnectionMethod";
@@ -48,12 +65,19 @@ QLabel* AddHeading(QBoxLayout* layout, QWidget* page, const QString& text) {
   return label;
 }
 
-QLabel* AddFieldLabel(QGridLayout* grid, int row, const QString& text, QWidget* field) {
-  auto* label = new QLabel(text, field->parentWidget());
-  label->setBuddy(field);
-  grid->addWidget(label, row, 0);
-  grid->addWidget(field, row, 1);
-  return label;
+// Makes the table's fields, each on a line of the grid after its label, in tab order.
+void AddFields(TFieldBinder* binder, const std::vector<TFieldRow>& rows, QGridLayout* grid) {
+  QWidget* previous = nullptr;
+  int line = 0;
+  for (const TFieldRow& row : rows) {
+    QWidget* control = binder->Create(row);
+    if (QLabel* label = binder->Label(row.Name))
+      grid->addWidget(label, line, 0);
+    grid->addWidget(control, line++, 1);
+    if (previous != nullptr)
+      QWidget::setTabOrder(previous, control);
+    previous = control;
+  }
 }
 
 QLabel* MakeSummaryLabel(QWidget* parent, const char* name) {
@@ -61,11 +85,6 @@ QLabel* MakeSummaryLabel(QWidget* parent, const char* name) {
   label->setObjectName(QString::fromLatin1(name));
   label->setTextFormat(Qt::PlainText);
   return label;
-}
-
-// The item of the stored code, or none.
-void SelectCode(TKwComboEdit* combo, std::int32_t code) {
-  combo->SetItemIndex(combo->IndexOfCode(code));
 }
 
 // Records of the object below the path; 0 when they cannot be counted.
@@ -124,32 +143,163 @@ void TAcceptanceForm::BuildIntroPage() {
   notebook_->addWidget(page_);
 }
 
-TKwEdit* TAcceptanceForm::AddEdit(const char* name, int maxLength, const QString& hint) {
-  auto* edit = new TKwEdit(page_);
-  edit->setObjectName(QString::fromLatin1(name));
-  edit->SetMaxLength(maxLength);
-  if (!hint.isEmpty())
-    SetFieldHint(edit, hint);
-  return edit;
+// Each field writes its value when it is left, which is all its handler does: the names to the
+// proposer as driver 0, the address and contact details to the proposer record.
+std::vector<TFieldRow> TAcceptanceForm::ProposerTable() {
+  using K = TFieldKind;
+  using W = TWriteRule;
+  const TPathProvider driver0 = [] { return TPath{DriverPath(0)}; };
+  const TPathProvider proposer = [] { return TPath{ProposerPath()}; };
+  return {
+      {.Name = kTitle,
+       .Kind = K::List,
+       .Label = "Title",
+       .List = TListSource::DataServer,
+       .PropertyId = Id::Title,
+       .Path = driver0,
+       .Write = W::OnExit,
+       .ListId = ListId::Titles,
+       .Handler = "TitleKwComboEditExit"},
+      {.Name = kForenames,
+       .Kind = K::Text,
+       .Label = "Forename(s)",
+       .PropertyId = Id::Forenames,
+       .Path = driver0,
+       .Write = W::OnExit,
+       .Options = foInitialCaps,
+       .MaxLength = kTextLength,
+       .Handler = "ForenamesKwEditExit"},
+      {.Name = kSurname,
+       .Kind = K::Text,
+       .Label = "Surname",
+       .PropertyId = Id::Surname,
+       .Path = driver0,
+       .Write = W::OnExit,
+       .Options = foInitialCaps,
+       .MaxLength = kTextLength,
+       .Handler = "SurnameKwEditExit"},
+      {.Name = kAddress1,
+       .Kind = K::Text,
+       .Label = "Address",
+       .Hint = "Enter the First Line of the Proposer's address, include the house number or name",
+       .PropertyId = Id::AddressLine1,
+       .Path = proposer,
+       .Write = W::OnExit,
+       .Options = foInitialCaps,
+       .MaxLength = kAddressLength,
+       .Handler = "Address1KwEditExit"},
+      {.Name = kAddress2,
+       .Kind = K::Text,
+       .Hint = "Enter the Locality of the Proposer's address, if applicable",
+       .PropertyId = Id::Locality,
+       .Path = proposer,
+       .Write = W::OnExit,
+       .Options = foInitialCaps,
+       .MaxLength = kAddressLength,
+       .Handler = "Address2KwEditExit"},
+      {.Name = kTown,
+       .Kind = K::Text,
+       .Label = "Town",
+       .Hint = "Enter the Town of the Proposer's address",
+       .PropertyId = Id::Town,
+       .Path = proposer,
+       .Write = W::OnExit,
+       .Options = foInitialCaps,
+       .MaxLength = kAddressLength,
+       .Handler = "TownKwEditExit"},
+      {.Name = kCounty,
+       .Kind = K::Text,
+       .Label = "County",
+       .Hint = "Enter the County of the Proposer's address",
+       .PropertyId = Id::County,
+       .Path = proposer,
+       .Write = W::OnExit,
+       .Options = foInitialCaps,
+       .MaxLength = kAddressLength,
+       .Handler = "CountyKwEditExit"},
+      {.Name = kPostCode,
+       .Kind = K::Text,
+       .Label = "Postcode",
+       .Hint = "Enter the Postcode of the Proposer's address",
+       .PropertyId = Id::ProposerPostcode,
+       .Path = proposer,
+       .Write = W::OnExit,
+       .Options = foUpperCase,
+       .MaxLength = kAddressLength,
+       .Handler = "PostCodeKwEditExit"},
+      {.Name = kHomeTel,
+       .Kind = K::Text,
+       .Label = "Home Tel. No.",
+       .Hint = "Enter the Proposer's Home Telephone Number, including the area code",
+       .PropertyId = Id::HomeTelephone,
+       .Path = proposer,
+       .Write = W::OnExit,
+       .MaxLength = kTelephoneLength,
+       .Handler = "HomeTelKwEditExit"},
+      {.Name = kWorkTel,
+       .Kind = K::Text,
+       .Label = "Work Tel. No.",
+       .Hint = "Enter the Proposer's Work, or Daytime Telephone Number, including the area code",
+       .PropertyId = Id::WorkTelephone,
+       .Path = proposer,
+       .Write = W::OnExit,
+       .MaxLength = kTelephoneLength,
+       .Handler = "WorkTelKwEditExit"},
+      {.Name = kFaxNo,
+       .Kind = K::Text,
+       .Label = "Fax No.",
+       .Hint = "Enter the Proposer's Fax Number, if applicable",
+       .PropertyId = Id::FaxNumber,
+       .Path = proposer,
+       .Write = W::OnExit,
+       .MaxLength = kTelephoneLength,
+       .Handler = "FaxNoKwEditExit"},
+      {.Name = kEmail,
+       .Kind = K::Text,
+       .Label = "E-Mail",
+       .Hint = "Enter the Proposer's full Electronic Mail address, if applicable",
+       .PropertyId = Id::EmailAddress,
+       .Path = proposer,
+       .Write = W::OnExit,
+       .MaxLength = kTextLength,
+       .Handler = "EmailKwEditExit"},
+  };
 }
 
-TKwComboEdit* TAcceptanceForm::AddTitleList(const char* name) {
-  auto* combo = new TKwComboEdit(page_);
-  combo->setObjectName(QString::fromLatin1(name));
-  combo->SetListItemsOnly(true);
-  connect(combo, &TKwComboEdit::buildList, this, [combo] {
-    ListItems titles;
-    // A list that cannot be read has been reported by the filler; the field stays empty and the
-    // proposal typed so far is kept.
-    if (FillEnumList(combo->ListID(), titles) != 0)
-      return;
-    combo->ClearItems();
-    for (const ListItem& title : titles)
-      combo->AddItem(title.text, title.code);
-    combo->SetItemIndex(combo->ItemCount() > 0 ? 0 : -1);
-  });
-  combo->SetListID(ListId::Titles);
-  return combo;
+// The names of the additional driver shown, written to that driver when they are left.
+std::vector<TFieldRow> TAcceptanceForm::DriverTable() {
+  using K = TFieldKind;
+  using W = TWriteRule;
+  const TPathProvider driver = [this] { return TPath{DriverPath(currentDriver_)}; };
+  return {
+      {.Name = kDriverTitle,
+       .Kind = K::List,
+       .Label = "Title",
+       .List = TListSource::DataServer,
+       .PropertyId = Id::Title,
+       .Path = driver,
+       .Write = W::OnExit,
+       .ListId = ListId::Titles,
+       .Handler = "DriverTitleKwComboEditExit"},
+      {.Name = kDriverForename,
+       .Kind = K::Text,
+       .Label = "Forename(s)",
+       .PropertyId = Id::Forenames,
+       .Path = driver,
+       .Write = W::OnExit,
+       .Options = foInitialCaps,
+       .MaxLength = kTextLength,
+       .Handler = "DriverForenameKwEditExit"},
+      {.Name = kDriverSurname,
+       .Kind = K::Text,
+       .Label = "Surname",
+       .PropertyId = Id::Surname,
+       .Path = driver,
+       .Write = W::OnExit,
+       .Options = foInitialCaps,
+       .MaxLength = kTextLength,
+       .Handler = "DriverSurnameKwEditExit"},
+  };
 }
 
 void TAcceptanceForm::BuildProposerPage() {
@@ -164,81 +314,23 @@ void TAcceptanceForm::BuildProposerPage() {
                          "can get back to you to confirm your cover and take the payment "
                          "details."));
 
-  title_ = AddTitleList("TitleKwComboEdit");
-  forenames_ = AddEdit("ForenamesKwEdit", kTextLength, QString());
-  surname_ = AddEdit("SurnameKwEdit", kTextLength, QString());
-  address1_ = AddEdit("Address1KwEdit", kAddressLength,
-                      QStringLiteral("Enter the First Line of the Proposer's address, include "
-                                     "the house number or name"));
-  address2_ = AddEdit("Address2KwEdit", kAddressLength,
-                      QStringLiteral("Enter the Locality of the Proposer's address, if "
-                                     "applicable"));
-  town_ = AddEdit("TownKwEdit", kAddressLength,
-                  QStringLiteral("Enter the Town of the Proposer's address"));
-  county_ = AddEdit("CountyKwEdit", kAddressLength,
-                    QStringLiteral("Enter the County of the Proposer's address"));
-  postCode_ = AddEdit("PostCodeKwEdit", kAddressLength,
-                      QStringLiteral("Enter the Postcode of the Proposer's address"));
-  homeTel_ = AddEdit("HomeTelKwEdit", kTelephoneLength,
-                     QStringLiteral("Enter the Proposer's Home Telephone Number, including the "
-                                    "area code"));
-  workTel_ = AddEdit("WorkTelKwEdit", kTelephoneLength,
-                     QStringLiteral("Enter the Proposer's Work, or Daytime Telephone Number, "
-                                    "including the area code"));
-  faxNo_ = AddEdit("FaxNoKwEdit", kTelephoneLength,
-                   QStringLiteral("Enter the Proposer's Fax Number, if applicable"));
-  email_ = AddEdit("EmailKwEdit", kTextLength,
-                   QStringLiteral("Enter the Proposer's full Electronic Mail address, if "
-                                  "applicable"));
-  for (TKwEdit* edit : {forenames_, surname_, address1_, address2_, town_, county_})
-    edit->SetUppercaseWords(true);
-  postCode_->SetCharCase(TEditCharCase::ecUpperCase);
-
+  proposerFields_ = new TFieldBinder(page_);
   auto* grid = new QGridLayout;
-  AddFieldLabel(grid, 0, QStringLiteral("Title"), title_);
-  AddFieldLabel(grid, 1, QStringLiteral("Forename(s)"), forenames_);
-  AddFieldLabel(grid, 2, QStringLiteral("Surname"), surname_);
-  AddFieldLabel(grid, 3, QStringLiteral("Address"), address1_);
-  grid->addWidget(address2_, 4, 1);
-  AddFieldLabel(grid, 5, QStringLiteral("Town"), town_);
-  AddFieldLabel(grid, 6, QStringLiteral("County"), county_);
-  AddFieldLabel(grid, 7, QStringLiteral("Postcode"), postCode_);
-  AddFieldLabel(grid, 8, QStringLiteral("Home Tel. No."), homeTel_);
-  AddFieldLabel(grid, 9, QStringLiteral("Work Tel. No."), workTel_);
-  AddFieldLabel(grid, 10, QStringLiteral("Fax No."), faxNo_);
-  AddFieldLabel(grid, 11, QStringLiteral("E-Mail"), email_);
+  AddFields(proposerFields_, ProposerTable(), grid);
   grid->setColumnStretch(1, 1);
   layout->addLayout(grid);
   layout->addStretch(1);
-
-  // Each field writes its value when it is left: the names to the proposer as driver 0, the
-  // address and contact details to the proposer record.
-  const TPath driver0{DriverPath(0)};
-  const TPath proposer{ProposerPath()};
-  connect(title_, &TKwComboEdit::exited, this,
-          [this, driver0] { SetListValue(Id::Title, driver0, title_->SelectedCode()); });
-  const std::pair<TKwEdit*, std::int32_t> driverFields[] = {{forenames_, Id::Forenames},
-                                                            {surname_, Id::Surname}};
-  for (const auto& [edit, id] : driverFields)
-    connect(edit, &TKwEdit::exited, this,
-            [edit = edit, id = id, driver0] { SetStringValue(id, driver0, edit->Text()); });
-  const std::pair<TKwEdit*, std::int32_t> proposerFields[] = {{address1_, Id::AddressLine1},
-                                                              {address2_, Id::Locality},
-                                                              {town_, Id::Town},
-                                                              {county_, Id::County},
-                                                              {postCode_, Id::ProposerPostcode},
-                                                              {homeTel_, Id::HomeTelephone},
-                                                              {workTel_, Id::WorkTelephone},
-                                                              {faxNo_, Id::FaxNumber},
-                                                              {email_, Id::EmailAddress}};
-  for (const auto& [edit, id] : proposerFields)
-    connect(edit, &TKwEdit::exited, this,
-            [edit = edit, id = id, proposer] { SetStringValue(id, proposer, edit->Text()); });
-
-  QWidget* order[] = {title_,  forenames_, surname_, address1_, address2_, town_,
-                      county_, postCode_,  homeTel_, workTel_,  faxNo_,    email_};
-  for (size_t i = 1; i < std::size(order); ++i)
-    setTabOrder(order[i - 1], order[i]);
+  title_ = proposerFields_->Field<TKwComboEdit>(kTitle);
+  forenames_ = proposerFields_->Field<TKwEdit>(kForenames);
+  surname_ = proposerFields_->Field<TKwEdit>(kSurname);
+  address1_ = proposerFields_->Field<TKwEdit>(kAddress1);
+  address2_ = proposerFields_->Field<TKwEdit>(kAddress2);
+  town_ = proposerFields_->Field<TKwEdit>(kTown);
+  county_ = proposerFields_->Field<TKwEdit>(kCounty);
+  postCode_ = proposerFields_->Field<TKwEdit>(kPostCode);
+  homeTel_ = proposerFields_->Field<TKwEdit>(kHomeTel);
+  workTel_ = proposerFields_->Field<TKwEdit>(kWorkTel);
+  email_ = proposerFields_->Field<TKwEdit>(kEmail);
   notebook_->addWidget(page_);
 }
 
@@ -252,17 +344,13 @@ void TAcceptanceForm::BuildDriversPage() {
                          "their full name in the space provided.  A summary of the drivers "
                          "details is displayed to help you remember who is which driver"));
 
-  driverTitle_ = AddTitleList("DriverTitleKwComboEdit");
-  driverForename_ = AddEdit("DriverForenameKwEdit", kTextLength, QString());
-  driverSurname_ = AddEdit("DriverSurnameKwEdit", kTextLength, QString());
-  driverForename_->SetUppercaseWords(true);
-  driverSurname_->SetUppercaseWords(true);
+  driverFields_ = new TFieldBinder(page_);
   auto* fields = new QGridLayout;
-  AddFieldLabel(fields, 0, QStringLiteral("Title"), driverTitle_);
-  AddFieldLabel(fields, 1, QStringLiteral("Forename(s)"), driverForename_);
-  AddFieldLabel(fields, 2, QStringLiteral("Surname"), driverSurname_);
+  AddFields(driverFields_, DriverTable(), fields);
   fields->setRowStretch(3, 1);
   fields->setColumnStretch(1, 1);
+  driverTitle_ = driverFields_->Field<TKwComboEdit>(kDriverTitle);
+  driverSurname_ = driverFields_->Field<TKwEdit>(kDriverSurname);
 
   auto* summary = new QGroupBox(page_);
   summary->setObjectName(QStringLiteral("DriverSummaryGroupBox"));
@@ -287,18 +375,6 @@ void TAcceptanceForm::BuildDriversPage() {
   layout->addLayout(row);
   layout->addStretch(1);
 
-  // The path is that of the driver shown when the field is left.
-  connect(driverTitle_, &TKwComboEdit::exited, this, [this] {
-    SetListValue(Id::Title, TPath{DriverPath(currentDriver_)}, driverTitle_->SelectedCode());
-  });
-  connect(driverForename_, &TKwEdit::exited, this, [this] {
-    SetStringValue(Id::Forenames, TPath{DriverPath(currentDriver_)}, driverForename_->Text());
-  });
-  connect(driverSurname_, &TKwEdit::exited, this, [this] {
-    SetStringValue(Id::Surname, TPath{DriverPath(currentDriver_)}, driverSurname_->Text());
-  });
-  setTabOrder(driverTitle_, driverForename_);
-  setTabOrder(driverForename_, driverSurname_);
   notebook_->addWidget(page_);
 }
 
@@ -371,28 +447,13 @@ void TAcceptanceForm::BuildEmailPage() {
 }
 
 void TAcceptanceForm::LoadProposer() {
-  const TPath driver0{DriverPath(0)};
-  const TPath proposer{ProposerPath()};
-  SelectCode(title_, GetListValue(Id::Title, driver0));
-  forenames_->SetText(GetStringValue(Id::Forenames, driver0));
-  surname_->SetText(GetStringValue(Id::Surname, driver0));
-  address1_->SetText(GetStringValue(Id::AddressLine1, proposer));
-  address2_->SetText(GetStringValue(Id::Locality, proposer));
-  town_->SetText(GetStringValue(Id::Town, proposer));
-  county_->SetText(GetStringValue(Id::County, proposer));
-  postCode_->SetText(GetStringValue(Id::ProposerPostcode, proposer));
-  homeTel_->SetText(GetStringValue(Id::HomeTelephone, proposer));
-  workTel_->SetText(GetStringValue(Id::WorkTelephone, proposer));
-  faxNo_->SetText(GetStringValue(Id::FaxNumber, proposer));
-  email_->SetText(GetStringValue(Id::EmailAddress, proposer));
+  proposerFields_->LoadAll();
 }
 
 void TAcceptanceForm::ShowDriver(int n) {
   currentDriver_ = n;
+  driverFields_->LoadAll();
   const TPath driver{DriverPath(n)};
-  SelectCode(driverTitle_, GetListValue(Id::Title, driver));
-  driverForename_->SetText(GetStringValue(Id::Forenames, driver));
-  driverSurname_->SetText(GetStringValue(Id::Surname, driver));
   driverLabel_->setText(QStringLiteral("Additional Driver: %1").arg(n));
   relationshipLabel_->setText(QStringLiteral("Relationship to the Policyholder: %1")
                                   .arg(ListDescription(Id::Relationship, driver)));
