@@ -25,7 +25,8 @@ enum class TFieldKind {
   YesNo,   // TKwYesNoDlg: a yes/no list property, Code::Yes or Code::No
 };
 
-// Where a list field's items come from.
+// Where a list field's items come from. The binder's two Data Server builds are the pages'
+// shared BuildList and BuildOrderedList handlers.
 enum class TListSource {
   None,
   DataServer,        // the Data Server list in the list's own order, first item selected
