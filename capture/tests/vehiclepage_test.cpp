@@ -352,6 +352,19 @@ TEST_F(VehiclePageTest, FewerDriversRemovesTheLastAndSendsTheirRolesToThePropose
   EXPECT_FALSE(List(MainDriverKwComboEdit)->isEnabled());
 }
 
+TEST_F(VehiclePageTest, ChoosingTheMainDriverGivesEveryDriverItsRole) {
+  LoadWithDrivers(4, 2);
+  ASSERT_TRUE(Show());
+  Choose(MainDriverKwComboEdit, 3);
+  EXPECT_EQ(GetListValue(Id::MainDriver, Vehicle()), 3);
+  EXPECT_EQ(GetListValue(Id::MainOrFrequentDriver, Driver(0)), Code::FrequentDriver);
+  EXPECT_EQ(GetListValue(Id::MainOrFrequentDriver, Driver(1)), Code::FrequentDriver);
+  EXPECT_EQ(GetListValue(Id::MainOrFrequentDriver, Driver(2)), Code::MainDriver);
+  Choose(RegisteredOwnerKwComboEdit, 2);
+  EXPECT_EQ(GetListValue(Id::RegisteredOwner, Vehicle()), 2);
+  EXPECT_EQ(GetListValue(Id::MainDriver, Vehicle()), 3);
+}
+
 TEST_F(VehiclePageTest, RoleMessageNamesEveryCombination) {
   const QString head = "One or more of the drivers that is to be removed\r is set as ";
   const QString tail = "\rThese values will now be set to the proposer";
