@@ -150,10 +150,14 @@ QWidget* TFieldBinder::AddRow(QFormLayout* form, const TFieldRow& row) {
     form->addRow(label, control);
   } else
     form->addRow(control);
+  AppendTabStop(control);
+  return control;
+}
+
+void TFieldBinder::AppendTabStop(QWidget* control) {
   if (lastInTabOrder_ != nullptr)
     QWidget::setTabOrder(lastInTabOrder_, control);
   lastInTabOrder_ = control;
-  return control;
 }
 
 void TFieldBinder::ConnectList(TBound& bound) {
@@ -191,16 +195,21 @@ void TFieldBinder::ConnectWriteRule(const TBound& bound) {
   if (!stores && !bound.Row.Exit && !bound.Row.Change)
     return;
   const TBound* field = &bound;
-  auto left = [this, field, stores] {
-    if (stores)
-      FieldLeft(*field);
-    if (field->Row.Exit)
+  const bool handlerFirst = Has(bound.Row, foHandlerFirst);
+  const bool exitWhenStored = Has(bound.Row, foExitWhenStored);
+  auto left = [this, field, stores, handlerFirst, exitWhenStored] {
+    if (handlerFirst && field->Row.Exit)
+      field->Row.Exit();
+    const bool stored = stores && FieldLeft(*field);
+    if (!handlerFirst && field->Row.Exit && (stored || !exitWhenStored))
       field->Row.Exit();
   };
-  auto changed = [this, field, stores] {
+  auto changed = [this, field, stores, handlerFirst] {
+    if (handlerFirst && field->Row.Change)
+      field->Row.Change();
     if (stores)
       FieldChanged(*field);
-    if (field->Row.Change)
+    if (!handlerFirst && field->Row.Change)
       field->Row.Change();
   };
   QWidget* control = bound.Control;
@@ -241,7 +250,7 @@ bool TFieldBinder::HasChoice(const TBound& bound) const {
   return combo == nullptr || combo->ItemIndex() >= 0;
 }
 
-void TFieldBinder::FieldLeft(const TBound& bound) {
+bool TFieldBinder::FieldLeft(const TBound& bound) {
   bool store = false;
   switch (bound.Row.Write) {
     case TWriteRule::OnExit:
@@ -257,8 +266,10 @@ void TFieldBinder::FieldLeft(const TBound& bound) {
     case TWriteRule::OnChange:
       break;
   }
-  if (store && RowAcceptable(bound.Row, bound.Control) && Store(bound))
-    emit stored(bound.Control);
+  if (!store || !RowAcceptable(bound.Row, bound.Control) || !Store(bound))
+    return false;
+  emit stored(bound.Control);
+  return true;
 }
 
 void TFieldBinder::FieldChanged(const TBound& bound) {
@@ -371,6 +382,15 @@ void TFieldBinder::Load(const char* name) {
 bool TFieldBinder::Store(const char* name) {
   const TBound* bound = Find(name);
   return bound != nullptr && Store(*bound);
+}
+
+bool TFieldBinder::StoreCode(const char* name, std::int32_t code) {
+  const TBound* bound = Find(name);
+  if (bound == nullptr || bound->Row.PropertyId == 0)
+    return false;
+  Q_ASSERT(bound->Row.Kind == TFieldKind::List || bound->Row.Kind == TFieldKind::YesNo);
+  const bool loud = !Has(bound->Row, foQuiet);
+  return SetListValue(bound->Row.PropertyId, bound->Row.Path(), code, loud, loud);
 }
 
 void TFieldBinder::NamePeriod(const char* number, const char* unit) {

@@ -7,7 +7,8 @@
 // says.
 //
 // The binder connects to a control's signals when it creates the control and runs the row's
-// handlers (Exit, Change) after its own store: a page handler sees the value stored.
+// handlers (Exit, Change) after its own store: a page handler sees the value stored (a row with
+// foHandlerFirst runs its handler first and stores what the handler leaves).
 //
 //   TFieldBinder binder(page);
 //   auto* form = new QFormLayout(page);
@@ -45,6 +46,9 @@ class TFieldBinder : public QObject {
   // Create, then adds label and control as the next row of the form; the tab order follows the
   // order of the rows added.
   QWidget* AddRow(QFormLayout* form, const TFieldRow& row);
+  // Puts a control the page lays out itself (a period's pair, a pair of radio buttons) next in
+  // the tab order after the rows added so far.
+  void AppendTabStop(QWidget* control);
 
   // The control and the label of a row by object name (nullptr when there is none).
   QWidget* Control(const char* name) const;
@@ -64,6 +68,9 @@ class TFieldBinder : public QObject {
   // Stores the field's value now, as its kind stores it; answers the setter's result (false
   // when the row has no property).
   bool Store(const char* name);
+  // Stores `code` in a list or yes/no row's property instead of the answer shown (a yes/no
+  // property that follows the details behind it); false when the row has no property.
+  bool StoreCode(const char* name, std::int32_t code);
 
  signals:
   // After the binder stored a field's value under its write rule.
@@ -80,7 +87,7 @@ class TFieldBinder : public QObject {
   void ConnectList(TBound& bound);
   void ConnectWriteRule(const TBound& bound);
   void ConnectDialog(const TBound& bound);
-  void FieldLeft(const TBound& bound);
+  bool FieldLeft(const TBound& bound);
   void FieldChanged(const TBound& bound);
   void Load(const TBound& bound);
   bool Store(const TBound& bound);

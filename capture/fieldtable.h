@@ -57,6 +57,10 @@ enum TFieldOption : unsigned {
                                 // page's dialog runs from the control's callDialog()
   foQuiet = 1u << 8,            // stores without the failure box and without marking the
                                 // proposal modified
+  foHandlerFirst = 1u << 9,     // the row's Exit or Change handler runs before the write rule
+                                // stores, so that it may correct the value or put it back first
+  foExitWhenStored = 1u << 10,  // the row's Exit handler runs only when the write rule has just
+                                // stored a value (a field left unchanged runs nothing)
 };
 
 // The path a field's property is read from and written to, asked afresh at every load and
