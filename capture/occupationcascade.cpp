@@ -1,121 +1,104 @@
-// The occupation cascade of the driver pages: the employer's business chooses the occupations
-// offered, the occupation (with its qualifier) the employment statuses. Each exit stores its
-// choice at once and rebuilds the lists below it.
+#include "capture/occupationcascade.h"
 
-#include "capture/driverdetailspage.h"
+#include "capture/fieldbinder.h"
 #include "capture/occupationfields.h"
 #include "controls/kwcomboedit.h"
 #include "motor/fieldnames.h"
 #include "motor/identifiers.h"
 
-namespace {
+TOccupationCascade::TOccupationCascade(TFieldBinder& binder, TPathProvider occupation,
+                                       bool sortedStatuses)
+    : binder_(binder), path_(std::move(occupation)), sortedStatuses_(sortedStatuses) {}
 
-TKwComboEdit* Combo(const TDriverDetailsPage* page, const char* name) {
-  return page->Field<TKwComboEdit>(name);
+TKwComboEdit* TOccupationCascade::Business() const {
+  return binder_.Field<TKwComboEdit>(FieldName::BusinessKwComboEdit);
 }
 
-}  // namespace
-
-void TDriverDetailsPage::ConnectOccupationFields() {
-  auto* business = Combo(this, FieldName::BusinessKwComboEdit);
-  auto* occupation = Combo(this, FieldName::OccupationKwComboEdit);
-  auto* status = Combo(this, FieldName::EmploymentStatusKwComboEdit);
-  connect(business, &TKwComboEdit::buildList, this,
-          [business] { FillBusinessItems(business, true); });
-  business->BuildList();
-  connect(business, &TKwComboEdit::changed, this, &TDriverDetailsPage::BusinessChanged);
-  connect(business, &TKwComboEdit::exited, this, &TDriverDetailsPage::BusinessLeft);
-  connect(occupation, &TKwComboEdit::changed, this, &TDriverDetailsPage::OccupationChanged);
-  connect(occupation, &TKwComboEdit::exited, this, &TDriverDetailsPage::OccupationLeft);
-  connect(status, &TKwComboEdit::exited, this, &TDriverDetailsPage::EmploymentStatusLeft);
-  occupation->setEnabled(false);
-  status->setEnabled(false);
+TKwComboEdit* TOccupationCascade::Occupation() const {
+  return binder_.Field<TKwComboEdit>(FieldName::OccupationKwComboEdit);
 }
 
-void TDriverDetailsPage::FillOccupationList(std::int32_t business, bool selectFirst) {
-  auto* occupation = Combo(this, FieldName::OccupationKwComboEdit);
-  FillOccupationItems(occupation, business, true);
-  if (!selectFirst)
-    return;
-  SelectFirst(occupation);
-  const std::int32_t item = occupation->SelectedCode();
-  const TPath path = DriverAnd({OccupationPath(0)});
+TKwComboEdit* TOccupationCascade::Status() const {
+  return binder_.Field<TKwComboEdit>(FieldName::EmploymentStatusKwComboEdit);
+}
+
+void TOccupationCascade::Start() {
+  Business()->BuildList();
+  Occupation()->setEnabled(false);
+  Status()->setEnabled(false);
+}
+
+void TOccupationCascade::BusinessKwComboEditBuildList() {
+  FillBusinessItems(Business(), true);
+}
+
+// The occupation's code and qualifier, both from one item, are the cascade's to store.
+void TOccupationCascade::StoreOccupation(std::int32_t item) {
+  const TPath path = path_();
   SetListValue(Id::Occupation, path, OccupationOfItem(item));
   SetListValue(Id::OccupationQualifier, path, QualifierOfItem(item));
 }
 
-void TDriverDetailsPage::FillEmploymentStatusList(std::int32_t business, std::int32_t occupation,
+void TOccupationCascade::FillOccupationList(std::int32_t business, bool selectFirst) {
+  TKwComboEdit* occupation = Occupation();
+  FillOccupationItems(occupation, business, true);
+  if (!selectFirst)
+    return;
+  SelectFirst(occupation);
+  StoreOccupation(occupation->SelectedCode());
+}
+
+void TOccupationCascade::FillEmploymentStatusList(std::int32_t business, std::int32_t occupation,
                                                   bool selectFirst, std::int32_t qualifier) {
-  auto* status = Combo(this, FieldName::EmploymentStatusKwComboEdit);
-  // The driver page offers the statuses in alphabetical order, the proposer page in map order.
-  FillEmploymentStatusItems(status, business, occupation, qualifier, !IsProposerPage());
+  TKwComboEdit* status = Status();
+  FillEmploymentStatusItems(status, business, occupation, qualifier, sortedStatuses_);
   if (!selectFirst)
     return;
   SelectFirst(status);
   // An empty list (no occupation chosen) clears the stored status.
-  SetListValue(Id::EmploymentStatus, DriverAnd({OccupationPath(0)}), status->SelectedCode());
+  binder_.Store(FieldName::EmploymentStatusKwComboEdit);
 }
 
-void TDriverDetailsPage::LoadOccupation() {
-  const TPath path = DriverAnd({OccupationPath(0)});
+void TOccupationCascade::Load() {
+  const TPath path = path_();
   const std::int32_t business = GetListValue(Id::EmployersBusiness, path);
   const std::int32_t occupation = GetListValue(Id::Occupation, path);
   const std::int32_t qualifier = GetListValue(Id::OccupationQualifier, path);
   FillOccupationList(business, false);
   FillEmploymentStatusList(business, occupation, false, qualifier);
-  auto* occupationField = Combo(this, FieldName::OccupationKwComboEdit);
+  TKwComboEdit* occupationField = Occupation();
   occupationField->setEnabled(business > 0);
-  Combo(this, FieldName::EmploymentStatusKwComboEdit)
-      ->setEnabled(occupationField->isEnabled() && business > 0);
-  SelectCode(Combo(this, FieldName::BusinessKwComboEdit), business);
+  Status()->setEnabled(occupationField->isEnabled() && business > 0);
   SelectCode(occupationField, OccupationItemCode(occupation, qualifier));
-  SelectCode(Combo(this, FieldName::EmploymentStatusKwComboEdit),
-             GetListValue(Id::EmploymentStatus, path));
 }
 
-void TDriverDetailsPage::BusinessChanged() {
-  Combo(this, FieldName::OccupationKwComboEdit)
-      ->setEnabled(TextNamesAChoice(Combo(this, FieldName::BusinessKwComboEdit)));
+void TOccupationCascade::BusinessKwComboEditChange() {
+  Occupation()->setEnabled(TextNamesAChoice(Business()));
 }
 
-void TDriverDetailsPage::OccupationChanged() {
-  Combo(this, FieldName::EmploymentStatusKwComboEdit)
-      ->setEnabled(TextNamesAChoice(Combo(this, FieldName::OccupationKwComboEdit)));
+void TOccupationCascade::OccupationKwComboEditChange() {
+  Status()->setEnabled(TextNamesAChoice(Occupation()));
 }
 
-void TDriverDetailsPage::BusinessLeft() {
-  auto* businessField = Combo(this, FieldName::BusinessKwComboEdit);
-  const TPath path = DriverAnd({OccupationPath(0)});
-  if (businessField->ItemIndex() < 0)
-    return;
-  const std::int32_t business = businessField->SelectedCode();
-  if (business == GetListValue(Id::EmployersBusiness, path))
-    return;
-  SetListValue(Id::EmployersBusiness, path, business);
+void TOccupationCascade::BusinessKwComboEditExit() {
+  const std::int32_t business = Business()->SelectedCode();
   FillOccupationList(business, true);
-  const std::int32_t item = Combo(this, FieldName::OccupationKwComboEdit)->SelectedCode();
+  const std::int32_t item = Occupation()->SelectedCode();
   FillEmploymentStatusList(business, OccupationOfItem(item), true, QualifierOfItem(item));
-  Combo(this, FieldName::EmploymentStatusKwComboEdit)->setEnabled(item > 0);
+  Status()->setEnabled(item > 0);
 }
 
-void TDriverDetailsPage::OccupationLeft() {
-  auto* occupationField = Combo(this, FieldName::OccupationKwComboEdit);
-  const TPath path = DriverAnd({OccupationPath(0)});
-  if (occupationField->ItemIndex() < 0)
+void TOccupationCascade::OccupationKwComboEditExit() {
+  TKwComboEdit* occupation = Occupation();
+  if (occupation->ItemIndex() < 0)
     return;
-  const std::int32_t item = occupationField->SelectedCode();
+  const TPath path = path_();
+  const std::int32_t item = occupation->SelectedCode();
   const std::int32_t stored = OccupationItemCode(GetListValue(Id::Occupation, path),
                                                  GetListValue(Id::OccupationQualifier, path));
   if (item == stored)
     return;
-  SetListValue(Id::Occupation, path, OccupationOfItem(item));
-  SetListValue(Id::OccupationQualifier, path, QualifierOfItem(item));
+  StoreOccupation(item);
   FillEmploymentStatusList(GetListValue(Id::EmployersBusiness, path), OccupationOfItem(item), true,
                            QualifierOfItem(item));
-}
-
-void TDriverDetailsPage::EmploymentStatusLeft() {
-  auto* status = Combo(this, FieldName::EmploymentStatusKwComboEdit);
-  if (status->ItemIndex() >= 0)
-    SetListValue(Id::EmploymentStatus, DriverAnd({OccupationPath(0)}), status->SelectedCode());
 }
