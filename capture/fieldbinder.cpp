@@ -1,6 +1,7 @@
 #include "capture/fieldbinder.h"
 
 #include <QAbstractItemModel>
+#include <QHBoxLayout>
 
 #include "controls/dateserial.h"
 #include "controls/fieldaccessibility.h"
@@ -10,6 +11,7 @@
 #include "controls/kwedit.h"
 #include "controls/kwyesnodlg.h"
 #include "controls/numericedit.h"
+#include "controls/today.h"
 #include "motor/identifiers.h"
 #include "motor/numberbounds.h"
 #include "platform/prompt.h"
@@ -57,7 +59,7 @@ ListItems InCodeOrder(const ListItems& entries) {
 }
 
 bool RowAcceptable(const TFieldRow& row, QWidget* control) {
-  if (row.Kind != TFieldKind::Number || row.PropertyId == 0)
+  if (row.Kind != TFieldKind::Number || row.PropertyId == 0 || Has(row, foPeriodStart))
     return true;
   return NumberAcceptable(static_cast<TNumericEdit*>(control), row.PropertyId);
 }
@@ -190,20 +192,26 @@ void TFieldBinder::ConnectList(TBound& bound) {
     combo->SetListID(listId);
 }
 
+bool TFieldBinder::Stores(const TBound& bound) {
+  return bound.Row.PropertyId != 0 && bound.Row.Write != TWriteRule::None;
+}
+
+void TFieldBinder::Left(const TBound& bound) {
+  const bool handlerFirst = Has(bound.Row, foHandlerFirst);
+  if (handlerFirst && bound.Row.Exit)
+    bound.Row.Exit();
+  const bool stored = Stores(bound) && FieldLeft(bound);
+  if (!handlerFirst && bound.Row.Exit && (stored || !Has(bound.Row, foExitWhenStored)))
+    bound.Row.Exit();
+}
+
 void TFieldBinder::ConnectWriteRule(const TBound& bound) {
-  const bool stores = bound.Row.PropertyId != 0 && bound.Row.Write != TWriteRule::None;
+  const bool stores = Stores(bound);
   if (!stores && !bound.Row.Exit && !bound.Row.Change)
     return;
   const TBound* field = &bound;
   const bool handlerFirst = Has(bound.Row, foHandlerFirst);
-  const bool exitWhenStored = Has(bound.Row, foExitWhenStored);
-  auto left = [this, field, stores, handlerFirst, exitWhenStored] {
-    if (handlerFirst && field->Row.Exit)
-      field->Row.Exit();
-    const bool stored = stores && FieldLeft(*field);
-    if (!handlerFirst && field->Row.Exit && (stored || !exitWhenStored))
-      field->Row.Exit();
-  };
+  auto left = [this, field] { Left(*field); };
   auto changed = [this, field, stores, handlerFirst] {
     if (handlerFirst && field->Row.Change)
       field->Row.Change();
@@ -311,8 +319,14 @@ bool TFieldBinder::Store(const TBound& bound) {
     case TFieldKind::List:
       return SetListValue(id, path, static_cast<TKwComboEdit*>(control)->SelectedCode(), loud,
                           loud);
-    case TFieldKind::Number:
+    case TFieldKind::Number: {
+      if (IsPeriod(bound)) {
+        const QDate start = ChangedPeriodStart(ShownPeriod(bound), GetDateValue(id, path), Today());
+        // The period shown is the one stored: nothing to store.
+        return start.isValid() && SetDateValue(id, path, start, loud, loud);
+      }
       return SetNumericValue(id, path, static_cast<TNumericEdit*>(control)->AsDouble(), loud, loud);
+    }
     case TFieldKind::Date:
       return SetDateValue(id, path, ShownDate(static_cast<TKwDate*>(control)), loud, loud);
     case TFieldKind::YesNo:
@@ -338,7 +352,10 @@ void TFieldBinder::Load(const TBound& bound) {
       break;
     }
     case TFieldKind::Number:
-      static_cast<TNumericEdit*>(control)->SetAsDouble(GetNumericValue(id, path));
+      if (IsPeriod(bound))
+        ShowPeriod(bound, PeriodShown(GetDateValue(id, path), Today()));
+      else
+        static_cast<TNumericEdit*>(control)->SetAsDouble(GetNumericValue(id, path));
       break;
     case TFieldKind::Date: {
       const QDate date = GetDateValue(id, path);
@@ -355,6 +372,11 @@ void TFieldBinder::Load(const TBound& bound) {
 }
 
 const TFieldBinder::TBound* TFieldBinder::Find(const char* name) const {
+  auto it = fields_.find(name);
+  return it == fields_.end() ? nullptr : &it->second;
+}
+
+TFieldBinder::TBound* TFieldBinder::FindMutable(const char* name) {
   auto it = fields_.find(name);
   return it == fields_.end() ? nullptr : &it->second;
 }
@@ -394,14 +416,58 @@ bool TFieldBinder::StoreCode(const char* name, std::int32_t code) {
 }
 
 void TFieldBinder::NamePeriod(const char* number, const char* unit) {
-  const TBound* numberRow = Find(number);
+  TBound* numberRow = FindMutable(number);
   const TBound* unitRow = Find(unit);
   if (numberRow == nullptr || unitRow == nullptr)
     return;
+  numberRow->Unit = unitRow;
   // Both stand under the number's label; the names tell them apart.
   const QString caption = CaptionWithoutMnemonic(numberRow->Row.Label);
   numberRow->Control->setAccessibleName(caption + QStringLiteral(" (years)"));
   unitRow->Control->setAccessibleName(caption + QStringLiteral(" (units)"));
+}
+
+QWidget* TFieldBinder::AddPeriod(QFormLayout* form, const TFieldRow& number,
+                                 const TFieldRow& unit) {
+  QWidget* numberField = Create(number);
+  auto* units = static_cast<TKwComboEdit*>(Create(unit));
+  units->AddItem(QLatin1String(kYearsUnit), 0);
+  units->AddItem(QLatin1String(kMonthsUnit), 1);
+  units->SetItemIndex(0);
+  auto* pair = new QWidget(page_);
+  auto* row = new QHBoxLayout(pair);
+  row->setContentsMargins(0, 0, 0, 0);
+  numberField->setParent(pair);
+  units->setParent(pair);
+  row->addWidget(numberField);
+  row->addWidget(units);
+  row->addStretch(1);
+  NamePeriod(number.Name, unit.Name);
+  form->addRow(Label(number.Name), pair);
+  AppendTabStop(numberField);
+  AppendTabStop(units);
+  // Leaving the unit is leaving the period.
+  const TBound* numberRow = Find(number.Name);
+  if (Stores(*numberRow) || numberRow->Row.Exit)
+    connect(units, &TKwComboEdit::exited, this, [this, numberRow] { Left(*numberRow); });
+  return pair;
+}
+
+bool TFieldBinder::IsPeriod(const TBound& bound) const {
+  return Has(bound.Row, foPeriodStart) && bound.Unit != nullptr;
+}
+
+TShownPeriod TFieldBinder::ShownPeriod(const TBound& bound) const {
+  const auto* units = static_cast<const TKwComboEdit*>(bound.Unit->Control);
+  const bool months = units->Text() == QLatin1String(kMonthsUnit);
+  return {static_cast<TNumericEdit*>(bound.Control)->AsInteger(),
+          months ? TPeriodUnit::Months : TPeriodUnit::Years};
+}
+
+void TFieldBinder::ShowPeriod(const TBound& bound, const TShownPeriod& period) {
+  static_cast<TNumericEdit*>(bound.Control)->SetAsInteger(period.Number);
+  static_cast<TKwComboEdit*>(bound.Unit->Control)
+      ->SetItemIndex(period.Unit == TPeriodUnit::Months ? 1 : 0);
 }
 
 void FitCaption(QLabel* label) {

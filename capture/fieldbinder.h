@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "capture/fieldtable.h"
+#include "capture/periods.h"
 
 class TNumericEdit;
 
@@ -58,8 +59,13 @@ class TFieldBinder : public QObject {
   }
   QLabel* Label(const char* name) const;
   // A period's number and unit list share the number's label: their accessible names become
-  // the label with " (years)" and " (units)".
+  // the label with " (years)" and " (units)", and a number row with foPeriodStart shows and
+  // stores the pair.
   void NamePeriod(const char* number, const char* unit);
+  // A period as the next row of the form: the number and its unit list ("Years", "Months";
+  // "Years" selected) side by side under the number's label, named as NamePeriod names them,
+  // next in the tab order. Leaving the unit runs the number row's exit. Answers the pair.
+  QWidget* AddPeriod(QFormLayout* form, const TFieldRow& number, const TFieldRow& unit);
 
   // Shows the stored value of every row with a property, in table order (LoadDetails); a list
   // selects the item of the stored code, or none. Loading stores nothing.
@@ -81,10 +87,13 @@ class TFieldBinder : public QObject {
     TFieldRow Row;
     QWidget* Control = nullptr;
     QLabel* Label = nullptr;
+    const TBound* Unit = nullptr;  // a period's unit list, beside its number
   };
 
   QWidget* MakeControl(const TFieldRow& row);
   void ConnectList(TBound& bound);
+  static bool Stores(const TBound& bound);
+  void Left(const TBound& bound);
   void ConnectWriteRule(const TBound& bound);
   void ConnectDialog(const TBound& bound);
   bool FieldLeft(const TBound& bound);
@@ -93,7 +102,11 @@ class TFieldBinder : public QObject {
   bool Store(const TBound& bound);
   bool HasChoice(const TBound& bound) const;
   bool DiffersFromStored(const TBound& bound) const;
+  bool IsPeriod(const TBound& bound) const;
+  TShownPeriod ShownPeriod(const TBound& bound) const;
+  void ShowPeriod(const TBound& bound, const TShownPeriod& period);
   const TBound* Find(const char* name) const;
+  TBound* FindMutable(const char* name);
 
   QWidget* page_;
   std::map<std::string, TBound> fields_;

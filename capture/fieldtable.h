@@ -61,6 +61,8 @@ enum TFieldOption : unsigned {
                                 // stores, so that it may correct the value or put it back first
   foExitWhenStored = 1u << 10,  // the row's Exit handler runs only when the write rule has just
                                 // stored a value (a field left unchanged runs nothing)
+  foPeriodStart = 1u << 11,     // numbers: with the unit list beside it (TFieldBinder::AddPeriod)
+                                // a period; the property holds its start date (capture/periods.h)
 };
 
 // The path a field's property is read from and written to, asked afresh at every load and
@@ -73,8 +75,8 @@ using TFieldHandler = std::function<void()>;
 struct TFieldRow {
   const char* Name = nullptr;  // the control's object name
   TFieldKind Kind = TFieldKind::Text;
-  QString Label;  // with its mnemonic, "&Marital Status"; empty for no label
-  QString Hint;   // "short|long"
+  QString Label = {};  // with its mnemonic, "&Marital Status"; empty for no label
+  QString Hint = {};   // "short|long"
   int HelpContext = 0;
   TListSource List = TListSource::None;
   std::int32_t PropertyId = 0;  // 0: the binder neither loads nor stores the field
