@@ -134,31 +134,6 @@ void TDriverDetailsPage::AddSex(QFormLayout* group, const QString& label, const 
   group->addRow(caption, panel);
 }
 
-void TDriverDetailsPage::AddPeriod(QFormLayout* group, const TFieldRow& number,
-                                   const TFieldRow& unit) {
-  QWidget* box = group->parentWidget();
-  QWidget* numberField = binder_.Create(number);
-  QWidget* unitField = binder_.Create(unit);
-  auto* units = static_cast<TKwComboEdit*>(unitField);
-  units->AddItem(QLatin1String(kYearsUnit), 0);
-  units->AddItem(QLatin1String(kMonthsUnit), 1);
-  units->SetItemIndex(0);
-  auto* pair = new QWidget(box);
-  auto* row = new QHBoxLayout(pair);
-  row->setContentsMargins(0, 0, 0, 0);
-  numberField->setParent(pair);
-  unitField->setParent(pair);
-  row->addWidget(numberField);
-  row->addWidget(unitField);
-  row->addStretch(1);
-  binder_.NamePeriod(number.Name, unit.Name);
-  QLabel* label = binder_.Label(number.Name);
-  label->setParent(box);
-  group->addRow(label, pair);
-  binder_.AppendTabStop(numberField);
-  binder_.AppendTabStop(unitField);
-}
-
 void TDriverDetailsPage::FinishFields() {
   // The lists of a group are as wide as 18 capitals, so the groups line up.
   for (QFormLayout* group : groups_) {
@@ -191,38 +166,13 @@ void TDriverDetailsPage::LoadDetails() {
     male_->setChecked(male);
     female_->setChecked(!male);
   }
-  LoadPeriod(DriverField::ResidencyNumericEdit, DriverField::ResidencyKwComboEdit,
-             Id::ResidencyStartDate);
-  LoadPeriod(DriverField::LicenceYearsNumericEdit, DriverField::LicencePeriodKwComboEdit,
-             Id::LicenceStartDate);
   questions_.Load();
   LoadOwnDetails();
 }
 
-// ---- Periods --------------------------------------------------------------------------------
-
 TPeriodUnit TDriverDetailsPage::Unit(const char* unitField) const {
   auto* units = Field<TKwComboEdit>(unitField);
   return units->Text() == QLatin1String(kMonthsUnit) ? TPeriodUnit::Months : TPeriodUnit::Years;
-}
-
-void TDriverDetailsPage::SetPeriod(const char* numberField, const char* unitField,
-                                   const TShownPeriod& period) {
-  Field<TNumericEdit>(numberField)->SetAsInteger(period.Number);
-  Field<TKwComboEdit>(unitField)->SetItemIndex(period.Unit == TPeriodUnit::Months ? 1 : 0);
-}
-
-void TDriverDetailsPage::LoadPeriod(const char* numberField, const char* unitField,
-                                    std::int32_t id) {
-  SetPeriod(numberField, unitField, PeriodShown(GetDateValue(id, DriverAnd()), Today()));
-}
-
-void TDriverDetailsPage::StorePeriod(const char* numberField, const char* unitField,
-                                     std::int32_t id) {
-  const TShownPeriod shown{Field<TNumericEdit>(numberField)->AsInteger(), Unit(unitField)};
-  const QDate start = ChangedPeriodStart(shown, GetDateValue(id, DriverAnd()), Today());
-  if (start.isValid())
-    SetDateValue(id, DriverAnd(), start);
 }
 
 // ---- Personal details -----------------------------------------------------------------------
@@ -244,9 +194,11 @@ void TDriverDetailsPage::DOBKwDateExit() {
   auto* residency = Field<TNumericEdit>(DriverField::ResidencyNumericEdit);
   const bool inYears = Unit(DriverField::ResidencyKwComboEdit) == TPeriodUnit::Years;
   if (residency->AsInteger() == 0 || (proposer_ && inYears && residency->AsInteger() > age)) {
-    SetPeriod(DriverField::ResidencyNumericEdit, DriverField::ResidencyKwComboEdit,
-              {age, TPeriodUnit::Years});
+    residency->SetAsInteger(age);
+    Field<TKwComboEdit>(DriverField::ResidencyKwComboEdit)->SetItemIndex(0);  // years
+    // As if the residency were left: checked, then stored by its row.
     ResidencyNumericEditExit();
+    binder_.Store(DriverField::ResidencyNumericEdit);
   }
 }
 
@@ -266,8 +218,6 @@ void TDriverDetailsPage::ResidencyNumericEditExit() {
       residency->SetAsInteger(age);
     }
   }
-  StorePeriod(DriverField::ResidencyNumericEdit, DriverField::ResidencyKwComboEdit,
-              Id::ResidencyStartDate);
 }
 
 void TDriverDetailsPage::LicencePeriodNumericEditExit() {
@@ -281,6 +231,4 @@ void TDriverDetailsPage::LicencePeriodNumericEditExit() {
       licence->SetAsInteger(limit);
     }
   }
-  StorePeriod(DriverField::LicenceYearsNumericEdit, DriverField::LicencePeriodKwComboEdit,
-              Id::LicenceStartDate);
 }

@@ -63,8 +63,6 @@ class TDriverDetailsPage : public TCapturePage {
   QFormLayout* BeginGroup(const QString& name);
   // The two sex buttons in SexPanel, under one label.
   void AddSex(QFormLayout* group, const QString& label, const QString& hint, int helpContext);
-  // A period: a whole number and its unit list ("Years", "Months"), under the number's label.
-  void AddPeriod(QFormLayout* group, const TFieldRow& number, const TFieldRow& unit);
   // Starts the cascade and the field checks once every row is laid out.
   void FinishFields();
 
@@ -79,9 +77,9 @@ class TDriverDetailsPage : public TCapturePage {
   void DOBKwDateExit();
   // Both sex buttons.
   void MaleRadioButtonExit();
-  // The residency's number and unit.
+  // The residency's number and unit; runs before the row stores the period.
   void ResidencyNumericEditExit();
-  // The licence period's number and unit.
+  // The licence period's number and unit; runs before the row stores the period.
   void LicencePeriodNumericEditExit();
 
   TFieldBinder binder_{this};
@@ -91,9 +89,6 @@ class TDriverDetailsPage : public TCapturePage {
  private:
   QDate EnteredBirthDate() const;
   TPeriodUnit Unit(const char* unitField) const;
-  void SetPeriod(const char* numberField, const char* unitField, const TShownPeriod& period);
-  void LoadPeriod(const char* numberField, const char* unitField, std::int32_t id);
-  void StorePeriod(const char* numberField, const char* unitField, std::int32_t id);
 
   bool proposer_;
   QList<QFormLayout*> groups_;

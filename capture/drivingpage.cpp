@@ -48,19 +48,22 @@ TDrivingDetailsKwTabsheetForm::TDrivingDetailsKwTabsheetForm(QWidget* parent)
                          .Handler = "MaritalStatusKwComboEditExit"});
   const QString residency =
       "|Enter the number of years the Driver has been permanently resident in the UK.";
-  AddPeriod(group,
-            {.Name = DriverField::ResidencyNumericEdit,
-             .Kind = TFieldKind::Number,
-             .Label = "Period &Resident in UK",
-             .Hint = residency,
-             .HelpContext = 110304,
-             .Exit = [this] { ResidencyNumericEditExit(); }},
-            {.Name = DriverField::ResidencyKwComboEdit,
-             .Kind = TFieldKind::List,
-             .Label = {},  // under the number's label
-             .Hint = residency,
-             .HelpContext = 110304,
-             .Exit = [this] { ResidencyNumericEditExit(); }});
+  binder_.AddPeriod(group,
+                    {.Name = DriverField::ResidencyNumericEdit,
+                     .Kind = TFieldKind::Number,
+                     .Label = "Period &Resident in UK",
+                     .Hint = residency,
+                     .HelpContext = 110304,
+                     .PropertyId = Id::ResidencyStartDate,
+                     .Path = driver,
+                     .Write = TWriteRule::OnExit,
+                     .Options = foPeriodStart | foHandlerFirst,
+                     .Exit = [this] { ResidencyNumericEditExit(); }},
+                    {.Name = DriverField::ResidencyKwComboEdit,
+                     .Kind = TFieldKind::List,
+                     .Label = {},  // under the number's label
+                     .Hint = residency,
+                     .HelpContext = 110304});
   binder_.AddRow(group, {.Name = DriverField::RelationshipKwComboEdit,
                          .Kind = TFieldKind::List,
                          .Label = "Relationship to &Proposer",
@@ -131,19 +134,22 @@ TDrivingDetailsKwTabsheetForm::TDrivingDetailsKwTabsheetForm(QWidget* parent)
                          .Options = foInitialCaps,
                          .Handler = "LicenceTypeKwComboEditExit"});
   const QString licence = "|Enter the number of Years/Months that this licence has been valid for.";
-  AddPeriod(group,
-            {.Name = DriverField::LicenceYearsNumericEdit,
-             .Kind = TFieldKind::Number,
-             .Label = "Period Licen&ce Held",
-             .Hint = licence,
-             .HelpContext = 110312,
-             .Exit = [this] { LicencePeriodNumericEditExit(); }},
-            {.Name = DriverField::LicencePeriodKwComboEdit,
-             .Kind = TFieldKind::List,
-             .Label = {},  // under the number's label
-             .Hint = licence,
-             .HelpContext = 110312,
-             .Exit = [this] { LicencePeriodNumericEditExit(); }});
+  binder_.AddPeriod(group,
+                    {.Name = DriverField::LicenceYearsNumericEdit,
+                     .Kind = TFieldKind::Number,
+                     .Label = "Period Licen&ce Held",
+                     .Hint = licence,
+                     .HelpContext = 110312,
+                     .PropertyId = Id::LicenceStartDate,
+                     .Path = driver,
+                     .Write = TWriteRule::OnExit,
+                     .Options = foPeriodStart | foHandlerFirst,
+                     .Exit = [this] { LicencePeriodNumericEditExit(); }},
+                    {.Name = DriverField::LicencePeriodKwComboEdit,
+                     .Kind = TFieldKind::List,
+                     .Label = {},  // under the number's label
+                     .Hint = licence,
+                     .HelpContext = 110312});
   binder_.AddRow(group,
                  {.Name = DriverField::QualificationsKwYesNoDlg,
                   .Kind = TFieldKind::YesNo,

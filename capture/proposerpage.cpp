@@ -43,19 +43,22 @@ TProposerDetailsKwTabsheetForm::TProposerDetailsKwTabsheetForm(QWidget* parent)
                          .Handler = "MaritalStatusKwComboEditExit"});
   const QString residency =
       "|Enter the number of years the Proposer has been permanently resident in the UK.";
-  AddPeriod(group,
-            {.Name = DriverField::ResidencyNumericEdit,
-             .Kind = TFieldKind::Number,
-             .Label = "Period &Resident in UK",
-             .Hint = residency,
-             .HelpContext = 110104,
-             .Exit = [this] { ResidencyNumericEditExit(); }},
-            {.Name = DriverField::ResidencyKwComboEdit,
-             .Kind = TFieldKind::List,
-             .Label = {},  // under the number's label
-             .Hint = residency,
-             .HelpContext = 110104,
-             .Exit = [this] { ResidencyNumericEditExit(); }});
+  binder_.AddPeriod(group,
+                    {.Name = DriverField::ResidencyNumericEdit,
+                     .Kind = TFieldKind::Number,
+                     .Label = "Period &Resident in UK",
+                     .Hint = residency,
+                     .HelpContext = 110104,
+                     .PropertyId = Id::ResidencyStartDate,
+                     .Path = proposer,
+                     .Write = TWriteRule::OnExit,
+                     .Options = foPeriodStart | foHandlerFirst,
+                     .Exit = [this] { ResidencyNumericEditExit(); }},
+                    {.Name = DriverField::ResidencyKwComboEdit,
+                     .Kind = TFieldKind::List,
+                     .Label = {},  // under the number's label
+                     .Hint = residency,
+                     .HelpContext = 110104});
   binder_.AddRow(group, {.Name = FieldName::ProposerPostCodeKwEdit,
                          .Kind = TFieldKind::Text,
                          .Label = "&Postcode where Proposer lives",
@@ -127,19 +130,22 @@ TProposerDetailsKwTabsheetForm::TProposerDetailsKwTabsheetForm(QWidget* parent)
                          .Options = foInitialCaps,
                          .Handler = "LicenceTypeKwComboEditExit"});
   const QString licence = "|Enter the number of Years/Months that this licence has been valid for.";
-  AddPeriod(group,
-            {.Name = DriverField::LicenceYearsNumericEdit,
-             .Kind = TFieldKind::Number,
-             .Label = "Period Licen&ce Held",
-             .Hint = licence,
-             .HelpContext = 110112,
-             .Exit = [this] { LicencePeriodNumericEditExit(); }},
-            {.Name = DriverField::LicencePeriodKwComboEdit,
-             .Kind = TFieldKind::List,
-             .Label = {},  // under the number's label
-             .Hint = licence,
-             .HelpContext = 110112,
-             .Exit = [this] { LicencePeriodNumericEditExit(); }});
+  binder_.AddPeriod(group,
+                    {.Name = DriverField::LicenceYearsNumericEdit,
+                     .Kind = TFieldKind::Number,
+                     .Label = "Period Licen&ce Held",
+                     .Hint = licence,
+                     .HelpContext = 110112,
+                     .PropertyId = Id::LicenceStartDate,
+                     .Path = proposer,
+                     .Write = TWriteRule::OnExit,
+                     .Options = foPeriodStart | foHandlerFirst,
+                     .Exit = [this] { LicencePeriodNumericEditExit(); }},
+                    {.Name = DriverField::LicencePeriodKwComboEdit,
+                     .Kind = TFieldKind::List,
+                     .Label = {},  // under the number's label
+                     .Hint = licence,
+                     .HelpContext = 110112});
   binder_.AddRow(group,
                  {.Name = DriverField::QualificationsKwYesNoDlg,
                   .Kind = TFieldKind::YesNo,
