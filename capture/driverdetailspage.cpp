@@ -167,7 +167,6 @@ void TDriverDetailsPage::LoadDetails() {
     female_->setChecked(!male);
   }
   questions_.Load();
-  LoadOwnDetails();
 }
 
 TPeriodUnit TDriverDetailsPage::Unit(const char* unitField) const {

@@ -69,14 +69,9 @@ class TDriverDetailsPage : public TCapturePage {
   // A path of the page's driver: the driver, then `below` (empty for the driver itself).
   TPath DriverAnd(std::initializer_list<TPathEntry> below = {}) const;
 
-  // The page's own additions to LoadDetails, run after the shared steps.
-  virtual void LoadOwnDetails() {}
-
   // ---- The rows' handlers the pages share.
   // Runs only after the row stored a new date of birth.
   void DOBKwDateExit();
-  // Both sex buttons.
-  void MaleRadioButtonExit();
   // The residency's number and unit; runs before the row stores the period.
   void ResidencyNumericEditExit();
   // The licence period's number and unit; runs before the row stores the period.
@@ -87,6 +82,8 @@ class TDriverDetailsPage : public TCapturePage {
   TDriverQuestions questions_;
 
  private:
+  // Both sex buttons.
+  void MaleRadioButtonExit();
   QDate EnteredBirthDate() const;
   TPeriodUnit Unit(const char* unitField) const;
 
