@@ -62,7 +62,15 @@ class TLeaveWatcher : public QObject {
 }  // namespace
 
 TDriverDetailsPage::TDriverDetailsPage(bool proposer, QWidget* parent)
-    : TCapturePage(parent), proposer_(proposer) {
+    : TCapturePage(parent),
+      cascade_(
+          binder_, [this] { return DriverAnd({OccupationPath(0)}); },
+          // The driver page offers the statuses in alphabetical order, the proposer page in map
+          // order.
+          !proposer),
+      questions_(
+          this, binder_, [this] { return Driver(); }, proposer),
+      proposer_(proposer) {
   auto* columns = new QHBoxLayout(this);
   columns->setContentsMargins(0, 0, 0, 0);
   auto* left = new QVBoxLayout;
@@ -83,43 +91,25 @@ TPath TDriverDetailsPage::DriverAnd(std::initializer_list<TPathEntry> below) con
   return path;
 }
 
-QString TDriverDetailsPage::ForWhom() const {
-  return proposer_ ? QStringLiteral("the proposer") : QStringLiteral("Driver : %1").arg(Driver());
-}
+// ---- Laying out -----------------------------------------------------------------------------
 
-// ---- Building -------------------------------------------------------------------------------
-
-void TDriverDetailsPage::BeginGroup(const QString& name) {
+QFormLayout* TDriverDetailsPage::BeginGroup(const QString& name) {
   auto* box = new QGroupBox(this);
   box->setAccessibleName(name);
-  group_ = new QFormLayout(box);
-  group_->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-  group_->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  auto* group = new QFormLayout(box);
+  group->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  group->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   auto* columns = static_cast<QHBoxLayout*>(layout());
-  auto* column =
-      static_cast<QVBoxLayout*>(columns->itemAt(groupCount_ < kLeftColumnGroups ? 0 : 1)->layout());
+  auto* column = static_cast<QVBoxLayout*>(
+      columns->itemAt(groups_.size() < kLeftColumnGroups ? 0 : 1)->layout());
   column->addWidget(box);
-  ++groupCount_;
+  groups_.append(group);
+  return group;
 }
 
-QWidget* TDriverDetailsPage::AddRow(const TFieldRow& row) {
-  QWidget* control = binder_.Create(row);
-  control->setParent(group_->parentWidget());
-  if (QLabel* label = binder_.Label(row.Name)) {
-    label->setParent(group_->parentWidget());
-    FitCaption(label);
-    group_->addRow(label, control);
-  } else {
-    group_->addRow(control);
-  }
-  if (auto* combo = qobject_cast<TKwComboEdit*>(control))
-    combo->setMinimumWidth(combo->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 18);
-  tabOrder_.append(control);
-  return control;
-}
-
-void TDriverDetailsPage::AddSex(const QString& label, const QString& hint, int helpContext) {
-  QWidget* box = group_->parentWidget();
+void TDriverDetailsPage::AddSex(QFormLayout* group, const QString& label, const QString& hint,
+                                int helpContext) {
+  QWidget* box = group->parentWidget();
   auto* panel = new QWidget(box);
   panel->setObjectName(QLatin1String(DriverField::SexPanel));
   auto* row = new QHBoxLayout(panel);
@@ -130,51 +120,34 @@ void TDriverDetailsPage::AddSex(const QString& label, const QString& hint, int h
   female_ = new QRadioButton(QStringLiteral("Female"), panel);
   female_->setObjectName(QLatin1String(DriverField::FemaleRadioButton));
   MarkAsGroup(panel, label);
+  auto* watcher = new TLeaveWatcher(this, [this] { MaleRadioButtonExit(); });
   for (QRadioButton* button : {male_, female_}) {
     SetFieldHint(button, hint);
     SetHelpContext(button, helpContext);
+    button->installEventFilter(watcher);
     row->addWidget(button);
+    binder_.AppendTabStop(button);
   }
   row->addStretch(1);
   auto* caption = new QLabel(label, box);
   caption->setBuddy(male_);
-  group_->addRow(caption, panel);
-  tabOrder_.append(male_);
-  tabOrder_.append(female_);
-}
-
-void TDriverDetailsPage::AddPeriod(const TFieldRow& number, const TFieldRow& unit) {
-  QWidget* box = group_->parentWidget();
-  QWidget* numberField = binder_.Create(number);
-  QWidget* unitField = binder_.Create(unit);
-  auto* units = static_cast<TKwComboEdit*>(unitField);
-  units->AddItem(QLatin1String(kYearsUnit), 0);
-  units->AddItem(QLatin1String(kMonthsUnit), 1);
-  units->SetItemIndex(0);
-  auto* pair = new QWidget(box);
-  auto* row = new QHBoxLayout(pair);
-  row->setContentsMargins(0, 0, 0, 0);
-  numberField->setParent(pair);
-  unitField->setParent(pair);
-  row->addWidget(numberField);
-  row->addWidget(unitField);
-  row->addStretch(1);
-  binder_.NamePeriod(number.Name, unit.Name);
-  QLabel* label = binder_.Label(number.Name);
-  label->setParent(box);
-  group_->addRow(label, pair);
-  tabOrder_.append(numberField);
-  tabOrder_.append(unitField);
+  group->addRow(caption, panel);
 }
 
 void TDriverDetailsPage::FinishFields() {
-  for (int i = 1; i < tabOrder_.size(); ++i)
-    QWidget::setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+  // The lists of a group are as wide as 18 capitals, so the groups line up.
+  for (QFormLayout* group : groups_) {
+    for (int i = 0; i < group->rowCount(); ++i) {
+      QLayoutItem* item = group->itemAt(i, QFormLayout::FieldRole);
+      if (auto* combo = qobject_cast<TKwComboEdit*>(item != nullptr ? item->widget() : nullptr))
+        combo->setMinimumWidth(combo->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 18);
+    }
+  }
   for (int i = 0; i < 2; ++i)
     static_cast<QBoxLayout*>(layout()->itemAt(i)->layout())->addStretch(1);
-  ConnectPersonalFields();
-  ConnectOccupationFields();
-  ConnectQuestions();
+  // An age counts both ways: a birth date ahead would pass as an adult and move the residency.
+  Field<TKwDate>(FieldName::DOBKwDate)->SetFutureRefusal(kBornInFuture);
+  cascade_.Start();
 }
 
 void TDriverDetailsPage::FormShow() {
@@ -185,82 +158,29 @@ void TDriverDetailsPage::FormShow() {
 // ---- Loading --------------------------------------------------------------------------------
 
 void TDriverDetailsPage::LoadDetails() {
-  // The fields the table binds: date of birth, marital status, postcode, relationship, licence
-  // type, organisation and the answers stored as yes/no lists.
+  // The occupation lists first: the rows select the stored business and status in them.
+  cascade_.Load();
   binder_.LoadAll();
   const bool male = GetListValue(Id::Sex, DriverAnd()) == Code::Male;
   if (male_ != nullptr) {
     male_->setChecked(male);
     female_->setChecked(!male);
   }
-  LoadPeriod(DriverField::ResidencyNumericEdit, DriverField::ResidencyKwComboEdit,
-             Id::ResidencyStartDate);
-  LoadOccupation();
-  LoadPeriod(DriverField::LicenceYearsNumericEdit, DriverField::LicencePeriodKwComboEdit,
-             Id::LicenceStartDate);
-  LoadClaimsAndConvictions(Driver(), claims_, convictions_);
-  LoadQuestions();
-  LoadOwnDetails();
+  questions_.Load();
 }
-
-// ---- Periods --------------------------------------------------------------------------------
 
 TPeriodUnit TDriverDetailsPage::Unit(const char* unitField) const {
   auto* units = Field<TKwComboEdit>(unitField);
   return units->Text() == QLatin1String(kMonthsUnit) ? TPeriodUnit::Months : TPeriodUnit::Years;
 }
 
-void TDriverDetailsPage::SetPeriod(const char* numberField, const char* unitField,
-                                   const TShownPeriod& period) {
-  Field<TNumericEdit>(numberField)->SetAsInteger(period.Number);
-  Field<TKwComboEdit>(unitField)->SetItemIndex(period.Unit == TPeriodUnit::Months ? 1 : 0);
-}
-
-void TDriverDetailsPage::LoadPeriod(const char* numberField, const char* unitField,
-                                    std::int32_t id) {
-  SetPeriod(numberField, unitField, PeriodShown(GetDateValue(id, DriverAnd()), Today()));
-}
-
-void TDriverDetailsPage::StorePeriod(const char* numberField, const char* unitField,
-                                     std::int32_t id) {
-  const TShownPeriod shown{Field<TNumericEdit>(numberField)->AsInteger(), Unit(unitField)};
-  const QDate start = ChangedPeriodStart(shown, GetDateValue(id, DriverAnd()), Today());
-  if (start.isValid())
-    SetDateValue(id, DriverAnd(), start);
-}
-
 // ---- Personal details -----------------------------------------------------------------------
-
-void TDriverDetailsPage::ConnectPersonalFields() {
-  auto* dob = Field<TKwDate>(FieldName::DOBKwDate);
-  // An age counts both ways: a birth date ahead would pass as an adult and move the residency.
-  dob->SetFutureRefusal(kBornInFuture);
-  connect(&binder_, &TFieldBinder::stored, this, [this, dob](QWidget* control) {
-    if (control == dob)
-      DateOfBirthStored();
-  });
-  auto* watcher = new TLeaveWatcher(this, [this] { SexLeft(); });
-  male_->installEventFilter(watcher);
-  female_->installEventFilter(watcher);
-  for (const char* name : {DriverField::ResidencyNumericEdit, DriverField::ResidencyKwComboEdit}) {
-    QWidget* field = Control(name);
-    if (auto* number = qobject_cast<TNumericEdit*>(field))
-      connect(number, &TNumericEdit::exited, this, &TDriverDetailsPage::ResidencyLeft);
-    else if (auto* units = qobject_cast<TKwComboEdit*>(field))
-      connect(units, &TKwComboEdit::exited, this, &TDriverDetailsPage::ResidencyLeft);
-  }
-  connect(Field<TNumericEdit>(DriverField::LicenceYearsNumericEdit), &TNumericEdit::exited, this,
-          &TDriverDetailsPage::LicencePeriodLeft);
-  connect(Field<TKwComboEdit>(DriverField::LicencePeriodKwComboEdit), &TKwComboEdit::exited, this,
-          &TDriverDetailsPage::LicencePeriodLeft);
-}
 
 QDate TDriverDetailsPage::EnteredBirthDate() const {
   return DateOf(Field<TKwDate>(FieldName::DOBKwDate));
 }
 
-// The binder stored a date of birth that differs from the one stored before.
-void TDriverDetailsPage::DateOfBirthStored() {
+void TDriverDetailsPage::DOBKwDateExit() {
   const int age = AgeOn(EnteredBirthDate(), Today());
   QObject* dob = Control(FieldName::DOBKwDate);
   if (proposer_) {
@@ -273,19 +193,21 @@ void TDriverDetailsPage::DateOfBirthStored() {
   auto* residency = Field<TNumericEdit>(DriverField::ResidencyNumericEdit);
   const bool inYears = Unit(DriverField::ResidencyKwComboEdit) == TPeriodUnit::Years;
   if (residency->AsInteger() == 0 || (proposer_ && inYears && residency->AsInteger() > age)) {
-    SetPeriod(DriverField::ResidencyNumericEdit, DriverField::ResidencyKwComboEdit,
-              {age, TPeriodUnit::Years});
-    ResidencyLeft();
+    residency->SetAsInteger(age);
+    Field<TKwComboEdit>(DriverField::ResidencyKwComboEdit)->SetItemIndex(0);  // years
+    // As if the residency were left: checked, then stored by its row.
+    ResidencyNumericEditExit();
+    binder_.Store(DriverField::ResidencyNumericEdit);
   }
 }
 
-void TDriverDetailsPage::SexLeft() {
+void TDriverDetailsPage::MaleRadioButtonExit() {
   if (!male_->isChecked() && !female_->isChecked())
     return;
   SetListValue(Id::Sex, DriverAnd(), male_->isChecked() ? Code::Male : Code::Female);
 }
 
-void TDriverDetailsPage::ResidencyLeft() {
+void TDriverDetailsPage::ResidencyNumericEditExit() {
   auto* residency = Field<TNumericEdit>(DriverField::ResidencyNumericEdit);
   if (proposer_) {
     const int age = AgeOn(EnteredBirthDate(), Today());
@@ -295,11 +217,9 @@ void TDriverDetailsPage::ResidencyLeft() {
       residency->SetAsInteger(age);
     }
   }
-  StorePeriod(DriverField::ResidencyNumericEdit, DriverField::ResidencyKwComboEdit,
-              Id::ResidencyStartDate);
 }
 
-void TDriverDetailsPage::LicencePeriodLeft() {
+void TDriverDetailsPage::LicencePeriodNumericEditExit() {
   auto* licence = Field<TNumericEdit>(DriverField::LicenceYearsNumericEdit);
   if (proposer_) {
     // Under 17 the limit would be negative; the field holds no negative numbers, so it is 0.
@@ -310,6 +230,4 @@ void TDriverDetailsPage::LicencePeriodLeft() {
       licence->SetAsInteger(limit);
     }
   }
-  StorePeriod(DriverField::LicenceYearsNumericEdit, DriverField::LicencePeriodKwComboEdit,
-              Id::LicenceStartDate);
 }

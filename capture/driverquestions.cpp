@@ -1,17 +1,13 @@
-// The yes/no questions of the driver pages. Each question's change handler runs when the user
-// changes the answer (a change to No asks before removing the details behind it), and its
-// dialog handler when the user answers Yes or opens the details. Declining a removal puts the
-// answer back to Yes, so the answer shown always agrees with the details stored.
-
-#include <QLabel>
+#include "capture/driverquestions.h"
 
 #include "capture/driverclaimsform.h"
 #include "capture/driverconvictionsform.h"
-#include "capture/driverdetailspage.h"
+#include "capture/driverfields.h"
 #include "capture/drivingqualificationsform.h"
+#include "capture/fieldbinder.h"
+#include "capture/fieldvalues.h"
 #include "capture/medicalconditionsform.h"
 #include "capture/ncbform.h"
-#include "capture/occupationfields.h"
 #include "capture/otheroccupationform.h"
 #include "capture/othervehiclesform.h"
 #include "controls/kwcomboedit.h"
@@ -41,60 +37,42 @@ int CountOf(const TPath& path, std::uint16_t objectId) {
 
 }  // namespace
 
-TKwYesNoDlg* TDriverDetailsPage::Question(const char* name) const {
-  return Field<TKwYesNoDlg>(name);
+TDriverQuestions::TDriverQuestions(QWidget* page, TFieldBinder& binder, std::function<int()> driver,
+                                   bool proposer)
+    : page_(page), binder_(binder), driver_(std::move(driver)), proposer_(proposer) {}
+
+TPath TDriverQuestions::DriverAnd(std::initializer_list<TPathEntry> below) const {
+  TPath path{DriverPath(Driver())};
+  path.insert(path.end(), below.begin(), below.end());
+  return path;
 }
 
-void TDriverDetailsPage::SetAnswer(const char* question, bool yes) {
-  if (TKwYesNoDlg* control = Question(question))
+QString TDriverQuestions::ForWhom() const {
+  return proposer_ ? QStringLiteral("the proposer") : QStringLiteral("Driver : %1").arg(Driver());
+}
+
+bool TDriverQuestions::Answered(const char* question) const {
+  return IsYes(binder_.Field<TKwYesNoDlg>(question));
+}
+
+void TDriverQuestions::SetAnswer(const char* question, bool yes) {
+  if (auto* control = binder_.Field<TKwYesNoDlg>(question))
     SetYes(control, yes);
 }
 
-void TDriverDetailsPage::StoreAnswer(const char* question, std::int32_t id) {
-  SetListValue(id, DriverAnd(), IsYes(Question(question)) ? Code::Yes : Code::No);
-}
-
-bool TDriverDetailsPage::ConfirmRemoval(const QString& text) {
+bool TDriverQuestions::ConfirmRemoval(const QString& text) const {
   return Ask(PromptKind::Confirmation, PromptButtons::YesNo, text) == PromptAnswer::Yes;
 }
 
-void TDriverDetailsPage::ConnectQuestions() {
-  struct TQuestion {
-    const char* name;
-    void (TDriverDetailsPage::*changed)();
-    void (TDriverDetailsPage::*dialog)();
-  };
-  const TQuestion questions[] = {
-      {DriverField::OtherOccupationKwYesNoDlg, &TDriverDetailsPage::PartTimeChanged,
-       &TDriverDetailsPage::PartTimeDialog},
-      {DriverField::QualificationsKwYesNoDlg, &TDriverDetailsPage::QualificationsChanged,
-       &TDriverDetailsPage::QualificationsDialog},
-      {DriverField::ClaimsKwYesNoDlg, &TDriverDetailsPage::ClaimsChanged,
-       &TDriverDetailsPage::ClaimsDialog},
-      {DriverField::ConvictionsKwYesNoDlg, &TDriverDetailsPage::ConvictionsChanged,
-       &TDriverDetailsPage::ConvictionsDialog},
-      {DriverField::MedicalConditionKwYesNoDlg, &TDriverDetailsPage::MedicalChanged,
-       &TDriverDetailsPage::MedicalDialog},
-      {DriverField::NCBKwYesNoDlg, &TDriverDetailsPage::BonusChanged,
-       &TDriverDetailsPage::BonusDialog},
-      {DriverField::OtherVehiclesKwYesNoDlg, &TDriverDetailsPage::OtherVehiclesChanged,
-       &TDriverDetailsPage::OtherVehiclesDialog},
-  };
-  for (const TQuestion& question : questions) {
-    TKwYesNoDlg* control = Question(question.name);
-    if (control == nullptr)
-      continue;  // the driver page has no bonus question
-    connect(control, &TKwYesNoDlg::changed, this, question.changed);
-    connect(control, &TKwYesNoDlg::callDialog, this, question.dialog);
-  }
+void TDriverQuestions::SaveClaimsAndConvictions() {
+  ::SaveClaimsAndConvictions(Driver(), claims_, convictions_);
 }
 
-void TDriverDetailsPage::LoadQuestions() {
-  // Qualifications, claims, convictions and medical conditions are stored answers (the binder
-  // loads them); the others follow from the details stored.
+void TDriverQuestions::Load() {
+  LoadClaimsAndConvictions(Driver(), claims_, convictions_);
   SetAnswer(DriverField::OtherOccupationKwYesNoDlg,
             CountOf(DriverAnd(), ObjectCode::Occupation) >= 2);
-  if (Question(DriverField::NCBKwYesNoDlg) != nullptr) {
+  if (binder_.Control(DriverField::NCBKwYesNoDlg) != nullptr) {
     const double years = GetNumericValue(Id::BonusYears, {VehiclePath(), NCBPath()});
     SetAnswer(DriverField::NCBKwYesNoDlg, static_cast<int>(years) >= 1);
   }
@@ -105,14 +83,10 @@ void TDriverDetailsPage::LoadQuestions() {
                 GetListValue(Id::CompanyCarUse, driver) > 0);
 }
 
-void TDriverDetailsPage::SaveClaimsAndConvictions() {
-  ::SaveClaimsAndConvictions(Driver(), claims_, convictions_);
-}
-
 // ---- Part-time occupation -------------------------------------------------------------------
 
-void TDriverDetailsPage::PartTimeChanged() {
-  if (IsYes(Question(DriverField::OtherOccupationKwYesNoDlg)))
+void TDriverQuestions::OtherOccupationKwYesNoDlgChange() {
+  if (Answered(DriverField::OtherOccupationKwYesNoDlg))
     return;
   if (ConfirmRemoval(kRemovePartTime))
     DeleteObject(DriverAnd({OccupationPath(1)}));
@@ -120,9 +94,10 @@ void TDriverDetailsPage::PartTimeChanged() {
     SetAnswer(DriverField::OtherOccupationKwYesNoDlg, true);
 }
 
-void TDriverDetailsPage::PartTimeDialog() {
-  const TCodedStringList businesses = ItemsOf(Field<TKwComboEdit>(FieldName::BusinessKwComboEdit));
-  if (ExecuteOtherOccupation(this, Driver(), businesses))
+void TDriverQuestions::OtherOccupationKwYesNoDlgCallDialog() {
+  const TCodedStringList businesses =
+      ItemsOf(binder_.Field<TKwComboEdit>(FieldName::BusinessKwComboEdit));
+  if (ExecuteOtherOccupation(page_, Driver(), businesses))
     return;
   SetAnswer(DriverField::OtherOccupationKwYesNoDlg, false);
   DeleteObject(DriverAnd({OccupationPath(1)}));
@@ -130,107 +105,104 @@ void TDriverDetailsPage::PartTimeDialog() {
 
 // ---- Driving qualifications -----------------------------------------------------------------
 
-void TDriverDetailsPage::QualificationsChanged() {
-  if (!IsYes(Question(DriverField::QualificationsKwYesNoDlg))) {
-    // Asked even when nothing was entered.
-    if (ConfirmRemoval(kRemoveQualifications.arg(ForWhom()))) {
-      const TPath qualifications = DriverAnd({QualificationPath(0)});
-      SetListValue(Id::PassPlus, qualifications, Code::No);
-      SetListValue(Id::AdvancedDriving, qualifications, 0);
-    } else {
-      SetAnswer(DriverField::QualificationsKwYesNoDlg, true);
-    }
+void TDriverQuestions::QualificationsKwYesNoDlgChange() {
+  if (Answered(DriverField::QualificationsKwYesNoDlg))
+    return;
+  // Asked even when nothing was entered.
+  if (ConfirmRemoval(kRemoveQualifications.arg(ForWhom()))) {
+    const TPath qualifications = DriverAnd({QualificationPath(0)});
+    SetListValue(Id::PassPlus, qualifications, Code::No);
+    SetListValue(Id::AdvancedDriving, qualifications, 0);
+  } else {
+    SetAnswer(DriverField::QualificationsKwYesNoDlg, true);
   }
-  StoreAnswer(DriverField::QualificationsKwYesNoDlg, Id::HasQualifications);
 }
 
-void TDriverDetailsPage::QualificationsDialog() {
-  if (!ExecuteDrivingQualifications(this, Driver()))
+void TDriverQuestions::QualificationsKwYesNoDlgCallDialog() {
+  if (!ExecuteDrivingQualifications(page_, Driver()))
     SetAnswer(DriverField::QualificationsKwYesNoDlg, false);
+  // The stored answer says whether any qualification is stored, whatever the dialog's outcome.
   const TPath qualifications = DriverAnd({QualificationPath(0)});
   const bool any = GetListValue(Id::PassPlus, qualifications) == Code::Yes ||
                    GetListValue(Id::AdvancedDriving, qualifications) != 0;
-  SetListValue(Id::HasQualifications, DriverAnd(), any ? Code::Yes : Code::No);
+  binder_.StoreCode(DriverField::QualificationsKwYesNoDlg, any ? Code::Yes : Code::No);
 }
 
 // ---- Claims and convictions -----------------------------------------------------------------
 
-void TDriverDetailsPage::ClaimsChanged() {
-  if (!IsYes(Question(DriverField::ClaimsKwYesNoDlg)) && !claims_.IsEmpty()) {
-    if (ConfirmRemoval(kRemoveClaims.arg(ForWhom()))) {
-      claims_.Clear();
-      SaveClaimsAndConvictions();
-    } else {
-      SetAnswer(DriverField::ClaimsKwYesNoDlg, true);
-    }
+void TDriverQuestions::ClaimsKwYesNoDlgChange() {
+  if (Answered(DriverField::ClaimsKwYesNoDlg) || claims_.IsEmpty())
+    return;
+  if (ConfirmRemoval(kRemoveClaims.arg(ForWhom()))) {
+    claims_.Clear();
+    SaveClaimsAndConvictions();
+  } else {
+    SetAnswer(DriverField::ClaimsKwYesNoDlg, true);
   }
-  StoreAnswer(DriverField::ClaimsKwYesNoDlg, Id::HasClaims);
 }
 
-void TDriverDetailsPage::ClaimsDialog() {
-  if (!ExecuteDriverClaims(this, Driver(), claims_)) {
+void TDriverQuestions::ClaimsKwYesNoDlgCallDialog() {
+  if (!ExecuteDriverClaims(page_, Driver(), claims_)) {
     SetAnswer(DriverField::ClaimsKwYesNoDlg, false);
-    SetListValue(Id::HasClaims, DriverAnd(), Code::No);
+    binder_.Store(DriverField::ClaimsKwYesNoDlg);
   }
   SaveClaimsAndConvictions();
 }
 
-void TDriverDetailsPage::ConvictionsChanged() {
-  if (!IsYes(Question(DriverField::ConvictionsKwYesNoDlg)) && !convictions_.IsEmpty()) {
-    if (ConfirmRemoval(kRemoveConvictions.arg(ForWhom()))) {
-      convictions_.Clear();
-      SaveClaimsAndConvictions();
-    } else {
-      SetAnswer(DriverField::ConvictionsKwYesNoDlg, true);
-    }
+void TDriverQuestions::ConvictionsKwYesNoDlgChange() {
+  if (Answered(DriverField::ConvictionsKwYesNoDlg) || convictions_.IsEmpty())
+    return;
+  if (ConfirmRemoval(kRemoveConvictions.arg(ForWhom()))) {
+    convictions_.Clear();
+    SaveClaimsAndConvictions();
+  } else {
+    SetAnswer(DriverField::ConvictionsKwYesNoDlg, true);
   }
-  StoreAnswer(DriverField::ConvictionsKwYesNoDlg, Id::HasConvictions);
 }
 
-void TDriverDetailsPage::ConvictionsDialog() {
-  if (!ExecuteDriverConvictions(this, Driver(), claims_, convictions_)) {
+void TDriverQuestions::ConvictionsKwYesNoDlgCallDialog() {
+  if (!ExecuteDriverConvictions(page_, Driver(), claims_, convictions_)) {
     SetAnswer(DriverField::ConvictionsKwYesNoDlg, false);
-    SetListValue(Id::HasConvictions, DriverAnd(), Code::No);
+    binder_.Store(DriverField::ConvictionsKwYesNoDlg);
   }
   SaveClaimsAndConvictions();
   SetAnswer(DriverField::ConvictionsKwYesNoDlg, !convictions_.IsEmpty());
-  StoreAnswer(DriverField::ConvictionsKwYesNoDlg, Id::HasConvictions);
+  binder_.Store(DriverField::ConvictionsKwYesNoDlg);
   // A claim entered from a conviction's related-claim dialog is a claim like any other: the
   // claims answer must not say No while claims are stored.
-  if (!claims_.IsEmpty() && !IsYes(Question(DriverField::ClaimsKwYesNoDlg))) {
+  if (!claims_.IsEmpty() && !Answered(DriverField::ClaimsKwYesNoDlg)) {
     SetAnswer(DriverField::ClaimsKwYesNoDlg, true);
-    StoreAnswer(DriverField::ClaimsKwYesNoDlg, Id::HasClaims);
+    binder_.Store(DriverField::ClaimsKwYesNoDlg);
   }
 }
 
 // ---- Medical conditions ---------------------------------------------------------------------
 
-void TDriverDetailsPage::MedicalChanged() {
-  if (!IsYes(Question(DriverField::MedicalConditionKwYesNoDlg))) {
-    const int count = CountOf(DriverAnd(), ObjectCode::MedicalCondition);
-    if (count > 0) {
-      if (ConfirmRemoval(kRemoveMedical.arg(ForWhom()))) {
-        for (int i = 0; i < count; ++i)
-          DeleteObject(DriverAnd({MedicalConditionPath(i)}));
-      } else {
-        SetAnswer(DriverField::MedicalConditionKwYesNoDlg, true);
-      }
-    }
+void TDriverQuestions::MedicalConditionKwYesNoDlgChange() {
+  if (Answered(DriverField::MedicalConditionKwYesNoDlg))
+    return;
+  const int count = CountOf(DriverAnd(), ObjectCode::MedicalCondition);
+  if (count == 0)
+    return;
+  if (ConfirmRemoval(kRemoveMedical.arg(ForWhom()))) {
+    for (int i = 0; i < count; ++i)
+      DeleteObject(DriverAnd({MedicalConditionPath(i)}));
+  } else {
+    SetAnswer(DriverField::MedicalConditionKwYesNoDlg, true);
   }
-  StoreAnswer(DriverField::MedicalConditionKwYesNoDlg, Id::HasMedicalConditions);
 }
 
-void TDriverDetailsPage::MedicalDialog() {
-  if (ExecuteMedicalConditions(this, Driver()))
+void TDriverQuestions::MedicalConditionKwYesNoDlgCallDialog() {
+  if (ExecuteMedicalConditions(page_, Driver()))
     return;
   SetAnswer(DriverField::MedicalConditionKwYesNoDlg, false);
-  SetListValue(Id::HasMedicalConditions, DriverAnd(), Code::No);
+  binder_.Store(DriverField::MedicalConditionKwYesNoDlg);
 }
 
 // ---- No-claims bonus (the proposer's) -------------------------------------------------------
 
-void TDriverDetailsPage::BonusChanged() {
-  if (IsYes(Question(DriverField::NCBKwYesNoDlg)))
+void TDriverQuestions::NCBKwYesNoDlgChange() {
+  if (Answered(DriverField::NCBKwYesNoDlg))
     return;
   if (ConfirmRemoval(kRemoveBonus))
     DeleteObject({VehiclePath(), NCBPath()});
@@ -238,15 +210,15 @@ void TDriverDetailsPage::BonusChanged() {
     SetAnswer(DriverField::NCBKwYesNoDlg, true);
 }
 
-void TDriverDetailsPage::BonusDialog() {
-  if (!ExecuteNCB(this))
+void TDriverQuestions::NCBKwYesNoDlgCallDialog() {
+  if (!ExecuteNCB(page_))
     SetAnswer(DriverField::NCBKwYesNoDlg, false);
 }
 
 // ---- Other vehicles -------------------------------------------------------------------------
 
-void TDriverDetailsPage::OtherVehiclesChanged() {
-  if (IsYes(Question(DriverField::OtherVehiclesKwYesNoDlg)))
+void TDriverQuestions::OtherVehiclesKwYesNoDlgChange() {
+  if (Answered(DriverField::OtherVehiclesKwYesNoDlg))
     return;
   if (!ConfirmRemoval(kRemoveOtherVehicles.arg(ForWhom()))) {
     SetAnswer(DriverField::OtherVehiclesKwYesNoDlg, true);
@@ -263,7 +235,7 @@ void TDriverDetailsPage::OtherVehiclesChanged() {
   SetListValue(Id::CompanyCarUse, driver, 0);
 }
 
-void TDriverDetailsPage::OtherVehiclesDialog() {
-  if (!ExecuteOtherVehicles(this, Driver()))
+void TDriverQuestions::OtherVehiclesKwYesNoDlgCallDialog() {
+  if (!ExecuteOtherVehicles(page_, Driver()))
     SetAnswer(DriverField::OtherVehiclesKwYesNoDlg, false);
 }

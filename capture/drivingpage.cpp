@@ -21,93 +21,210 @@ TDrivingDetailsKwTabsheetForm::TDrivingDetailsKwTabsheetForm(QWidget* parent)
     : TDriverDetailsPage(false, parent) {
   setObjectName(QStringLiteral("TDrivingDetailsKwTabsheetForm"));
   const TPathProvider driver = [this] { return DriverAnd(); };
+  const TPathProvider occupation = [this] { return DriverAnd({OccupationPath(0)}); };
 
-  BeginGroup(QStringLiteral("Personal details"));
-  AddRow({FieldName::DOBKwDate, TFieldKind::Date, "&Date of Birth",
-          "|Enter the Driver's date of birth.", 110301, TListSource::None, Id::DateOfBirth, driver,
-          TWriteRule::OnExitIfChanged, foTodayIsNegative});
-  AddSex("&Sex", "|Indicate whether the Driver is male or female.", 110302);
-  AddRow({FieldName::MaritalStatusKwComboEdit, TFieldKind::List, "&Marital Status",
-          "|Select the marital status of the Driver.", 110303, TListSource::DataServer,
-          Id::MaritalStatus, driver, TWriteRule::OnExitIfSelected, foInitialCaps});
-  AddPeriod(
-      {DriverField::ResidencyNumericEdit, TFieldKind::Number, "Period &Resident in UK",
-       "|Enter the number of years the Driver has been permanently resident in the UK.", 110304},
-      {DriverField::ResidencyKwComboEdit, TFieldKind::List, QString(),
-       "|Enter the number of years the Driver has been permanently resident in the UK.", 110304});
-  AddRow({DriverField::RelationshipKwComboEdit, TFieldKind::List, "Relationship to &Proposer",
-          "|Select the relationship between this Driver and the Proposer.", 110306,
-          TListSource::DataServer, Id::Relationship, driver, TWriteRule::None, foInitialCaps});
+  QFormLayout* group = BeginGroup(QStringLiteral("Personal details"));
+  binder_.AddRow(group, {.Name = FieldName::DOBKwDate,
+                         .Kind = TFieldKind::Date,
+                         .Label = "&Date of Birth",
+                         .Hint = "|Enter the Driver's date of birth.",
+                         .HelpContext = 110301,
+                         .PropertyId = Id::DateOfBirth,
+                         .Path = driver,
+                         .Write = TWriteRule::OnExitIfChanged,
+                         .Options = foTodayIsNegative | foExitOnStore,
+                         .Exit = [this] { DOBKwDateExit(); }});
+  AddSex(group, "&Sex", "|Indicate whether the Driver is male or female.", 110302);
+  binder_.AddRow(group, {.Name = FieldName::MaritalStatusKwComboEdit,
+                         .Kind = TFieldKind::List,
+                         .Label = "&Marital Status",
+                         .Hint = "|Select the marital status of the Driver.",
+                         .HelpContext = 110303,
+                         .List = TListSource::DataServer,
+                         .PropertyId = Id::MaritalStatus,
+                         .Path = driver,
+                         .Write = TWriteRule::OnExitIfSelected,
+                         .Options = foInitialCaps,
+                         .Handler = "MaritalStatusKwComboEditExit"});
+  const QString residency =
+      "|Enter the number of years the Driver has been permanently resident in the UK.";
+  binder_.AddPeriod(group,
+                    {.Name = DriverField::ResidencyNumericEdit,
+                     .Kind = TFieldKind::Number,
+                     .Label = "Period &Resident in UK",
+                     .Hint = residency,
+                     .HelpContext = 110304,
+                     .PropertyId = Id::ResidencyStartDate,
+                     .Path = driver,
+                     .Write = TWriteRule::OnExit,
+                     .Options = foPeriodStart | foHandlerFirst,
+                     .Exit = [this] { ResidencyNumericEditExit(); }},
+                    {.Name = DriverField::ResidencyKwComboEdit,
+                     .Kind = TFieldKind::List,
+                     .Label = {},  // under the number's label
+                     .Hint = residency,
+                     .HelpContext = 110304});
+  binder_.AddRow(group, {.Name = DriverField::RelationshipKwComboEdit,
+                         .Kind = TFieldKind::List,
+                         .Label = "Relationship to &Proposer",
+                         .Hint = "|Select the relationship between this Driver and the Proposer.",
+                         .HelpContext = 110306,
+                         .List = TListSource::DataServer,
+                         .PropertyId = Id::Relationship,
+                         .Path = driver,
+                         .Write = TWriteRule::OnExitIfSelected,
+                         .Options = foInitialCaps,
+                         .Exit = [this] { RelationshipKwComboEditExit(); }});
 
-  BeginGroup(QStringLiteral("Occupation"));
-  AddRow({FieldName::BusinessKwComboEdit, TFieldKind::List, "&Employers Business",
-          "|Select the text that best describes the employer's type of business.", 110309,
-          TListSource::Page});
-  AddRow({FieldName::OccupationKwComboEdit, TFieldKind::List, "Full-time &Occupation",
-          "|Select the text that best describes the Driver's full-time occupation. ", 110308,
-          TListSource::Page});
-  AddRow({FieldName::EmploymentStatusKwComboEdit, TFieldKind::List,
-          "Drivers Full-time Employment S&tatus",
-          "|Select the employment status for the Driver's full-time occupation. ", 110307,
-          TListSource::Page});
-  AddRow({DriverField::OtherOccupationKwYesNoDlg,
-          TFieldKind::YesNo,
-          "Any Part-time Occ&upation?",
-          "|Indicate whether the Driver has a part-time occupation.",
-          110310,
-          TListSource::None,
-          0,
-          {},
-          TWriteRule::None,
-          foDialogOnYes});
+  group = BeginGroup(QStringLiteral("Occupation"));
+  binder_.AddRow(group, {.Name = FieldName::BusinessKwComboEdit,
+                         .Kind = TFieldKind::List,
+                         .Label = "&Employers Business",
+                         .Hint = "|Select the text that best describes the employer's type of "
+                                 "business.",
+                         .HelpContext = 110309,
+                         .List = TListSource::Page,
+                         .PropertyId = Id::EmployersBusiness,
+                         .Path = occupation,
+                         .Write = TWriteRule::OnExitIfChanged,
+                         .Options = foExitOnStore,
+                         .Exit = [this] { cascade_.BusinessKwComboEditExit(); },
+                         .Change = [this] { cascade_.BusinessKwComboEditChange(); },
+                         .BuildList = [this] { cascade_.BusinessKwComboEditBuildList(); }});
+  binder_.AddRow(group, {.Name = FieldName::OccupationKwComboEdit,
+                         .Kind = TFieldKind::List,
+                         .Label = "Full-time &Occupation",
+                         .Hint = "|Select the text that best describes the Driver's full-time "
+                                 "occupation. ",
+                         .HelpContext = 110308,
+                         .List = TListSource::Page,
+                         .Exit = [this] { cascade_.OccupationKwComboEditExit(); },
+                         .Change = [this] { cascade_.OccupationKwComboEditChange(); }});
+  binder_.AddRow(group, {.Name = FieldName::EmploymentStatusKwComboEdit,
+                         .Kind = TFieldKind::List,
+                         .Label = "Drivers Full-time Employment S&tatus",
+                         .Hint = "|Select the employment status for the Driver's full-time "
+                                 "occupation. ",
+                         .HelpContext = 110307,
+                         .List = TListSource::Page,
+                         .PropertyId = Id::EmploymentStatus,
+                         .Path = occupation,
+                         .Write = TWriteRule::OnExitIfSelected,
+                         .Handler = "EmploymentStatusKwComboEditExit"});
+  binder_.AddRow(group,
+                 {.Name = DriverField::OtherOccupationKwYesNoDlg,
+                  .Kind = TFieldKind::YesNo,
+                  .Label = "Any Part-time Occ&upation?",
+                  .Hint = "|Indicate whether the Driver has a part-time occupation.",
+                  .HelpContext = 110310,
+                  .Options = foDialogOnYes,
+                  .Change = [this] { questions_.OtherOccupationKwYesNoDlgChange(); },
+                  .CallDialog = [this] { questions_.OtherOccupationKwYesNoDlgCallDialog(); }});
 
-  BeginGroup(QStringLiteral("Licence"));
-  AddRow({FieldName::LicenceTypeKwComboEdit, TFieldKind::List, "&Licence Type",
-          "|Select the type of licence held by the Driver. ", 110311, TListSource::DataServer,
-          Id::LicenceType, driver, TWriteRule::OnExitIfSelected, foInitialCaps});
-  AddPeriod({DriverField::LicenceYearsNumericEdit, TFieldKind::Number, "Period Licen&ce Held",
-             "|Enter the number of Years/Months that this licence has been valid for.", 110312},
-            {DriverField::LicencePeriodKwComboEdit, TFieldKind::List, QString(),
-             "|Enter the number of Years/Months that this licence has been valid for.", 110312});
-  AddRow({DriverField::QualificationsKwYesNoDlg, TFieldKind::YesNo,
-          "Has this Driver any other Driving &Qualifications?",
-          "|Indicate whether the Driver has any other driving qualification.", 110313,
-          TListSource::None, Id::HasQualifications, driver, TWriteRule::None, foDialogOnYes});
-  AddRow({DriverField::OrganisationKwComboEdit, TFieldKind::List,
-          "Member of Motoring Or&ganisation",
-          "|Select the motoring organisation to which the Driver belongs.", 110314,
-          TListSource::DataServer, Id::MotoringOrganisation, driver, TWriteRule::OnExitIfSelected});
+  group = BeginGroup(QStringLiteral("Licence"));
+  binder_.AddRow(group, {.Name = FieldName::LicenceTypeKwComboEdit,
+                         .Kind = TFieldKind::List,
+                         .Label = "&Licence Type",
+                         .Hint = "|Select the type of licence held by the Driver. ",
+                         .HelpContext = 110311,
+                         .List = TListSource::DataServer,
+                         .PropertyId = Id::LicenceType,
+                         .Path = driver,
+                         .Write = TWriteRule::OnExitIfSelected,
+                         .Options = foInitialCaps,
+                         .Handler = "LicenceTypeKwComboEditExit"});
+  const QString licence = "|Enter the number of Years/Months that this licence has been valid for.";
+  binder_.AddPeriod(group,
+                    {.Name = DriverField::LicenceYearsNumericEdit,
+                     .Kind = TFieldKind::Number,
+                     .Label = "Period Licen&ce Held",
+                     .Hint = licence,
+                     .HelpContext = 110312,
+                     .PropertyId = Id::LicenceStartDate,
+                     .Path = driver,
+                     .Write = TWriteRule::OnExit,
+                     .Options = foPeriodStart | foHandlerFirst,
+                     .Exit = [this] { LicencePeriodNumericEditExit(); }},
+                    {.Name = DriverField::LicencePeriodKwComboEdit,
+                     .Kind = TFieldKind::List,
+                     .Label = {},  // under the number's label
+                     .Hint = licence,
+                     .HelpContext = 110312});
+  binder_.AddRow(group,
+                 {.Name = DriverField::QualificationsKwYesNoDlg,
+                  .Kind = TFieldKind::YesNo,
+                  .Label = "Has this Driver any other Driving &Qualifications?",
+                  .Hint = "|Indicate whether the Driver has any other driving qualification.",
+                  .HelpContext = 110313,
+                  .PropertyId = Id::HasQualifications,
+                  .Path = driver,
+                  .Write = TWriteRule::OnChange,
+                  .Options = foDialogOnYes | foHandlerFirst,
+                  .Change = [this] { questions_.QualificationsKwYesNoDlgChange(); },
+                  .CallDialog = [this] { questions_.QualificationsKwYesNoDlgCallDialog(); }});
+  binder_.AddRow(group, {.Name = DriverField::OrganisationKwComboEdit,
+                         .Kind = TFieldKind::List,
+                         .Label = "Member of Motoring Or&ganisation",
+                         .Hint = "|Select the motoring organisation to which the Driver belongs.",
+                         .HelpContext = 110314,
+                         .List = TListSource::DataServer,
+                         .PropertyId = Id::MotoringOrganisation,
+                         .Path = driver,
+                         .Write = TWriteRule::OnExitIfSelected,
+                         .Handler = "OrganisationKwComboEditExit"});
 
-  BeginGroup(QStringLiteral("Driving history"));
-  AddRow({DriverField::ClaimsKwYesNoDlg, TFieldKind::YesNo,
-          "Has this Driver been involved in any &accidents, losses or claims within the last 3 "
-          "years?",
-          "|Indicate whether the Driver has had any accidents, losses or claims.", 110315,
-          TListSource::None, Id::HasClaims, driver, TWriteRule::None, foDialogOnYes});
-  AddRow({DriverField::ConvictionsKwYesNoDlg, TFieldKind::YesNo,
-          "Has this Driver been con&victed of any motoring offences within the last 5 Years?",
-          "|Indicate whether this Driver has been convicted of any motoring offences.", 110316,
-          TListSource::None, Id::HasConvictions, driver, TWriteRule::None, foDialogOnYes});
-  AddRow({DriverField::MedicalConditionKwYesNoDlg, TFieldKind::YesNo,
-          "Has this Driver any med&ical conditions?",
-          "|Indicate whether the Driver has any medical conditions.", 110317, TListSource::None,
-          Id::HasMedicalConditions, driver, TWriteRule::None, foDialogOnYes});
+  group = BeginGroup(QStringLiteral("Driving history"));
+  binder_.AddRow(group,
+                 {.Name = DriverField::ClaimsKwYesNoDlg,
+                  .Kind = TFieldKind::YesNo,
+                  .Label = "Has this Driver been involved in any &accidents, losses or claims "
+                           "within the last 3 years?",
+                  .Hint = "|Indicate whether the Driver has had any accidents, losses or claims.",
+                  .HelpContext = 110315,
+                  .PropertyId = Id::HasClaims,
+                  .Path = driver,
+                  .Write = TWriteRule::OnChange,
+                  .Options = foDialogOnYes | foHandlerFirst,
+                  .Change = [this] { questions_.ClaimsKwYesNoDlgChange(); },
+                  .CallDialog = [this] { questions_.ClaimsKwYesNoDlgCallDialog(); }});
+  binder_.AddRow(group,
+                 {.Name = DriverField::ConvictionsKwYesNoDlg,
+                  .Kind = TFieldKind::YesNo,
+                  .Label = "Has this Driver been con&victed of any motoring offences within the "
+                           "last 5 Years?",
+                  .Hint = "|Indicate whether this Driver has been convicted of any motoring "
+                          "offences.",
+                  .HelpContext = 110316,
+                  .PropertyId = Id::HasConvictions,
+                  .Path = driver,
+                  .Write = TWriteRule::OnChange,
+                  .Options = foDialogOnYes | foHandlerFirst,
+                  .Change = [this] { questions_.ConvictionsKwYesNoDlgChange(); },
+                  .CallDialog = [this] { questions_.ConvictionsKwYesNoDlgCallDialog(); }});
+  binder_.AddRow(group,
+                 {.Name = DriverField::MedicalConditionKwYesNoDlg,
+                  .Kind = TFieldKind::YesNo,
+                  .Label = "Has this Driver any med&ical conditions?",
+                  .Hint = "|Indicate whether the Driver has any medical conditions.",
+                  .HelpContext = 110317,
+                  .PropertyId = Id::HasMedicalConditions,
+                  .Path = driver,
+                  .Write = TWriteRule::OnChange,
+                  .Options = foDialogOnYes | foHandlerFirst,
+                  .Change = [this] { questions_.MedicalConditionKwYesNoDlgChange(); },
+                  .CallDialog = [this] { questions_.MedicalConditionKwYesNoDlgCallDialog(); }});
 
-  BeginGroup(QStringLiteral("Other insurance"));
-  AddRow({DriverField::OtherVehiclesKwYesNoDlg,
-          TFieldKind::YesNo,
-          "Does this Driver O&wn, Use or Insure any other vehicles?",
-          "|Indicate if this Driver Owns, Uses or Insures any other vehicle.",
-          110319,
-          TListSource::None,
-          0,
-          {},
-          TWriteRule::None,
-          foDialogOnYes});
+  group = BeginGroup(QStringLiteral("Other insurance"));
+  binder_.AddRow(group,
+                 {.Name = DriverField::OtherVehiclesKwYesNoDlg,
+                  .Kind = TFieldKind::YesNo,
+                  .Label = "Does this Driver O&wn, Use or Insure any other vehicles?",
+                  .Hint = "|Indicate if this Driver Owns, Uses or Insures any other vehicle.",
+                  .HelpContext = 110319,
+                  .Options = foDialogOnYes,
+                  .Change = [this] { questions_.OtherVehiclesKwYesNoDlgChange(); },
+                  .CallDialog = [this] { questions_.OtherVehiclesKwYesNoDlgCallDialog(); }});
   FinishFields();
-
-  connect(Field<TKwComboEdit>(DriverField::RelationshipKwComboEdit), &TKwComboEdit::exited, this,
-          &TDrivingDetailsKwTabsheetForm::RelationshipLeft);
 }
 
 void TDrivingDetailsKwTabsheetForm::SelectDriver(int n) {
@@ -132,13 +249,11 @@ void TDrivingDetailsKwTabsheetForm::LoadDetails() {
     TDriverDetailsPage::LoadDetails();
 }
 
-void TDrivingDetailsKwTabsheetForm::RelationshipLeft() {
+void TDrivingDetailsKwTabsheetForm::RelationshipKwComboEditExit() {
   auto* relationship = Field<TKwComboEdit>(DriverField::RelationshipKwComboEdit);
-  if (relationship->ItemIndex() < 0) {
-    Ask(PromptKind::Warning, PromptButtons::Ok, kSelectAnItem);
-    SelectCode(relationship, 0);
-    relationship->setFocus(Qt::OtherFocusReason);
+  if (relationship->ItemIndex() >= 0)
     return;
-  }
-  SetListValue(Id::Relationship, DriverAnd(), relationship->SelectedCode());
+  Ask(PromptKind::Warning, PromptButtons::Ok, kSelectAnItem);
+  SelectCode(relationship, 0);
+  relationship->setFocus(Qt::OtherFocusReason);
 }

@@ -23,7 +23,8 @@ class TDrivingDetailsKwTabsheetForm : public TDriverDetailsPage {
   void LoadDetails() override;
 
  private:
-  void RelationshipLeft();
+  // Runs after the row stored a chosen relationship; one left without a choice gets a warning.
+  void RelationshipKwComboEditExit();
 
   int currentDriver_ = 0;
 };

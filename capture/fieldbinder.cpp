@@ -1,6 +1,7 @@
 #include "capture/fieldbinder.h"
 
 #include <QAbstractItemModel>
+#include <QHBoxLayout>
 #include <algorithm>
 
 #include "capture/vehicleobjects.h"
@@ -106,7 +107,8 @@ int IndexAtLeast(const TKwComboEdit* combo, std::int32_t number) {
 }
 
 bool RowAcceptable(const TFieldRow& row, QWidget* control) {
-  if (row.Kind != TFieldKind::Number || row.PropertyId == 0 || Has(row, foYearMade))
+  if (row.Kind != TFieldKind::Number || row.PropertyId == 0 || Has(row, foYearMade) ||
+      Has(row, foPeriodStart))
     return true;
   return NumberAcceptable(static_cast<TNumericEdit*>(control), row.PropertyId);
 }
@@ -201,10 +203,14 @@ QWidget* TFieldBinder::AddRow(QFormLayout* form, const TFieldRow& row) {
     form->addRow(label, control);
   } else
     form->addRow(control);
+  AppendTabStop(control);
+  return control;
+}
+
+void TFieldBinder::AppendTabStop(QWidget* control) {
   if (lastInTabOrder_ != nullptr)
     QWidget::setTabOrder(lastInTabOrder_, control);
   lastInTabOrder_ = control;
-  return control;
 }
 
 void TFieldBinder::ConnectList(TBound& bound) {
@@ -241,16 +247,32 @@ void TFieldBinder::ConnectList(TBound& bound) {
     combo->BuildList();
 }
 
+bool TFieldBinder::Stores(const TBound& bound) {
+  return bound.Row.PropertyId != 0 && bound.Row.Write != TWriteRule::None;
+}
+
+void TFieldBinder::Left(const TBound& bound) {
+  const bool handlerFirst = Has(bound.Row, foHandlerFirst);
+  if (handlerFirst && bound.Row.Exit)
+    bound.Row.Exit();
+  const bool stored = Stores(bound) && FieldLeft(bound);
+  if (!handlerFirst && bound.Row.Exit && (stored || !Has(bound.Row, foExitOnStore)))
+    bound.Row.Exit();
+}
+
 void TFieldBinder::ConnectWriteRule(const TBound& bound) {
-  const bool stores = bound.Row.PropertyId != 0 && bound.Row.Write != TWriteRule::None;
+  const bool stores = Stores(bound);
   if (!stores && !bound.Row.Exit && !bound.Row.Change)
     return;
   const TBound* field = &bound;
+  const bool handlerFirst = Has(bound.Row, foHandlerFirst);
   auto left = [this, field] { Left(*field); };
-  auto changed = [this, field, stores] {
+  auto changed = [this, field, stores, handlerFirst] {
+    if (handlerFirst && field->Row.Change)
+      field->Row.Change();
     if (stores)
       FieldChanged(*field);
-    if (field->Row.Change)
+    if (!handlerFirst && field->Row.Change)
       field->Row.Change();
   };
   QWidget* control = bound.Control;
@@ -289,13 +311,6 @@ void TFieldBinder::ConnectDialog(const TBound& bound) {
 bool TFieldBinder::HasChoice(const TBound& bound) const {
   const TKwComboEdit* combo = AsList(bound.Control);
   return combo == nullptr || combo->ItemIndex() >= 0;
-}
-
-void TFieldBinder::Left(const TBound& bound) {
-  const bool stores = bound.Row.PropertyId != 0 && bound.Row.Write != TWriteRule::None;
-  const bool stored = stores && FieldLeft(bound);
-  if (bound.Row.Exit && (stored || !Has(bound.Row, foExitOnStore)))
-    bound.Row.Exit();
 }
 
 bool TFieldBinder::FieldLeft(const TBound& bound) {
@@ -388,6 +403,11 @@ bool TFieldBinder::Store(const TBound& bound) {
     }
     case TFieldKind::Number: {
       auto* number = static_cast<TNumericEdit*>(control);
+      if (IsPeriod(bound)) {
+        const QDate start = ChangedPeriodStart(ShownPeriod(bound), GetDateValue(id, path), Today());
+        // The period shown is the one stored: nothing to store.
+        return start.isValid() && SetDateValue(id, path, start, loud, loud);
+      }
       if (Has(bound.Row, foYearMade)) {
         const int year = number->AsInteger();
         return SetDateValue(id, path, year != 0 ? QDate(year, 1, 1) : QDate(), loud, loud);
@@ -426,7 +446,9 @@ void TFieldBinder::Load(const TBound& bound) {
     }
     case TFieldKind::Number: {
       auto* number = static_cast<TNumericEdit*>(control);
-      if (Has(bound.Row, foYearMade))
+      if (IsPeriod(bound))
+        ShowPeriod(bound, PeriodShown(GetDateValue(id, path), Today()));
+      else if (Has(bound.Row, foYearMade))
         number->SetAsInteger(StoredYear(id, path));
       else if (Has(bound.Row, foTruncated))
         number->SetAsInteger(static_cast<std::int32_t>(GetNumericValue(id, path)));
@@ -452,6 +474,11 @@ void TFieldBinder::Load(const TBound& bound) {
 }
 
 const TFieldBinder::TBound* TFieldBinder::Find(const char* name) const {
+  auto it = fields_.find(name);
+  return it == fields_.end() ? nullptr : &it->second;
+}
+
+TFieldBinder::TBound* TFieldBinder::FindMutable(const char* name) {
   auto it = fields_.find(name);
   return it == fields_.end() ? nullptr : &it->second;
 }
@@ -486,15 +513,68 @@ bool TFieldBinder::Store(const char* name) {
   return bound != nullptr && Store(*bound);
 }
 
+bool TFieldBinder::StoreCode(const char* name, std::int32_t code) {
+  const TBound* bound = Find(name);
+  if (bound == nullptr || bound->Row.PropertyId == 0)
+    return false;
+  Q_ASSERT(bound->Row.Kind == TFieldKind::List || bound->Row.Kind == TFieldKind::YesNo);
+  const bool loud = !Has(bound->Row, foQuiet);
+  return SetListValue(bound->Row.PropertyId, bound->Row.Path(), code, loud, loud);
+}
+
 void TFieldBinder::NamePeriod(const char* number, const char* unit) {
-  const TBound* numberRow = Find(number);
+  TBound* numberRow = FindMutable(number);
   const TBound* unitRow = Find(unit);
   if (numberRow == nullptr || unitRow == nullptr)
     return;
+  numberRow->Unit = unitRow;
   // Both stand under the number's label; the names tell them apart.
   const QString caption = CaptionWithoutMnemonic(numberRow->Row.Label);
   numberRow->Control->setAccessibleName(caption + QStringLiteral(" (years)"));
   unitRow->Control->setAccessibleName(caption + QStringLiteral(" (units)"));
+}
+
+QWidget* TFieldBinder::AddPeriod(QFormLayout* form, const TFieldRow& number,
+                                 const TFieldRow& unit) {
+  QWidget* numberField = Create(number);
+  auto* units = static_cast<TKwComboEdit*>(Create(unit));
+  units->AddItem(QLatin1String(kYearsUnit), 0);
+  units->AddItem(QLatin1String(kMonthsUnit), 1);
+  units->SetItemIndex(0);
+  auto* pair = new QWidget(page_);
+  auto* row = new QHBoxLayout(pair);
+  row->setContentsMargins(0, 0, 0, 0);
+  numberField->setParent(pair);
+  units->setParent(pair);
+  row->addWidget(numberField);
+  row->addWidget(units);
+  row->addStretch(1);
+  NamePeriod(number.Name, unit.Name);
+  form->addRow(Label(number.Name), pair);
+  AppendTabStop(numberField);
+  AppendTabStop(units);
+  // Leaving the unit is leaving the period.
+  const TBound* numberRow = Find(number.Name);
+  if (Stores(*numberRow) || numberRow->Row.Exit)
+    connect(units, &TKwComboEdit::exited, this, [this, numberRow] { Left(*numberRow); });
+  return pair;
+}
+
+bool TFieldBinder::IsPeriod(const TBound& bound) const {
+  return Has(bound.Row, foPeriodStart) && bound.Unit != nullptr;
+}
+
+TShownPeriod TFieldBinder::ShownPeriod(const TBound& bound) const {
+  const auto* units = static_cast<const TKwComboEdit*>(bound.Unit->Control);
+  const bool months = units->Text() == QLatin1String(kMonthsUnit);
+  return {static_cast<TNumericEdit*>(bound.Control)->AsInteger(),
+          months ? TPeriodUnit::Months : TPeriodUnit::Years};
+}
+
+void TFieldBinder::ShowPeriod(const TBound& bound, const TShownPeriod& period) {
+  static_cast<TNumericEdit*>(bound.Control)->SetAsInteger(period.Number);
+  static_cast<TKwComboEdit*>(bound.Unit->Control)
+      ->SetItemIndex(period.Unit == TPeriodUnit::Months ? 1 : 0);
 }
 
 void FitCaption(QLabel* label) {

@@ -7,7 +7,8 @@
 // says.
 //
 // The binder connects to a control's signals when it creates the control and runs the row's
-// handlers (Exit, Change) after its own store: a page handler sees the value stored.
+// handlers (Exit, Change) after its own store: a page handler sees the value stored (a row with
+// foHandlerFirst runs its handler first and stores what the handler leaves).
 //
 //   TFieldBinder binder(page);
 //   auto* form = new QFormLayout(page);
@@ -29,6 +30,7 @@
 #include <vector>
 
 #include "capture/fieldtable.h"
+#include "capture/periods.h"
 
 class TNumericEdit;
 
@@ -45,6 +47,9 @@ class TFieldBinder : public QObject {
   // Create, then adds label and control as the next row of the form; the tab order follows the
   // order of the rows added.
   QWidget* AddRow(QFormLayout* form, const TFieldRow& row);
+  // Puts a control the page lays out itself (a period's pair, a pair of radio buttons) next in
+  // the tab order after the rows added so far.
+  void AppendTabStop(QWidget* control);
 
   // The control and the label of a row by object name (nullptr when there is none).
   QWidget* Control(const char* name) const;
@@ -54,8 +59,13 @@ class TFieldBinder : public QObject {
   }
   QLabel* Label(const char* name) const;
   // A period's number and unit list share the number's label: their accessible names become
-  // the label with " (years)" and " (units)".
+  // the label with " (years)" and " (units)", and a number row with foPeriodStart shows and
+  // stores the pair.
   void NamePeriod(const char* number, const char* unit);
+  // A period as the next row of the form: the number and its unit list ("Years", "Months";
+  // "Years" selected) side by side under the number's label, named as NamePeriod names them,
+  // next in the tab order. Leaving the unit runs the number row's exit. Answers the pair.
+  QWidget* AddPeriod(QFormLayout* form, const TFieldRow& number, const TFieldRow& unit);
 
   // Shows the stored value of every row with a property, in table order (LoadDetails); a list
   // selects the item of the stored code, or none. Loading stores nothing.
@@ -67,6 +77,9 @@ class TFieldBinder : public QObject {
   // Runs what leaving the field runs (its write rule, then its Exit handler), for a control that
   // changes the field without the focus leaving it (the spin button beside a year).
   void Leave(const char* name);
+  // Stores `code` in a list or yes/no row's property instead of the answer shown (a yes/no
+  // property that follows the details behind it); false when the row has no property.
+  bool StoreCode(const char* name, std::int32_t code);
 
  signals:
   // After the binder stored a field's value under its write rule.
@@ -77,13 +90,15 @@ class TFieldBinder : public QObject {
     TFieldRow Row;
     QWidget* Control = nullptr;
     QLabel* Label = nullptr;
+    const TBound* Unit = nullptr;  // a period's unit list, beside its number
   };
 
   QWidget* MakeControl(const TFieldRow& row);
   void ConnectList(TBound& bound);
+  static bool Stores(const TBound& bound);
+  void Left(const TBound& bound);
   void ConnectWriteRule(const TBound& bound);
   void ConnectDialog(const TBound& bound);
-  void Left(const TBound& bound);
   // Stores under the write rule of a field being left; answers whether it stored.
   bool FieldLeft(const TBound& bound);
   void FieldChanged(const TBound& bound);
@@ -91,7 +106,11 @@ class TFieldBinder : public QObject {
   bool Store(const TBound& bound);
   bool HasChoice(const TBound& bound) const;
   bool DiffersFromStored(const TBound& bound) const;
+  bool IsPeriod(const TBound& bound) const;
+  TShownPeriod ShownPeriod(const TBound& bound) const;
+  void ShowPeriod(const TBound& bound, const TShownPeriod& period);
   const TBound* Find(const char* name) const;
+  TBound* FindMutable(const char* name);
 
   QWidget* page_;
   std::map<std::string, TBound> fields_;

@@ -79,6 +79,10 @@ enum TFieldOption : unsigned {
                                 // at least the stored number (truncated), else the last item
   foMainDriver = 1u << 16,      // lists: the vehicle's main driver, stored through SetMainDriver
                                 // (which makes every other driver a frequent driver)
+  foHandlerFirst = 1u << 17,    // the row's Exit or Change handler runs before the write rule
+                                // stores, so that it may correct the value or put it back first
+  foPeriodStart = 1u << 18,     // numbers: with the unit list beside it (TFieldBinder::AddPeriod)
+                                // a period; the property holds its start date (capture/periods.h)
 };
 
 // The path a field's property is read from and written to, asked afresh at every load and
@@ -91,8 +95,8 @@ using TFieldHandler = std::function<void()>;
 struct TFieldRow {
   const char* Name = nullptr;  // the control's object name
   TFieldKind Kind = TFieldKind::Text;
-  QString Label;  // with its mnemonic, "&Marital Status"; empty for no label
-  QString Hint;   // "short|long"
+  QString Label = {};  // with its mnemonic, "&Marital Status"; empty for no label
+  QString Hint = {};   // "short|long"
   int HelpContext = 0;
   TListSource List = TListSource::None;
   std::int32_t PropertyId = 0;  // 0: the binder neither loads nor stores the field

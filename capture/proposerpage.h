@@ -19,5 +19,6 @@ class TProposerDetailsKwTabsheetForm : public TDriverDetailsPage {
   void PostcodeFollowed(const QString& postcode);
 
  private:
-  void PostcodeLeft();
+  // Runs before the row stores the postcode, which it reformats first.
+  void ProposerPostCodeKwEditExit();
 };

@@ -14,6 +14,7 @@
 #include "controls/kwedit.h"
 #include "controls/kwyesnodlg.h"
 #include "controls/numericedit.h"
+#include "controls/today.h"
 #include "dataserver/dsv.h"
 #include "motor/fieldnames.h"
 #include "motor/identifiers.h"
@@ -197,4 +198,46 @@ TEST_F(FieldBinderTest, LoadingShowsTheStoredValuesAndStoresNothing) {
   EXPECT_EQ(Field<TKwComboEdit>(FieldName::MaritalStatusKwComboEdit)->ItemIndex(), -1);
   EXPECT_EQ(Field<TKwEdit>("SurnameKwEdit")->Text(), "");
   EXPECT_EQ(Field<TKwDate>(FieldName::DOBKwDate)->GetAsNumber(), 0);
+}
+
+TEST_F(FieldBinderTest, APeriodShowsItsStartAsNumberAndUnitAndStoresTheStartOfWhatItIsLeftWith) {
+  const QDate today(2026, 6, 15);
+  const TodayProvider previous = SetTodayProvider([today] { return today; });
+  // The page's check runs before the store: a period over 20 years is cut to 20.
+  binder_.AddPeriod(form_,
+                    {.Name = "ResidencyNumericEdit",
+                     .Kind = TFieldKind::Number,
+                     .Label = "Period &Resident in UK",
+                     .PropertyId = Id::ResidencyStartDate,
+                     .Path = Proposer,
+                     .Write = TWriteRule::OnExit,
+                     .Options = foPeriodStart | foHandlerFirst,
+                     .Exit =
+                         [this] {
+                           auto* number = Field<TNumericEdit>("ResidencyNumericEdit");
+                           if (number->AsInteger() > 20)
+                             number->SetAsInteger(20);
+                         }},
+                    {.Name = "ResidencyKwComboEdit", .Kind = TFieldKind::List, .Label = {}});
+  auto* number = Field<TNumericEdit>("ResidencyNumericEdit");
+  auto* unit = Field<TKwComboEdit>("ResidencyKwComboEdit");
+  SetDateValue(Id::ResidencyStartDate, Proposer(), QDate(2025, 7, 15));
+  binder_.LoadAll();
+  EXPECT_EQ(number->AsInteger(), 11);
+  EXPECT_EQ(unit->Text(), "Months");
+  EXPECT_EQ(number->accessibleName(), "Period Resident in UK (years)");
+
+  // Leaving the unit stores the period as the pair now shows it.
+  ASSERT_TRUE(Show());
+  unit->SetItemIndex(0);
+  unit->setFocus();
+  QTest::keyClick(unit, Qt::Key_Tab);
+  EXPECT_EQ(GetDateValue(Id::ResidencyStartDate, Proposer()), QDate(2015, 6, 15));
+
+  number->SetAsInteger(0);
+  TypeAndTab(number, "30");
+  EXPECT_EQ(number->AsInteger(), 20);
+  EXPECT_EQ(GetDateValue(Id::ResidencyStartDate, Proposer()), QDate(2006, 6, 15));
+  EXPECT_TRUE(prompter_->Prompts().isEmpty()) << prompter_->Texts().join("|").toStdString();
+  SetTodayProvider(previous);
 }
