@@ -20,7 +20,7 @@
 #include "app/acceptancehook.h"
 #include "app/progressdlg.h"
 #include "app/rates.h"
-#include "controls/enterclick.h"
+#include "controls/dialogbutton.h"
 #include "controls/today.h"
 #include "motor/getmotordsv.h"
 #include "motor/identifiers.h"
@@ -144,11 +144,8 @@ void TQuoteSummaryDlgForm::CreateControls() {
   resultsTabSet_->setVisible(false);
 
   const auto button = [this](const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    ClickOnEnter(b);
-    return b;
+    return MakeDialogButton(this,
+                            {.Name = name, .Caption = caption, .Enter = TEnterPress::OnButton});
   };
   acceptBitBtn_ = button("AcceptBitBtn", QStringLiteral("Proceed"));
   printBitBtn_ = button("PrintBitBtn", QStringLiteral("Print"));

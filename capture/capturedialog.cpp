@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "controls/dialogbutton.h"
 #include "controls/fieldhelp.h"
 #include "controls/modaldialog.h"
 
@@ -15,16 +16,6 @@ TCaptureDialog::TCaptureDialog(QWidget* owner) : QDialog(owner), binder_(new TFi
 
 void TCaptureDialog::reject() {
   CloseClicked();
-}
-
-QPushButton* TCaptureDialog::MakeButton(const char* name, const QString& caption,
-                                        const QString& hint, int helpContext) {
-  auto* button = new QPushButton(caption, this);
-  button->setObjectName(QLatin1String(name));
-  button->setAutoDefault(false);
-  SetFieldHint(button, hint);
-  SetHelpContext(button, helpContext);
-  return button;
 }
 
 QTreeWidget* TCaptureDialog::MakeListView(const char* name, const QStringList& columns,
@@ -61,7 +52,9 @@ QWidget* TCaptureDialog::AddRow(QFormLayout* form, const TFieldRow& row) {
 QPushButton* TCaptureDialog::LayOutWithClose(const QList<QWidget*>& widgets,
                                              const QList<QWidget*>& order, const QString& closeHint,
                                              int closeHelp) {
-  QPushButton* close = MakeButton("CloseBitBtn", QStringLiteral("&Close"), closeHint, closeHelp);
+  QPushButton* close = MakeDialogButton(
+      this,
+      {.Name = "CloseBitBtn", .Caption = "&Close", .Hint = closeHint, .HelpContext = closeHelp});
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(close);

@@ -11,6 +11,7 @@
 
 #include "capture/fieldbinder.h"
 #include "capture/modalresult.h"
+#include "controls/dialogbutton.h"
 #include "controls/editedfield.h"
 
 class TCaptureDialog : public QDialog {
@@ -26,9 +27,6 @@ class TCaptureDialog : public QDialog {
   // The Close button's action.
   virtual void CloseClicked() = 0;
 
-  // A button of the dialog; Enter in a field never presses it.
-  QPushButton* MakeButton(const char* name, const QString& caption, const QString& hint,
-                          int helpContext);
   // A list view with the given columns, one row selected at a time.
   QTreeWidget* MakeListView(const char* name, const QStringList& columns, const QString& hint,
                             int helpContext);

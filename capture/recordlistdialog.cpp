@@ -26,12 +26,18 @@ QFormLayout* TRecordListDialog::BuildFrame(const TListHelp& help) {
   details_->setObjectName(QLatin1String(help.GroupName));
   auto* form = new QFormLayout(details_);
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-  add_ = MakeButton("AddBitBtn", QStringLiteral("&Add"), QString::fromLatin1(help.AddHint),
-                    help.AddHelp);
-  remove_ = MakeButton("RemoveBitBtn", QStringLiteral("&Remove"),
-                       QString::fromLatin1(help.RemoveHint), help.RemoveHelp);
-  close_ = MakeButton("CloseBitBtn", QStringLiteral("&Close"), QString::fromLatin1(kCloseHint),
-                      help.CloseHelp);
+  add_ = MakeDialogButton(this, {.Name = "AddBitBtn",
+                                 .Caption = "&Add",
+                                 .Hint = QString::fromLatin1(help.AddHint),
+                                 .HelpContext = help.AddHelp});
+  remove_ = MakeDialogButton(this, {.Name = "RemoveBitBtn",
+                                    .Caption = "&Remove",
+                                    .Hint = QString::fromLatin1(help.RemoveHint),
+                                    .HelpContext = help.RemoveHelp});
+  close_ = MakeDialogButton(this, {.Name = "CloseBitBtn",
+                                   .Caption = "&Close",
+                                   .Hint = QString::fromLatin1(kCloseHint),
+                                   .HelpContext = help.CloseHelp});
   return form;
 }
 

@@ -28,13 +28,22 @@ TRelatedClaimForm::TRelatedClaimForm(QWidget* owner, TConvictionRecord& convicti
                           FormatShortDate(conviction.Date)));
   list_ = MakeListView("RelatedPZListView", {"No", "Type", "Date", "Cost"},
                        "|Contains a list of all the Convictions for the selected driver.", 120411);
-  QPushButton* ok = MakeButton("OkBitBtn", "OK",
-                               "|Click the OK Button if you wish to accept any changes.", 120413);
+  QPushButton* ok =
+      MakeDialogButton(this, {.Name = "OkBitBtn",
+                              .Caption = "OK",
+                              .Hint = "|Click the OK Button if you wish to accept any changes.",
+                              .HelpContext = 120413});
   ok->setDefault(true);
-  QPushButton* cancel = MakeButton(
-      "CancelBitBtn", "Cancel",
-      "|Click the CANCEL button if you wish to reject any changes that you have made.", 120414);
-  QPushButton* add = MakeButton("AddBitBtn", "&New Claim ", "Add new claim details", 120412);
+  QPushButton* cancel = MakeDialogButton(
+      this,
+      {.Name = "CancelBitBtn",
+       .Caption = "Cancel",
+       .Hint = "|Click the CANCEL button if you wish to reject any changes that you have made.",
+       .HelpContext = 120414});
+  QPushButton* add = MakeDialogButton(this, {.Name = "AddBitBtn",
+                                             .Caption = "&New Claim ",
+                                             .Hint = "Add new claim details",
+                                             .HelpContext = 120412});
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(add);
   buttons->addStretch(1);

@@ -7,33 +7,27 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "controls/dialogbutton.h"
 #include "controls/editedfield.h"
 #include "controls/fieldhelp.h"
-
-namespace {
-
-QPushButton* MakeButton(QWidget* parent, const QString& caption, const char* name,
-                        const QString& hint, int help) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QLatin1String(name));
-  button->setAutoDefault(false);
-  SetFieldHint(button, hint);
-  SetHelpContext(button, help);
-  return button;
-}
-
-}  // namespace
 
 TVehicleDetailsDialog::TVehicleDetailsDialog(const TNames& names, QWidget* parent)
     : QDialog(parent),
       listView_(new QTreeWidget(this)),
       group_(new QGroupBox(this)),
       groupLayout_(new QVBoxLayout(group_)),
-      add_(MakeButton(this, QStringLiteral("&Add"), "AddBitBtn", names.AddHint, names.AddHelp)),
-      remove_(MakeButton(this, QStringLiteral("&Remove"), "RemoveBitBtn", names.RemoveHint,
-                         names.RemoveHelp)),
-      close_(MakeButton(this, QStringLiteral("&Close"), "CloseBitBtn", names.CloseHint,
-                        names.CloseHelp)) {
+      add_(MakeDialogButton(this, {.Name = "AddBitBtn",
+                                   .Caption = "&Add",
+                                   .Hint = names.AddHint,
+                                   .HelpContext = names.AddHelp})),
+      remove_(MakeDialogButton(this, {.Name = "RemoveBitBtn",
+                                      .Caption = "&Remove",
+                                      .Hint = names.RemoveHint,
+                                      .HelpContext = names.RemoveHelp})),
+      close_(MakeDialogButton(this, {.Name = "CloseBitBtn",
+                                     .Caption = "&Close",
+                                     .Hint = names.CloseHint,
+                                     .HelpContext = names.CloseHelp})) {
   setObjectName(QLatin1String(names.Form));
   setWindowTitle(names.Caption);
   listView_->setObjectName(QLatin1String(names.ListView));

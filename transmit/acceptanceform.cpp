@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "controls/dialogbutton.h"
 #include "controls/editedfield.h"
 #include "controls/kwcomboedit.h"
 #include "controls/kwedit.h"
@@ -24,13 +25,6 @@ void ShowInformation(const QString& text) {
   Ask(PromptKind::Information, PromptButtons::Ok, text);
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& caption, const char* name,
-                        QStyle::StandardPixmap glyph) {
-  auto* button = new QPushButton(parent->style()->standardIcon(glyph), caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  return button;
-}
-
 }  // namespace
 
 TAcceptanceForm::TAcceptanceForm(const TQuoteDetails& quotation, QWidget* parent)
@@ -46,11 +40,23 @@ TAcceptanceForm::TAcceptanceForm(const TQuoteDetails& quotation, QWidget* parent
   BuildEmailPage();
   page_ = nullptr;
 
-  summary_ = MakeButton(this, QStringLiteral("&View/Print Details"), "SummaryBitBtn",
-                        QStyle::SP_FileDialogContentsView);
-  back_ = MakeButton(this, QStringLiteral("&Back"), "BackBitBtn", QStyle::SP_ArrowBack);
-  next_ = MakeButton(this, QStringLiteral("&Next"), "NextBitBtn", QStyle::SP_ArrowForward);
-  close_ = MakeButton(this, QStringLiteral("&Close"), "CloseBitBtn", QStyle::SP_DialogCloseButton);
+  // A wizard's buttons keep the dialog's Enter: Next is the default button.
+  summary_ = MakeDialogButton(this, {.Name = "SummaryBitBtn",
+                                     .Caption = QStringLiteral("&View/Print Details"),
+                                     .Glyph = QStyle::SP_FileDialogContentsView,
+                                     .Enter = TEnterPress::DialogDefault});
+  back_ = MakeDialogButton(this, {.Name = "BackBitBtn",
+                                  .Caption = QStringLiteral("&Back"),
+                                  .Glyph = QStyle::SP_ArrowBack,
+                                  .Enter = TEnterPress::DialogDefault});
+  next_ = MakeDialogButton(this, {.Name = "NextBitBtn",
+                                  .Caption = QStringLiteral("&Next"),
+                                  .Glyph = QStyle::SP_ArrowForward,
+                                  .Enter = TEnterPress::DialogDefault});
+  close_ = MakeDialogButton(this, {.Name = "CloseBitBtn",
+                                   .Caption = QStringLiteral("&Close"),
+                                   .Glyph = QStyle::SP_DialogCloseButton,
+                                   .Enter = TEnterPress::DialogDefault});
   next_->setDefault(true);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(summary_);

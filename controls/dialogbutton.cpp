@@ -1,0 +1,28 @@
+#include "controls/dialogbutton.h"
+
+#include "controls/enterclick.h"
+#include "controls/fieldhelp.h"
+
+QPushButton* MakeDialogButton(QWidget* parent, const TDialogButton& button) {
+  auto* made = new QPushButton(button.Caption, parent);
+  made->setObjectName(QLatin1String(button.Name));
+  if (button.Glyph)
+    made->setIcon(parent->style()->standardIcon(*button.Glyph));
+  if (!button.Hint.isEmpty())
+    SetFieldHint(made, button.Hint);
+  if (button.HelpContext != 0)
+    SetHelpContext(made, button.HelpContext);
+  switch (button.Enter) {
+    case TEnterPress::Never:
+      made->setAutoDefault(false);
+      break;
+    case TEnterPress::OnButton:
+      made->setAutoDefault(false);
+      ClickOnEnter(made);
+      break;
+    case TEnterPress::DialogDefault:
+      made->setAutoDefault(true);
+      break;
+  }
+  return made;
+}
