@@ -34,8 +34,14 @@ QDate ShownDate(const TKwDate* field) {
   return serial == 0 ? QDate() : SerialToDate(serial);
 }
 
-std::int32_t YesNoCode(const TKwYesNoDlg* field) {
-  return field->State() == TKwYesNoState::ynYes ? Code::Yes : Code::No;
+std::int32_t YesCode(const TFieldRow& row) {
+  return row.YesCode != 0 ? row.YesCode : Code::Yes;
+}
+
+std::int32_t YesNoCode(const TFieldRow& row, const TKwYesNoDlg* field) {
+  if (field->State() == TKwYesNoState::ynYes)
+    return YesCode(row);
+  return row.NoCode != 0 ? row.NoCode : Code::No;
 }
 
 // The entries of a Data Server list in ascending code order: a code the list lacks is passed
@@ -376,7 +382,7 @@ bool TFieldBinder::DiffersFromStored(const TBound& bound) const {
     case TFieldKind::Date:
       return ShownDate(static_cast<TKwDate*>(control)) != GetDateValue(id, path);
     case TFieldKind::YesNo:
-      return YesNoCode(static_cast<TKwYesNoDlg*>(control)) != GetListValue(id, path);
+      return YesNoCode(bound.Row, static_cast<TKwYesNoDlg*>(control)) != GetListValue(id, path);
   }
   return true;
 }
@@ -386,6 +392,8 @@ bool TFieldBinder::Store(const TBound& bound) {
   if (id == 0)
     return false;
   const TPath path = bound.Row.Path();
+  if (path.empty())
+    return false;
   const bool loud = !Has(bound.Row, foQuiet);
   QWidget* control = bound.Control;
   switch (bound.Row.Kind) {
@@ -417,7 +425,8 @@ bool TFieldBinder::Store(const TBound& bound) {
     case TFieldKind::Date:
       return SetDateValue(id, path, ShownDate(static_cast<TKwDate*>(control)), loud, loud);
     case TFieldKind::YesNo:
-      return SetListValue(id, path, YesNoCode(static_cast<TKwYesNoDlg*>(control)), loud, loud);
+      return SetListValue(id, path, YesNoCode(bound.Row, static_cast<TKwYesNoDlg*>(control)), loud,
+                          loud);
   }
   return false;
 }
@@ -427,6 +436,8 @@ void TFieldBinder::Load(const TBound& bound) {
   if (id == 0 && !Has(bound.Row, foObjectExists))
     return;
   const TPath path = bound.Row.Path();
+  if (path.empty())
+    return;
   QWidget* control = bound.Control;
   loading_ = true;
   switch (bound.Row.Kind) {
@@ -462,8 +473,9 @@ void TFieldBinder::Load(const TBound& bound) {
       break;
     }
     case TFieldKind::YesNo: {
-      const bool yes =
-          Has(bound.Row, foObjectExists) ? ObjectExists(path) : GetListValue(id, path) == Code::Yes;
+      const bool yes = Has(bound.Row, foObjectExists)
+                           ? ObjectExists(path)
+                           : GetListValue(id, path) == YesCode(bound.Row);
       // Setting the answer from the program raises no change.
       static_cast<TKwYesNoDlg*>(control)->SetState(yes ? TKwYesNoState::ynYes
                                                        : TKwYesNoState::ynNo);

@@ -86,7 +86,8 @@ enum TFieldOption : unsigned {
 };
 
 // The path a field's property is read from and written to, asked afresh at every load and
-// store (a driver page's path follows the driver shown).
+// store (a driver page's path follows the driver shown). An empty path is no record: nothing is
+// loaded or stored (a list dialog's details with no row selected).
 using TPathProvider = std::function<TPath()>;
 
 // A page's handler of one of its fields.
@@ -105,6 +106,10 @@ struct TFieldRow {
   unsigned Options = foNone;
   int MaxLength = 0;        // text and lists; 0 for no limit
   std::int32_t ListId = 0;  // the Data Server list of the items; 0: the property's own list
+  // Yes/no: the codes stored for Yes and No, where the property's list has its own pair (a
+  // device fitted by the manufacturer: 1 and 2); 0 for Code::Yes and Code::No.
+  std::int32_t YesCode = 0;
+  std::int32_t NoCode = 0;
   // The handler the page's table names when the binder's write rule is all it does
   // ("Address1KwEditExit"); empty when the row names its own handlers below.
   const char* Handler = nullptr;
