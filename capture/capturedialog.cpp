@@ -35,20 +35,6 @@ QTreeWidget* TCaptureDialog::MakeListView(const char* name, const QStringList& c
   return list;
 }
 
-QWidget* TCaptureDialog::AddRow(QFormLayout* form, const TFieldRow& row) {
-  QWidget* control = binder_->Create(row);
-  QWidget* holder = form->parentWidget() != nullptr ? form->parentWidget() : this;
-  control->setParent(holder);
-  if (QLabel* label = binder_->Label(row.Name)) {
-    label->setParent(holder);
-    FitCaption(label);
-    form->addRow(label, control);
-  } else {
-    form->addRow(control);
-  }
-  return control;
-}
-
 QPushButton* TCaptureDialog::LayOutWithClose(const QList<QWidget*>& widgets,
                                              const QList<QWidget*>& order, const QString& closeHint,
                                              int closeHelp) {

@@ -30,14 +30,10 @@ class TCaptureDialog : public QDialog {
   // A list view with the given columns, one row selected at a time.
   QTreeWidget* MakeListView(const char* name, const QStringList& columns, const QString& hint,
                             int helpContext);
-  // Creates a field row with its label (the binder of the dialog keeps the row) and adds both
-  // to the form; answers the control.
-  QWidget* AddRow(QFormLayout* form, const TFieldRow& row);
-  template <class Control>
-  Control* AddField(QFormLayout* form, const TFieldRow& row) {
-    return static_cast<Control*>(AddRow(form, row));
-  }
+  // The dialog's fields: Binder().AddRow(form, row) creates a row's control and label and adds
+  // them to the form.
   TFieldBinder& Binder() { return *binder_; }
+  const TFieldBinder& Binder() const { return *binder_; }
   // Lays the dialog out as the widgets one above the other and a Close button below them on the
   // right, which runs CloseClicked; the tab order is `order`, then Close. Answers the button.
   QPushButton* LayOutWithClose(const QList<QWidget*>& widgets, const QList<QWidget*>& order,

@@ -38,13 +38,18 @@ TCompanyCarForm::TCompanyCarForm(QWidget* owner) : TCaptureDialog(owner) {
   auto* fields = new QWidget(this);
   auto* form = new QFormLayout(fields);
   form->setContentsMargins(0, 0, 0, 0);
-  years_ = AddField<TNumericEdit>(
-      form, {"NCDNumericEdit", TFieldKind::Number,
-             "Number of years Claim &Free whilst driving Company Car",
-             "|Enter the number of years claim free for the Company Car.", 120802});
-  ceased_ = AddField<TKwDate>(
-      form, {"CeasedKwDate", TFieldKind::Date, "&Date use of Company Car ceased",
-             "|Enter the date that this Driver stopped using the Company Car.", 120803});
+  years_ = static_cast<TNumericEdit*>(
+      Binder().AddRow(form, {.Name = "NCDNumericEdit",
+                             .Kind = TFieldKind::Number,
+                             .Label = "Number of years Claim &Free whilst driving Company Car",
+                             .Hint = "|Enter the number of years claim free for the Company Car.",
+                             .HelpContext = 120802}));
+  ceased_ = static_cast<TKwDate*>(Binder().AddRow(
+      form, {.Name = "CeasedKwDate",
+             .Kind = TFieldKind::Date,
+             .Label = "&Date use of Company Car ceased",
+             .Hint = "|Enter the date that this Driver stopped using the Company Car.",
+             .HelpContext = 120803}));
   close_ = LayOutWithClose({usage, fields}, {businessOnly_, businessAndPrivate_, years_, ceased_},
                            "|Closes the dialog and returns you to the 'Driver Page'.", 120804);
   connect(years_, &TNumericEdit::exited, this,

@@ -29,7 +29,10 @@ enum TColumn { kNumberColumn, kTypeColumn, kDateColumn };
 }  // namespace
 
 TDriverClaimsForm::TDriverClaimsForm(QWidget* owner, int driver, TClaimList& claims)
-    : TRecordListDialog(owner, {kDetailsCaption, kNoDescription, kRemove}), claims_(claims) {
+    : TRecordListDialog(
+          owner,
+          {.DetailsCaption = kDetailsCaption, .NoDescription = kNoDescription, .Remove = kRemove}),
+      claims_(claims) {
   setObjectName(QStringLiteral("TDriverClaimsForm"));
   setWindowTitle(
       driver == 0
@@ -37,49 +40,56 @@ TDriverClaimsForm::TDriverClaimsForm(QWidget* owner, int driver, TClaimList& cla
           : QStringLiteral("Accidents, Losses & Claims for Additional Driver : %1").arg(driver));
   BuildControls();
   Open(type_, {type_, date_, cost_, fault_, injury_});
+  ShowFirstRecord();
 }
 
 void TDriverClaimsForm::BuildControls() {
-  QFormLayout* form = BuildFrame({"ClaimsPZListView",
-                                  {"No", "Type", "Date"},
-                                  "|Contains a list of all the Claims for the selected driver.  ",
-                                  120301,
-                                  "ClaimDetailsGroupBox",
-                                  "|Allows you to add another Claim for this Driver/Proposer. ",
-                                  120307,
-                                  "|Removes the current Claim for this Driver/Proposer.",
-                                  120308,
-                                  120309});
-  type_ = AddField<TKwComboEdit>(form, {"TypeKwComboEdit", TFieldKind::List, "Claim &Type",
-                                        "|Select the type of Claim.", 120302, TListSource::Page});
-  date_ = AddField<TKwDate>(form, {"IncidentKwDate",
-                                   TFieldKind::Date,
-                                   "&Date Claim Made",
-                                   "|Enter the date the Claim was made.",
-                                   120303,
-                                   TListSource::None,
-                                   0,
-                                   {},
-                                   TWriteRule::None,
-                                   foTodayIsNegative});
-  cost_ = AddField<TNumericEdit>(form, {"CostNumericEdit",
-                                        TFieldKind::Number,
-                                        "Total C&ost of Claim",
-                                        "|Enter the total cost of the Claim in pounds.",
-                                        120304,
-                                        TListSource::None,
-                                        0,
-                                        {},
-                                        TWriteRule::None,
-                                        foMoney});
-  fault_ = AddField<TKwYesNoDlg>(
-      form, {"FaultKwYesNoDlg", TFieldKind::YesNo, "Was the Driver at &Fault?",
-             "|Indicate whether the Driver was at fault for the Claim.", 120305});
-  injury_ = AddField<TKwYesNoDlg>(
-      form, {"InjuryKwYesNoDlg", TFieldKind::YesNo, "Did any Personal &Injury Result?",
-             "|Indicate whether a personal Injury was sustained by any party as a result of the "
-             "Claim.",
-             120306});
+  QFormLayout* form =
+      BuildFrame({.ListName = "ClaimsPZListView",
+                  .Columns = {"No", "Type", "Date"},
+                  .ListHint = "|Contains a list of all the Claims for the selected driver.  ",
+                  .ListHelp = 120301,
+                  .GroupName = "ClaimDetailsGroupBox",
+                  .AddHint = "|Allows you to add another Claim for this Driver/Proposer. ",
+                  .AddHelp = 120307,
+                  .RemoveHint = "|Removes the current Claim for this Driver/Proposer.",
+                  .RemoveHelp = 120308,
+                  .CloseHint = "|Closes the dialog and returns you to the 'Proposer/Driver Page'.",
+                  .CloseHelp = 120309});
+  type_ = static_cast<TKwComboEdit*>(Binder().AddRow(form, {.Name = "TypeKwComboEdit",
+                                                            .Kind = TFieldKind::List,
+                                                            .Label = "Claim &Type",
+                                                            .Hint = "|Select the type of Claim.",
+                                                            .HelpContext = 120302,
+                                                            .List = TListSource::Page}));
+  date_ =
+      static_cast<TKwDate*>(Binder().AddRow(form, {.Name = "IncidentKwDate",
+                                                   .Kind = TFieldKind::Date,
+                                                   .Label = "&Date Claim Made",
+                                                   .Hint = "|Enter the date the Claim was made.",
+                                                   .HelpContext = 120303,
+                                                   .Options = foTodayIsNegative}));
+  cost_ = static_cast<TNumericEdit*>(
+      Binder().AddRow(form, {.Name = "CostNumericEdit",
+                             .Kind = TFieldKind::Number,
+                             .Label = "Total C&ost of Claim",
+                             .Hint = "|Enter the total cost of the Claim in pounds.",
+                             .HelpContext = 120304,
+                             .Options = foMoney}));
+  fault_ = static_cast<TKwYesNoDlg*>(
+      Binder().AddRow(form, {.Name = "FaultKwYesNoDlg",
+                             .Kind = TFieldKind::YesNo,
+                             .Label = "Was the Driver at &Fault?",
+                             .Hint = "|Indicate whether the Driver was at fault for the Claim.",
+                             .HelpContext = 120305}));
+  injury_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
+      form,
+      {.Name = "InjuryKwYesNoDlg",
+       .Kind = TFieldKind::YesNo,
+       .Label = "Did any Personal &Injury Result?",
+       .Hint = "|Indicate whether a personal Injury was sustained by any party as a result of the "
+               "Claim.",
+       .HelpContext = 120306}));
   conviction_ = new QLabel(QStringLiteral("Related to Conviction..."), details_);
   conviction_->setObjectName(QStringLiteral("ConvictionLabel"));
   form->addRow(conviction_);
@@ -159,10 +169,20 @@ void TDriverClaimsForm::DateLeft() {
 
 void TDriverClaimsForm::StoreKey(int row, std::int32_t code) {
   claims_.At(row).Type = code;
+  WriteRow(row);
 }
 
-void TDriverClaimsForm::RemoveRecord(int row) {
+bool TDriverClaimsForm::RemoveRecord(int row) {
   claims_.Remove(row);  // its conviction is no longer related to anything
+  return true;
+}
+
+void TDriverClaimsForm::ListViewClick() {
+  ClaimsPZListViewClick();
+}
+
+void TDriverClaimsForm::ClaimsPZListViewClick() {
+  ShowRow(true);
 }
 
 bool ExecuteDriverClaims(QWidget* owner, int driver, TClaimList& claims) {

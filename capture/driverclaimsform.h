@@ -25,11 +25,14 @@ class TDriverClaimsForm : public TRecordListDialog {
   void ResetDetails() override;
   void ShowRecord(int row) override;
   void StoreKey(int row, std::int32_t code) override;
-  void RemoveRecord(int row) override;
+  bool RemoveRecord(int row) override;
   void AddRecord() override;
+  void ListViewClick() override;
 
  private:
   void BuildControls();
+  // Showing the clicked row, the focus on the claim type.
+  void ClaimsPZListViewClick();
   TClaimRecord* Selected() const;
   void DateLeft();
 

@@ -33,7 +33,9 @@ enum TColumn { kNumberColumn, kCodeColumn, kDateColumn };
 
 TDriverConvictionsForm::TDriverConvictionsForm(QWidget* owner, int driver, TClaimList& claims,
                                                TConvictionList& convictions)
-    : TRecordListDialog(owner, {kDetailsCaption, kNoDescription, kRemove}),
+    : TRecordListDialog(
+          owner,
+          {.DetailsCaption = kDetailsCaption, .NoDescription = kNoDescription, .Remove = kRemove}),
       driver_(driver),
       claims_(claims),
       convictions_(convictions) {
@@ -43,61 +45,64 @@ TDriverConvictionsForm::TDriverConvictionsForm(QWidget* owner, int driver, TClai
                   : QStringLiteral("Driving Convictions for Additional Driver : %1").arg(driver));
   BuildControls();
   Open(type_, {type_, date_, ban_, points_, fine_, claim_});
+  ShowFirstRecord();
 }
 
 void TDriverConvictionsForm::BuildControls() {
   QFormLayout* form =
-      BuildFrame({"ConvictionsPZListView",
-                  {"No", "Conviction Code", "Date"},
-                  "|Contains a list of all the Convictions for the selected driver.",
-                  120401,
-                  "ConvictionDetailsGroupBox",
-                  "|Allows you to add another Conviction for this driver.",
-                  120408,
-                  "|Removes the current Conviction for this driver.",
-                  120409,
-                  120410});
-  type_ = AddField<TKwComboEdit>(
-      form, {"TypeKwComboEdit", TFieldKind::List, "Conviction C&ode",
-             "|Select the conviction code as recorded on the Driver's licence.", 120402,
-             TListSource::Page});
-  date_ = AddField<TKwDate>(form, {"ConvictionKwDate",
-                                   TFieldKind::Date,
-                                   "&Date of Conviction",
-                                   "|Enter the date this Conviction occurred.",
-                                   120403,
-                                   TListSource::None,
-                                   0,
-                                   {},
-                                   TWriteRule::None,
-                                   foTodayIsNegative});
-  ban_ = AddField<TNumericEdit>(form, {"BanNumericEdit", TFieldKind::Number, "Months &Banned",
-                                       "|Enter the suspension period in months, if any.", 120404});
-  points_ = AddField<TNumericEdit>(
-      form, {"PointsNumericEdit", TFieldKind::Number, "Penalty &Points",
-             "|Enter the number of penalty points 'awarded' for this Conviction.", 120405});
-  fine_ = AddField<TNumericEdit>(form, {"FineNumericEdit",
-                                        TFieldKind::Number,
-                                        "F&ine",
-                                        "|Enter the amount of the fine 'awarded' for this "
-                                        "Conviction.",
-                                        120406,
-                                        TListSource::None,
-                                        0,
-                                        {},
-                                        TWriteRule::None,
-                                        foMoney});
-  claim_ = AddField<TKwYesNoDlg>(
-      form, {"ClaimKwYesNoDlg",
-             TFieldKind::YesNo,
-             "Did this conviction r&esult in any accidents losses or claims?",
-             "|Indicate whether any Accidents, Losses or Claims resulted from this Conviction. ",
-             120407,
-             TListSource::None,
-             0,
-             {},
-             TWriteRule::None,
-             foDialogOnYes});
+      BuildFrame({.ListName = "ConvictionsPZListView",
+                  .Columns = {"No", "Conviction Code", "Date"},
+                  .ListHint = "|Contains a list of all the Convictions for the selected driver.",
+                  .ListHelp = 120401,
+                  .GroupName = "ConvictionDetailsGroupBox",
+                  .AddHint = "|Allows you to add another Conviction for this driver.",
+                  .AddHelp = 120408,
+                  .RemoveHint = "|Removes the current Conviction for this driver.",
+                  .RemoveHelp = 120409,
+                  .CloseHint = "|Closes the dialog and returns you to the 'Proposer/Driver Page'.",
+                  .CloseHelp = 120410});
+  type_ = static_cast<TKwComboEdit*>(Binder().AddRow(
+      form, {.Name = "TypeKwComboEdit",
+             .Kind = TFieldKind::List,
+             .Label = "Conviction C&ode",
+             .Hint = "|Select the conviction code as recorded on the Driver's licence.",
+             .HelpContext = 120402,
+             .List = TListSource::Page}));
+  date_ = static_cast<TKwDate*>(
+      Binder().AddRow(form, {.Name = "ConvictionKwDate",
+                             .Kind = TFieldKind::Date,
+                             .Label = "&Date of Conviction",
+                             .Hint = "|Enter the date this Conviction occurred.",
+                             .HelpContext = 120403,
+                             .Options = foTodayIsNegative}));
+  ban_ = static_cast<TNumericEdit*>(
+      Binder().AddRow(form, {.Name = "BanNumericEdit",
+                             .Kind = TFieldKind::Number,
+                             .Label = "Months &Banned",
+                             .Hint = "|Enter the suspension period in months, if any.",
+                             .HelpContext = 120404}));
+  points_ = static_cast<TNumericEdit*>(Binder().AddRow(
+      form, {.Name = "PointsNumericEdit",
+             .Kind = TFieldKind::Number,
+             .Label = "Penalty &Points",
+             .Hint = "|Enter the number of penalty points 'awarded' for this Conviction.",
+             .HelpContext = 120405}));
+  fine_ = static_cast<TNumericEdit*>(
+      Binder().AddRow(form, {.Name = "FineNumericEdit",
+                             .Kind = TFieldKind::Number,
+                             .Label = "F&ine",
+                             .Hint = "|Enter the amount of the fine 'awarded' for this "
+                                     "Conviction.",
+                             .HelpContext = 120406,
+                             .Options = foMoney}));
+  claim_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
+      form,
+      {.Name = "ClaimKwYesNoDlg",
+       .Kind = TFieldKind::YesNo,
+       .Label = "Did this conviction r&esult in any accidents losses or claims?",
+       .Hint = "|Indicate whether any Accidents, Losses or Claims resulted from this Conviction. ",
+       .HelpContext = 120407,
+       .Options = foDialogOnYes}));
   type_->setMinimumWidth(type_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 26);
   listReady_ = FillWithSelectFirst(type_, ListId::ConvictionCodes);
 
@@ -175,10 +180,12 @@ void TDriverConvictionsForm::DateLeft() {
 
 void TDriverConvictionsForm::StoreKey(int row, std::int32_t code) {
   convictions_.At(row).Code = code;
+  WriteRow(row);
 }
 
-void TDriverConvictionsForm::RemoveRecord(int row) {
+bool TDriverConvictionsForm::RemoveRecord(int row) {
   convictions_.Remove(row);  // its claim is no longer related to anything
+  return true;
 }
 
 void TDriverConvictionsForm::RelatedClaimChanged() {

@@ -27,22 +27,29 @@ TDrivingQualificationsForm::TDrivingQualificationsForm(QWidget* owner, int drive
   auto* fields = new QWidget(this);
   auto* form = new QFormLayout(fields);
   form->setContentsMargins(0, 0, 0, 0);
-  passPlus_ = AddField<TKwYesNoDlg>(
+  passPlus_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
+      form, {.Name = "PassPlusKwYesNoDlg",
+             .Kind = TFieldKind::YesNo,
+             .Label = "Does this driver hold a '&Pass Plus' qualification?",
+             .Hint = "|Indicate whether the Driver holds a \"Pass Plus\" qualification.",
+             .HelpContext = 120201,
+             .PropertyId = Id::PassPlus,
+             .Path = [this] { return Qualifications(); },
+             .Write = TWriteRule::OnChange}));
+  advanced_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
       form,
-      {"PassPlusKwYesNoDlg", TFieldKind::YesNo,
-       "Does this driver hold a '&Pass Plus' qualification?",
-       "|Indicate whether the Driver holds a \"Pass Plus\" qualification.", 120201,
-       TListSource::None, Id::PassPlus, [this] { return Qualifications(); }, TWriteRule::OnChange});
-  advanced_ = AddField<TKwYesNoDlg>(
-      form, {"AdvancedKwYesNoDlg", TFieldKind::YesNo,
-             "Is this driver a member of the '&Institute of Advanced Motoring'?",
-             "|Indicate whether the driver is a member of the 'Iinstitute of Advanced Motoring'.",
-             120202});
-  defensive_ = AddField<TKwYesNoDlg>(
-      form, {"DefensiveKwYesNoDlg", TFieldKind::YesNo,
-             "Has this driver completed the 'ROSPA &Defensive Driving Course'?",
-             "|Indicate whether the driver has completed the 'ROSPA Defensive Driving Course'. ",
-             120203});
+      {.Name = "AdvancedKwYesNoDlg",
+       .Kind = TFieldKind::YesNo,
+       .Label = "Is this driver a member of the '&Institute of Advanced Motoring'?",
+       .Hint = "|Indicate whether the driver is a member of the 'Iinstitute of Advanced Motoring'.",
+       .HelpContext = 120202}));
+  defensive_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
+      form,
+      {.Name = "DefensiveKwYesNoDlg",
+       .Kind = TFieldKind::YesNo,
+       .Label = "Has this driver completed the 'ROSPA &Defensive Driving Course'?",
+       .Hint = "|Indicate whether the driver has completed the 'ROSPA Defensive Driving Course'. ",
+       .HelpContext = 120203}));
   close_ = LayOutWithClose({fields}, {passPlus_, advanced_, defensive_},
                            "|Closes the dialog and returns you to the \"Proposer/Driver Page\".",
                            120204);

@@ -39,30 +39,39 @@ bool IsDateValue(std::int32_t id) {
 }  // namespace
 
 TMedicalConditionsForm::TMedicalConditionsForm(QWidget* owner, int driver)
-    : TRecordListDialog(owner, {kDetailsCaption, kNoDescription, kRemove}), driver_(driver) {
+    : TRecordListDialog(
+          owner,
+          {.DetailsCaption = kDetailsCaption, .NoDescription = kNoDescription, .Remove = kRemove}),
+      driver_(driver) {
   setObjectName(QStringLiteral("TMedicalConditionsForm"));
   setWindowTitle(driver == 0
                      ? QStringLiteral("Medical Conditions for the Proposer")
                      : QStringLiteral("Medical Conditions for Additional Driver : %1").arg(driver));
   BuildControls();
   Open(condition_, {condition_, period_, unit_, dvla_, modified_, restriction_, complied_});
+  ShowFirstRecord();
 }
 
 void TMedicalConditionsForm::BuildControls() {
-  QFormLayout* form =
-      BuildFrame({"MedicalConditionsPZListView",
-                  {"No", "Medical Condition"},
-                  "|Contains a list of all the Medical Conditions for the selected driver.",
-                  120501,
-                  "MedicalConditionsGroupBox",
-                  "|Allows you to add another Medical Condition for this Driver. ",
-                  120508,
-                  "|Removes the current Medical Condition for this Driver.",
-                  120509,
-                  120510});
-  condition_ = AddField<TKwComboEdit>(
-      form, {"ConditionKwComboEdit", TFieldKind::List, "Con&dition",
-             "|Select the type of Medical Condition.", 120502, TListSource::Page});
+  QFormLayout* form = BuildFrame(
+      {.ListName = "MedicalConditionsPZListView",
+       .Columns = {"No", "Medical Condition"},
+       .ListHint = "|Contains a list of all the Medical Conditions for the selected driver.",
+       .ListHelp = 120501,
+       .GroupName = "MedicalConditionsGroupBox",
+       .AddHint = "|Allows you to add another Medical Condition for this Driver. ",
+       .AddHelp = 120508,
+       .RemoveHint = "|Removes the current Medical Condition for this Driver.",
+       .RemoveHelp = 120509,
+       .CloseHint = "|Closes the dialog and returns you to the 'Proposer/Driver Page'.",
+       .CloseHelp = 120510});
+  condition_ = static_cast<TKwComboEdit*>(
+      Binder().AddRow(form, {.Name = "ConditionKwComboEdit",
+                             .Kind = TFieldKind::List,
+                             .Label = "Con&dition",
+                             .Hint = "|Select the type of Medical Condition.",
+                             .HelpContext = 120502,
+                             .List = TListSource::Page}));
   condition_->setMinimumWidth(condition_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 22);
   listReady_ = FillWithSelectFirst(condition_, ListId::MedicalConditions);
 
@@ -71,11 +80,17 @@ void TMedicalConditionsForm::BuildControls() {
   auto* row = new QHBoxLayout(pair);
   row->setContentsMargins(0, 0, 0, 0);
   period_ = static_cast<TNumericEdit*>(Binder().Create(
-      {"PeriodNumericEdit", TFieldKind::Number, "&Period Condition held",
-       "|Enter the period the Proposer/Driver has had this Medical Condition.", 120503}));
+      {.Name = "PeriodNumericEdit",
+       .Kind = TFieldKind::Number,
+       .Label = "&Period Condition held",
+       .Hint = "|Enter the period the Proposer/Driver has had this Medical Condition.",
+       .HelpContext = 120503}));
   unit_ = static_cast<TKwComboEdit*>(Binder().Create(
-      {"PeriodKwComboEdit", TFieldKind::List, QString(),
-       "|Enter the period the Proposer/Driver has had this medical condition.", 120503}));
+      {.Name = "PeriodKwComboEdit",
+       .Kind = TFieldKind::List,
+       .Label = {},  // the number's label names both
+       .Hint = "|Enter the period the Proposer/Driver has had this medical condition.",
+       .HelpContext = 120503}));
   unit_->AddItem(QLatin1String(kYearsUnit), 0);
   unit_->AddItem(QLatin1String(kMonthsUnit), 1);
   unit_->SetItemIndex(0);
@@ -89,24 +104,34 @@ void TMedicalConditionsForm::BuildControls() {
   periodLabel->setParent(details_);
   form->addRow(periodLabel, pair);
 
-  dvla_ = AddField<TKwYesNoDlg>(
-      form, {"DVLAKwYesNoDlg", TFieldKind::YesNo, "Has the DVLA been &notified of this condition?",
-             "|Indicate whether the DVLA have been advised of this Medical Condition.", 120504});
-  modified_ = AddField<TKwYesNoDlg>(
-      form, {"ModifiedKwYesNoDlg", TFieldKind::YesNo,
-             "Does the DVLA require a &modification to the vehicle due to this condition?",
-             "|Indicate whether the DVLA require the vehicle to be modified.", 120505});
-  restriction_ = AddField<TKwYesNoDlg>(
-      form, {"RestrictionKwYesNoDlg", TFieldKind::YesNo,
-             "Has the DVLA restricted the driver to a&utomatic transmission vehicles only due to "
-             "this condition?",
-             "|Indicate whether the DVLA restrictied the driver to automatic transmission "
-             "vehicles. ",
-             120506});
-  complied_ = AddField<TKwYesNoDlg>(
-      form, {"CompliedKwYesNoDlg", TFieldKind::YesNo,
-             "Have all DVLA requirements for this Condition been m&et?",
-             "|Indicate whether all the DVLA requirements have been met.", 120507});
+  dvla_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
+      form, {.Name = "DVLAKwYesNoDlg",
+             .Kind = TFieldKind::YesNo,
+             .Label = "Has the DVLA been &notified of this condition?",
+             .Hint = "|Indicate whether the DVLA have been advised of this Medical Condition.",
+             .HelpContext = 120504}));
+  modified_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
+      form, {.Name = "ModifiedKwYesNoDlg",
+             .Kind = TFieldKind::YesNo,
+             .Label = "Does the DVLA require a &modification to the vehicle due to this condition?",
+             .Hint = "|Indicate whether the DVLA require the vehicle to be modified.",
+             .HelpContext = 120505}));
+  restriction_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
+      form,
+      {.Name = "RestrictionKwYesNoDlg",
+       .Kind = TFieldKind::YesNo,
+       .Label =
+           "Has the DVLA restricted the driver to a&utomatic transmission vehicles only due to "
+           "this condition?",
+       .Hint = "|Indicate whether the DVLA restrictied the driver to automatic transmission "
+               "vehicles. ",
+       .HelpContext = 120506}));
+  complied_ = static_cast<TKwYesNoDlg*>(
+      Binder().AddRow(form, {.Name = "CompliedKwYesNoDlg",
+                             .Kind = TFieldKind::YesNo,
+                             .Label = "Have all DVLA requirements for this Condition been m&et?",
+                             .Hint = "|Indicate whether all the DVLA requirements have been met.",
+                             .HelpContext = 120507}));
 
   connect(period_, &TNumericEdit::exited, this, &TMedicalConditionsForm::PeriodLeft);
   connect(unit_, &TKwComboEdit::exited, this, &TMedicalConditionsForm::PeriodLeft);
@@ -214,9 +239,10 @@ void TMedicalConditionsForm::StoreRequirementsMet() {
 
 void TMedicalConditionsForm::StoreKey(int row, std::int32_t code) {
   SetListValue(Id::MedicalCondition, Condition(row), code);
+  WriteRow(row);
 }
 
-void TMedicalConditionsForm::RemoveRecord(int row) {
+bool TMedicalConditionsForm::RemoveRecord(int row) {
   int count = 0;
   GetObjectCount({DriverPath(driver_)}, ObjectCode::MedicalCondition, count);
   const int last = qMax(0, count - 1);
@@ -232,6 +258,7 @@ void TMedicalConditionsForm::RemoveRecord(int row) {
     }
   }
   DeleteObject(Condition(last));
+  return true;
 }
 
 bool ExecuteMedicalConditions(QWidget* owner, int driver) {

@@ -21,7 +21,7 @@ class TMedicalConditionsForm : public TRecordListDialog {
   void ResetDetails() override;
   void ShowRecord(int row) override;
   void StoreKey(int row, std::int32_t code) override;
-  void RemoveRecord(int row) override;
+  bool RemoveRecord(int row) override;
   void AddRecord() override;
 
  private:

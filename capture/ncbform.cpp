@@ -24,31 +24,65 @@ TNCBForm::TNCBForm(QWidget* owner) : TCaptureDialog(owner) {
   auto* form = new QFormLayout(fields);
   form->setContentsMargins(0, 0, 0, 0);
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-  years_ = AddField<TNumericEdit>(
-      form, {"YearsNumericEdit", TFieldKind::Number, "Number of &years No Claims Bonus claimed",
-             "|Enter the number of years of claim free motoring for the Proposer.", 120601,
-             TListSource::None, Id::BonusYears, Bonus, TWriteRule::OnExit});
-  auto* type = AddField<TKwComboEdit>(
-      form, {"TypeKwComboEdit", TFieldKind::List, "&Type of vehicle bonus earned on",
-             "|Select the type of vehicle on which the No Claims Bonus was earned.", 120602,
-             TListSource::DataServer, Id::BonusVehicleType, Bonus, TWriteRule::OnExitIfSelected});
-  auto* country = AddField<TKwComboEdit>(
-      form, {"CountryKwComboEdit", TFieldKind::List, "C&ountry where bonus was earned",
-             "|Select the country in which the Proposer earned the No Claims Bonus. ", 120603,
-             TListSource::DataServer, Id::BonusCountry, Bonus, TWriteRule::OnExitIfSelected});
-  auto* expiry = AddField<TKwDate>(
+  years_ = static_cast<TNumericEdit*>(Binder().AddRow(
+      form, {.Name = "YearsNumericEdit",
+             .Kind = TFieldKind::Number,
+             .Label = "Number of &years No Claims Bonus claimed",
+             .Hint = "|Enter the number of years of claim free motoring for the Proposer.",
+             .HelpContext = 120601,
+             .PropertyId = Id::BonusYears,
+             .Path = Bonus,
+             .Write = TWriteRule::OnExit}));
+  auto* type = static_cast<TKwComboEdit*>(Binder().AddRow(
+      form, {.Name = "TypeKwComboEdit",
+             .Kind = TFieldKind::List,
+             .Label = "&Type of vehicle bonus earned on",
+             .Hint = "|Select the type of vehicle on which the No Claims Bonus was earned.",
+             .HelpContext = 120602,
+             .List = TListSource::DataServer,
+             .PropertyId = Id::BonusVehicleType,
+             .Path = Bonus,
+             .Write = TWriteRule::OnExitIfSelected}));
+  auto* country = static_cast<TKwComboEdit*>(Binder().AddRow(
+      form, {.Name = "CountryKwComboEdit",
+             .Kind = TFieldKind::List,
+             .Label = "C&ountry where bonus was earned",
+             .Hint = "|Select the country in which the Proposer earned the No Claims Bonus. ",
+             .HelpContext = 120603,
+             .List = TListSource::DataServer,
+             .PropertyId = Id::BonusCountry,
+             .Path = Bonus,
+             .Write = TWriteRule::OnExitIfSelected}));
+  auto* expiry = static_cast<TKwDate*>(Binder().AddRow(
       form,
-      {"ExpiryKwDate", TFieldKind::Date, "&Date policy expired",
-       "|Enter the expiry date of the policy on which the No Claims Bonus was earned.", 120604,
-       TListSource::None, Id::BonusPolicyExpiry, Bonus, TWriteRule::OnExit, foTodayIsNegative});
-  auto* protectedBonus = AddField<TKwYesNoDlg>(
-      form, {"ProtectedKwYesNoDlg", TFieldKind::YesNo, "Was the bonus &protected?",
-             "|Indicate whether the No Claims Bonus being claimed was protected.", 120605,
-             TListSource::None, Id::BonusProtected, Bonus, TWriteRule::OnExit});
-  auto* protection = AddField<TKwYesNoDlg>(
-      form, {"ProtectionKwYesNoDlg", TFieldKind::YesNo, "Is protection of the bonus &required?",
-             "|Indicate whether the No Claims Bonus is to be protected against making a claim.",
-             120606, TListSource::None, Id::BonusProtectionWanted, Bonus, TWriteRule::OnExit});
+      {.Name = "ExpiryKwDate",
+       .Kind = TFieldKind::Date,
+       .Label = "&Date policy expired",
+       .Hint = "|Enter the expiry date of the policy on which the No Claims Bonus was earned.",
+       .HelpContext = 120604,
+       .PropertyId = Id::BonusPolicyExpiry,
+       .Path = Bonus,
+       .Write = TWriteRule::OnExit,
+       .Options = foTodayIsNegative}));
+  auto* protectedBonus = static_cast<TKwYesNoDlg*>(Binder().AddRow(
+      form, {.Name = "ProtectedKwYesNoDlg",
+             .Kind = TFieldKind::YesNo,
+             .Label = "Was the bonus &protected?",
+             .Hint = "|Indicate whether the No Claims Bonus being claimed was protected.",
+             .HelpContext = 120605,
+             .PropertyId = Id::BonusProtected,
+             .Path = Bonus,
+             .Write = TWriteRule::OnExit}));
+  auto* protection = static_cast<TKwYesNoDlg*>(Binder().AddRow(
+      form,
+      {.Name = "ProtectionKwYesNoDlg",
+       .Kind = TFieldKind::YesNo,
+       .Label = "Is protection of the bonus &required?",
+       .Hint = "|Indicate whether the No Claims Bonus is to be protected against making a claim.",
+       .HelpContext = 120606,
+       .PropertyId = Id::BonusProtectionWanted,
+       .Path = Bonus,
+       .Write = TWriteRule::OnExit}));
   for (TKwComboEdit* list : {type, country})
     list->setMinimumWidth(list->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 16);
   close_ = LayOutWithClose({fields}, {years_, type, country, expiry, protectedBonus, protection},

@@ -33,19 +33,29 @@ TOtherOccupationForm::TOtherOccupationForm(QWidget* owner, int driver,
   auto* form = new QFormLayout(fields);
   form->setContentsMargins(0, 0, 0, 0);
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-  businessField_ = AddField<TKwComboEdit>(
-      form, {"BusinessKwComboEdit", TFieldKind::List, "Employers &Business",
-             "|Select the text that best describes the employer's type of business.", 120103,
-             TListSource::Page});
-  occupationField_ = AddField<TKwComboEdit>(
-      form, {"OccupationKwComboEdit", TFieldKind::List, "&Occupation",
-             "|Select the text that best describes the Proposer's/Driver's part-time occupation.",
-             120102, TListSource::Page});
-  statusField_ = AddField<TKwComboEdit>(
-      form, {"EmploymentStatusKwComboEdit", TFieldKind::List, "Employment &Status",
-             QStringLiteral("Select the employment status for the Proposer\u2019s/Driver's "
-                            "part-time occupation."),
-             120101, TListSource::Page});
+  businessField_ = static_cast<TKwComboEdit*>(Binder().AddRow(
+      form, {.Name = "BusinessKwComboEdit",
+             .Kind = TFieldKind::List,
+             .Label = "Employers &Business",
+             .Hint = "|Select the text that best describes the employer's type of business.",
+             .HelpContext = 120103,
+             .List = TListSource::Page}));
+  occupationField_ = static_cast<TKwComboEdit*>(Binder().AddRow(
+      form,
+      {.Name = "OccupationKwComboEdit",
+       .Kind = TFieldKind::List,
+       .Label = "&Occupation",
+       .Hint = "|Select the text that best describes the Proposer's/Driver's part-time occupation.",
+       .HelpContext = 120102,
+       .List = TListSource::Page}));
+  statusField_ = static_cast<TKwComboEdit*>(Binder().AddRow(
+      form, {.Name = "EmploymentStatusKwComboEdit",
+             .Kind = TFieldKind::List,
+             .Label = "Employment &Status",
+             .Hint = QStringLiteral("Select the employment status for the Proposer\u2019s/Driver's "
+                                    "part-time occupation."),
+             .HelpContext = 120101,
+             .List = TListSource::Page}));
   for (TKwComboEdit* list : {businessField_, occupationField_, statusField_})
     list->setMinimumWidth(list->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 20);
   close_ =

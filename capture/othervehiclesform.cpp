@@ -29,34 +29,36 @@ TOtherVehiclesForm::TOtherVehiclesForm(QWidget* owner, int driver)
   auto* fields = new QWidget(this);
   auto* form = new QFormLayout(fields);
   form->setContentsMargins(0, 0, 0, 0);
-  owned_ = AddField<TNumericEdit>(
-      form, {"VehiclesOwnedNumericEdit", TFieldKind::Number,
-             "Number of other Vehicles &owned by this Driver",
-             "|Enter the number of vehicles, excluding the vehicle being insured, that this Driver "
-             "owns.",
-             120701});
-  claimFree_ = AddField<TNumericEdit>(
+  owned_ = static_cast<TNumericEdit*>(Binder().AddRow(
       form,
-      {"OtherNCDNumericEdit", TFieldKind::Number,
-       "Number of years Claim &Free on ALL other owned Vehicles",
-       "|Enter the number of years where no claim has been made against any insurer.", 120702});
-  driven_ = AddField<TNumericEdit>(
-      form, {"OtherDrivenNumericEdit", TFieldKind::Number,
-             "Number of other Vehicles this Driver has &use of (not owned)",
-             "|Enter the number of other vehicles that this Driver has the use of, but does not "
-             "own.",
-             120703});
-  companyCarAnswer_ = AddField<TKwYesNoDlg>(
-      form, {"CompanyCarKwYesNoDlg",
-             TFieldKind::YesNo,
-             "Has this Driver had the use of a Compan&y Car?",
-             "|Indicate whether the Driver has ever had the use of a  Company Car.",
-             120704,
-             TListSource::None,
-             0,
-             {},
-             TWriteRule::None,
-             foDialogOnYes});
+      {.Name = "VehiclesOwnedNumericEdit",
+       .Kind = TFieldKind::Number,
+       .Label = "Number of other Vehicles &owned by this Driver",
+       .Hint =
+           "|Enter the number of vehicles, excluding the vehicle being insured, that this Driver "
+           "owns.",
+       .HelpContext = 120701}));
+  claimFree_ = static_cast<TNumericEdit*>(Binder().AddRow(
+      form, {.Name = "OtherNCDNumericEdit",
+             .Kind = TFieldKind::Number,
+             .Label = "Number of years Claim &Free on ALL other owned Vehicles",
+             .Hint = "|Enter the number of years where no claim has been made against any insurer.",
+             .HelpContext = 120702}));
+  driven_ = static_cast<TNumericEdit*>(Binder().AddRow(
+      form,
+      {.Name = "OtherDrivenNumericEdit",
+       .Kind = TFieldKind::Number,
+       .Label = "Number of other Vehicles this Driver has &use of (not owned)",
+       .Hint = "|Enter the number of other vehicles that this Driver has the use of, but does not "
+               "own.",
+       .HelpContext = 120703}));
+  companyCarAnswer_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
+      form, {.Name = "CompanyCarKwYesNoDlg",
+             .Kind = TFieldKind::YesNo,
+             .Label = "Has this Driver had the use of a Compan&y Car?",
+             .Hint = "|Indicate whether the Driver has ever had the use of a  Company Car.",
+             .HelpContext = 120704,
+             .Options = foDialogOnYes}));
   close_ =
       LayOutWithClose({fields}, {owned_, claimFree_, driven_, companyCarAnswer_},
                       "|Closes the dialog and returns you to the 'Proposer/Driver Page'.", 120705);

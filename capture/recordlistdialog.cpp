@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QVBoxLayout>
 
 #include "capture/fieldvalues.h"
@@ -10,33 +11,29 @@
 #include "controls/pendingclick.h"
 #include "platform/prompt.h"
 
-namespace {
-
-const char* const kCloseHint = "|Closes the dialog and returns you to the 'Proposer/Driver Page'.";
-
-}  // namespace
-
 TRecordListDialog::TRecordListDialog(QWidget* owner, TTexts texts)
     : TCaptureDialog(owner), texts_(std::move(texts)) {}
 
 QFormLayout* TRecordListDialog::BuildFrame(const TListHelp& help) {
-  list_ =
-      MakeListView(help.ListName, help.Columns, QString::fromLatin1(help.ListHint), help.ListHelp);
+  list_ = MakeListView(help.ListName, help.Columns, help.ListHint, help.ListHelp);
+  list_->setUniformRowHeights(true);
+  // The number column holds a row number only.
+  list_->header()->resizeSection(
+      0, list_->fontMetrics().horizontalAdvance(QStringLiteral("No  ")) + 12);
   details_ = new QGroupBox(this);
   details_->setObjectName(QLatin1String(help.GroupName));
   auto* form = new QFormLayout(details_);
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-  add_ = MakeDialogButton(this, {.Name = "AddBitBtn",
-                                 .Caption = "&Add",
-                                 .Hint = QString::fromLatin1(help.AddHint),
-                                 .HelpContext = help.AddHelp});
+  add_ = MakeDialogButton(
+      this,
+      {.Name = "AddBitBtn", .Caption = "&Add", .Hint = help.AddHint, .HelpContext = help.AddHelp});
   remove_ = MakeDialogButton(this, {.Name = "RemoveBitBtn",
                                     .Caption = "&Remove",
-                                    .Hint = QString::fromLatin1(help.RemoveHint),
+                                    .Hint = help.RemoveHint,
                                     .HelpContext = help.RemoveHelp});
   close_ = MakeDialogButton(this, {.Name = "CloseBitBtn",
                                    .Caption = "&Close",
-                                   .Hint = QString::fromLatin1(kCloseHint),
+                                   .Hint = help.CloseHint,
                                    .HelpContext = help.CloseHelp});
   return form;
 }
@@ -54,13 +51,17 @@ void TRecordListDialog::Open(TKwComboEdit* key, const QList<QWidget*>& fields) {
   SetTabOrder(QList<QWidget*>{list_} + fields + QList<QWidget*>{add_, remove_, close_});
 
   connect(list_, &QTreeWidget::currentItemChanged, this, [this] { ShowRow(false); });
-  connect(list_, &QTreeWidget::itemClicked, this, [this] { ShowRow(true); });
-  connect(key_, &TKwComboEdit::exited, this, &TRecordListDialog::KeyLeft);
-  pendingClick_ = new TPendingClick(key_, this);
-  connect(add_, &QPushButton::clicked, this, &TRecordListDialog::AddClicked);
-  connect(remove_, &QPushButton::clicked, this, &TRecordListDialog::RemoveClicked);
+  connect(list_, &QTreeWidget::itemClicked, this, [this] { ListViewClick(); });
+  if (key_ != nullptr) {
+    connect(key_, &TKwComboEdit::exited, this, &TRecordListDialog::KeyLeft);
+    pendingClick_ = new TPendingClick(key_, this);
+  }
+  connect(add_, &QPushButton::clicked, this, &TRecordListDialog::AddBitBtnClick);
+  connect(remove_, &QPushButton::clicked, this, &TRecordListDialog::RemoveBitBtnClick);
   connect(close_, &QPushButton::clicked, this, &TRecordListDialog::CloseClicked);
+}
 
+void TRecordListDialog::ShowFirstRecord() {
   if (!listReady_)
     return;
   RefreshList();
@@ -70,9 +71,30 @@ void TRecordListDialog::Open(TKwComboEdit* key, const QList<QWidget*>& fields) {
   ShowRow(true);
 }
 
+int TRecordListDialog::RowCount() const {
+  return list_->topLevelItemCount();
+}
+
 int TRecordListDialog::SelectedRow() const {
   QTreeWidgetItem* item = list_->currentItem();
   return item == nullptr ? -1 : list_->indexOfTopLevelItem(item);
+}
+
+void TRecordListDialog::SelectRow(int row) {
+  QTreeWidgetItem* item = row >= 0 ? list_->topLevelItem(row) : nullptr;
+  {
+    const QSignalBlocker quiet(list_);
+    list_->setCurrentItem(item);
+    if (item == nullptr)
+      list_->clearSelection();
+  }
+  if (item != nullptr)
+    ShowRow(false);
+}
+
+QString TRecordListDialog::RowText(int row, int column) const {
+  const QTreeWidgetItem* item = list_->topLevelItem(row);
+  return item != nullptr ? item->text(column) : QString();
 }
 
 void TRecordListDialog::RefreshList() {
@@ -88,20 +110,33 @@ void TRecordListDialog::RefreshList() {
     ResetDetails();
 }
 
-void TRecordListDialog::ShowRow(bool focusKey) {
+void TRecordListDialog::ShowRow(bool focus) {
   const int row = SelectedRow();
   if (row < 0)
     return;
   details_->setTitle(texts_.DetailsCaption.arg(row + 1));
   ShowRecord(row);
-  if (focusKey)
-    key_->setFocus(Qt::OtherFocusReason);
+  if (focus)
+    FocusDetails();
 }
 
 void TRecordListDialog::ShowNewRow() {
   auto* item = new QTreeWidgetItem(list_);
   WriteRow(list_->topLevelItemCount() - 1);
   list_->setCurrentItem(item);
+  ShowRow(true);
+}
+
+QWidget* TRecordListDialog::FirstDetail() const {
+  return key_;
+}
+
+void TRecordListDialog::FocusDetails() {
+  if (QWidget* detail = FirstDetail(); detail != nullptr && detail->isEnabled())
+    detail->setFocus(Qt::OtherFocusReason);
+}
+
+void TRecordListDialog::ListViewClick() {
   ShowRow(true);
 }
 
@@ -116,7 +151,6 @@ void TRecordListDialog::KeyLeft() {
   QWidget* taking = QApplication::focusWidget();
   if (code != 0 || taking == remove_) {
     StoreKey(row, code);
-    WriteRow(row);
     return;
   }
   if (!closing_ && taking != close_) {
@@ -135,27 +169,29 @@ void TRecordListDialog::KeyLeft() {
   RemoveAt(row, false);
 }
 
-void TRecordListDialog::AddClicked() {
-  // From the keyboard (a mnemonic, Space) the key being edited has not been left yet.
+void TRecordListDialog::AddBitBtnClick() {
+  // From the keyboard (a mnemonic, Space) the field being edited has not been left yet.
   if (StoreEditedField(add_))
     AddRecord();
 }
 
-void TRecordListDialog::RemoveAt(int row, bool focusKey) {
+void TRecordListDialog::RemoveAt(int row, bool focus) {
   if (row < 0 || row >= list_->topLevelItemCount())
     return;
-  RemoveRecord(row);
-  RefreshList();
-  const int rows = list_->topLevelItemCount();
-  if (rows == 0)
+  if (!RemoveRecord(row))
     return;
-  list_->setCurrentItem(list_->topLevelItem(qMin(row, rows - 1)));
-  ShowRow(focusKey);
+  RefreshList();
+  SelectRow(qMin(row, list_->topLevelItemCount() - 1));
+  if (focus)
+    FocusDetails();
+}
+
+void TRecordListDialog::RemoveBitBtnClick() {
+  if (StoreEditedField(remove_))
+    RemoveClicked();
 }
 
 void TRecordListDialog::RemoveClicked() {
-  if (!StoreEditedField(remove_))
-    return;
   const int row = SelectedRow();
   if (row < 0)
     return;
@@ -169,5 +205,9 @@ void TRecordListDialog::CloseClicked() {
   const bool left = StoreEditedField(close_);
   closing_ = false;
   if (left)
-    done(list_->topLevelItemCount() > 0 ? mrOk : mrCancel);
+    Closing();
+}
+
+void TRecordListDialog::Closing() {
+  done(list_->topLevelItemCount() > 0 ? mrOk : mrCancel);
 }

@@ -1,12 +1,12 @@
 #include "capture/securitydevicesform.h"
 
+#include <QFormLayout>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
+#include "capture/fieldvalues.h"
 #include "capture/vehicleobjects.h"
 #include "controls/fieldhelp.h"
 #include "controls/kwcomboedit.h"
@@ -66,30 +66,30 @@ bool NamedDeviceLeft() {
   return UnnamedDevices(count).size() < count;
 }
 
-TVehicleDetailsDialog::TNames Names() {
-  return {"TSecurityDevicesForm",
-          QStringLiteral("Vehicle Security Devices"),
-          "DevicesPZListView",
-          {QStringLiteral("No"), QStringLiteral("Security Device")},
-          QStringLiteral("|Contains a list of all the security devices for the vehicle."),
-          121101,
-          "DevicesGroupBox",
-          QStringLiteral("|Allows you to add another Security Device. "),
-          121105,
-          QStringLiteral("|Removes the current Security Device."),
-          121106,
-          QStringLiteral("|Closes the dialog and returns you to the 'Vehicle Page'."),
-          121107};
-}
-
 }  // namespace
 
 TSecurityDevicesForm::TSecurityDevicesForm(QWidget* parent)
-    : TVehicleDetailsDialog(Names(), parent), binder_(Group()), kindGroup_(new QGroupBox(Group())) {
-  kindGroup_->setObjectName(QStringLiteral("DeviceTypeRadioGroup"));
-  SetFieldHint(kindGroup_, QStringLiteral("|Indicate  the catergory of security device."));
-  SetHelpContext(kindGroup_, 121102);
-  auto* kinds = new QGridLayout(kindGroup_);
+    : TRecordListDialog(parent, {.DetailsCaption = QStringLiteral("Security Device %1 Details")}) {
+  setObjectName(QStringLiteral("TSecurityDevicesForm"));
+  setWindowTitle(QStringLiteral("Vehicle Security Devices"));
+  QFormLayout* form =
+      BuildFrame({.ListName = "DevicesPZListView",
+                  .Columns = {"No", "Security Device"},
+                  .ListHint = "|Contains a list of all the security devices for the vehicle.",
+                  .ListHelp = 121101,
+                  .GroupName = "DevicesGroupBox",
+                  .AddHint = "|Allows you to add another Security Device. ",
+                  .AddHelp = 121105,
+                  .RemoveHint = "|Removes the current Security Device.",
+                  .RemoveHelp = 121106,
+                  .CloseHint = "|Closes the dialog and returns you to the 'Vehicle Page'.",
+                  .CloseHelp = 121107});
+
+  auto* kindGroup = new QGroupBox(details_);
+  kindGroup->setObjectName(QStringLiteral("DeviceTypeRadioGroup"));
+  SetFieldHint(kindGroup, QStringLiteral("|Indicate  the catergory of security device."));
+  SetHelpContext(kindGroup, 121102);
+  auto* kinds = new QGridLayout(kindGroup);
   const struct {
     const char* name;
     QString caption;
@@ -100,67 +100,63 @@ TSecurityDevicesForm::TSecurityDevicesForm(QWidget* parent)
       {"UnknownTrackingDeviceRadioButton", QStringLiteral("Unknown &Tracking Device")},
   };
   for (const auto& radio : radios) {
-    auto* button = new QRadioButton(radio.caption, kindGroup_);
+    auto* button = new QRadioButton(radio.caption, kindGroup);
     button->setObjectName(QLatin1String(radio.name));
     SetHelpContext(button, 121102);
     // The group's hint is each choice's description for a reader, as the status bar shows it.
-    button->setAccessibleDescription(LongHint(FieldHint(kindGroup_)));
+    button->setAccessibleDescription(LongHint(FieldHint(kindGroup)));
     // Two columns: down the first, then down the second.
     const int at = static_cast<int>(kinds_.size());
     kinds->addWidget(button, at % 2, at / 2);
     kinds_.append(button);
     connect(button, &QRadioButton::clicked, this, &TSecurityDevicesForm::DeviceTypeRadioGroupClick);
   }
-  GroupLayout()->addWidget(kindGroup_);
+  form->addRow(kindGroup);
 
-  auto* form = new QGridLayout;
-  GroupLayout()->addLayout(form);
-  const TFieldRow rows[] = {
-      {kDevice,
-       TFieldKind::List,
-       QStringLiteral("Device &Name"),
-       QStringLiteral("|Select typethe make and model of the security device fitted to the "
-                      "vehicle."),
-       121103,
-       TListSource::Page,
-       0,
-       {}},
-      {kManufacturerFitted,
-       TFieldKind::YesNo,
-       QStringLiteral("Is the device fitted by the vehicle &manufacturer?"),
-       QStringLiteral(
-           "|Indicate whether the manufacturer of the vehicle installed the security device."),
-       121104,
-       TListSource::None,
-       0,
-       {}},
-  };
-  int line = 0;
-  for (const TFieldRow& row : rows) {
-    QWidget* control = binder_.Create(row);
-    form->addWidget(binder_.Label(row.Name), line, 0);
-    form->addWidget(control, line++, 1);
-  }
-  binder_.Label(kDevice)->setObjectName(QStringLiteral("DeviceLabel"));
-  form->setColumnStretch(1, 1);
-  ArrangeTabOrder(
-      {kinds_[0], kinds_[1], kinds_[2], kinds_[3], DeviceField(), ManufacturerFittedField()});
-
-  connect(DeviceField(), &TKwComboEdit::buildList, this,
-          &TSecurityDevicesForm::DeviceKwComboEditBuildList);
+  const TPathProvider selected = [this] { return SelectedDevice(); };
+  Binder().AddRow(form,
+                  {.Name = kDevice,
+                   .Kind = TFieldKind::List,
+                   .Label = "Device &Name",
+                   .Hint = "|Select typethe make and model of the security device fitted to the "
+                           "vehicle.",
+                   .HelpContext = 121103,
+                   .List = TListSource::Page,
+                   .PropertyId = Id::SecurityDevice,
+                   .Path = selected,
+                   .Write = TWriteRule::OnExitIfSelected,
+                   .Exit = [this] { DeviceKwComboEditExit(); },
+                   .BuildList = [this] { DeviceKwComboEditBuildList(); }});
+  Binder().AddRow(
+      form,
+      {.Name = kManufacturerFitted,
+       .Kind = TFieldKind::YesNo,
+       .Label = "Is the device fitted by the vehicle &manufacturer?",
+       .Hint = "|Indicate whether the manufacturer of the vehicle installed the security device.",
+       .HelpContext = 121104,
+       .PropertyId = Id::FittedByManufacturer,
+       .Path = selected,
+       .Write = TWriteRule::OnChange,
+       .YesCode = Code::FittedYes,
+       .NoCode = Code::FittedNo});
+  Binder().Label(kDevice)->setObjectName(QStringLiteral("DeviceLabel"));
   DeviceField()->SetListID(ListId::SecurityDevices);
-  connect(DeviceField(), &TKwComboEdit::exited, this, &TSecurityDevicesForm::DeviceKwComboEditExit);
-  connect(ManufacturerFittedField(), &TKwYesNoDlg::changed, this,
-          &TSecurityDevicesForm::ManufacturerFittedKwYesNoDlgChange);
+  Open(nullptr,
+       {kinds_[0], kinds_[1], kinds_[2], kinds_[3], DeviceField(), ManufacturerFittedField()});
   resize(460, 380);
 }
 
 TKwComboEdit* TSecurityDevicesForm::DeviceField() const {
-  return binder_.Field<TKwComboEdit>(kDevice);
+  return Binder().Field<TKwComboEdit>(kDevice);
 }
 
 TKwYesNoDlg* TSecurityDevicesForm::ManufacturerFittedField() const {
-  return binder_.Field<TKwYesNoDlg>(kManufacturerFitted);
+  return Binder().Field<TKwYesNoDlg>(kManufacturerFitted);
+}
+
+TPath TSecurityDevicesForm::SelectedDevice() const {
+  const int row = SelectedRow();
+  return row >= 0 ? Device(row) : TPath();
 }
 
 QWidget* TSecurityDevicesForm::FirstDetail() const {
@@ -181,20 +177,24 @@ void TSecurityDevicesForm::SetKind(TDeviceKind kind) {
 
 void TSecurityDevicesForm::EnableDeviceName(bool enabled) {
   DeviceField()->setEnabled(enabled);
-  binder_.Label(kDevice)->setEnabled(enabled);
+  Binder().Label(kDevice)->setEnabled(enabled);
 }
 
 void TSecurityDevicesForm::DeviceKwComboEditBuildList() {
-  ListItems devices;
-  devicesRead_ = FillEnumList(ListId::SecurityDevices, devices) == 0;
-  if (!devicesRead_)
-    return;
-  TKwComboEdit* device = DeviceField();
-  device->ClearItems();
-  device->AddItem(kSelect, 0);
-  for (const ListItem& item : devices)
-    device->AddItem(item.text, item.code);
-  device->SetItemIndex(0);
+  devicesRead_ = FillWithSelectFirst(DeviceField(), ListId::SecurityDevices);
+  if (devicesRead_)
+    DeviceField()->SetItemIndex(0);
+}
+
+int TSecurityDevicesForm::StoredCount() const {
+  return VehicleObjectCount(ObjectCode::SecurityDevice);
+}
+
+void TSecurityDevicesForm::WriteRow(int row) {
+  QTreeWidgetItem* item = list_->topLevelItem(row);
+  item->setText(0, QString::number(row + 1));
+  item->setText(1, DeviceText(GetListValue(Id::SecurityDevice, Device(row))));
+  item->setToolTip(1, CategoryText(row));
 }
 
 void TSecurityDevicesForm::ResetDetails() {
@@ -204,50 +204,32 @@ void TSecurityDevicesForm::ResetDetails() {
   ManufacturerFittedField()->SetState(TKwYesNoState::ynNo);
 }
 
-void TSecurityDevicesForm::RefreshList() {
-  ClearRows();
-  const int count = VehicleObjectCount(ObjectCode::SecurityDevice);
-  for (int i = 0; i < count; ++i) {
-    AppendRow({QString::number(i + 1), DeviceText(GetListValue(Id::SecurityDevice, Device(i)))});
-    ListView()->topLevelItem(i)->setToolTip(1, CategoryText(i));
-  }
-  Group()->setEnabled(count > 0);
-  if (count == 0)
-    ResetDetails();
-}
-
-void TSecurityDevicesForm::ShowCaption(int row) {
-  Group()->setTitle(QStringLiteral("Security Device %1 Details").arg(row + 1));
+void TSecurityDevicesForm::AddRecord() {
+  details_->setEnabled(true);
+  DeviceField()->SetItemIndex(0);
+  ShowNewRow();
+  // The new device comes with its manufacturer's answer, Yes.
+  ManufacturerFittedField()->SetState(TKwYesNoState::ynYes);
+  Binder().Store(kManufacturerFitted);
 }
 
 void TSecurityDevicesForm::AddDevice() {
-  Group()->setEnabled(true);
-  DeviceField()->SetItemIndex(0);
-  const int index = VehicleObjectCount(ObjectCode::SecurityDevice);
-  SetListValue(Id::FittedByManufacturer, Device(index), Code::FittedYes);
-  AppendRow({QString::number(index + 1), kSelect});
-  ListView()->topLevelItem(index)->setToolTip(1, kUnknown);
-  SelectRow(RowCount() - 1);
-  SetKind(dkSpecified);
-  EnableDeviceName(true);
-  ManufacturerFittedField()->SetState(TKwYesNoState::ynYes);
-  ShowCaption(index);
-  FocusDetails();
+  AddRecord();
 }
 
-void TSecurityDevicesForm::ShowRow(int row) {
-  // The device's own exit would write what the fields show half-way.
-  showingRow_ = true;
-  ShowCaption(row);
-  const std::int32_t device = GetListValue(Id::SecurityDevice, Device(row));
-  const TDeviceKind kind = KindOf(device);
+void TSecurityDevicesForm::ShowRecord(int row) {
+  // Disabling the device name moves the focus out of it: its exit would store what the fields
+  // show half-way.
+  const QSignalBlocker quiet(DeviceField());
+  const TDeviceKind kind = KindOf(GetListValue(Id::SecurityDevice, Device(row)));
   SetKind(kind);
   EnableDeviceName(kind == dkSpecified);
-  DeviceField()->SetItemIndex(DeviceField()->IndexOfCode(device));
-  ManufacturerFittedField()->SetState(
-      GetListValue(Id::FittedByManufacturer, Device(row)) == Code::FittedYes ? TKwYesNoState::ynYes
-                                                                             : TKwYesNoState::ynNo);
-  showingRow_ = false;
+  Binder().Load(kDevice);
+  Binder().Load(kManufacturerFitted);
+}
+
+void TSecurityDevicesForm::ListViewClick() {
+  FocusDetails();
 }
 
 void TSecurityDevicesForm::DeviceTypeRadioGroupClick() {
@@ -258,45 +240,38 @@ void TSecurityDevicesForm::DeviceTypeRadioGroupClick() {
     return;
   EnableDeviceName(kind == dkSpecified);
   DeviceField()->SetItemIndex(DeviceField()->IndexOfCode(kKindCodes[kind]));
+  // Then the device's exit runs, as the device row stores it.
+  if (DeviceField()->ItemIndex() >= 0)
+    Binder().Store(kDevice);
   DeviceKwComboEditExit();
 }
 
 void TSecurityDevicesForm::DeviceKwComboEditExit() {
+  // The row has stored the device; the row of the list follows it.
   const int row = SelectedRow();
-  TKwComboEdit* device = DeviceField();
-  if (row < 0 || device->ItemIndex() < 0 || showingRow_)
+  if (row < 0 || DeviceField()->ItemIndex() < 0)
     return;
-  const std::int32_t code = device->ItemCode(device->ItemIndex());
-  SetListValue(Id::SecurityDevice, Device(row), code);
-  SetRowTexts(row, {QString::number(row + 1), device->Text()});
-  ListView()->topLevelItem(row)->setToolTip(1, CategoryText(row));
+  list_->topLevelItem(row)->setText(1, DeviceField()->Text());
+  list_->topLevelItem(row)->setToolTip(1, CategoryText(row));
 }
 
-void TSecurityDevicesForm::ManufacturerFittedKwYesNoDlgChange() {
-  const int row = SelectedRow();
-  if (row < 0)
-    return;
-  SetListValue(Id::FittedByManufacturer, Device(row),
-               ManufacturerFittedField()->State() == TKwYesNoState::ynYes ? Code::FittedYes
-                                                                          : Code::FittedNo);
-}
-
-void TSecurityDevicesForm::RemoveDevice(int row, bool refresh) {
-  if (VehicleObjectCount(ObjectCode::SecurityDevice) > 0)
+bool TSecurityDevicesForm::RemoveRecord(int row) {
+  if (StoredCount() > 0)
     // The category moves with its device: left behind, it would describe the device that
     // takes the place.
     RemoveVehicleObject(ObjectCode::SecurityDevice, row,
                         {Id::SecurityDevice, Id::FittedByManufacturer, Id::SecurityDeviceCategory});
-  else
+  return true;
+}
+
+void TSecurityDevicesForm::RemoveDevice(int row, bool refresh) {
+  if (StoredCount() == 0)
     refresh = true;  // nothing to remove: the list only catches up with the store
+  RemoveRecord(row);
   if (!refresh)
     return;
   RefreshList();
   SelectRow(qMin(row, RowCount() - 1));
-}
-
-void TSecurityDevicesForm::AddClicked() {
-  AddDevice();
 }
 
 void TSecurityDevicesForm::RemoveClicked() {
@@ -324,7 +299,7 @@ bool TSecurityDevicesForm::CheckUnnamedDevices() {
   return true;
 }
 
-void TSecurityDevicesForm::CloseClicked() {
+void TSecurityDevicesForm::Closing() {
   if (CheckUnnamedDevices())
     done(Accepted);
 }

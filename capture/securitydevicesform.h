@@ -1,20 +1,18 @@
 #pragma once
 // TSecurityDevicesForm: the vehicle's security devices, one row each: a named device from the
 // list, or an alarm, immobiliser or tracking device of unknown make, and whether the vehicle's
-// manufacturer fitted it. Every change goes into the Data Server at once; devices left without a
-// name are offered for removal when the dialog closes.
+// manufacturer fitted it. Both fields store through their rows into the selected device at once;
+// devices left without a name are offered for removal when the dialog closes.
 
 #include <QList>
 
-#include "capture/fieldbinder.h"
-#include "capture/vehicledetailsdialog.h"
+#include "capture/recordlistdialog.h"
 
-class QGroupBox;
 class QRadioButton;
 class TKwComboEdit;
 class TKwYesNoDlg;
 
-class TSecurityDevicesForm : public TVehicleDetailsDialog {
+class TSecurityDevicesForm : public TRecordListDialog {
   Q_OBJECT
 
  public:
@@ -25,7 +23,6 @@ class TSecurityDevicesForm : public TVehicleDetailsDialog {
 
   // False when the list of devices could not be read (it was reported).
   bool DevicesRead() const { return devicesRead_; }
-  void RefreshList();
   void AddDevice();
   // Moves the later devices down one and deletes the last; with `refresh` the list is refilled
   // and a row shown.
@@ -40,27 +37,32 @@ class TSecurityDevicesForm : public TVehicleDetailsDialog {
   TKwYesNoDlg* ManufacturerFittedField() const;
 
  protected:
-  void ShowRow(int row) override;
+  int StoredCount() const override;
+  void WriteRow(int row) override;
+  void ResetDetails() override;
+  void ShowRecord(int row) override;
+  bool RemoveRecord(int row) override;
+  void AddRecord() override;
+  // The checked kind of device.
   QWidget* FirstDetail() const override;
-  void AddClicked() override;
+  // A click on a row only moves the focus to the details (selecting it has shown it).
+  void ListViewClick() override;
+  // Asks and removes; the focus stays on Remove.
   void RemoveClicked() override;
-  void CloseClicked() override;
+  // FormCloseQuery: closes only when no unnamed device is left.
+  void Closing() override;
 
  private:
+  // The path of the selected device; empty when no row is selected.
+  TPath SelectedDevice() const;
   void DeviceKwComboEditBuildList();
   void DeviceTypeRadioGroupClick();
   void DeviceKwComboEditExit();
-  void ManufacturerFittedKwYesNoDlgChange();
   void SetKind(TDeviceKind kind);
   void EnableDeviceName(bool enabled);
-  void ShowCaption(int row);
-  void ResetDetails();
 
-  TFieldBinder binder_;
-  QGroupBox* kindGroup_;
   QList<QRadioButton*> kinds_;
   bool devicesRead_ = false;
-  bool showingRow_ = false;
 };
 
 // Runs the dialog for the vehicle, with a first device added when there is none. True when at

@@ -1,18 +1,13 @@
 #include "capture/vehiclemodificationsform.h"
 
-#include <QApplication>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
+#include <QFormLayout>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
+#include "capture/fieldvalues.h"
 #include "capture/vehicleobjects.h"
 #include "controls/kwcomboedit.h"
 #include "controls/kwyesnodlg.h"
 #include "controls/modaldialog.h"
-#include "controls/pendingclick.h"
 #include "motor/identifiers.h"
 #include "platform/prompt.h"
 
@@ -36,91 +31,71 @@ QString TypeText(std::int32_t code) {
   return text.isEmpty() ? kSelect : text;
 }
 
-TVehicleDetailsDialog::TNames Names() {
-  return {"TVehicleModificationsForm",
-          QStringLiteral("Vehicle Modifications"),
-          "ModificationsPZListView",
-          {QStringLiteral("No"), QStringLiteral("Modification")},
-          QStringLiteral("|Contains a list of all the non-standard modifications for the vehicle."),
-          121001,
-          "ModificationDetailsGroupBox",
-          QStringLiteral("|Allows you to add another non-standard modification."),
-          121004,
-          QStringLiteral("|Removes the current non-standard modification."),
-          121005,
-          QStringLiteral("|Closes the dialog and returns you to the 'Vehicle Page'."),
-          121006};
-}
-
 }  // namespace
 
 TVehicleModificationsForm::TVehicleModificationsForm(QWidget* parent)
-    : TVehicleDetailsDialog(Names(), parent), binder_(Group()) {
-  auto* form = new QGridLayout;
-  GroupLayout()->addLayout(form);
-  const TFieldRow rows[] = {
-      {kType,
-       TFieldKind::List,
-       QStringLiteral("M&odification"),
-       QStringLiteral("|Select the type of modification that has been made to the vehicle."),
-       121002,
-       TListSource::Page,
-       0,
-       {}},
-      {kInjury,
-       TFieldKind::YesNo,
-       QStringLiteral("Modified due to &Medical Condition?"),
-       QStringLiteral("|Indicate whether the modification has been made for a medical condition."),
-       121003,
-       TListSource::None,
-       0,
-       {}},
-  };
-  int line = 0;
-  for (const TFieldRow& row : rows) {
-    QWidget* control = binder_.Create(row);
-    form->addWidget(binder_.Label(row.Name), line, 0);
-    form->addWidget(control, line++, 1, Qt::AlignLeft);
-  }
-  form->setColumnStretch(1, 1);
-  ArrangeTabOrder({TypeField(), InjuryField()});
-
-  connect(TypeField(), &TKwComboEdit::buildList, this,
-          &TVehicleModificationsForm::TypeKwComboEditBuildList);
+    : TRecordListDialog(parent, {.DetailsCaption = QStringLiteral("Modification %1 Details"),
+                                 .NoDescription = QStringLiteral(
+                                     "No description selected for Modification '%1'%2Do "
+                                     "you wish to Remove this Modification?"),
+                                 .Remove = QStringLiteral("Remove Vehicle Modification %1 - %2")}) {
+  setObjectName(QStringLiteral("TVehicleModificationsForm"));
+  setWindowTitle(QStringLiteral("Vehicle Modifications"));
+  QFormLayout* form = BuildFrame(
+      {.ListName = "ModificationsPZListView",
+       .Columns = {"No", "Modification"},
+       .ListHint = "|Contains a list of all the non-standard modifications for the vehicle.",
+       .ListHelp = 121001,
+       .GroupName = "ModificationDetailsGroupBox",
+       .AddHint = "|Allows you to add another non-standard modification.",
+       .AddHelp = 121004,
+       .RemoveHint = "|Removes the current non-standard modification.",
+       .RemoveHelp = 121005,
+       .CloseHint = "|Closes the dialog and returns you to the 'Vehicle Page'.",
+       .CloseHelp = 121006});
+  Binder().AddRow(form,
+                  {.Name = kType,
+                   .Kind = TFieldKind::List,
+                   .Label = "M&odification",
+                   .Hint = "|Select the type of modification that has been made to the vehicle.",
+                   .HelpContext = 121002,
+                   .List = TListSource::Page,
+                   .Change = [this] { TypeKwComboEditChange(); },
+                   .BuildList = [this] { TypeKwComboEditBuildList(); }});
+  Binder().AddRow(
+      form, {.Name = kInjury,
+             .Kind = TFieldKind::YesNo,
+             .Label = "Modified due to &Medical Condition?",
+             .Hint = "|Indicate whether the modification has been made for a medical condition.",
+             .HelpContext = 121003,
+             .Exit = [this] { InjuryKwYesNoDlgExit(); }});
   TypeField()->SetListID(ListId::Modifications);
-  connect(TypeField(), &TKwComboEdit::changed, this,
-          &TVehicleModificationsForm::TypeKwComboEditChange);
-  connect(TypeField(), &TKwComboEdit::exited, this,
-          &TVehicleModificationsForm::TypeKwComboEditExit);
-  pendingClick_ = new TPendingClick(TypeField(), this);
-  connect(InjuryField(), &TKwYesNoDlg::exited, this,
-          &TVehicleModificationsForm::InjuryKwYesNoDlgExit);
+  Open(TypeField(), {TypeField(), InjuryField()});
   resize(420, 320);
 }
 
 TKwComboEdit* TVehicleModificationsForm::TypeField() const {
-  return binder_.Field<TKwComboEdit>(kType);
+  return Binder().Field<TKwComboEdit>(kType);
 }
 
 TKwYesNoDlg* TVehicleModificationsForm::InjuryField() const {
-  return binder_.Field<TKwYesNoDlg>(kInjury);
-}
-
-QWidget* TVehicleModificationsForm::FirstDetail() const {
-  return TypeField();
+  return Binder().Field<TKwYesNoDlg>(kInjury);
 }
 
 void TVehicleModificationsForm::TypeKwComboEditBuildList() {
-  ListItems types;
-  typesRead_ = FillEnumList(ListId::Modifications, types) == 0;
-  if (!typesRead_)
-    return;
-  TKwComboEdit* type = TypeField();
-  type->ClearItems();
-  type->AddItem(kSelect, 0);
-  for (const ListItem& item : types)
-    type->AddItem(item.text, item.code);
-  type->SetItemIndex(0);
+  typesRead_ = FillWithSelectFirst(TypeField(), ListId::Modifications);
+  if (typesRead_)
+    TypeField()->SetItemIndex(0);
+}
+
+int TVehicleModificationsForm::StoredCount() const {
+  return VehicleObjectCount(ObjectCode::Modification);
+}
+
+void TVehicleModificationsForm::WriteRow(int row) {
+  QTreeWidgetItem* item = list_->topLevelItem(row);
+  item->setText(0, QString::number(row + 1));
+  item->setText(1, TypeText(GetListValue(Id::ModificationType, Modification(row))));
 }
 
 void TVehicleModificationsForm::ResetDetails() {
@@ -128,42 +103,30 @@ void TVehicleModificationsForm::ResetDetails() {
   InjuryField()->SetState(TKwYesNoState::ynNo);
 }
 
-void TVehicleModificationsForm::RefreshList() {
-  ClearRows();
-  const int count = VehicleObjectCount(ObjectCode::Modification);
-  for (int i = 0; i < count; ++i) {
-    AppendRow(
-        {QString::number(i + 1), TypeText(GetListValue(Id::ModificationType, Modification(i)))});
-  }
-  Group()->setEnabled(count > 0);
-  if (count == 0)
-    ResetDetails();
-}
-
-void TVehicleModificationsForm::ShowCaption(int row) {
-  Group()->setTitle(QStringLiteral("Modification %1 Details").arg(row + 1));
-}
-
-void TVehicleModificationsForm::AddModification() {
-  Group()->setEnabled(true);
+void TVehicleModificationsForm::AddRecord() {
+  details_->setEnabled(true);
   TypeField()->SetItemIndex(0);
   // The new modification takes the medical answer the details show now.
   const int index = VehicleObjectCount(ObjectCode::Modification);
   SetListValue(Id::ModifiedForMedicalReason, Modification(index), MedicalCode(InjuryField()));
-  AppendRow({QString::number(index + 1), kSelect});
-  SelectRow(RowCount() - 1);
-  ShowCaption(index);
-  FocusDetails();
+  ShowNewRow();
 }
 
-void TVehicleModificationsForm::ShowRow(int row) {
-  ShowCaption(row);
+void TVehicleModificationsForm::AddModification() {
+  AddRecord();
+}
+
+void TVehicleModificationsForm::ShowRecord(int row) {
   TKwComboEdit* type = TypeField();
   type->SetItemIndex(type->IndexOfCode(GetListValue(Id::ModificationType, Modification(row))));
   InjuryField()->SetState(GetListValue(Id::ModifiedForMedicalReason, Modification(row)) ==
                                   Code::MedicalReasonYes
                               ? TKwYesNoState::ynYes
                               : TKwYesNoState::ynNo);
+}
+
+void TVehicleModificationsForm::ListViewClick() {
+  FocusDetails();
 }
 
 void TVehicleModificationsForm::TypeKwComboEditChange() {
@@ -174,41 +137,14 @@ void TVehicleModificationsForm::TypeKwComboEditChange() {
   const std::int32_t code = type->ItemCode(type->ItemIndex());
   if (code != 0)
     SetListValue(Id::ModificationType, Modification(row), code);
-  SetRowTexts(row, {QString::number(row + 1), type->Text()});
+  list_->topLevelItem(row)->setText(1, type->Text());
 }
 
-void TVehicleModificationsForm::TypeKwComboEditExit() {
-  const int row = SelectedRow();
-  if (row < 0 || closing_)
-    return;
-  TKwComboEdit* type = TypeField();
-  // An emptied field has no type either.
-  const std::int32_t code = type->ItemIndex() >= 0 ? type->ItemCode(type->ItemIndex()) : 0;
-  QWidget* target = QApplication::focusWidget();
-  if (code != 0 || target == RemoveButton()) {
-    if (code != 0)
-      SetListValue(Id::ModificationType, Modification(row), code);
-    SetRowTexts(row, {QString::number(row + 1), TypeText(code)});
-    return;
-  }
-  if (target != CloseButton()) {
-    const bool yes = Ask(PromptKind::Confirmation, PromptButtons::YesNo,
-                         QStringLiteral("No description selected for Modification '%1'%2Do you "
-                                        "wish to Remove this Modification?")
-                             .arg(row + 1)
-                             .arg(QStringLiteral("\r"))) == PromptAnswer::Yes;
-    // Add, when the mouse pressed it, acts once after Yes and not at all after No, whether or
-    // not the press's own click would follow the box.
-    if (target == AddButton()) {
-      pendingClick_->TakeOver(AddButton(),
-                              yes ? std::function<void()>([this] { AddModification(); }) : nullptr);
-    }
-    if (!yes) {
-      type->setFocus(Qt::OtherFocusReason);
-      return;
-    }
-  }
-  RemoveModification(row);
+void TVehicleModificationsForm::StoreKey(int row, std::int32_t code) {
+  // An empty type is not stored: the modification keeps the type it had until it goes.
+  if (code != 0)
+    SetListValue(Id::ModificationType, Modification(row), code);
+  list_->topLevelItem(row)->setText(1, TypeText(code));
 }
 
 void TVehicleModificationsForm::InjuryKwYesNoDlgExit() {
@@ -217,16 +153,13 @@ void TVehicleModificationsForm::InjuryKwYesNoDlgExit() {
     SetListValue(Id::ModifiedForMedicalReason, Modification(row), MedicalCode(InjuryField()));
 }
 
-void TVehicleModificationsForm::RemoveModification(int row) {
-  if (!RemoveVehicleObject(ObjectCode::Modification, row,
-                           {Id::ModificationType, Id::ModifiedForMedicalReason}))
-    return;
-  RefreshList();
-  SelectRow(qMin(row, RowCount() - 1));
+bool TVehicleModificationsForm::RemoveRecord(int row) {
+  return RemoveVehicleObject(ObjectCode::Modification, row,
+                             {Id::ModificationType, Id::ModifiedForMedicalReason});
 }
 
-void TVehicleModificationsForm::AddClicked() {
-  AddModification();
+void TVehicleModificationsForm::RemoveModification(int row) {
+  RemoveAt(row, false);
 }
 
 void TVehicleModificationsForm::RemoveClicked() {
@@ -240,9 +173,7 @@ void TVehicleModificationsForm::RemoveClicked() {
     RemoveModification(row);
 }
 
-void TVehicleModificationsForm::CloseClicked() {
-  closing_ = true;
-  // A modification still without a type goes, as leaving its type for Close removes it.
+void TVehicleModificationsForm::Closing() {
   const int row = SelectedRow();
   if (row >= 0 && GetListValue(Id::ModificationType, Modification(row)) == 0)
     RemoveModification(row);

@@ -1,16 +1,15 @@
 #pragma once
 // TVehicleModificationsForm: the vehicle's non-standard modifications, one row each, with the
 // type and whether it was made because of a medical condition. Every change goes into the Data
-// Server at once.
+// Server at once. The type is the record's key (recordlistdialog.h): a modification left without
+// a type is removed, after asking.
 
-#include "capture/fieldbinder.h"
-#include "capture/vehicledetailsdialog.h"
+#include "capture/recordlistdialog.h"
 
 class TKwComboEdit;
 class TKwYesNoDlg;
-class TPendingClick;
 
-class TVehicleModificationsForm : public TVehicleDetailsDialog {
+class TVehicleModificationsForm : public TRecordListDialog {
   Q_OBJECT
 
  public:
@@ -18,8 +17,6 @@ class TVehicleModificationsForm : public TVehicleDetailsDialog {
 
   // False when the list of modification types could not be read (it was reported).
   bool TypesRead() const { return typesRead_; }
-  // One row per modification of the vehicle.
-  void RefreshList();
   // A new modification with no type yet, selected.
   void AddModification();
   // Moves the later modifications down one and deletes the last; the list is refilled.
@@ -29,26 +26,26 @@ class TVehicleModificationsForm : public TVehicleDetailsDialog {
   TKwYesNoDlg* InjuryField() const;
 
  protected:
-  void ShowRow(int row) override;
-  QWidget* FirstDetail() const override;
-  void AddClicked() override;
+  int StoredCount() const override;
+  void WriteRow(int row) override;
+  void ResetDetails() override;
+  void ShowRecord(int row) override;
+  void StoreKey(int row, std::int32_t code) override;
+  bool RemoveRecord(int row) override;
+  void AddRecord() override;
+  // A click on a row only moves the focus to the type (selecting it has shown it).
+  void ListViewClick() override;
+  // Asks and removes; the focus stays on Remove.
   void RemoveClicked() override;
-  void CloseClicked() override;
+  // A modification still without a type goes; OK when at least one is left.
+  void Closing() override;
 
  private:
   void TypeKwComboEditBuildList();
   void TypeKwComboEditChange();
-  void TypeKwComboEditExit();
   void InjuryKwYesNoDlgExit();
-  void ShowCaption(int row);
-  void ResetDetails();
 
-  TFieldBinder binder_;
   bool typesRead_ = false;
-  bool closing_ = false;
-  // Add pressed by the mouse while the modification has no type: the question comes first,
-  // then Add acts once (after Yes) or not at all.
-  TPendingClick* pendingClick_ = nullptr;
 };
 
 // Runs the dialog for the vehicle, with a first modification added when there is none. True
