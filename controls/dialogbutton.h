@@ -26,8 +26,8 @@ enum class TEnterPress {
 
 struct TDialogButton {
   const char* Name = nullptr;  // the object name
-  QString Caption;             // with its mnemonic, "&Close"
-  QString Hint;                // empty: the button has no hint
+  QString Caption = {};        // with its mnemonic, "&Close"
+  QString Hint = {};           // empty: the button has no hint
   int HelpContext = 0;         // 0: the button has none of its own
   std::optional<QStyle::StandardPixmap> Glyph = std::nullopt;
   TEnterPress Enter = TEnterPress::Never;
