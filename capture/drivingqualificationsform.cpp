@@ -42,14 +42,16 @@ TDrivingQualificationsForm::TDrivingQualificationsForm(QWidget* owner, int drive
        .Kind = TFieldKind::YesNo,
        .Label = "Is this driver a member of the '&Institute of Advanced Motoring'?",
        .Hint = "|Indicate whether the driver is a member of the 'Iinstitute of Advanced Motoring'.",
-       .HelpContext = 120202}));
+       .HelpContext = 120202,
+       .Change = [this] { AdvancedKwYesNoDlgChange(); }}));
   defensive_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
       form,
       {.Name = "DefensiveKwYesNoDlg",
        .Kind = TFieldKind::YesNo,
        .Label = "Has this driver completed the 'ROSPA &Defensive Driving Course'?",
        .Hint = "|Indicate whether the driver has completed the 'ROSPA Defensive Driving Course'. ",
-       .HelpContext = 120203}));
+       .HelpContext = 120203,
+       .Change = [this] { AdvancedKwYesNoDlgChange(); }}));
   close_ = LayOutWithClose({fields}, {passPlus_, advanced_, defensive_},
                            "|Closes the dialog and returns you to the \"Proposer/Driver Page\".",
                            120204);
@@ -58,15 +60,13 @@ TDrivingQualificationsForm::TDrivingQualificationsForm(QWidget* owner, int drive
   const std::int32_t advanced = GetListValue(Id::AdvancedDriving, Qualifications());
   SetYes(advanced_, advanced == kAdvanced || advanced == kBoth);
   SetYes(defensive_, advanced == kDefensive || advanced == kBoth);
-  connect(advanced_, &TKwYesNoDlg::changed, this, &TDrivingQualificationsForm::AdvancedChanged);
-  connect(defensive_, &TKwYesNoDlg::changed, this, &TDrivingQualificationsForm::AdvancedChanged);
 }
 
 TPath TDrivingQualificationsForm::Qualifications() const {
   return {DriverPath(driver_), QualificationPath(0)};
 }
 
-void TDrivingQualificationsForm::AdvancedChanged() {
+void TDrivingQualificationsForm::AdvancedKwYesNoDlgChange() {
   // 0 (neither) clears the stored value.
   const std::int32_t value =
       (IsYes(advanced_) ? kAdvanced : 0) + (IsYes(defensive_) ? kDefensive : 0);

@@ -18,7 +18,7 @@ class TDrivingQualificationsForm : public TCaptureDialog {
 
  private:
   TPath Qualifications() const;
-  void AdvancedChanged();
+  void AdvancedKwYesNoDlgChange();
 
   int driver_;
   TKwYesNoDlg* passPlus_ = nullptr;
