@@ -316,7 +316,11 @@ void TFieldBinder::ConnectDialog(const TBound& bound) {
 
 bool TFieldBinder::HasChoice(const TBound& bound) const {
   const TKwComboEdit* combo = AsList(bound.Control);
-  return combo == nullptr || combo->ItemIndex() >= 0;
+  if (combo == nullptr)
+    return true;
+  if (combo->ItemIndex() < 0)
+    return false;
+  return !Has(bound.Row, foZeroIsNoChoice) || combo->SelectedCode() != 0;
 }
 
 bool TFieldBinder::FieldLeft(const TBound& bound) {

@@ -83,6 +83,8 @@ enum TFieldOption : unsigned {
                                 // stores, so that it may correct the value or put it back first
   foPeriodStart = 1u << 18,     // numbers: with the unit list beside it (TFieldBinder::AddPeriod)
                                 // a period; the property holds its start date (capture/periods.h)
+  foZeroIsNoChoice = 1u << 19,  // lists: the item of code 0 ("<Select>") is no choice, which
+                                // no write rule stores
 };
 
 // The path a field's property is read from and written to, asked afresh at every load and
