@@ -84,13 +84,15 @@ void TMedicalConditionsForm::BuildControls() {
        .Kind = TFieldKind::Number,
        .Label = "&Period Condition held",
        .Hint = "|Enter the period the Proposer/Driver has had this Medical Condition.",
-       .HelpContext = 120503}));
+       .HelpContext = 120503,
+       .Exit = [this] { PeriodLeft(); }}));
   unit_ = static_cast<TKwComboEdit*>(Binder().Create(
       {.Name = "PeriodKwComboEdit",
        .Kind = TFieldKind::List,
        .Label = {},  // the number's label names both
        .Hint = "|Enter the period the Proposer/Driver has had this medical condition.",
-       .HelpContext = 120503}));
+       .HelpContext = 120503,
+       .Exit = [this] { PeriodLeft(); }}));
   unit_->AddItem(QLatin1String(kYearsUnit), 0);
   unit_->AddItem(QLatin1String(kMonthsUnit), 1);
   unit_->SetItemIndex(0);
@@ -104,18 +106,27 @@ void TMedicalConditionsForm::BuildControls() {
   periodLabel->setParent(details_);
   form->addRow(periodLabel, pair);
 
+  // The answers store into the selected condition as they are left.
+  const TPathProvider selected = [this] { return SelectedCondition(); };
   dvla_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
       form, {.Name = "DVLAKwYesNoDlg",
              .Kind = TFieldKind::YesNo,
              .Label = "Has the DVLA been &notified of this condition?",
              .Hint = "|Indicate whether the DVLA have been advised of this Medical Condition.",
-             .HelpContext = 120504}));
+             .HelpContext = 120504,
+             .PropertyId = Id::DvlaNotified,
+             .Path = selected,
+             .Write = TWriteRule::OnExit}));
   modified_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
       form, {.Name = "ModifiedKwYesNoDlg",
              .Kind = TFieldKind::YesNo,
              .Label = "Does the DVLA require a &modification to the vehicle due to this condition?",
              .Hint = "|Indicate whether the DVLA require the vehicle to be modified.",
-             .HelpContext = 120505}));
+             .HelpContext = 120505,
+             .PropertyId = Id::ModificationRequired,
+             .Path = selected,
+             .Write = TWriteRule::OnExit,
+             .Exit = [this] { StoreRequirementsMet(); }}));
   restriction_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
       form,
       {.Name = "RestrictionKwYesNoDlg",
@@ -125,26 +136,27 @@ void TMedicalConditionsForm::BuildControls() {
            "this condition?",
        .Hint = "|Indicate whether the DVLA restrictied the driver to automatic transmission "
                "vehicles. ",
-       .HelpContext = 120506}));
+       .HelpContext = 120506,
+       .PropertyId = Id::AutomaticOnly,
+       .Path = selected,
+       .Write = TWriteRule::OnExit,
+       .Exit = [this] { StoreRequirementsMet(); }}));
   complied_ = static_cast<TKwYesNoDlg*>(
       Binder().AddRow(form, {.Name = "CompliedKwYesNoDlg",
                              .Kind = TFieldKind::YesNo,
                              .Label = "Have all DVLA requirements for this Condition been m&et?",
                              .Hint = "|Indicate whether all the DVLA requirements have been met.",
-                             .HelpContext = 120507}));
-
-  connect(period_, &TNumericEdit::exited, this, &TMedicalConditionsForm::PeriodLeft);
-  connect(unit_, &TKwComboEdit::exited, this, &TMedicalConditionsForm::PeriodLeft);
-  connect(dvla_, &TKwYesNoDlg::exited, this, [this] { AnswerLeft(dvla_, Id::DvlaNotified); });
-  connect(modified_, &TKwYesNoDlg::exited, this,
-          [this] { AnswerLeft(modified_, Id::ModificationRequired); });
-  connect(restriction_, &TKwYesNoDlg::exited, this,
-          [this] { AnswerLeft(restriction_, Id::AutomaticOnly); });
-  connect(complied_, &TKwYesNoDlg::exited, this, &TMedicalConditionsForm::StoreRequirementsMet);
+                             .HelpContext = 120507,
+                             .Exit = [this] { StoreRequirementsMet(); }}));
 }
 
 TPath TMedicalConditionsForm::Condition(int row) const {
   return {DriverPath(driver_), MedicalConditionPath(row)};
+}
+
+TPath TMedicalConditionsForm::SelectedCondition() const {
+  const int row = SelectedRow();
+  return row >= 0 ? Condition(row) : TPath();
 }
 
 void TMedicalConditionsForm::WriteRow(int row) {
@@ -197,9 +209,8 @@ void TMedicalConditionsForm::ShowRecord(int row) {
   WholePeriod(GetDateValue(Id::ConditionStartDate, path), Today(), years, months);
   period_->SetAsInteger(years != 0 ? years : months);
   unit_->SetItemIndex(years != 0 ? 0 : 1);
-  SetYes(dvla_, GetListValue(Id::DvlaNotified, path) == Code::Yes);
-  SetYes(modified_, GetListValue(Id::ModificationRequired, path) == Code::Yes);
-  SetYes(restriction_, GetListValue(Id::AutomaticOnly, path) == Code::Yes);
+  for (const char* answer : {"DVLAKwYesNoDlg", "ModifiedKwYesNoDlg", "RestrictionKwYesNoDlg"})
+    Binder().Load(answer);
   SetYes(complied_, GetListValue(Id::DvlaRequirementsMet, path) <= kLastMetValue);
 }
 
@@ -213,17 +224,6 @@ void TMedicalConditionsForm::PeriodLeft() {
       {period_->AsInteger(), unit}, GetDateValue(Id::ConditionStartDate, Condition(row)), Today());
   if (start.isValid())
     SetDateValue(Id::ConditionStartDate, Condition(row), start);
-}
-
-void TMedicalConditionsForm::AnswerLeft(TKwYesNoDlg* answer, std::int32_t id) {
-  const int row = SelectedRow();
-  if (row < 0)
-    return;
-  SetListValue(id, Condition(row), IsYes(answer) ? Code::Yes : Code::No);
-  // The requirements value is made of the modification and automatic answers too, so it
-  // follows them.
-  if (answer != dvla_)
-    StoreRequirementsMet();
 }
 
 void TMedicalConditionsForm::StoreRequirementsMet() {

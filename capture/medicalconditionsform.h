@@ -27,8 +27,9 @@ class TMedicalConditionsForm : public TRecordListDialog {
  private:
   void BuildControls();
   TPath Condition(int row) const;
+  // The selected condition's path; empty when no row is selected.
+  TPath SelectedCondition() const;
   void PeriodLeft();
-  void AnswerLeft(TKwYesNoDlg* answer, std::int32_t id);
   void StoreRequirementsMet();
 
   int driver_;
