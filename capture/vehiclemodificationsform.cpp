@@ -21,10 +21,6 @@ TPath Modification(int index) {
   return VehicleObjectPath(ObjectCode::Modification, index);
 }
 
-std::int32_t MedicalCode(const TKwYesNoDlg* answer) {
-  return answer->State() == TKwYesNoState::ynYes ? Code::MedicalReasonYes : Code::MedicalReasonNo;
-}
-
 // The type's text, "<Select>" when there is none.
 QString TypeText(std::int32_t code) {
   const QString text = code != 0 ? GetListText(ListId::Modifications, code) : QString();
@@ -53,6 +49,8 @@ TVehicleModificationsForm::TVehicleModificationsForm(QWidget* parent)
        .RemoveHelp = 121005,
        .CloseHint = "|Closes the dialog and returns you to the 'Vehicle Page'.",
        .CloseHelp = 121006});
+  // Both fields store into the selected modification.
+  const TPathProvider selected = [this] { return SelectedModification(); };
   Binder().AddRow(form,
                   {.Name = kType,
                    .Kind = TFieldKind::List,
@@ -60,6 +58,10 @@ TVehicleModificationsForm::TVehicleModificationsForm(QWidget* parent)
                    .Hint = "|Select the type of modification that has been made to the vehicle.",
                    .HelpContext = 121002,
                    .List = TListSource::Page,
+                   .PropertyId = Id::ModificationType,
+                   .Path = selected,
+                   .Write = TWriteRule::OnChange,
+                   .Options = foZeroIsNoChoice,
                    .Change = [this] { TypeKwComboEditChange(); },
                    .BuildList = [this] { TypeKwComboEditBuildList(); }});
   Binder().AddRow(
@@ -68,7 +70,11 @@ TVehicleModificationsForm::TVehicleModificationsForm(QWidget* parent)
              .Label = "Modified due to &Medical Condition?",
              .Hint = "|Indicate whether the modification has been made for a medical condition.",
              .HelpContext = 121003,
-             .Exit = [this] { InjuryKwYesNoDlgExit(); }});
+             .PropertyId = Id::ModifiedForMedicalReason,
+             .Path = selected,
+             .Write = TWriteRule::OnExit,
+             .YesCode = Code::MedicalReasonYes,
+             .NoCode = Code::MedicalReasonNo});
   TypeField()->SetListID(ListId::Modifications);
   Open(TypeField(), {TypeField(), InjuryField()});
   resize(420, 320);
@@ -107,22 +113,24 @@ void TVehicleModificationsForm::AddRecord() {
   details_->setEnabled(true);
   TypeField()->SetItemIndex(0);
   // The new modification takes the medical answer the details show now.
-  const int index = VehicleObjectCount(ObjectCode::Modification);
-  SetListValue(Id::ModifiedForMedicalReason, Modification(index), MedicalCode(InjuryField()));
+  const TKwYesNoState medical = InjuryField()->State();
   ShowNewRow();
+  InjuryField()->SetState(medical);
+  Binder().Store(kInjury);
 }
 
 void TVehicleModificationsForm::AddModification() {
   AddRecord();
 }
 
-void TVehicleModificationsForm::ShowRecord(int row) {
-  TKwComboEdit* type = TypeField();
-  type->SetItemIndex(type->IndexOfCode(GetListValue(Id::ModificationType, Modification(row))));
-  InjuryField()->SetState(GetListValue(Id::ModifiedForMedicalReason, Modification(row)) ==
-                                  Code::MedicalReasonYes
-                              ? TKwYesNoState::ynYes
-                              : TKwYesNoState::ynNo);
+TPath TVehicleModificationsForm::SelectedModification() const {
+  const int row = SelectedRow();
+  return row >= 0 ? Modification(row) : TPath();
+}
+
+void TVehicleModificationsForm::ShowRecord(int /*row*/) {
+  Binder().Load(kType);
+  Binder().Load(kInjury);
 }
 
 void TVehicleModificationsForm::ListViewClick() {
@@ -130,27 +138,17 @@ void TVehicleModificationsForm::ListViewClick() {
 }
 
 void TVehicleModificationsForm::TypeKwComboEditChange() {
+  // The row has stored a chosen type; the row of the list shows the choice.
   const int row = SelectedRow();
-  TKwComboEdit* type = TypeField();
-  if (row < 0 || type->ItemIndex() < 0)
-    return;
-  const std::int32_t code = type->ItemCode(type->ItemIndex());
-  if (code != 0)
-    SetListValue(Id::ModificationType, Modification(row), code);
-  list_->topLevelItem(row)->setText(1, type->Text());
+  if (row >= 0 && TypeField()->ItemIndex() >= 0)
+    list_->topLevelItem(row)->setText(1, TypeField()->Text());
 }
 
 void TVehicleModificationsForm::StoreKey(int row, std::int32_t code) {
   // An empty type is not stored: the modification keeps the type it had until it goes.
   if (code != 0)
-    SetListValue(Id::ModificationType, Modification(row), code);
+    Binder().Store(kType);
   list_->topLevelItem(row)->setText(1, TypeText(code));
-}
-
-void TVehicleModificationsForm::InjuryKwYesNoDlgExit() {
-  const int row = SelectedRow();
-  if (row >= 0)
-    SetListValue(Id::ModifiedForMedicalReason, Modification(row), MedicalCode(InjuryField()));
 }
 
 bool TVehicleModificationsForm::RemoveRecord(int row) {

@@ -1,10 +1,11 @@
 #pragma once
 // TVehicleModificationsForm: the vehicle's non-standard modifications, one row each, with the
 // type and whether it was made because of a medical condition. Every change goes into the Data
-// Server at once. The type is the record's key (recordlistdialog.h): a modification left without
-// a type is removed, after asking.
+// Server at once, through the fields' rows. The type is the record's key (recordlistdialog.h): a
+// modification left without a type is removed, after asking.
 
 #include "capture/recordlistdialog.h"
+#include "motor/getmotordsv.h"
 
 class TKwComboEdit;
 class TKwYesNoDlg;
@@ -43,7 +44,8 @@ class TVehicleModificationsForm : public TRecordListDialog {
  private:
   void TypeKwComboEditBuildList();
   void TypeKwComboEditChange();
-  void InjuryKwYesNoDlgExit();
+  // The selected modification's path; empty when no row is selected.
+  TPath SelectedModification() const;
 
   bool typesRead_ = false;
 };
