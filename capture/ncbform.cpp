@@ -32,7 +32,8 @@ TNCBForm::TNCBForm(QWidget* owner) : TCaptureDialog(owner) {
              .HelpContext = 120601,
              .PropertyId = Id::BonusYears,
              .Path = Bonus,
-             .Write = TWriteRule::OnExit}));
+             .Write = TWriteRule::OnExit,
+             .Options = foTruncated}));  // bonus years are whole years
   auto* type = static_cast<TKwComboEdit*>(Binder().AddRow(
       form, {.Name = "TypeKwComboEdit",
              .Kind = TFieldKind::List,
@@ -89,8 +90,6 @@ TNCBForm::TNCBForm(QWidget* owner) : TCaptureDialog(owner) {
                            "|Closes the dialog and returns you to the 'Proposer Page'.", 120607);
 
   Binder().LoadAll();
-  // Bonus years are whole years.
-  years_->SetAsInteger(static_cast<std::int32_t>(GetNumericValue(Id::BonusYears, Bonus())));
 }
 
 void TNCBForm::CloseClicked() {
