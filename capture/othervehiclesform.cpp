@@ -14,10 +14,6 @@ namespace {
 
 const QString kRemoveCompanyCar = QStringLiteral("Remove Company Car details for %1");
 
-std::int32_t Whole(double value) {
-  return static_cast<std::int32_t>(value);
-}
-
 }  // namespace
 
 TOtherVehiclesForm::TOtherVehiclesForm(QWidget* owner, int driver)
@@ -29,6 +25,8 @@ TOtherVehiclesForm::TOtherVehiclesForm(QWidget* owner, int driver)
   auto* fields = new QWidget(this);
   auto* form = new QFormLayout(fields);
   form->setContentsMargins(0, 0, 0, 0);
+  // The numbers load through their rows and are stored through them at Close only.
+  const TPathProvider driverPath = [driver] { return TPath{DriverPath(driver)}; };
   owned_ = static_cast<TNumericEdit*>(Binder().AddRow(
       form,
       {.Name = "VehiclesOwnedNumericEdit",
@@ -37,13 +35,21 @@ TOtherVehiclesForm::TOtherVehiclesForm(QWidget* owner, int driver)
        .Hint =
            "|Enter the number of vehicles, excluding the vehicle being insured, that this Driver "
            "owns.",
-       .HelpContext = 120701}));
+       .HelpContext = 120701,
+       .PropertyId = Id::VehiclesOwned,
+       .Path = driverPath,
+       .Options = foTruncated,
+       .Exit = [this] { Acceptable(owned_); }}));
   claimFree_ = static_cast<TNumericEdit*>(Binder().AddRow(
       form, {.Name = "OtherNCDNumericEdit",
              .Kind = TFieldKind::Number,
              .Label = "Number of years Claim &Free on ALL other owned Vehicles",
              .Hint = "|Enter the number of years where no claim has been made against any insurer.",
-             .HelpContext = 120702}));
+             .HelpContext = 120702,
+             .PropertyId = Id::OtherVehicleClaimFreeYears,
+             .Path = driverPath,
+             .Options = foTruncated,
+             .Exit = [this] { Acceptable(claimFree_); }}));
   driven_ = static_cast<TNumericEdit*>(Binder().AddRow(
       form,
       {.Name = "OtherDrivenNumericEdit",
@@ -51,31 +57,30 @@ TOtherVehiclesForm::TOtherVehiclesForm(QWidget* owner, int driver)
        .Label = "Number of other Vehicles this Driver has &use of (not owned)",
        .Hint = "|Enter the number of other vehicles that this Driver has the use of, but does not "
                "own.",
-       .HelpContext = 120703}));
+       .HelpContext = 120703,
+       .PropertyId = Id::OtherVehiclesDriven,
+       .Path = driverPath,
+       .Options = foTruncated,
+       .Exit = [this] { Acceptable(driven_); }}));
   companyCarAnswer_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
       form, {.Name = "CompanyCarKwYesNoDlg",
              .Kind = TFieldKind::YesNo,
              .Label = "Has this Driver had the use of a Compan&y Car?",
              .Hint = "|Indicate whether the Driver has ever had the use of a  Company Car.",
              .HelpContext = 120704,
-             .Options = foDialogOnYes}));
+             .Options = foDialogOnYes,
+             .Change = [this] { CompanyCarChanged(); },
+             .CallDialog = [this] { CompanyCarDialog(); }}));
   close_ =
       LayOutWithClose({fields}, {owned_, claimFree_, driven_, companyCarAnswer_},
                       "|Closes the dialog and returns you to the 'Proposer/Driver Page'.", 120705);
 
+  Binder().LoadAll();
   const TPath path{DriverPath(driver)};
-  owned_->SetAsInteger(Whole(GetNumericValue(Id::VehiclesOwned, path)));
-  claimFree_->SetAsInteger(Whole(GetNumericValue(Id::OtherVehicleClaimFreeYears, path)));
-  driven_->SetAsInteger(Whole(GetNumericValue(Id::OtherVehiclesDriven, path)));
   companyCar_.Use = GetListValue(Id::CompanyCarUse, path);
   companyCar_.ClaimFreeYears = GetNumericValue(Id::CompanyCarClaimFreeYears, path);
   companyCar_.Ceased = GetDateValue(Id::OtherVehicleDateCeased, path);
   SetYes(companyCarAnswer_, companyCar_.Use != 0);
-
-  for (TNumericEdit* field : {owned_, claimFree_, driven_})
-    connect(field, &TNumericEdit::exited, this, [this, field] { Acceptable(field); });
-  connect(companyCarAnswer_, &TKwYesNoDlg::changed, this, &TOtherVehiclesForm::CompanyCarChanged);
-  connect(companyCarAnswer_, &TKwYesNoDlg::callDialog, this, &TOtherVehiclesForm::CompanyCarDialog);
 }
 
 void TOtherVehiclesForm::CompanyCarChanged() {
@@ -111,13 +116,15 @@ void TOtherVehiclesForm::CloseClicked() {
     if (!Acceptable(field))
       return;
   }
+  for (const char* number :
+       {"VehiclesOwnedNumericEdit", "OtherNCDNumericEdit", "OtherDrivenNumericEdit"})
+    Binder().Store(number);
+  // What follows the answers: whether any vehicle is owned, the engine's copy of the vehicles
+  // driven, and the company car the dialog behind the answer keeps.
   const TPath path{DriverPath(driver_)};
   const std::int32_t owned = owned_->AsInteger();
-  SetNumericValue(Id::VehiclesOwned, path, owned);
   SetListValue(Id::OtherVehicleOwned, path,
                owned > 0 ? Code::OwnsOtherVehicle : Code::OwnsNoOtherVehicle);
-  SetNumericValue(Id::OtherVehicleClaimFreeYears, path, claimFree_->AsInteger());
-  SetNumericValue(Id::OtherVehiclesDriven, path, driven_->AsInteger());
   SetNumericValue(Id::OtherVehiclesDrivenCopy, path, driven_->AsInteger());
   SetListValue(Id::CompanyCarUse, path, companyCar_.Use);
   SetNumericValue(Id::CompanyCarClaimFreeYears, path, companyCar_.ClaimFreeYears);
