@@ -33,13 +33,18 @@ TOtherOccupationForm::TOtherOccupationForm(QWidget* owner, int driver,
   auto* form = new QFormLayout(fields);
   form->setContentsMargins(0, 0, 0, 0);
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  // The business and the status load and store (at Close) through their rows; the occupation
+  // item stands for two properties, the occupation and its qualifier.
+  const TPathProvider partTime = [this] { return PartTime(); };
   businessField_ = static_cast<TKwComboEdit*>(Binder().AddRow(
       form, {.Name = "BusinessKwComboEdit",
              .Kind = TFieldKind::List,
              .Label = "Employers &Business",
              .Hint = "|Select the text that best describes the employer's type of business.",
              .HelpContext = 120103,
-             .List = TListSource::Page}));
+             .List = TListSource::Page,
+             .PropertyId = Id::EmployersBusiness,
+             .Path = partTime}));
   occupationField_ = static_cast<TKwComboEdit*>(Binder().AddRow(
       form,
       {.Name = "OccupationKwComboEdit",
@@ -55,7 +60,9 @@ TOtherOccupationForm::TOtherOccupationForm(QWidget* owner, int driver,
              .Hint = QStringLiteral("Select the employment status for the Proposer\u2019s/Driver's "
                                     "part-time occupation."),
              .HelpContext = 120101,
-             .List = TListSource::Page}));
+             .List = TListSource::Page,
+             .PropertyId = Id::EmploymentStatus,
+             .Path = partTime}));
   for (TKwComboEdit* list : {businessField_, occupationField_, statusField_})
     list->setMinimumWidth(list->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 20);
   close_ =
@@ -80,9 +87,9 @@ TOtherOccupationForm::TOtherOccupationForm(QWidget* owner, int driver,
   RebuildStatuses(business_, occupationItem_);
   occupationField_->setEnabled(business_ > 0);
   statusField_->setEnabled(occupationField_->isEnabled() && business_ > 0);
-  SelectCode(businessField_, business_);
+  Binder().Load("BusinessKwComboEdit");
   SelectCode(occupationField_, occupationItem_);
-  SelectCode(statusField_, GetListValue(Id::EmploymentStatus, path));
+  Binder().Load("EmploymentStatusKwComboEdit");
 
   connect(businessField_, &TKwComboEdit::changed, this,
           [this] { occupationField_->setEnabled(TextNamesAChoice(businessField_)); });
@@ -134,10 +141,10 @@ void TOtherOccupationForm::CloseClicked() {
   if (Chosen(businessField_) && Chosen(statusField_)) {
     const TPath path = PartTime();
     const std::int32_t item = occupationField_->SelectedCode();
-    SetListValue(Id::EmploymentStatus, path, statusField_->SelectedCode());
+    Binder().Store("EmploymentStatusKwComboEdit");
     SetListValue(Id::Occupation, path, OccupationOfItem(item));
     SetListValue(Id::OccupationQualifier, path, QualifierOfItem(item));
-    SetListValue(Id::EmployersBusiness, path, businessField_->SelectedCode());
+    Binder().Store("BusinessKwComboEdit");
     done(mrOk);
     return;
   }
