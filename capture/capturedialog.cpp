@@ -1,9 +1,7 @@
 #include "capture/capturedialog.h"
 
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QVBoxLayout>
 
 #include "controls/dialogbutton.h"

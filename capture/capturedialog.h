@@ -3,6 +3,7 @@
 // the Cancel key: Escape and the window's close box run the Close button's own action, which
 // decides how the dialog ends (and may keep it open). That action first makes the field being
 // edited store its value (StoreEditedField with the Close button), as when the user moves to it.
+// The dialog's fields are rows of its binder (Binder().AddRow): the rows load and store them.
 
 #include <QDialog>
 #include <QPushButton>
@@ -30,8 +31,8 @@ class TCaptureDialog : public QDialog {
   // A list view with the given columns, one row selected at a time.
   QTreeWidget* MakeListView(const char* name, const QStringList& columns, const QString& hint,
                             int helpContext);
-  // The dialog's fields: Binder().AddRow(form, row) creates a row's control and label and adds
-  // them to the form.
+  // The dialog's fields: Binder().AddRow(form, row) creates a row's control and label, adds
+  // them to the form and answers the control.
   TFieldBinder& Binder() { return *binder_; }
   const TFieldBinder& Binder() const { return *binder_; }
   // Lays the dialog out as the widgets one above the other and a Close button below them on the

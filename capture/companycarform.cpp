@@ -38,12 +38,14 @@ TCompanyCarForm::TCompanyCarForm(QWidget* owner) : TCaptureDialog(owner) {
   auto* fields = new QWidget(this);
   auto* form = new QFormLayout(fields);
   form->setContentsMargins(0, 0, 0, 0);
-  years_ = static_cast<TNumericEdit*>(
-      Binder().AddRow(form, {.Name = "NCDNumericEdit",
-                             .Kind = TFieldKind::Number,
-                             .Label = "Number of years Claim &Free whilst driving Company Car",
-                             .Hint = "|Enter the number of years claim free for the Company Car.",
-                             .HelpContext = 120802}));
+  years_ = static_cast<TNumericEdit*>(Binder().AddRow(
+      form, {.Name = "NCDNumericEdit",
+             .Kind = TFieldKind::Number,
+             .Label = "Number of years Claim &Free whilst driving Company Car",
+             .Hint = "|Enter the number of years claim free for the Company Car.",
+             .HelpContext = 120802,
+             // The record keeps the years: the field only checks them.
+             .Exit = [this] { NumberAcceptable(years_, Id::CompanyCarClaimFreeYears); }}));
   ceased_ = static_cast<TKwDate*>(Binder().AddRow(
       form, {.Name = "CeasedKwDate",
              .Kind = TFieldKind::Date,
@@ -52,8 +54,6 @@ TCompanyCarForm::TCompanyCarForm(QWidget* owner) : TCaptureDialog(owner) {
              .HelpContext = 120803}));
   close_ = LayOutWithClose({usage, fields}, {businessOnly_, businessAndPrivate_, years_, ceased_},
                            "|Closes the dialog and returns you to the 'Driver Page'.", 120804);
-  connect(years_, &TNumericEdit::exited, this,
-          [this] { NumberAcceptable(years_, Id::CompanyCarClaimFreeYears); });
 }
 
 void TCompanyCarForm::Show(const TCompanyCar& car) {

@@ -68,20 +68,23 @@ void TDriverClaimsForm::BuildControls() {
                                                    .Label = "&Date Claim Made",
                                                    .Hint = "|Enter the date the Claim was made.",
                                                    .HelpContext = 120303,
-                                                   .Options = foTodayIsNegative}));
+                                                   .Options = foTodayIsNegative,
+                                                   .Exit = [this] { DateLeft(); }}));
   cost_ = static_cast<TNumericEdit*>(
       Binder().AddRow(form, {.Name = "CostNumericEdit",
                              .Kind = TFieldKind::Number,
                              .Label = "Total C&ost of Claim",
                              .Hint = "|Enter the total cost of the Claim in pounds.",
                              .HelpContext = 120304,
-                             .Options = foMoney}));
+                             .Options = foMoney,
+                             .Exit = [this] { CostLeft(); }}));
   fault_ = static_cast<TKwYesNoDlg*>(
       Binder().AddRow(form, {.Name = "FaultKwYesNoDlg",
                              .Kind = TFieldKind::YesNo,
                              .Label = "Was the Driver at &Fault?",
                              .Hint = "|Indicate whether the Driver was at fault for the Claim.",
-                             .HelpContext = 120305}));
+                             .HelpContext = 120305,
+                             .Exit = [this] { FaultLeft(); }}));
   injury_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
       form,
       {.Name = "InjuryKwYesNoDlg",
@@ -89,27 +92,13 @@ void TDriverClaimsForm::BuildControls() {
        .Label = "Did any Personal &Injury Result?",
        .Hint = "|Indicate whether a personal Injury was sustained by any party as a result of the "
                "Claim.",
-       .HelpContext = 120306}));
+       .HelpContext = 120306,
+       .Exit = [this] { InjuryLeft(); }}));
   conviction_ = new QLabel(QStringLiteral("Related to Conviction..."), details_);
   conviction_->setObjectName(QStringLiteral("ConvictionLabel"));
   form->addRow(conviction_);
   type_->setMinimumWidth(type_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 22);
   listReady_ = FillWithSelectFirst(type_, ListId::ClaimTypes);
-
-  connect(date_, &TKwDate::exited, this, &TDriverClaimsForm::DateLeft);
-  connect(cost_, &TNumericEdit::exited, this, [this] {
-    TClaimRecord* claim = Selected();
-    if (claim != nullptr && NumberAcceptable(cost_, Id::ClaimCost))
-      claim->Cost = cost_->AsDouble();
-  });
-  connect(fault_, &TKwYesNoDlg::exited, this, [this] {
-    if (TClaimRecord* claim = Selected())
-      claim->AtFault = IsYes(fault_) ? QStringLiteral("Y") : QStringLiteral("N");
-  });
-  connect(injury_, &TKwYesNoDlg::exited, this, [this] {
-    if (TClaimRecord* claim = Selected())
-      claim->Injury = IsYes(injury_) ? QStringLiteral("Y") : QStringLiteral("N");
-  });
 }
 
 TClaimRecord* TDriverClaimsForm::Selected() const {
@@ -165,6 +154,22 @@ void TDriverClaimsForm::DateLeft() {
   if (date.isValid() && date > Today())
     Ask(PromptKind::Warning, PromptButtons::Ok, kFutureDate);
   claim->Date = date;
+}
+
+void TDriverClaimsForm::CostLeft() {
+  TClaimRecord* claim = Selected();
+  if (claim != nullptr && NumberAcceptable(cost_, Id::ClaimCost))
+    claim->Cost = cost_->AsDouble();
+}
+
+void TDriverClaimsForm::FaultLeft() {
+  if (TClaimRecord* claim = Selected())
+    claim->AtFault = IsYes(fault_) ? QStringLiteral("Y") : QStringLiteral("N");
+}
+
+void TDriverClaimsForm::InjuryLeft() {
+  if (TClaimRecord* claim = Selected())
+    claim->Injury = IsYes(injury_) ? QStringLiteral("Y") : QStringLiteral("N");
 }
 
 void TDriverClaimsForm::StoreKey(int row, std::int32_t code) {

@@ -34,7 +34,11 @@ class TDriverClaimsForm : public TRecordListDialog {
   // Showing the clicked row, the focus on the claim type.
   void ClaimsPZListViewClick();
   TClaimRecord* Selected() const;
+  // The fields' exits store into the selected claim (the records, not the Data Server).
   void DateLeft();
+  void CostLeft();
+  void FaultLeft();
+  void InjuryLeft();
 
   TClaimList& claims_;
   TKwComboEdit* type_ = nullptr;

@@ -74,19 +74,22 @@ void TDriverConvictionsForm::BuildControls() {
                              .Label = "&Date of Conviction",
                              .Hint = "|Enter the date this Conviction occurred.",
                              .HelpContext = 120403,
-                             .Options = foTodayIsNegative}));
+                             .Options = foTodayIsNegative,
+                             .Exit = [this] { DateLeft(); }}));
   ban_ = static_cast<TNumericEdit*>(
       Binder().AddRow(form, {.Name = "BanNumericEdit",
                              .Kind = TFieldKind::Number,
                              .Label = "Months &Banned",
                              .Hint = "|Enter the suspension period in months, if any.",
-                             .HelpContext = 120404}));
+                             .HelpContext = 120404,
+                             .Exit = [this] { BanLeft(); }}));
   points_ = static_cast<TNumericEdit*>(Binder().AddRow(
       form, {.Name = "PointsNumericEdit",
              .Kind = TFieldKind::Number,
              .Label = "Penalty &Points",
              .Hint = "|Enter the number of penalty points 'awarded' for this Conviction.",
-             .HelpContext = 120405}));
+             .HelpContext = 120405,
+             .Exit = [this] { PointsLeft(); }}));
   fine_ = static_cast<TNumericEdit*>(
       Binder().AddRow(form, {.Name = "FineNumericEdit",
                              .Kind = TFieldKind::Number,
@@ -94,7 +97,8 @@ void TDriverConvictionsForm::BuildControls() {
                              .Hint = "|Enter the amount of the fine 'awarded' for this "
                                      "Conviction.",
                              .HelpContext = 120406,
-                             .Options = foMoney}));
+                             .Options = foMoney,
+                             .Exit = [this] { FineLeft(); }}));
   claim_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
       form,
       {.Name = "ClaimKwYesNoDlg",
@@ -102,29 +106,11 @@ void TDriverConvictionsForm::BuildControls() {
        .Label = "Did this conviction r&esult in any accidents losses or claims?",
        .Hint = "|Indicate whether any Accidents, Losses or Claims resulted from this Conviction. ",
        .HelpContext = 120407,
-       .Options = foDialogOnYes}));
+       .Options = foDialogOnYes,
+       .Change = [this] { RelatedClaimChanged(); },
+       .CallDialog = [this] { RelatedClaimDialog(); }}));
   type_->setMinimumWidth(type_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 26);
   listReady_ = FillWithSelectFirst(type_, ListId::ConvictionCodes);
-
-  connect(date_, &TKwDate::exited, this, &TDriverConvictionsForm::DateLeft);
-  // A number beyond its bound is refused with its message and leaves the record as it was.
-  connect(ban_, &TNumericEdit::exited, this, [this] {
-    TConvictionRecord* conviction = Selected();
-    if (conviction != nullptr && NumberAcceptable(ban_, Id::MonthsBanned))
-      conviction->MonthsBanned = ban_->AsInteger();
-  });
-  connect(points_, &TNumericEdit::exited, this, [this] {
-    TConvictionRecord* conviction = Selected();
-    if (conviction != nullptr && NumberAcceptable(points_, Id::PenaltyPoints))
-      conviction->Points = points_->AsInteger();
-  });
-  connect(fine_, &TNumericEdit::exited, this, [this] {
-    TConvictionRecord* conviction = Selected();
-    if (conviction != nullptr && NumberAcceptable(fine_, Id::ConvictionFine))
-      conviction->Fine = std::round(fine_->AsDouble());
-  });
-  connect(claim_, &TKwYesNoDlg::changed, this, &TDriverConvictionsForm::RelatedClaimChanged);
-  connect(claim_, &TKwYesNoDlg::callDialog, this, &TDriverConvictionsForm::RelatedClaimDialog);
 }
 
 TConvictionRecord* TDriverConvictionsForm::Selected() const {
@@ -176,6 +162,25 @@ void TDriverConvictionsForm::DateLeft() {
     Ask(PromptKind::Warning, PromptButtons::Ok, kFutureDate);
   conviction->Date = date;
   WriteRow(SelectedRow());
+}
+
+// A number beyond its bound is refused with its message and leaves the record as it was.
+void TDriverConvictionsForm::BanLeft() {
+  TConvictionRecord* conviction = Selected();
+  if (conviction != nullptr && NumberAcceptable(ban_, Id::MonthsBanned))
+    conviction->MonthsBanned = ban_->AsInteger();
+}
+
+void TDriverConvictionsForm::PointsLeft() {
+  TConvictionRecord* conviction = Selected();
+  if (conviction != nullptr && NumberAcceptable(points_, Id::PenaltyPoints))
+    conviction->Points = points_->AsInteger();
+}
+
+void TDriverConvictionsForm::FineLeft() {
+  TConvictionRecord* conviction = Selected();
+  if (conviction != nullptr && NumberAcceptable(fine_, Id::ConvictionFine))
+    conviction->Fine = std::round(fine_->AsDouble());
 }
 
 void TDriverConvictionsForm::StoreKey(int row, std::int32_t code) {

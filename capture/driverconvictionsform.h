@@ -29,7 +29,11 @@ class TDriverConvictionsForm : public TRecordListDialog {
  private:
   void BuildControls();
   TConvictionRecord* Selected() const;
+  // The fields' exits store into the selected conviction (the records, not the Data Server).
   void DateLeft();
+  void BanLeft();
+  void PointsLeft();
+  void FineLeft();
   void RelatedClaimChanged();
   void RelatedClaimDialog();
 
