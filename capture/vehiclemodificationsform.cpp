@@ -62,6 +62,7 @@ TVehicleModificationsForm::TVehicleModificationsForm(QWidget* parent)
                    .Path = selected,
                    .Write = TWriteRule::OnChange,
                    .Options = foZeroIsNoChoice,
+                   .ListId = ListId::Modifications,
                    .Change = [this] { TypeKwComboEditChange(); },
                    .BuildList = [this] { TypeKwComboEditBuildList(); }});
   Binder().AddRow(
@@ -75,7 +76,6 @@ TVehicleModificationsForm::TVehicleModificationsForm(QWidget* parent)
              .Write = TWriteRule::OnExit,
              .YesCode = Code::MedicalReasonYes,
              .NoCode = Code::MedicalReasonNo});
-  TypeField()->SetListID(ListId::Modifications);
   Open(TypeField(), {TypeField(), InjuryField()});
   resize(420, 320);
 }
