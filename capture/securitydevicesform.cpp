@@ -125,6 +125,7 @@ TSecurityDevicesForm::TSecurityDevicesForm(QWidget* parent)
                    .PropertyId = Id::SecurityDevice,
                    .Path = selected,
                    .Write = TWriteRule::OnExitIfSelected,
+                   .ListId = ListId::SecurityDevices,
                    .Exit = [this] { DeviceKwComboEditExit(); },
                    .BuildList = [this] { DeviceKwComboEditBuildList(); }});
   Binder().AddRow(
@@ -140,7 +141,6 @@ TSecurityDevicesForm::TSecurityDevicesForm(QWidget* parent)
        .YesCode = Code::FittedYes,
        .NoCode = Code::FittedNo});
   Binder().Label(kDevice)->setObjectName(QStringLiteral("DeviceLabel"));
-  DeviceField()->SetListID(ListId::SecurityDevices);
   Open(nullptr,
        {kinds_[0], kinds_[1], kinds_[2], kinds_[3], DeviceField(), ManufacturerFittedField()});
   resize(460, 380);
@@ -240,10 +240,8 @@ void TSecurityDevicesForm::DeviceTypeRadioGroupClick() {
     return;
   EnableDeviceName(kind == dkSpecified);
   DeviceField()->SetItemIndex(DeviceField()->IndexOfCode(kKindCodes[kind]));
-  // Then the device's exit runs, as the device row stores it.
-  if (DeviceField()->ItemIndex() >= 0)
-    Binder().Store(kDevice);
-  DeviceKwComboEditExit();
+  // Then the device's exit runs: its row stores the device, then DeviceKwComboEditExit.
+  Binder().Leave(kDevice);
 }
 
 void TSecurityDevicesForm::DeviceKwComboEditExit() {
