@@ -1,7 +1,6 @@
 #include "capture/medicalconditionsform.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 
 #include "capture/fieldvalues.h"
 #include "capture/periods.h"
@@ -75,36 +74,24 @@ void TMedicalConditionsForm::BuildControls() {
   condition_->setMinimumWidth(condition_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 22);
   listReady_ = FillWithSelectFirst(condition_, ListId::MedicalConditions);
 
-  // The period: a number and its unit on one row under the number's label.
-  auto* pair = new QWidget(details_);
-  auto* row = new QHBoxLayout(pair);
-  row->setContentsMargins(0, 0, 0, 0);
-  period_ = static_cast<TNumericEdit*>(Binder().Create(
+  // The period: a number and its unit on one row under the number's label; leaving either is
+  // leaving the period. The dialog shows and stores it itself: no whole year shows as months,
+  // "0 Months", where the binder's periods show "0 Years".
+  Binder().AddPeriod(
+      form,
       {.Name = "PeriodNumericEdit",
        .Kind = TFieldKind::Number,
        .Label = "&Period Condition held",
        .Hint = "|Enter the period the Proposer/Driver has had this Medical Condition.",
        .HelpContext = 120503,
-       .Exit = [this] { PeriodLeft(); }}));
-  unit_ = static_cast<TKwComboEdit*>(Binder().Create(
+       .Exit = [this] { PeriodLeft(); }},
       {.Name = "PeriodKwComboEdit",
        .Kind = TFieldKind::List,
        .Label = {},  // the number's label names both
        .Hint = "|Enter the period the Proposer/Driver has had this medical condition.",
-       .HelpContext = 120503,
-       .Exit = [this] { PeriodLeft(); }}));
-  unit_->AddItem(QLatin1String(kYearsUnit), 0);
-  unit_->AddItem(QLatin1String(kMonthsUnit), 1);
-  unit_->SetItemIndex(0);
-  period_->setParent(pair);
-  unit_->setParent(pair);
-  row->addWidget(period_);
-  row->addWidget(unit_);
-  row->addStretch(1);
-  Binder().NamePeriod("PeriodNumericEdit", "PeriodKwComboEdit");
-  QLabel* periodLabel = Binder().Label("PeriodNumericEdit");
-  periodLabel->setParent(details_);
-  form->addRow(periodLabel, pair);
+       .HelpContext = 120503});
+  period_ = Binder().Field<TNumericEdit>("PeriodNumericEdit");
+  unit_ = Binder().Field<TKwComboEdit>("PeriodKwComboEdit");
 
   // The answers store into the selected condition as they are left.
   const TPathProvider selected = [this] { return SelectedCondition(); };
