@@ -316,11 +316,8 @@ void TFieldBinder::ConnectDialog(const TBound& bound) {
 
 bool TFieldBinder::HasChoice(const TBound& bound) const {
   const TKwComboEdit* combo = AsList(bound.Control);
-  if (combo == nullptr)
-    return true;
-  if (combo->ItemIndex() < 0)
-    return false;
-  return !Has(bound.Row, foZeroIsNoChoice) || combo->SelectedCode() != 0;
+  return combo == nullptr || (combo->ItemIndex() >= 0 &&
+                              (!Has(bound.Row, foZeroIsNoChoice) || combo->SelectedCode() != 0));
 }
 
 bool TFieldBinder::FieldLeft(const TBound& bound) {
