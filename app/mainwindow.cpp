@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <utility>
 
 #include "app/aboutform.h"
 #include "app/clientpanel.h"
@@ -37,6 +38,8 @@
 #include "controls/today.h"
 #include "dataserver/binarystream.h"
 #include "dataserver/tracker.h"
+#include "motor/modifiedstate.h"
+#include "motor/seams.h"
 #include "platform/userdatafolder.h"
 #include "settings/options.h"
 
@@ -68,7 +71,8 @@ TTolvaneForm::TTolvaneForm(const QString& programFolder, QWidget* parent)
   CreateSpeedBar();
   CreateStatusBar();
   CreatePages();
-  previousLink_ = SetMainWindowLink(this);
+  // The binding's helpers act on this window while it exists.
+  previousLink_ = std::exchange(TMotorSeams::Current().mainWindowLink, this);
 
   // 1. Scale for the screen's pixel density.
   resize(kDesignSize);
@@ -101,13 +105,13 @@ TTolvaneForm::~TTolvaneForm() {
   // The pages and controls go after this body: focus changes on the way reach nothing of ours.
   disconnect(qApp, nullptr, this, nullptr);
   if (TTvHintWindow* hints = HintWindow())
-    hints->SetOnHintsOff(nullptr);
+    disconnect(hints, nullptr, this, nullptr);
+  disconnect(&ModifiedState(), nullptr, this, nullptr);
   HideHint();
   QuitHelp();
-  SetFieldErrorHandler(previousFieldErrorHandler_);
-  SetModifiedListener(previousModifiedListener_);
+  TPlatformSeams::Current().fieldError = previousFieldErrorHandler_;
   if (MainWindowLink() == this)
-    SetMainWindowLink(previousLink_);
+    TMotorSeams::Current().mainWindowLink = previousLink_;
   qApp->removeEventFilter(this);
 }
 
@@ -293,7 +297,7 @@ void TTolvaneForm::CreateStatusBar() {
   modifiedPanel_->setMinimumWidth(
       qMax(50, modifiedPanel_->fontMetrics().horizontalAdvance(QStringLiteral("Modified")) + 12));
   fileNamePanel_->setText(QStringLiteral("<None>"));
-  previousModifiedListener_ = SetModifiedListener([this](bool modified) {
+  connect(&ModifiedState(), &TModifiedState::modifiedChanged, this, [this](bool modified) {
     ShowModified(modified);
     recoveryKeeper_->ModifiedChanged(modified);
   });
@@ -364,11 +368,12 @@ void TTolvaneForm::InstallHooks() {
   });
   qApp->installEventFilter(this);  // F1 anywhere in the program, the page keys in the window
   previousFieldErrorHandler_ =
-      SetFieldErrorHandler([this](QObject* field, const QString& message, bool refocus) {
-        ShowFieldError(field, message, refocus);
-      });
+      std::exchange(TPlatformSeams::Current().fieldError,
+                    [this](QObject* field, const QString& message, bool refocus) {
+                      ShowFieldError(field, message, refocus);
+                    });
   if (TTvHintWindow* hints = HintWindow())
-    hints->SetOnHintsOff([this] { SetHints(false); });
+    connect(hints, &TTvHintWindow::hintsOffRequested, this, [this] { SetHints(false); });
 }
 
 bool TTolvaneForm::event(QEvent* event) {

@@ -194,6 +194,5 @@ class TTolvaneForm : public QMainWindow, public TMainWindowLink {
   bool rebuildingTabs_ = false;
 
   TMainWindowLink* previousLink_ = nullptr;
-  ModifiedListener previousModifiedListener_;
   FieldErrorHandler previousFieldErrorHandler_;
 };

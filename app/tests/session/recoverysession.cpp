@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
   auto prompter = std::make_shared<TScriptedPrompter>();
   return RunQuillmarsh(count, arguments.data(), [&](TTolvaneForm& window) {
     // After the program's own prompter, so that this one answers.
-    SetPrompter(prompter);
+    TPlatformSeams::Current().prompter = prompter;
     if (mode == QLatin1String("recover")) {
       prompter->QueueAnswer(PromptAnswer::Yes);  // recover
       prompter->QueueAnswer(PromptAnswer::No);   // do not save at the end
