@@ -122,10 +122,10 @@ int RunQuillmarsh(int argc, char** argv, const TWindowCreatedHook& windowCreated
     TTolvaneForm window(programFolder);
     TQuoteWorkflow quotation(&window);
     window.SetSplash(splash);
-    QObject::connect(&window, &TTolvaneForm::FirstShowFinished, &window,
+    QObject::connect(&window, &TTolvaneForm::firstShowFinished, &window,
                      [&] { FinishStart(window, *arguments, firstStart.StatusMessage); });
     if (check) {
-      QObject::connect(&window, &TTolvaneForm::FirstShowFinished, &window,
+      QObject::connect(&window, &TTolvaneForm::firstShowFinished, &window,
                        [&window] { QTimer::singleShot(0, &window, &QWidget::close); });
     }
     if (windowCreated)

@@ -27,6 +27,7 @@
 #include "controls/numericedit.h"
 #include "motor/fieldnames.h"
 #include "platform/scriptedprompter.h"
+#include "platform/seams.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ int main(int argc, char** argv) {
       prompter->QueueAnswer(PromptAnswer::No);   // do not save at the end
     }
     QObject::connect(
-        &window, &TTolvaneForm::FirstShowFinished, &window, [&window, mode, report, prompter] {
+        &window, &TTolvaneForm::firstShowFinished, &window, [&window, mode, report, prompter] {
           QTimer::singleShot(0, &window, [&window, mode, report, prompter] {
             QApplication::setActiveWindow(&window);
             (void)QTest::qWaitForWindowActive(&window);
