@@ -74,8 +74,8 @@ TProposalPages::TProposalPages(TTolvaneForm* window) : QObject(window), window_(
     if (!rebuildingTabs_)
       PagesTabControlChange();
   });
-  connect(prevPanel_, &TFocusPanel::Entered, this, &TProposalPages::PrevPanelEnter);
-  connect(nextPanel_, &TFocusPanel::Entered, this, &TProposalPages::NextPanelEnter);
+  connect(prevPanel_, &TFocusPanel::entered, this, &TProposalPages::PrevPanelEnter);
+  connect(nextPanel_, &TFocusPanel::entered, this, &TProposalPages::NextPanelEnter);
 }
 
 void TProposalPages::Show() {
