@@ -3,37 +3,23 @@
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
-#include <utility>
 
+#include "app/seams.h"
 #include "transmit/acceptanceform.h"
 
-namespace {
-
-TAcceptanceHandler& Handler() {
-  static TAcceptanceHandler handler;
-  return handler;
-}
-
-}  // namespace
-
-TAcceptanceHandler SetAcceptanceHandler(TAcceptanceHandler handler) {
-  TAcceptanceHandler previous = std::move(Handler());
-  Handler() = std::move(handler);
-  return previous;
-}
-
 bool HasAcceptanceHandler() {
-  return static_cast<bool>(Handler());
+  return static_cast<bool>(TAppSeams::Current().acceptance);
 }
 
 void StartAcceptance(const TQuoteDetails& quotation, QWidget* parent) {
-  if (!Handler())
+  const TAcceptanceHandler& handler = TAppSeams::Current().acceptance;
+  if (!handler)
     return;
   // When the wizard's window goes, the focus comes back to the button that opened it (Proceed),
   // or to the window that opened it; the window manager alone may leave it nowhere.
   QPointer<QWidget> opener = QApplication::focusWidget();
   QPointer<QWidget> owner = parent;
-  Handler()(quotation, parent);
+  handler(quotation, parent);
   QWidget* back = opener != nullptr && opener->isVisible() && opener->isEnabled() ? opener.data()
                                                                                   : owner.data();
   if (back == nullptr || !back->isVisible())
@@ -42,8 +28,6 @@ void StartAcceptance(const TQuoteDetails& quotation, QWidget* parent) {
   back->setFocus(Qt::OtherFocusReason);
 }
 
-void UseAcceptanceWizard() {
-  SetAcceptanceHandler([](const TQuoteDetails& quotation, QWidget* parent) {
-    OpenAcceptanceWizard(quotation, parent);  // the wizard reports its own outcome
-  });
+void RunAcceptanceWizard(const TQuoteDetails& quotation, QWidget* parent) {
+  OpenAcceptanceWizard(quotation, parent);  // the wizard reports its own outcome
 }

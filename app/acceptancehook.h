@@ -1,7 +1,7 @@
 #pragma once
 // Where an accepted quotation goes: the results dialog's Proceed hands the chosen quotation to
-// the acceptance wizard through this one seam. The wizard installs itself as the handler; tests
-// install their own to see what was handed over.
+// the acceptance wizard through the app seams' handler (app/seams.h). The program fills in the
+// wizard; tests fill in their own to see what was handed over.
 
 #include <functional>
 
@@ -11,10 +11,8 @@ class TQuoteDetails;
 // Opens the acceptance wizard for the quotation, modally over `parent`.
 using TAcceptanceHandler = std::function<void(const TQuoteDetails& quotation, QWidget* parent)>;
 
-// Installs the handler (nullptr removes it); answers the previous one.
-TAcceptanceHandler SetAcceptanceHandler(TAcceptanceHandler handler);
 bool HasAcceptanceHandler();
-// Runs the installed handler; nothing happens without one.
+// Runs the handler; nothing happens without one.
 void StartAcceptance(const TQuoteDetails& quotation, QWidget* parent);
-// Makes Proceed open the acceptance wizard (the program does so at start-up).
-void UseAcceptanceWizard();
+// The program's handler: the acceptance wizard, which reports its own outcome.
+void RunAcceptanceWizard(const TQuoteDetails& quotation, QWidget* parent);

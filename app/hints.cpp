@@ -8,6 +8,7 @@
 #include "app/hintwindow.h"
 #include "platform/prompt.h"
 #include "settings/options.h"
+#include "settings/optionsnotifier.h"
 
 namespace {
 
@@ -32,11 +33,12 @@ void CreateHintWindow(const QString& programFolder) {
   if (!Instance()->LoadHintFile(QDir(programFolder).filePath(kHintFileName)))
     Ask(PromptKind::Error, PromptButtons::Ok,
         QStringLiteral("Unable to open the Help File.\rHints will be disabled"));
-  SetHintsChangedHandler(FollowHintsSetting);
+  // The connection goes with the window.
+  QObject::connect(&OptionsNotifier(), &TOptionsNotifier::hintsActiveChanged, Instance().get(),
+                   FollowHintsSetting);
 }
 
 void DestroyHintWindow() {
-  SetHintsChangedHandler(nullptr);
   Instance().reset();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QToolButton>
@@ -114,8 +115,8 @@ void TTvHintWindow::DontShowAgainClick() {
   QWidget* focused = QApplication::focusWidget();
   Ask(PromptKind::Information, PromptButtons::Ok, kHintsDisabledMessage);
   hide();
-  if (onHintsOff_)
-    onHintsOff_();
+  if (isSignalConnected(QMetaMethod::fromSignal(&TTvHintWindow::hintsOffRequested)))
+    emit hintsOffRequested();
   else if (TOptions* options = Options())
     options->SetHintsActive(false);
   if (focused != nullptr)

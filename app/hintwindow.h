@@ -38,12 +38,14 @@ class TTvHintWindow : public QWidget {
   const QStringList& WorkList() const { return workList_; }
   QStringList Lines() const { return lines_; }
 
-  // Run by "Don't show again" after its message, to turn hints off everywhere.
-  void SetOnHintsOff(std::function<void()> handler) { onHintsOff_ = std::move(handler); }
-
   // The links' actions (also run by the small buttons beside them).
   void HideClick();
   void DontShowAgainClick();
+
+ signals:
+  // "Don't show again", after its message: the main window turns hints off everywhere. With
+  // nobody connected the setting alone is turned off.
+  void hintsOffRequested();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -56,7 +58,6 @@ class TTvHintWindow : public QWidget {
   QStringList workList_;
   QStringList lines_;
   QLabel* text_;
-  std::function<void()> onHintsOff_;
 };
 
 // Where the hint goes for a control's rectangle (global coordinates): 5 pixels below it, or

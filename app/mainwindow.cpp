@@ -1,21 +1,25 @@
-// The main window's construction: menu, speed bar, status bar, pages and the application-wide
-// hooks; the first show; the Help and Debug menus.
+// The main window: construction (menu, speed bar, status bar, the pages and the file commands,
+// the application-wide hooks), the command wrapper and field errors, focus changes, the first
+// show, the Help and Debug menus, and the binding's view of the window.
 
 #include "app/mainwindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <QWindow>
+#include <utility>
 
 #include "app/aboutform.h"
 #include "app/clientpanel.h"
@@ -25,24 +29,25 @@
 #include "app/hints.h"
 #include "app/hintwindow.h"
 #include "app/pagetabcontrol.h"
+#include "app/proposalfiles.h"
+#include "app/proposalpages.h"
 #include "app/quotehook.h"
 #include "app/rates.h"
 #include "app/recoverykeeper.h"
 #include "app/resourceimages.h"
 #include "app/whatsthis.h"
-#include "capture/drivingpage.h"
-#include "capture/proposerpage.h"
-#include "capture/vehiclepage.h"
+#include "controls/editedfield.h"
 #include "controls/fieldhelp.h"
 #include "controls/today.h"
 #include "dataserver/binarystream.h"
 #include "dataserver/tracker.h"
+#include "motor/modifiedstate.h"
+#include "motor/seams.h"
 #include "platform/userdatafolder.h"
 #include "settings/options.h"
 
 const QString TTolvaneForm::kCaption =
     QStringLiteral("Quillmarsh - For Help and advice call now on 01632 960123");
-const QString TTolvaneForm::kFileFilter = QStringLiteral("Insurance Quotation|*.PCD");
 
 namespace {
 
@@ -56,6 +61,33 @@ QAction* Separator(QMenu* menu, const QString& name) {
   return separator;
 }
 
+// Enabled and shown, in a window that can take the focus.
+bool CanFocus(const QWidget* control) {
+  return control != nullptr && control->isVisible() && control->isEnabled();
+}
+
+// A radio button in a radio group shows the group's hint.
+QWidget* HintTarget(QWidget* control) {
+  if (qobject_cast<QRadioButton*>(control) != nullptr) {
+    if (auto* group = qobject_cast<QGroupBox*>(control->parentWidget()))
+      return group;
+  }
+  return control;
+}
+
+// Sets a flag for its lifetime and restores it after, also when a command wraps another.
+class TScope {
+ public:
+  explicit TScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+  ~TScope() { flag_ = previous_; }
+  TScope(const TScope&) = delete;
+  TScope& operator=(const TScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool previous_;
+};
+
 }  // namespace
 
 TTolvaneForm::TTolvaneForm(const QString& programFolder, QWidget* parent)
@@ -67,8 +99,11 @@ TTolvaneForm::TTolvaneForm(const QString& programFolder, QWidget* parent)
   CreateMenu();
   CreateSpeedBar();
   CreateStatusBar();
-  CreatePages();
-  previousLink_ = SetMainWindowLink(this);
+  pages_ = new TProposalPages(this);
+  files_ = new TProposalFiles(this, pages_, DataFolderFor(programFolder_), fileNamePanel_,
+                              fileMenu_, mruMenuItem_, exitBarMenuItem_);
+  // The binding's helpers act on this window while it exists.
+  previousLink_ = std::exchange(TMotorSeams::Current().mainWindowLink, this);
 
   // 1. Scale for the screen's pixel density.
   resize(kDesignSize);
@@ -89,8 +124,7 @@ TTolvaneForm::TTolvaneForm(const QString& programFolder, QWidget* parent)
   // 5. The help file named by the settings (ours when none).
   SetApplicationHelpFile(Options() != nullptr ? Options()->GetHelpFileName() : QString());
   // 6. The Data folder.
-  dataFolder_ = DataFolderFor(programFolder_);
-  ForceDirectories(dataFolder_);
+  ForceDirectories(files_->DataFolder());
   // 7. The recent files.
   RebuildRecentFilesMenu();
   UpdateQuoteCommands();
@@ -101,13 +135,13 @@ TTolvaneForm::~TTolvaneForm() {
   // The pages and controls go after this body: focus changes on the way reach nothing of ours.
   disconnect(qApp, nullptr, this, nullptr);
   if (TTvHintWindow* hints = HintWindow())
-    hints->SetOnHintsOff(nullptr);
+    disconnect(hints, nullptr, this, nullptr);
+  disconnect(&ModifiedState(), nullptr, this, nullptr);
   HideHint();
   QuitHelp();
-  SetFieldErrorHandler(previousFieldErrorHandler_);
-  SetModifiedListener(previousModifiedListener_);
+  TPlatformSeams::Current().fieldError = previousFieldErrorHandler_;
   if (MainWindowLink() == this)
-    SetMainWindowLink(previousLink_);
+    TMotorSeams::Current().mainWindowLink = previousLink_;
   qApp->removeEventFilter(this);
 }
 
@@ -191,10 +225,10 @@ void TTolvaneForm::CreateMenu() {
   debug->menuAction()->setVisible(false);
   QAction* start = debug->addAction(QStringLiteral("Start Tarce"));
   start->setObjectName(QStringLiteral("StartTarce1"));
-  connect(start, &QAction::triggered, this, &TTolvaneForm::StartTrace);
+  connect(start, &QAction::triggered, this, &TTolvaneForm::StartTarce1Click);
   QAction* stop = debug->addAction(QStringLiteral("Stop Trace"));
   stop->setObjectName(QStringLiteral("StopTrace1"));
-  connect(stop, &QAction::triggered, this, &TTolvaneForm::StopTrace);
+  connect(stop, &QAction::triggered, this, &TTolvaneForm::StopTrace1Click);
 }
 
 QToolButton* TTolvaneForm::AddSpeedItem(QToolBar* bar, const QString& name, const QString& caption,
@@ -293,59 +327,10 @@ void TTolvaneForm::CreateStatusBar() {
   modifiedPanel_->setMinimumWidth(
       qMax(50, modifiedPanel_->fontMetrics().horizontalAdvance(QStringLiteral("Modified")) + 12));
   fileNamePanel_->setText(QStringLiteral("<None>"));
-  previousModifiedListener_ = SetModifiedListener([this](bool modified) {
+  connect(&ModifiedState(), &TModifiedState::modifiedChanged, this, [this](bool modified) {
     ShowModified(modified);
     recoveryKeeper_->ModifiedChanged(modified);
   });
-}
-
-void TTolvaneForm::CreatePages() {
-  // The client area scrolls when the window is smaller than the pages need.
-  auto* scroll = new QScrollArea(this);
-  scroll->setObjectName(QStringLiteral("ClientScrollArea"));
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
-  scroll->setFocusPolicy(Qt::NoFocus);  // not a stop of its own between the pages' fields
-  auto* client = new TClientPanel(scroll);
-  client->setObjectName(QStringLiteral("ClientPanel"));
-  auto* column = new QVBoxLayout(client);
-  column->setContentsMargins(4, 4, 4, 4);
-  // Tab order: PrevPanel, the tabs, the page shown, NextPanel. Creation order gives it.
-  prevPanel_ = new TFocusPanel(QStringLiteral("PrevPanel"), true, client);
-  // Tab passes through the two panels on its way to another page; a reader says where to.
-  prevPanel_->setAccessibleName(QStringLiteral("Previous page"));
-  column->addWidget(prevPanel_);
-  pagesTabControl_ = new TPageTabControl(client);
-  pagesTabControl_->setVisible(false);  // until the first show
-  column->addWidget(pagesTabControl_, 1);
-  QWidget* forms = pagesTabControl_->FormsPanel();
-  proposerPage_ = new TProposerDetailsKwTabsheetForm(forms);
-  vehiclePage_ = new TVehicleKwTabsheetForm(forms);
-  drivingPage_ = new TDrivingDetailsKwTabsheetForm(forms);
-  for (QWidget* page : std::initializer_list<QWidget*>{proposerPage_, vehiclePage_, drivingPage_})
-    forms->layout()->addWidget(page);
-  vehiclePage_->hide();
-  drivingPage_->hide();
-  // Before driver tabs go, the vehicle page tells the driver page to let go of its driver.
-  vehiclePage_->SetDrivingPage(drivingPage_);
-  // The proposer's postcode, when the vehicle is kept there too, shows on the vehicle page.
-  connect(proposerPage_, &TProposerDetailsKwTabsheetForm::PostcodeFollowed, vehiclePage_,
-          &TVehicleKwTabsheetForm::ShowFollowedPostcode);
-  nextPanel_ = new TFocusPanel(QStringLiteral("NextPanel"), true, client);
-  nextPanel_->setAccessibleName(QStringLiteral("Next page"));
-  column->addWidget(nextPanel_);
-  focusPanel_ = new TFocusPanel(QStringLiteral("FocusPanel"), false, client);
-  column->addWidget(focusPanel_);
-  scroll->setWidget(client);
-  setCentralWidget(scroll);
-  ArrangeTabOrder();
-
-  connect(pagesTabControl_->TabBar(), &QTabBar::currentChanged, this, [this] {
-    if (!rebuildingTabs_)
-      PagesTabControlChange();
-  });
-  connect(prevPanel_, &TFocusPanel::Entered, this, &TTolvaneForm::PrevPanelEnter);
-  connect(nextPanel_, &TFocusPanel::Entered, this, &TTolvaneForm::NextPanelEnter);
 }
 
 void TTolvaneForm::InstallHooks() {
@@ -364,11 +349,12 @@ void TTolvaneForm::InstallHooks() {
   });
   qApp->installEventFilter(this);  // F1 anywhere in the program, the page keys in the window
   previousFieldErrorHandler_ =
-      SetFieldErrorHandler([this](QObject* field, const QString& message, bool refocus) {
-        ShowFieldError(field, message, refocus);
-      });
+      std::exchange(TPlatformSeams::Current().fieldError,
+                    [this](QObject* field, const QString& message, bool refocus) {
+                      ShowFieldError(field, message, refocus);
+                    });
   if (TTvHintWindow* hints = HintWindow())
-    hints->SetOnHintsOff([this] { SetHints(false); });
+    connect(hints, &TTvHintWindow::hintsOffRequested, this, [this] { SetHints(false); });
 }
 
 bool TTolvaneForm::event(QEvent* event) {
@@ -388,7 +374,8 @@ bool TTolvaneForm::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-      static_cast<QWidget*>(watched)->window() == this && PageKey(*static_cast<QKeyEvent*>(event)))
+      static_cast<QWidget*>(watched)->window() == this &&
+      pages_->PageKey(*static_cast<QKeyEvent*>(event)))
     return true;
   return QMainWindow::eventFilter(watched, event);
 }
@@ -415,9 +402,7 @@ void TTolvaneForm::showEvent(QShowEvent* event) {
 
 void TTolvaneForm::FirstShow() {
   FileNew();
-  pagesTabControl_->setVisible(true);
-  FitWidestPage();
-  pagesTabControl_->setFocus(Qt::OtherFocusReason);  // the user starts on the page tabs
+  pages_->Show();
   if (splash_) {
     splash_->close();
     splash_->deleteLater();
@@ -427,7 +412,7 @@ void TTolvaneForm::FirstShow() {
     ShowGettingStarted(this);
   AskAboutExpiredRates(Today());
   firstShowDone_ = true;
-  emit FirstShowFinished();
+  emit firstShowFinished();
 }
 
 void TTolvaneForm::closeEvent(QCloseEvent* event) {
@@ -455,16 +440,20 @@ void TTolvaneForm::SetHints(bool on) {
     options->SetHintsActive(on);  // shows or hides the hint window at once
 }
 
+bool TTolvaneForm::OfferRecovery() {
+  return recoveryKeeper_->OfferLeftCopies();
+}
+
 void TTolvaneForm::UpdateQuoteCommands() {
   quoteMenuItem_->setEnabled(HasQuoteHandler());
   quoteSpeedItem_->setEnabled(HasQuoteHandler());
 }
 
-void TTolvaneForm::StartTrace() {
+void TTolvaneForm::StartTarce1Click() {
   ::StartTrace();
 }
 
-void TTolvaneForm::StopTrace() {
+void TTolvaneForm::StopTrace1Click() {
   try {
     const auto firstLine = ::StopTrace(UserDataFile(QStringLiteral("MemErr.log")).toStdString());
     if (firstLine && !ProgramEnding())
@@ -472,4 +461,103 @@ void TTolvaneForm::StopTrace() {
   } catch (const EWriteError& error) {
     Ask(PromptKind::Error, PromptButtons::Ok, QString::fromStdString(error.what()));
   }
+}
+
+// ---- The command wrapper and field errors -----------------------------------------------------
+
+bool TTolvaneForm::RunCommand(const std::function<bool()>& command) {
+  TScope inProgress(commandInProgress_);
+  validationFailed_ = false;
+  QPointer<QWidget> remembered = focusWidget();
+  QWidget* focusPanel = pages_->FocusPanel();
+  // Leaving the field makes it store its value (or refuse it, itself or through ShowFieldError).
+  const bool stored = !CanFocus(focusPanel) || StoreEditedField(focusPanel);
+  bool result = false;
+  if (stored && !validationFailed_)
+    result = command();
+  // A failed command gives the focus back. So does one that left it on the invisible FocusPanel
+  // (Save, for one), from which Tab would jump to another page.
+  if ((!result || focusWidget() == focusPanel) && CanFocus(remembered))
+    remembered->setFocus(Qt::OtherFocusReason);
+  return result;
+}
+
+void TTolvaneForm::ShowFieldError(QObject* field, const QString& message, bool refocus) {
+  validationFailed_ = true;
+  QWidget* focusPanel = pages_->FocusPanel();
+  QWidget* focused = QApplication::focusWidget();
+  if (focused == nullptr)  // no window of the program is active: the window's own focus counts
+    focused = focusWidget();
+  auto* control = qobject_cast<QWidget*>(field);
+  if (!commandInProgress_ && focused == focusPanel)
+    return;
+  if (focused != focusPanel) {
+    // The user moved on from the field by hand.
+    Ask(PromptKind::Information, PromptButtons::Ok, message);
+    if (refocus && control != nullptr)
+      control->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  // A command moved the focus away: OK lets the command go on, Cancel goes back to the field.
+  if (Ask(PromptKind::Information, PromptButtons::OkCancel, message) == PromptAnswer::Ok) {
+    validationFailed_ = false;
+  } else if (control != nullptr) {
+    control->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+// ---- Focus changes and the status bar ---------------------------------------------------------
+
+void TTolvaneForm::ScreenFocusChanged(QWidget* /*old*/, QWidget* now) {
+  // Switching to another program leaves the field as it is.
+  if (destroying_ || now == nullptr || now == focusHighlight_.Control())
+    return;
+  focusHighlight_.Follow(now);
+  QWidget* target = HintTarget(now);
+  hintPanel_->setText(target->statusTip().isEmpty() ? now->statusTip() : target->statusTip());
+  ShowHintFor(target);
+  emit focusedControlChanged(now);
+}
+
+void TTolvaneForm::ShowModified(bool modified) {
+  modifiedPanel_->setText(modified ? QStringLiteral("Modified") : QString());
+}
+
+// ---- The binding's view of the window ---------------------------------------------------------
+
+void TTolvaneForm::SetControlEnabled(QObject* control, bool enabled) {
+  if (auto* widget = qobject_cast<QWidget*>(control))
+    widget->setEnabled(enabled);
+}
+
+double TTolvaneForm::ScreenScaleFactor() const {
+  const QScreen* shown = screen();
+  return shown != nullptr ? shown->logicalDotsPerInch() / 96.0 : 1.0;
+}
+
+QSize TTolvaneForm::FormSize(QObject* form) const {
+  auto* widget = qobject_cast<QWidget*>(form);
+  return widget != nullptr ? widget->size() : QSize();
+}
+
+void TTolvaneForm::ResizeForm(QObject* form, const QSize& size) {
+  if (auto* widget = qobject_cast<QWidget*>(form))
+    widget->resize(size);
+}
+
+void TTolvaneForm::SetScrollRangesToClientSize(QObject* form) {
+  // The client area keeps the size the form has now and scrolls once the form is made smaller.
+  auto* widget = qobject_cast<QWidget*>(form);
+  auto* scroll = widget != nullptr ? widget->findChild<QScrollArea*>() : nullptr;
+  if (scroll == nullptr || scroll->widget() == nullptr)
+    return;
+  QSize client = widget->size();
+  if (auto* main = qobject_cast<QMainWindow*>(widget)) {
+    int bars = main->menuBar()->sizeHint().height() + main->statusBar()->sizeHint().height();
+    for (const QToolBar* bar : main->findChildren<QToolBar*>())
+      bars += bar->sizeHint().height();
+    client.rheight() -= bars;
+  }
+  if (auto* panel = dynamic_cast<TClientPanel*>(scroll->widget()))
+    panel->SetFloor(client.expandedTo(QSize(0, 0)));
 }

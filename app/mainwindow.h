@@ -1,18 +1,21 @@
 #pragma once
-// TTolvaneForm: the main window. Its menu, speed bar and status bar, the page tabs hosting the
-// three capture pages, the quotation file commands, the page navigation, the command wrapper
-// through which every command runs, and the field-error message the pages raise.
+// TTolvaneForm: the main window. Its menu, speed bar and status bar, the command wrapper through
+// which every command runs, the field-error message the pages raise, hints and help, and the
+// first show. The pages (app/proposalpages.h) and the file commands (app/proposalfiles.h) are
+// objects of their own that the window owns; the window's commands and the binding's view of
+// the window (TMainWindowLink) pass on to them.
 //
-// The window installs itself as the binding's main window (motor/mainwindowlink.h), as the
-// handler of field errors (platform/prompt.h) and as the listener of the modified flag.
+// While it exists the window is the motor seams' main window and the platform seams' handler of
+// field errors (app/seams.h), and it shows the modified state (motor/modifiedstate.h).
 
 #include <QMainWindow>
-#include <QPalette>
 #include <QPointer>
 #include <QString>
 #include <functional>
 
-#include "motor/getmotordsv.h"
+#include "app/focushighlight.h"
+#include "app/proposalfiles.h"
+#include "app/proposalpages.h"
 #include "motor/mainwindowlink.h"
 #include "platform/prompt.h"
 
@@ -23,7 +26,6 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 class TDrivingDetailsKwTabsheetForm;
-class TFocusPanel;
 class TPageTabControl;
 class TProposerDetailsKwTabsheetForm;
 class TRecoveryKeeper;
@@ -34,8 +36,6 @@ class TTolvaneForm : public QMainWindow, public TMainWindowLink {
 
  public:
   static const QString kCaption;
-  // The filter of the open and save dialogs.
-  static const QString kFileFilter;
 
   // programFolder: where the program lies; the "Data" folder is found from it.
   explicit TTolvaneForm(const QString& programFolder, QWidget* parent = nullptr);
@@ -45,39 +45,38 @@ class TTolvaneForm : public QMainWindow, public TMainWindowLink {
   // to FocusPanel), then runs the command unless that field refused its value; when the command
   // answers false the focus goes back to the field it came from.
   bool RunCommand(const std::function<bool()>& command);
-  // A field's value was refused (installed as the program's field-error handler).
+  // A field's value was refused (the platform seams' field-error handler while the window exists).
   void ShowFieldError(QObject* field, const QString& message, bool refocus);
 
-  // ---- File commands; each answers whether it did its work.
-  bool FileNew();
-  // Opens the named file, or the file chosen in the open dialog when no name is given.
-  bool FileOpen(const QString& fileName = QString());
-  bool FileSave();
-  bool FileSaveAs();
-  // Closes the window (after the close query); false when the user kept it open.
-  bool FileExit();
-  QString DataFolder() const { return dataFolder_; }
+  TProposalPages* Pages() const { return pages_; }
+  TProposalFiles* Files() const { return files_; }
+
+  // ---- File commands (app/proposalfiles.h); each answers whether it did its work.
+  bool FileNew() { return files_->FileNew(); }
+  bool FileOpen(const QString& fileName = QString()) { return files_->FileOpen(fileName); }
+  bool FileSave() { return files_->FileSave(); }
+  bool FileSaveAs() { return files_->FileSaveAs(); }
+  bool FileExit() { return files_->FileExit(); }
+  QString DataFolder() const { return files_->DataFolder(); }
 
   // ---- The recovery copy of the proposal being typed (app/recoverykeeper.h).
   TRecoveryKeeper* RecoveryKeeper() const { return recoveryKeeper_; }
   // After the first show: offers back a proposal a crash left; true when the window now holds it.
   bool OfferRecovery();
-  // Loads a recovery copy as the proposal: its pages shown, "Modified", and quotationFile (empty
-  // for one never saved) the current file, so that Save writes where the user meant to. False,
-  // with the proposal as it was, when the copy cannot be read.
-  bool RecoverProposal(const QString& copyFile, const QString& quotationFile);
+  bool RecoverProposal(const QString& copyFile, const QString& quotationFile) {
+    return files_->RecoverProposal(copyFile, quotationFile);
+  }
 
-  // ---- Pages.
-  // Rebuilds the tabs from the driving restriction and reloads every page from the Data Server.
-  void RebuildPages();
-  TProposerDetailsKwTabsheetForm* ProposerPage() const { return proposerPage_; }
-  TVehicleKwTabsheetForm* VehiclePage() const { return vehiclePage_; }
-  TDrivingDetailsKwTabsheetForm* DrivingPage() const { return drivingPage_; }
-  TPageTabControl* PagesTabControl() const { return pagesTabControl_; }
+  // ---- Pages (app/proposalpages.h).
+  void RebuildPages() { pages_->RebuildPages(); }
+  TProposerDetailsKwTabsheetForm* ProposerPage() const { return pages_->ProposerPage(); }
+  TVehicleKwTabsheetForm* VehiclePage() const { return pages_->VehiclePage(); }
+  TDrivingDetailsKwTabsheetForm* DrivingPage() const { return pages_->DrivingPage(); }
+  TPageTabControl* PagesTabControl() const { return pages_->PagesTabControl(); }
 
   // ---- Hints: "Display &Hints", "Turn Hints On" and "Turn Hints Off".
   void SetHints(bool on);
-  // Enables the Quote commands when a quotation workflow is installed (app/quotehook.h).
+  // Enables the Quote commands when a quotation workflow has filled in its handler.
   void UpdateQuoteCommands();
 
   // The splash form, released the first time the window is shown.
@@ -85,28 +84,34 @@ class TTolvaneForm : public QMainWindow, public TMainWindowLink {
   bool FirstShowDone() const { return firstShowDone_; }
 
   // ---- TMainWindowLink.
-  int PageTabCount() const override;
-  void AddPageTab(const QString& caption) override;
-  void SelectPageTab(int index) override;
-  void RemoveLastPageTab() override;
-  void SetPageTabCaption(int index, const QString& caption) override;
+  int PageTabCount() const override { return pages_->PageTabCount(); }
+  void AddPageTab(const QString& caption) override { pages_->AddPageTab(caption); }
+  void SelectPageTab(int index) override { pages_->SelectPageTab(index); }
+  void RemoveLastPageTab() override { pages_->RemoveLastPageTab(); }
+  void SetPageTabCaption(int index, const QString& caption) override {
+    pages_->SetPageTabCaption(index, caption);
+  }
   bool SaveProposal() override { return FileSave(); }
-  QString CurrentFileName() const override { return currentFileName_; }
-  void FocusDrivingRestrictions() override;
+  QString CurrentFileName() const override { return files_->CurrentFileName(); }
+  void FocusDrivingRestrictions() override { pages_->FocusDrivingRestrictions(); }
   void SetControlEnabled(QObject* control, bool enabled) override;
   double ScreenScaleFactor() const override;
   QSize FormSize(QObject* form) const override;
   void ResizeForm(QObject* form, const QSize& size) override;
   void SetScrollRangesToClientSize(QObject* form) override;
-  void RemoveRecentFileItems() override;
-  void AppendRecentFileItem(const QString& caption, const QString& fileName) override;
-  void SetRecentFilesMarkerVisible(bool visible) override;
+  void RemoveRecentFileItems() override { files_->RemoveRecentFileItems(); }
+  void AppendRecentFileItem(const QString& caption, const QString& fileName) override {
+    files_->AppendRecentFileItem(caption, fileName);
+  }
+  void SetRecentFilesMarkerVisible(bool visible) override {
+    files_->SetRecentFilesMarkerVisible(visible);
+  }
 
  signals:
   // Every time the focused control changes (the missing-data form follows it).
-  void FocusedControlChanged(QWidget* control);
+  void focusedControlChanged(QWidget* control);
   // The start-up steps of the first show have run.
-  void FirstShowFinished();
+  void firstShowFinished();
 
  protected:
   bool event(QEvent* event) override;
@@ -115,53 +120,27 @@ class TTolvaneForm : public QMainWindow, public TMainWindowLink {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Construction (mainwindow.cpp).
   void CreateMenu();
   void CreateSpeedBar();
   void CreateStatusBar();
-  void CreatePages();
   QAction* AddMenuCommand(QMenu* menu, const QString& name, const QString& caption,
                           const QString& hint, const std::function<bool()>& command);
   QToolButton* AddSpeedItem(QToolBar* bar, const QString& name, const QString& caption,
                             const QString& hint, const QString& glyph);
   void InstallHooks();
   void FirstShow();
+  void ScreenFocusChanged(QWidget* old, QWidget* now);
+  void ShowModified(bool modified);
   void HelpMenuPopup();
   void HelpRequest();
-  void StartTrace();
-  void StopTrace();
-
-  // File commands (mainwindowfiles.cpp).
-  void ShowOnlyProposerPage();
-  void FitWidestPage();
-  void ShowFileName(const QString& fileName);
-  void ShowModified(bool modified);
-
-  // Focus and pages (mainwindowpages.cpp).
-  void ScreenFocusChanged(QWidget* old, QWidget* now);
-  void RestoreColour();
-  void PagesTabControlChange();
-  void PrevPanelEnter();
-  void NextPanelEnter();
-  // Ctrl+Tab, Ctrl+PgDn and their backward keys move between the page tabs from anywhere in
-  // the window; true when the key was one of them.
-  bool PageKey(const QKeyEvent& key);
-  void StepPage(int step);
-  bool TabControlVisible() const;
-  void ArrangeTabOrder();
+  // The hidden Debug menu's "Start Tarce" and "Stop Trace".
+  void StartTarce1Click();
+  void StopTrace1Click();
 
   QString programFolder_;
-  QString dataFolder_;
-  QString currentFileName_;
   TRecoveryKeeper* recoveryKeeper_ = nullptr;
-
-  TProposerDetailsKwTabsheetForm* proposerPage_ = nullptr;
-  TVehicleKwTabsheetForm* vehiclePage_ = nullptr;
-  TDrivingDetailsKwTabsheetForm* drivingPage_ = nullptr;
-  TPageTabControl* pagesTabControl_ = nullptr;
-  TFocusPanel* prevPanel_ = nullptr;
-  TFocusPanel* nextPanel_ = nullptr;
-  TFocusPanel* focusPanel_ = nullptr;
+  TProposalPages* pages_ = nullptr;
+  TProposalFiles* files_ = nullptr;
 
   QMenu* fileMenu_ = nullptr;
   QMenu* helpMenu_ = nullptr;
@@ -171,29 +150,20 @@ class TTolvaneForm : public QMainWindow, public TMainWindowLink {
   QAction* toolTipsMenuItem_ = nullptr;
   QAction* hintsOnMenuItem_ = nullptr;
   QAction* hintsOffMenuItem_ = nullptr;
-  QList<QAction*> recentFileItems_;
   QToolButton* quoteSpeedItem_ = nullptr;
   QToolButton* hintsSpeedItem_ = nullptr;
   QLabel* hintPanel_ = nullptr;
   QLabel* fileNamePanel_ = nullptr;
   QLabel* modifiedPanel_ = nullptr;
 
-  // The control that last had the focus and the colours it had before it turned yellow.
-  QPointer<QWidget> focusedControl_;
-  QPalette savedPalette_;
-  bool savedOwnPalette_ = false;
-  bool savedAutoFill_ = false;
-  bool coloured_ = false;
-
+  TFocusHighlight focusHighlight_;
   QPointer<QWidget> splash_;
   bool firstShowDone_ = false;
   bool firstShowStarted_ = false;
   bool commandInProgress_ = false;
   bool validationFailed_ = false;
   bool destroying_ = false;
-  bool rebuildingTabs_ = false;
 
   TMainWindowLink* previousLink_ = nullptr;
-  ModifiedListener previousModifiedListener_;
   FieldErrorHandler previousFieldErrorHandler_;
 };

@@ -128,7 +128,7 @@ TMissingDataForm::TMissingDataForm(TTolvaneForm* window)
   connect(missingDataListBox_, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { ShowItem(missingDataListBox_->row(item)); });
   // Wherever the focus goes in the main window, the form goes beside it.
-  connect(window_, &TTolvaneForm::FocusedControlChanged, this, [this](QWidget* control) {
+  connect(window_, &TTolvaneForm::focusedControlChanged, this, [this](QWidget* control) {
     if (control != nullptr && control->window() == window_)
       PlaceBeside(control);
   });

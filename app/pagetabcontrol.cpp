@@ -35,5 +35,5 @@ TFocusPanel::TFocusPanel(const QString& name, bool tabStop, QWidget* parent) : Q
 
 void TFocusPanel::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
-  emit Entered();
+  emit entered();
 }

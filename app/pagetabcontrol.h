@@ -29,7 +29,7 @@ class TFocusPanel : public QWidget {
   TFocusPanel(const QString& name, bool tabStop, QWidget* parent);
 
  signals:
-  void Entered();
+  void entered();
 
  protected:
   void focusInEvent(QFocusEvent* event) override;

@@ -1,24 +1,12 @@
 #include "app/quotehook.h"
 
-namespace {
-
-TQuoteHandler& Handler() {
-  static TQuoteHandler handler;
-  return handler;
-}
-
-}  // namespace
-
-TQuoteHandler SetQuoteHandler(TQuoteHandler handler) {
-  TQuoteHandler previous = std::move(Handler());
-  Handler() = std::move(handler);
-  return previous;
-}
+#include "app/seams.h"
 
 bool HasQuoteHandler() {
-  return static_cast<bool>(Handler());
+  return static_cast<bool>(TAppSeams::Current().quote);
 }
 
 bool StartQuote(bool checkMissingData) {
-  return Handler() ? Handler()(checkMissingData) : false;
+  const TQuoteHandler& handler = TAppSeams::Current().quote;
+  return handler ? handler(checkMissingData) : false;
 }

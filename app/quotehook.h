@@ -1,9 +1,9 @@
 #pragma once
 // Where a quotation starts. The Quote menu item, the Quote speed button and tabbing forward out
 // of the last page all run StartQuote through the main window's command wrapper; the quotation
-// workflow installs the handler that does the work (the engine check, the missing-data check,
-// the conditions, the engine run and the results). Until one is installed the Quote commands
-// are disabled.
+// workflow fills in the app seams' handler (app/seams.h) that does the work (the engine check,
+// the missing-data check, the conditions, the engine run and the results). Until it does the
+// Quote commands are disabled.
 
 #include <functional>
 
@@ -12,8 +12,6 @@
 // command wrapper gives the focus back to the field it came from.
 using TQuoteHandler = std::function<bool(bool checkMissingData)>;
 
-// Installs the handler (nullptr removes it); answers the previous one.
-TQuoteHandler SetQuoteHandler(TQuoteHandler handler);
 bool HasQuoteHandler();
-// Runs the installed handler; false without one.
+// Runs the handler; false without one.
 bool StartQuote(bool checkMissingData);

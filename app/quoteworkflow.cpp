@@ -5,17 +5,20 @@
 #include "app/policyconditionsform.h"
 #include "app/quotehook.h"
 #include "app/quotesummarydlg.h"
+#include "app/seams.h"
 #include "controls/modaldialog.h"
 #include "motor/getmotordsv.h"
 #include "platform/prompt.h"
 
 TQuoteWorkflow::TQuoteWorkflow(TTolvaneForm* window) : window_(window) {
-  SetQuoteHandler([this](bool checkMissingData) { return StartQuote(checkMissingData); });
+  TAppSeams::Current().quote = [this](bool checkMissingData) {
+    return StartQuote(checkMissingData);
+  };
   window->UpdateQuoteCommands();
 }
 
 TQuoteWorkflow::~TQuoteWorkflow() {
-  SetQuoteHandler(nullptr);
+  TAppSeams::Current().quote = nullptr;
   if (window_)
     window_->UpdateQuoteCommands();
 }

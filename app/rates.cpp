@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "app/seams.h"
 #include "controls/modaldialog.h"
 #include "platform/prompt.h"
 #include "settings/displayformats.h"
@@ -23,13 +24,9 @@ const QString kRatesExpiredQuestion = QStringLiteral(
 
 namespace {
 
-TUrlOpener& Opener() {
-  static TUrlOpener opener;
-  return opener;
-}
-
 bool OpenInBrowser(const QUrl& url) {
-  return Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
+  const TUrlOpener& opener = TAppSeams::Current().urlOpener;
+  return opener ? opener(url) : QDesktopServices::openUrl(url);
 }
 
 }  // namespace
@@ -63,12 +60,6 @@ void DownloadUpdates() {
                      "latest insurance rates please run your Internet\rBrowser and goto the "
                      "following site:\r'") +
           kRatesPageAddress + QStringLiteral("'"));
-}
-
-TUrlOpener SetUrlOpener(TUrlOpener opener) {
-  TUrlOpener previous = std::move(Opener());
-  Opener() = std::move(opener);
-  return previous;
 }
 
 TInvalidRatesForm::TInvalidRatesForm(QWidget* parent) : QDialog(parent) {

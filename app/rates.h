@@ -30,10 +30,9 @@ void AskAboutExpiredRates(const QDate& today);
 // Opens the rates page in the user's web browser; when no browser can be started, tells the user
 // the address to type.
 void DownloadUpdates();
-// How the page is opened (the desktop's URL handler unless a test installs another); answers
-// whether a browser was started. Answers the previous opener.
+// How the page is opened (the app seams' opener, app/seams.h; the desktop's URL handler unless a
+// test fills in another); answers whether a browser was started.
 using TUrlOpener = std::function<bool(const QUrl& url)>;
-TUrlOpener SetUrlOpener(TUrlOpener opener);
 
 // TInvalidRatesForm ("Invalid Rates"): the notice shown with the results while the rates are
 // expired, unless the user asked not to see it again.

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/mainwindow.h"
+#include "motor/modifiedstate.h"
 #include "platform/prompt.h"
 #include "settings/displayformats.h"
 #include "settings/options.h"
@@ -36,12 +37,10 @@ TRecoveryKeeper::TRecoveryKeeper(TTolvaneForm* window)
   connect(&timer_, &QTimer::timeout, this, [this] { WriteNow(); });
   // Without a folder of its own the program runs as before, only without a copy.
   store_.Start();
-  previousListener_ = SetAnswerStoredListener([this] { AnswerStored(); });
+  connect(&ModifiedState(), &TModifiedState::answerStored, this, [this] { AnswerStored(); });
 }
 
-TRecoveryKeeper::~TRecoveryKeeper() {
-  SetAnswerStoredListener(previousListener_);
-}
+TRecoveryKeeper::~TRecoveryKeeper() = default;
 
 void TRecoveryKeeper::ModifiedChanged(bool modified) {
   if (modified) {

@@ -51,5 +51,4 @@ class TRecoveryKeeper : public QObject {
   QElapsedTimer pendingSince_;  // valid while an answer waits for a copy
   bool failureNoted_ = false;
   int quietMs_ = kQuietMs;
-  AnswerStoredListener previousListener_;
 };

@@ -5,13 +5,13 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/acceptancehook.h"
 #include "app/helpviewer.h"
 #include "app/hints.h"
 #include "app/launch.h"
 #include "app/mainwindow.h"
 #include "app/quoteworkflow.h"
 #include "app/resourceimages.h"
+#include "app/seams.h"
 #include "app/splashform.h"
 #include "app/widgetprompter.h"
 #include "controls/modaldialog.h"
@@ -87,17 +87,18 @@ int RunQuillmarsh(int argc, char** argv, const TWindowCreatedHook& windowCreated
     return kExitUsage;
   }
   const bool check = arguments->QuitWhenIdle;
+  // The seams are back as they were when the run ends.
+  const TSeamsGuard seams;
   std::shared_ptr<TCheckPrompter> checkPrompter;
   if (check) {
     checkPrompter = std::make_shared<TCheckPrompter>();
-    SetPrompter(checkPrompter);
     // Forms such as "Getting Started" are not shown either.
-    SetModalDialogRunner([checkPrompter](QDialog& dialog) {
+    FillProgramSeams(checkPrompter, [checkPrompter](QDialog& dialog) {
       checkPrompter->Report(QStringLiteral("form ") + dialog.windowTitle());
       return static_cast<int>(QDialog::Rejected);
     });
   } else {
-    SetPrompter(std::make_shared<TWidgetPrompter>());
+    FillProgramSeams(std::make_shared<TWidgetPrompter>());
   }
   SetTraceReportFile(UserDataFile(QStringLiteral("MemErr.log")).toStdString());
 
@@ -120,12 +121,11 @@ int RunQuillmarsh(int argc, char** argv, const TWindowCreatedHook& windowCreated
   {
     TTolvaneForm window(programFolder);
     TQuoteWorkflow quotation(&window);
-    UseAcceptanceWizard();
     window.SetSplash(splash);
-    QObject::connect(&window, &TTolvaneForm::FirstShowFinished, &window,
+    QObject::connect(&window, &TTolvaneForm::firstShowFinished, &window,
                      [&] { FinishStart(window, *arguments, firstStart.StatusMessage); });
     if (check) {
-      QObject::connect(&window, &TTolvaneForm::FirstShowFinished, &window,
+      QObject::connect(&window, &TTolvaneForm::firstShowFinished, &window,
                        [&window] { QTimer::singleShot(0, &window, &QWidget::close); });
     }
     if (windowCreated)
@@ -136,7 +136,6 @@ int RunQuillmarsh(int argc, char** argv, const TWindowCreatedHook& windowCreated
 
   // 4. Shut-down.
   EndUnits();
-  SetPrompter(nullptr);
   if (check && checkPrompter->Failed())
     return kExitCheckFailed;
   return status;

@@ -2,25 +2,12 @@
 
 #include <QApplication>
 
-namespace {
-
-BeepHandler& CurrentBeepHandler() {
-  static BeepHandler handler;
-  return handler;
-}
-
-}  // namespace
+#include "controls/seams.h"
 
 void Beep() {
-  if (CurrentBeepHandler()) {
-    CurrentBeepHandler()();
+  if (const BeepHandler& handler = TControlsSeams::Current().beep) {
+    handler();
     return;
   }
   QApplication::beep();
-}
-
-BeepHandler SetBeepHandler(BeepHandler handler) {
-  BeepHandler previous = CurrentBeepHandler();
-  CurrentBeepHandler() = std::move(handler);
-  return previous;
 }

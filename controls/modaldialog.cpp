@@ -1,22 +1,9 @@
 #include "controls/modaldialog.h"
 
-namespace {
-
-ModalDialogRunner& CurrentRunner() {
-  static ModalDialogRunner runner;
-  return runner;
-}
-
-}  // namespace
+#include "controls/seams.h"
 
 int RunModalDialog(QDialog& dialog) {
-  if (CurrentRunner())
-    return CurrentRunner()(dialog);
+  if (const ModalDialogRunner& runner = TControlsSeams::Current().modalDialog)
+    return runner(dialog);
   return dialog.exec();
-}
-
-ModalDialogRunner SetModalDialogRunner(ModalDialogRunner runner) {
-  ModalDialogRunner previous = CurrentRunner();
-  CurrentRunner() = std::move(runner);
-  return previous;
 }

@@ -8,6 +8,5 @@
 // Runs the dialog modally and answers its result code (QDialog::Accepted or Rejected).
 int RunModalDialog(QDialog& dialog);
 
+// What the controls seams (controls/seams.h) hold in place of exec().
 using ModalDialogRunner = std::function<int(QDialog& dialog)>;
-// Installs a runner (nullptr restores exec()) and answers the previous one.
-ModalDialogRunner SetModalDialogRunner(ModalDialogRunner runner);

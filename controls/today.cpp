@@ -1,22 +1,9 @@
 #include "controls/today.h"
 
-namespace {
-
-TodayProvider& CurrentTodayProvider() {
-  static TodayProvider provider;
-  return provider;
-}
-
-}  // namespace
+#include "controls/seams.h"
 
 QDate Today() {
-  if (CurrentTodayProvider())
-    return CurrentTodayProvider()();
+  if (const TodayProvider& provider = TControlsSeams::Current().today)
+    return provider();
   return QDate::currentDate();
-}
-
-TodayProvider SetTodayProvider(TodayProvider provider) {
-  TodayProvider previous = CurrentTodayProvider();
-  CurrentTodayProvider() = std::move(provider);
-  return previous;
 }

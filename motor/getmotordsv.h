@@ -80,18 +80,12 @@ bool SetListValueByABI(std::int32_t id, const TPath& path, const QString& abiCod
 
 // ---- The modified state ------------------------------------------------------------------------
 
+// Who hears of these: the signals of ModifiedState() (motor/modifiedstate.h).
 void MarkModified();
 void ClearModified();
 bool IsModified();
-// Told the new state on every MarkModified and ClearModified (the status bar shows "Modified").
-// Answers the previous listener so that it can be restored.
-using ModifiedListener = std::function<void(bool modified)>;
-ModifiedListener SetModifiedListener(ModifiedListener listener);
-// Told after every answer a setter stored with marking asked for and after every removed object,
-// whether or not the modified state changed: the recovery copy follows the typing through it.
-// Answers the previous listener.
-using AnswerStoredListener = std::function<void()>;
-AnswerStoredListener SetAnswerStoredListener(AnswerStoredListener listener);
+// Says that a setter stored an answer (or an object was removed): the recovery copy follows the
+// typing through it.
 void NoteAnswerStored();
 
 // ---- Choice lists ------------------------------------------------------------------------------

@@ -1,20 +1,12 @@
 #include "motor/mainwindowlink.h"
 
-namespace {
+#include "motor/seams.h"
 
-TMainWindowLink*& CurrentLink() {
-  static TMainWindowLink* link = nullptr;
-  return link;
+TMotorSeams& TMotorSeams::Current() {
+  static TMotorSeams seams;
+  return seams;
 }
-
-}  // namespace
 
 TMainWindowLink* MainWindowLink() {
-  return CurrentLink();
-}
-
-TMainWindowLink* SetMainWindowLink(TMainWindowLink* link) {
-  TMainWindowLink* previous = CurrentLink();
-  CurrentLink() = link;
-  return previous;
+  return TMotorSeams::Current().mainWindowLink;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What the binding's helpers need from the main window. The main window implements this and
-// installs itself with SetMainWindowLink; tests install a fake. Qt Core only: forms and controls
-// are passed as QObject*, and the main window acts on them as widgets.
+// fills itself in as the motor seams' link (motor/seams.h); tests fill in a fake. Qt Core only:
+// forms and controls are passed as QObject*, and the main window acts on them as widgets.
 
 #include <QObject>
 #include <QSize>
@@ -49,7 +49,6 @@ class TMainWindowLink {
   virtual void SetRecentFilesMarkerVisible(bool visible) = 0;
 };
 
-// The installed main window, or nullptr (before it is created, after it is gone, in tools).
+// The main window of the motor seams (motor/seams.h), or nullptr (before it is created, after it
+// is gone, in tools).
 TMainWindowLink* MainWindowLink();
-// Installs the main window (nullptr removes it); answers the previous one.
-TMainWindowLink* SetMainWindowLink(TMainWindowLink* link);

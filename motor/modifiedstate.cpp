@@ -1,53 +1,29 @@
-// The proposal's "modified" state: one flag for the whole proposal, shown by a listener.
+#include "motor/modifiedstate.h"
 
 #include "motor/getmotordsv.h"
 
-namespace {
+void TModifiedState::Tell(bool modified) {
+  modified_ = modified;
+  emit modifiedChanged(modified);
+}
 
-struct TModifiedState {
-  bool modified = false;
-  ModifiedListener listener;
-  AnswerStoredListener answerStored;
-};
-
-TModifiedState& State() {
+TModifiedState& ModifiedState() {
   static TModifiedState state;
   return state;
 }
 
-void Tell(bool modified) {
-  State().modified = modified;
-  if (State().listener)
-    State().listener(modified);
-}
-
-}  // namespace
-
 void MarkModified() {
-  Tell(true);
+  ModifiedState().Tell(true);
 }
 
 void ClearModified() {
-  Tell(false);
+  ModifiedState().Tell(false);
 }
 
 bool IsModified() {
-  return State().modified;
-}
-
-ModifiedListener SetModifiedListener(ModifiedListener listener) {
-  ModifiedListener previous = std::move(State().listener);
-  State().listener = std::move(listener);
-  return previous;
-}
-
-AnswerStoredListener SetAnswerStoredListener(AnswerStoredListener listener) {
-  AnswerStoredListener previous = std::move(State().answerStored);
-  State().answerStored = std::move(listener);
-  return previous;
+  return ModifiedState().IsModified();
 }
 
 void NoteAnswerStored() {
-  if (State().answerStored)
-    State().answerStored();
+  ModifiedState().NoteAnswerStored();
 }

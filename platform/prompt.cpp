@@ -2,26 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "platform/seams.h"
 #include "platform/streamprompter.h"
-
-namespace {
-
-std::shared_ptr<TPrompter>& CurrentPrompter() {
-  static std::shared_ptr<TPrompter> prompter = std::make_shared<TRefusingPrompter>();
-  return prompter;
-}
-
-FieldErrorHandler& CurrentFieldErrorHandler() {
-  static FieldErrorHandler handler;
-  return handler;
-}
-
-EndProgramHandler& CurrentEndProgramHandler() {
-  static EndProgramHandler handler;
-  return handler;
-}
-
-}  // namespace
 
 PromptAnswer AcceptingAnswer(PromptButtons buttons) {
   switch (buttons) {
@@ -49,13 +31,10 @@ PromptAnswer RefusingAnswer(PromptButtons buttons) {
 }
 
 TPrompter& Prompter() {
-  return *CurrentPrompter();
-}
-
-std::shared_ptr<TPrompter> SetPrompter(std::shared_ptr<TPrompter> prompter) {
-  auto previous = CurrentPrompter();
-  CurrentPrompter() = prompter ? std::move(prompter) : std::make_shared<TRefusingPrompter>();
-  return previous;
+  if (const auto& prompter = TPlatformSeams::Current().prompter)
+    return *prompter;
+  static TRefusingPrompter refusing;
+  return refusing;
 }
 
 PromptAnswer Ask(PromptKind kind, PromptButtons buttons, const QString& text,
@@ -74,32 +53,20 @@ QString PromptTextForDisplay(const QString& text) {
 }
 
 void ShowFieldError(QObject* field, const QString& message, bool refocus) {
-  if (CurrentFieldErrorHandler()) {
-    CurrentFieldErrorHandler()(field, message, refocus);
+  if (TPlatformSeams::Current().fieldError) {
+    TPlatformSeams::Current().fieldError(field, message, refocus);
     return;
   }
   Ask(PromptKind::Information, PromptButtons::Ok, message);
 }
 
-FieldErrorHandler SetFieldErrorHandler(FieldErrorHandler handler) {
-  auto previous = CurrentFieldErrorHandler();
-  CurrentFieldErrorHandler() = std::move(handler);
-  return previous;
-}
-
 void EndProgram(int exitCode) {
-  if (CurrentEndProgramHandler()) {
-    CurrentEndProgramHandler()(exitCode);
+  if (TPlatformSeams::Current().endProgram) {
+    TPlatformSeams::Current().endProgram(exitCode);
     return;
   }
   // Only a running event loop is asked to end; the caller returns, and the program ends through
   // its normal shut-down. Leaving the process from here would skip it (and crash in it).
   if (QCoreApplication::instance() != nullptr)
     QCoreApplication::exit(exitCode);
-}
-
-EndProgramHandler SetEndProgramHandler(EndProgramHandler handler) {
-  auto previous = CurrentEndProgramHandler();
-  CurrentEndProgramHandler() = std::move(handler);
-  return previous;
 }

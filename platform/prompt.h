@@ -39,13 +39,10 @@ class TPrompter {
 PromptAnswer AcceptingAnswer(PromptButtons buttons);
 PromptAnswer RefusingAnswer(PromptButtons buttons);
 
-// The installed prompter. Until the window or the command line installs its own, a refusing one
-// (platform/streamprompter.h) reports every box on standard error and answers Cancel or No.
+// The prompter of the platform seams (platform/seams.h). Until the window or the command line
+// fills in its own, a refusing one (platform/streamprompter.h) reports every box on standard
+// error and answers Cancel or No.
 TPrompter& Prompter();
-// Installs a prompter (the program installs the widget one at start-up, tests a scripted one).
-// Passing nullptr restores the refusing default. Answers the previous one so that tests can
-// restore it.
-std::shared_ptr<TPrompter> SetPrompter(std::shared_ptr<TPrompter> prompter);
 
 // Shorthand for Prompter().Ask(...). The caption defaults to the application's title.
 PromptAnswer Ask(PromptKind kind, PromptButtons buttons, const QString& text,
@@ -54,15 +51,14 @@ PromptAnswer Ask(PromptKind kind, PromptButtons buttons, const QString& text,
 // "\r" (and "\r\n") line breaks as "\n", for showing a program text in a widget.
 QString PromptTextForDisplay(const QString& text);
 
-// A rejected field value: the main window installs its own handler (which knows about the command
-// in progress); until then the message is asked as an information box with OK. `field` is the
-// control whose value was refused; `refocus` asks for the focus to go back to it.
+// A rejected field value: the main window fills in its own handler (platform/seams.h; it knows
+// about the command in progress); until then the message is asked as an information box with OK.
+// `field` is the control whose value was refused; `refocus` asks for the focus to go back to it.
 using FieldErrorHandler = std::function<void(QObject* field, const QString& message, bool refocus)>;
 void ShowFieldError(QObject* field, const QString& message, bool refocus);
-FieldErrorHandler SetFieldErrorHandler(FieldErrorHandler handler);
 
 // Ending the program where the original would halt the process (for example when the Data Server
-// cannot be opened). The default quits the application with the given exit code; tests observe it.
+// cannot be opened). The default quits the application with the given exit code; tests observe it
+// through the platform seams.
 using EndProgramHandler = std::function<void(int exitCode)>;
 void EndProgram(int exitCode);
-EndProgramHandler SetEndProgramHandler(EndProgramHandler handler);

@@ -1,5 +1,9 @@
 #include "platform/scriptedprompter.h"
 
+#include <utility>
+
+#include "platform/seams.h"
+
 PromptAnswer TScriptedPrompter::Ask(PromptKind kind, PromptButtons buttons, const QString& text,
                                     const QString& caption) {
   prompts_.append({kind, buttons, text, caption});
@@ -39,8 +43,9 @@ void TScriptedPrompter::Clear() {
 }
 
 ScopedScriptedPrompter::ScopedScriptedPrompter()
-    : prompter_(std::make_shared<TScriptedPrompter>()), previous_(SetPrompter(prompter_)) {}
+    : prompter_(std::make_shared<TScriptedPrompter>()),
+      previous_(std::exchange(TPlatformSeams::Current().prompter, prompter_)) {}
 
 ScopedScriptedPrompter::~ScopedScriptedPrompter() {
-  SetPrompter(previous_);
+  TPlatformSeams::Current().prompter = previous_;
 }

@@ -11,32 +11,21 @@
 #include "report/engine/rptdocument.h"
 #include "report/quotesummarypreviewform.h"
 #include "report/quotesummaryrptform.h"
+#include "report/seams.h"
 #include "report/summarypdf.h"
 #include "report/summaryvalues.h"
 
 namespace {
-
-TPrintDialogRunner& PrintDialogRunner() {
-  static TPrintDialogRunner runner;
-  return runner;
-}
 
 const QString kDocumentName = QStringLiteral("Private Motor Insurance Quotation");
 
 }  // namespace
 
 bool RunPrintDialog(QPrinter& printer, QWidget* parent) {
-  if (PrintDialogRunner()) {
-    return PrintDialogRunner()(printer, parent);
-  }
+  if (const TPrintDialogRunner& runner = TReportSeams::Current().printDialog)
+    return runner(printer, parent);
   QPrintDialog dialog(&printer, parent);
   return dialog.exec() == QDialog::Accepted;
-}
-
-TPrintDialogRunner SetPrintDialogRunner(TPrintDialogRunner runner) {
-  TPrintDialogRunner previous = std::move(PrintDialogRunner());
-  PrintDialogRunner() = std::move(runner);
-  return previous;
 }
 
 bool PrintReportDocument(const TRptDocument& document, QPrinter& printer) {

@@ -2,8 +2,8 @@
 // Printing and saving the quote summary from the window: what the results dialog's Print,
 // "View/Print Details" and "Save as PDF" call, and what the preview's own buttons use.
 //
-// The printer is chosen in Qt's print dialog, reached through a seam so that tests answer it
-// without a modal box; file names come from the prompt service's save dialog.
+// The printer is chosen in Qt's print dialog, reached through the report seams so that tests answer
+// it without a modal box; file names come from the prompt service's save dialog.
 
 #include <QString>
 #include <functional>
@@ -31,9 +31,8 @@ bool SaveQuoteSummaryAsPdf(const TQuoteDetails& quotation);
 
 // Asks the print dialog for a printer; false when the user cancelled.
 bool RunPrintDialog(QPrinter& printer, QWidget* parent);
+// What the report seams (report/seams.h) hold in place of Qt's print dialog.
 using TPrintDialogRunner = std::function<bool(QPrinter& printer, QWidget* parent)>;
-// Installs a runner in place of Qt's print dialog (nullptr restores it); answers the previous.
-TPrintDialogRunner SetPrintDialogRunner(TPrintDialogRunner runner);
 
 // Prints the pages the printer's range asks for (all when it names none); tells the user when the
 // printer cannot be used.

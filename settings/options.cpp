@@ -4,6 +4,7 @@
 
 #include "platform/prompt.h"
 #include "settings/optionkeys.h"
+#include "settings/optionsnotifier.h"
 
 using namespace OptionKeys;
 
@@ -12,11 +13,6 @@ namespace {
 std::unique_ptr<TOptions>& Instance() {
   static std::unique_ptr<TOptions> instance;
   return instance;
-}
-
-THintsChangedHandler& HintsChangedHandler() {
-  static THintsChangedHandler handler;
-  return handler;
 }
 
 void ShowMissingSetting(const QString& message) {
@@ -190,8 +186,7 @@ bool TOptions::GetHintsActive() const {
 void TOptions::SetHintsActive(bool active) {
   if (store_.CreateKey(kHelp))
     store_.WriteText(kHelp, kHintsActive, YesNoText(active));
-  if (HintsChangedHandler())
-    HintsChangedHandler()(active);
+  emit OptionsNotifier().hintsActiveChanged(active);
 }
 
 bool TOptions::GetShowFirstHelp() const {
@@ -213,10 +208,4 @@ void CreateOptions() {
 
 void ReleaseOptions() {
   Instance().reset();
-}
-
-THintsChangedHandler SetHintsChangedHandler(THintsChangedHandler handler) {
-  THintsChangedHandler previous = std::move(HintsChangedHandler());
-  HintsChangedHandler() = std::move(handler);
-  return previous;
 }

@@ -8,7 +8,6 @@
 
 #include <QDate>
 #include <QString>
-#include <functional>
 #include <stdexcept>
 
 #include "platform/settingsstore.h"
@@ -83,7 +82,7 @@ class TOptions {
 
   QString GetHelpFileName() const;
   bool GetHintsActive() const;
-  // Also tells the hint window (SetHintsChangedHandler) so it can show or hide at once.
+  // Also tells the hint window (settings/optionsnotifier.h) so it can show or hide at once.
   void SetHintsActive(bool active);
   bool GetShowFirstHelp() const;
   void SetShowFirstHelp(bool show);
@@ -116,8 +115,3 @@ class TOptions {
 TOptions* Options();
 void CreateOptions();
 void ReleaseOptions();
-
-// The hint window (created before the options object) installs this to learn when hints are
-// turned on or off. Answers the previous handler.
-using THintsChangedHandler = std::function<void(bool active)>;
-THintsChangedHandler SetHintsChangedHandler(THintsChangedHandler handler);

@@ -2,6 +2,7 @@
 
 #include "transmit/dialupnetworkingform.h"
 #include "transmit/ras.h"
+#include "transmit/seams.h"
 
 namespace {
 
@@ -31,22 +32,11 @@ class TRasEMailDialUp : public TEMailDialUp {
   std::unique_ptr<TRAS> ras_;
 };
 
-TEMailDialUpFactory& Factory() {
-  static TEMailDialUpFactory factory;
-  return factory;
-}
-
 }  // namespace
 
-TEMailDialUpFactory SetEMailDialUpFactory(TEMailDialUpFactory factory) {
-  TEMailDialUpFactory previous = std::move(Factory());
-  Factory() = std::move(factory);
-  return previous;
-}
-
 std::unique_ptr<TEMailDialUp> CreateEMailDialUp() {
-  if (Factory()) {
-    if (std::unique_ptr<TEMailDialUp> dialUp = Factory()())
+  if (const TEMailDialUpFactory& factory = TTransmitSeams::Current().emailDialUp) {
+    if (std::unique_ptr<TEMailDialUp> dialUp = factory())
       return dialUp;
   }
   return std::make_unique<TRasEMailDialUp>();

@@ -5,8 +5,8 @@
 //
 // The program's own is the "Dial-up Connection" dialog on a TRAS component (OpenDialUpDialog);
 // with no phone-book entries it shows nothing and answers false. The e-mail dialog and the
-// wizard ask Available() first, to tell the user that there is nothing to dial. Tests install a
-// scripted one with SetEMailDialUpFactory.
+// wizard ask Available() first, to tell the user that there is nothing to dial. Tests fill in a
+// scripted one through the transmit seams.
 
 #include <functional>
 #include <memory>
@@ -25,8 +25,7 @@ class TEMailDialUp {
   virtual void HangUp() = 0;
 };
 
+// What the transmit seams (transmit/seams.h) hold in place of the program's own.
 using TEMailDialUpFactory = std::function<std::unique_ptr<TEMailDialUp>()>;
 
-// Installs the factory (nullptr restores the program's own); answers the previous one.
-TEMailDialUpFactory SetEMailDialUpFactory(TEMailDialUpFactory factory);
 std::unique_ptr<TEMailDialUp> CreateEMailDialUp();

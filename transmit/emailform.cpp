@@ -21,11 +21,9 @@
 
 namespace {
 
-// The settings object of the program; a private one where none was created (a test of the
-// dialog alone), which reads the same store.
+// The program's settings object (created before any dialog).
 TOptions& MailOptions() {
-  static TOptions fallback;
-  return Options() != nullptr ? *Options() : fallback;
+  return *Options();
 }
 
 // The body lines of a listing stream: the text up to its terminating zero, split at CR LF.

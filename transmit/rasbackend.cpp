@@ -4,17 +4,19 @@
 #include <QDBusConnection>
 
 #include "transmit/rasnetworkmanager.h"
+#include "transmit/seams.h"
 
 namespace {
 
-std::shared_ptr<TRasBackend>& InstalledBackend() {
+// NetworkManager's, made on first use.
+std::shared_ptr<TRasBackend>& NetworkManagerBackend() {
   static std::shared_ptr<TRasBackend> backend;
   return backend;
 }
 
 // The D-Bus connection must not outlive the application object.
 void ReleaseBackendAtExit() {
-  InstalledBackend().reset();
+  NetworkManagerBackend().reset();
 }
 
 }  // namespace
@@ -65,16 +67,12 @@ QString RasErrorDescription(quint32 code) {
 }
 
 std::shared_ptr<TRasBackend> DefaultRasBackend() {
-  std::shared_ptr<TRasBackend>& backend = InstalledBackend();
+  if (const std::shared_ptr<TRasBackend>& installed = TTransmitSeams::Current().rasBackend)
+    return installed;
+  std::shared_ptr<TRasBackend>& backend = NetworkManagerBackend();
   if (!backend) {
     backend = std::make_shared<TNetworkManagerRasBackend>(QDBusConnection::systemBus());
     qAddPostRoutine(ReleaseBackendAtExit);
   }
   return backend;
-}
-
-std::shared_ptr<TRasBackend> SetDefaultRasBackend(std::shared_ptr<TRasBackend> backend) {
-  std::shared_ptr<TRasBackend> previous = InstalledBackend();
-  InstalledBackend() = std::move(backend);
-  return previous;
 }

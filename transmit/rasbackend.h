@@ -4,8 +4,8 @@
 // one of the remote-access error numbers below); progress arrives through the notifier given to
 // Dial, as connection state numbers.
 //
-// The program's backend is NetworkManager (rasnetworkmanager.h); tests install a scripted one
-// (rasscriptedbackend.h).
+// The program's backend is NetworkManager (rasnetworkmanager.h); tests fill in a scripted one
+// (rasscriptedbackend.h) through the transmit seams.
 
 #include <QString>
 #include <QStringList>
@@ -117,8 +117,6 @@ class TRasBackend {
 // The program's text for a result code it produces; empty for other codes.
 QString RasErrorDescription(quint32 code);
 
-// The backend TRAS objects use unless given one: NetworkManager on the system bus, created on
-// first use. Tests install a scripted one; nullptr restores the NetworkManager one. Answers the
-// previous one.
+// The backend TRAS objects use unless given one: the transmit seams' (transmit/seams.h; tests
+// fill in a scripted one), else NetworkManager on the system bus, created on first use.
 std::shared_ptr<TRasBackend> DefaultRasBackend();
-std::shared_ptr<TRasBackend> SetDefaultRasBackend(std::shared_ptr<TRasBackend> backend);

@@ -257,15 +257,16 @@ TEST_F(Accessibility, EveryPageSpeaksEveryFieldAndHasNoMnemonicClashWithTheMenuB
 }
 
 TEST_F(Accessibility, EveryDetailDialogSpeaksEveryFieldAndHasNoMnemonicClash) {
-  ModalDialogRunner previous =
-      SetModalDialogRunner([this](QDialog& dialog) { return CheckDialog(dialog); });
-  for (int tab = 0; tab < 3; ++tab) {
-    window_->SelectPageTab(tab);
-    CheckDialogsOpenedBy(tab == 0   ? static_cast<QWidget*>(window_->ProposerPage())
-                         : tab == 1 ? static_cast<QWidget*>(window_->VehiclePage())
-                                    : static_cast<QWidget*>(window_->DrivingPage()));
+  {
+    const TSeamsGuard seams;
+    TControlsSeams::Current().modalDialog = [this](QDialog& dialog) { return CheckDialog(dialog); };
+    for (int tab = 0; tab < 3; ++tab) {
+      window_->SelectPageTab(tab);
+      CheckDialogsOpenedBy(tab == 0   ? static_cast<QWidget*>(window_->ProposerPage())
+                           : tab == 1 ? static_cast<QWidget*>(window_->VehiclePage())
+                                      : static_cast<QWidget*>(window_->DrivingPage()));
+    }
   }
-  SetModalDialogRunner(previous);
   dialogs_.removeDuplicates();
   dialogs_.sort();
   EXPECT_EQ(dialogs_,

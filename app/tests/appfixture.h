@@ -17,6 +17,7 @@
 #include "app/hints.h"
 #include "app/mainwindow.h"
 #include "app/pagetabcontrol.h"
+#include "app/seams.h"
 #include "app/startup.h"
 #include "dataserver/dsv.h"
 #include "motor/getmotordsv.h"
@@ -95,6 +96,8 @@ class AppTest : public ::testing::Test {
     return captions;
   }
 
+  // Every seam is back as it was once the window and the units are gone.
+  const TSeamsGuard seams_;
   QTemporaryDir home_;
   TSettingsStore store_;
   ScopedScriptedPrompter prompter_;

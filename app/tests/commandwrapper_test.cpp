@@ -59,16 +59,16 @@ class TRefusingEdit : public QLineEdit {
 // Records the quotations started and answers as a quotation that produced nothing.
 class TQuoteRecorder {
  public:
-  TQuoteRecorder()
-      : previous_(SetQuoteHandler([this](bool check) {
-          starts.append(check);
-          return false;
-        })) {}
-  ~TQuoteRecorder() { SetQuoteHandler(previous_); }
+  TQuoteRecorder() {
+    TAppSeams::Current().quote = [this](bool check) {
+      starts.append(check);
+      return false;
+    };
+  }
   QList<bool> starts;
 
  private:
-  TQuoteHandler previous_;
+  const TSeamsGuard seams_;
 };
 
 }  // namespace

@@ -144,25 +144,27 @@ class Help : public AppTest {
 TEST_F(Help, GettingStartedOpensAtTheFirstShowUntilTheBoxIsTicked) {
   store_.WriteText(kHelp, kShowFirstHelp, kYes);
   QStringList headings;
-  ModalDialogRunner previous = SetModalDialogRunner([&](QDialog& dialog) {
-    auto* form = qobject_cast<TInitialHelpForm*>(&dialog);
-    EXPECT_NE(form, nullptr);
-    if (form == nullptr)
+  {
+    const TSeamsGuard seams;
+    TControlsSeams::Current().modalDialog = [&](QDialog& dialog) {
+      auto* form = qobject_cast<TInitialHelpForm*>(&dialog);
+      EXPECT_NE(form, nullptr);
+      if (form == nullptr)
+        return static_cast<int>(QDialog::Rejected);
+      EXPECT_EQ(form->windowTitle(), QStringLiteral("Getting Started"));
+      EXPECT_FALSE(form->DontShowCheckBox()->isChecked());
+      EXPECT_EQ(form->DontShowCheckBox()->text(), QStringLiteral("Don't show this at startup"));
+      const QString text = form->Page()->toPlainText();
+      EXPECT_TRUE(text.contains(QStringLiteral("01632 960123")));
+      for (const QString& heading : TInitialHelpForm::kHeadings) {
+        if (text.contains(heading))
+          headings.append(heading);
+      }
+      form->DontShowCheckBox()->click();
       return static_cast<int>(QDialog::Rejected);
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Getting Started"));
-    EXPECT_FALSE(form->DontShowCheckBox()->isChecked());
-    EXPECT_EQ(form->DontShowCheckBox()->text(), QStringLiteral("Don't show this at startup"));
-    const QString text = form->Page()->toPlainText();
-    EXPECT_TRUE(text.contains(QStringLiteral("01632 960123")));
-    for (const QString& heading : TInitialHelpForm::kHeadings) {
-      if (text.contains(heading))
-        headings.append(heading);
-    }
-    form->DontShowCheckBox()->click();
-    return static_cast<int>(QDialog::Rejected);
-  });
-  StartWindow();
-  SetModalDialogRunner(previous);
+    };
+    StartWindow();
+  }
   EXPECT_EQ(headings, TInitialHelpForm::kHeadings);
   EXPECT_EQ(store_.ReadText(kHelp, kShowFirstHelp), kNo);
 }

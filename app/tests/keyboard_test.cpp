@@ -96,28 +96,29 @@ TEST_F(PageKeys, CtrlTabAndCtrlPageKeysStepThroughThePagesStoringTheFieldBeingEd
 TEST_F(ResultsKeys, EnterClicksTheFocusedButtonAndTheFocusComesBackToProceed) {
   QStringList handedOver;
   QWidget* focusInWizard = nullptr;
-  TAcceptanceHandler previous =
-      SetAcceptanceHandler([&](const TQuoteDetails& quotation, QWidget* parent) {
-        handedOver << quotation.InsurerName;
-        // A wizard of its own takes the focus and goes.
-        QDialog wizard(parent);
-        auto* name = new QLineEdit(&wizard);
-        wizard.show();
-        QApplication::setActiveWindow(&wizard);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&wizard));
-        name->setFocus(Qt::OtherFocusReason);
-        focusInWizard = QApplication::focusWidget();
-        wizard.hide();
-      });
+  {
+    const TSeamsGuard seams;
+    TAppSeams::Current().acceptance = [&](const TQuoteDetails& quotation, QWidget* parent) {
+      handedOver << quotation.InsurerName;
+      // A wizard of its own takes the focus and goes.
+      QDialog wizard(parent);
+      auto* name = new QLineEdit(&wizard);
+      wizard.show();
+      QApplication::setActiveWindow(&wizard);
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&wizard));
+      name->setFocus(Qt::OtherFocusReason);
+      focusInWizard = QApplication::focusWidget();
+      wizard.hide();
+    };
 
-  QPushButton* proceed = dialog_->AcceptBitBtn();
-  proceed->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(proceed, Qt::Key_Return);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return handedOver.size() == 1; }, 2000));
-  EXPECT_NE(focusInWizard, proceed);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == proceed; }, 2000));
-  EXPECT_TRUE(dialog_->isActiveWindow());
-  SetAcceptanceHandler(previous);
+    QPushButton* proceed = dialog_->AcceptBitBtn();
+    proceed->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(proceed, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return handedOver.size() == 1; }, 2000));
+    EXPECT_NE(focusInWizard, proceed);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == proceed; }, 2000));
+    EXPECT_TRUE(dialog_->isActiveWindow());
+  }
 
   // Enter on a list or with a modifier is not a click.
   dialog_->QuoteSummaryPZListView()->setFocus(Qt::TabFocusReason);
@@ -142,16 +143,18 @@ TEST_F(GettingStartedPlace, OpensCentredOnTheMainWindowAndFollowsItWhereItIsPut)
   ASSERT_TRUE(QTest::qWaitFor([this] { return window_->pos() == QPoint(40, 30); }, 2000));
   int opened = -1;
   bool followed = false;
-  ModalDialogRunner previous = SetModalDialogRunner([&](QDialog& form) {
-    form.show();
-    opened = Distance(form, *window_);
-    window_->move(260, 180);
-    followed = QTest::qWaitFor([&] { return Distance(form, *window_) <= 2; }, 2000);
-    form.hide();
-    return static_cast<int>(QDialog::Rejected);
-  });
-  ShowGettingStarted(window_.get());
-  SetModalDialogRunner(previous);
+  {
+    const TSeamsGuard seams;
+    TControlsSeams::Current().modalDialog = [&](QDialog& form) {
+      form.show();
+      opened = Distance(form, *window_);
+      window_->move(260, 180);
+      followed = QTest::qWaitFor([&] { return Distance(form, *window_) <= 2; }, 2000);
+      form.hide();
+      return static_cast<int>(QDialog::Rejected);
+    };
+    ShowGettingStarted(window_.get());
+  }
   EXPECT_GE(opened, 0);
   EXPECT_LE(opened, 2);
   EXPECT_TRUE(followed);

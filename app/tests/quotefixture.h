@@ -10,6 +10,7 @@
 #include <QMap>
 #include <QProcess>
 #include <functional>
+#include <utility>
 
 #include "app/tests/appfixture.h"
 #include "controls/modaldialog.h"
@@ -24,8 +25,9 @@ class TFormScript {
   using Handler = std::function<int(QDialog& dialog)>;
 
   TFormScript()
-      : previous_(SetModalDialogRunner([this](QDialog& dialog) { return Run(dialog); })) {}
-  ~TFormScript() { SetModalDialogRunner(previous_); }
+      : previous_(std::exchange(TControlsSeams::Current().modalDialog,
+                                [this](QDialog& dialog) { return Run(dialog); })) {}
+  ~TFormScript() { TControlsSeams::Current().modalDialog = previous_; }
   TFormScript(const TFormScript&) = delete;
   TFormScript& operator=(const TFormScript&) = delete;
 
@@ -59,8 +61,8 @@ class TFormScript {
 class TFixedTodayForQuote {
  public:
   explicit TFixedTodayForQuote(const QDate& date)
-      : previous_(SetTodayProvider([date] { return date; })) {}
-  ~TFixedTodayForQuote() { SetTodayProvider(previous_); }
+      : previous_(std::exchange(TControlsSeams::Current().today, [date] { return date; })) {}
+  ~TFixedTodayForQuote() { TControlsSeams::Current().today = previous_; }
 
  private:
   TodayProvider previous_;

@@ -179,11 +179,11 @@ TEST_F(QuoteSummary, ProceedOnAReferredRowStoresNothingAndOnAPricedRowHandsItOve
   PrepareResults({Quote("20", "0", "12"), Quote("10", "45000")});
   auto dialog = Run();
   QList<QString> handedOver;
-  TAcceptanceHandler previous =
-      SetAcceptanceHandler([&](const TQuoteDetails& quotation, QWidget* parent) {
-        handedOver << quotation.InsurerName;
-        EXPECT_EQ(parent, dialog.get());
-      });
+  const TSeamsGuard seams;
+  TAppSeams::Current().acceptance = [&](const TQuoteDetails& quotation, QWidget* parent) {
+    handedOver << quotation.InsurerName;
+    EXPECT_EQ(parent, dialog.get());
+  };
   const TPath accepted{AcceptedQuotePath()};
 
   dialog->AcceptBitBtn()->click();  // row 1: referred
@@ -207,22 +207,20 @@ TEST_F(QuoteSummary, ProceedOnAReferredRowStoresNothingAndOnAPricedRowHandsItOve
 
   // The wizard's own entry point installs as it is.
   wizardOpenedFor.clear();
-  SetAcceptanceHandler(&RecordingWizard);
+  TAppSeams::Current().acceptance = &RecordingWizard;
   dialog->AcceptBitBtn()->click();
   EXPECT_EQ(wizardOpenedFor, QStringList{Insurer(1)});
 
   // In the program Proceed opens the acceptance wizard over the results dialog.
   QStringList shown;
-  ModalDialogRunner previousRunner = SetModalDialogRunner([&](QDialog& form) {
+  TControlsSeams::Current().modalDialog = [&](QDialog& form) {
     shown << form.objectName() << form.windowTitle();
     EXPECT_EQ(form.parentWidget(), dialog.get());
     return static_cast<int>(QDialog::Rejected);
-  });
-  UseAcceptanceWizard();
+  };
+  TAppSeams::Current().acceptance = RunAcceptanceWizard;
   dialog->AcceptBitBtn()->click();
   EXPECT_EQ(shown, QStringList({"TAcceptanceForm", "Acceptance Wizard"}));
-  SetModalDialogRunner(previousRunner);
-  SetAcceptanceHandler(previous);
 }
 
 TEST_F(QuoteSummary, TheResultsPaneHeightIsStoredWhenChangedAndUsedNextTime) {
@@ -285,14 +283,16 @@ TEST_F(QuoteSummary, PrintPreviewSaveAsPdfAndViewUseTheSelectedQuotationAndThePr
 
   // Print goes to the printer chosen in the print dialog (cancelled here).
   int printDialogs = 0;
-  TPrintDialogRunner previous = SetPrintDialogRunner([&](QPrinter&, QWidget* parent) {
-    ++printDialogs;
-    EXPECT_EQ(parent, dialog.get());
-    return false;
-  });
-  dialog->PrintBitBtn()->click();
-  EXPECT_EQ(printDialogs, 1);
-  SetPrintDialogRunner(previous);
+  {
+    const TSeamsGuard seams;
+    TReportSeams::Current().printDialog = [&](QPrinter&, QWidget* parent) {
+      ++printDialogs;
+      EXPECT_EQ(parent, dialog.get());
+      return false;
+    };
+    dialog->PrintBitBtn()->click();
+    EXPECT_EQ(printDialogs, 1);
+  }
 
   // "View/Print Details" shows the summary in its preview over the results.
   int previewPages = 0;

@@ -102,9 +102,11 @@ TEST_F(QuoteWorkflow, WithoutTheEnginesChoiceFileOnlyTheQuotationIsAbandoned) {
   ASSERT_TRUE(IsModified());
   ASSERT_TRUE(QFile::remove(Options()->ChoiceFile()));
   QList<int> ended;
-  EndProgramHandler previous = SetEndProgramHandler([&](int code) { ended << code; });
-  Quote();
-  SetEndProgramHandler(previous);
+  {
+    const TSeamsGuard seams;
+    TPlatformSeams::Current().endProgram = [&](int code) { ended << code; };
+    Quote();
+  }
   EXPECT_EQ(prompter_->Texts(),
             QStringList{"The Quote engine cound not be found\rPlease Reinstall the software"});
   EXPECT_TRUE(ended.isEmpty()) << "the program goes on";

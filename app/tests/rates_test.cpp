@@ -15,16 +15,16 @@ namespace {
 
 class TUrlRecorder {
  public:
-  explicit TUrlRecorder(bool opens)
-      : previous_(SetUrlOpener([this, opens](const QUrl& url) {
-          urls.append(url.toString());
-          return opens;
-        })) {}
-  ~TUrlRecorder() { SetUrlOpener(previous_); }
+  explicit TUrlRecorder(bool opens) {
+    TAppSeams::Current().urlOpener = [this, opens](const QUrl& url) {
+      urls.append(url.toString());
+      return opens;
+    };
+  }
   QStringList urls;
 
  private:
-  TUrlOpener previous_;
+  const TSeamsGuard seams_;
 };
 
 const QString kBrowserProblem = QStringLiteral(

@@ -19,6 +19,7 @@
 
 #include "controls/kwcomboedit.h"
 #include "controls/modaldialog.h"
+#include "controls/seams.h"
 #include "controls/today.h"
 #include "dataserver/dsv.h"
 #include "motor/getmotordsv.h"
@@ -57,14 +58,12 @@ class CaptureTest : public ::testing::Test {
     ASSERT_TRUE(store.WriteText(OptionKeys::kDictionary, OptionKeys::kDictionaryPath,
                                 QStringLiteral(QM_DEMO_BUILD_DIR "/dictionary")));
     CreateOptions();
-    previousToday_ = SetTodayProvider([] { return kToday; });
-    previousRunner_ = SetModalDialogRunner([this](QDialog& dialog) { return Drive(dialog); });
+    TControlsSeams::Current().today = [] { return kToday; };
+    TControlsSeams::Current().modalDialog = [this](QDialog& dialog) { return Drive(dialog); };
     ClearModified();
   }
 
   void TearDown() override {
-    SetModalDialogRunner(previousRunner_);
-    SetTodayProvider(previousToday_);
     ReleaseOptions();
     SetSettingsFolder(QString());
     DsvClose();
@@ -132,8 +131,7 @@ class CaptureTest : public ::testing::Test {
   }
 
   std::function<void(QDialog&)> act_;
-  TodayProvider previousToday_;
-  ModalDialogRunner previousRunner_;
+  const TControlsSeamsGuard seams_;
 };
 
 // The code of the list's first entry (0 when the list cannot be read).

@@ -20,6 +20,7 @@
 #include "controls/kwcomboedit.h"
 #include "controls/kwyesnodlg.h"
 #include "controls/modaldialog.h"
+#include "controls/seams.h"
 #include "dataserver/dsv.h"
 #include "motor/identifiers.h"
 #include "platform/scriptedprompter.h"
@@ -59,7 +60,6 @@ class VehicleDetailsTest : public ::testing::Test {
     page_ = std::make_unique<TVehicleKwTabsheetForm>();
   }
   void TearDown() override {
-    SetModalDialogRunner(nullptr);
     page_.reset();
     DsvClose();
   }
@@ -67,7 +67,7 @@ class VehicleDetailsTest : public ::testing::Test {
   // The dialogs the page opens run `drive` on the shown dialog, then end as it left them.
   template <class Form>
   void WhenOpened(std::function<void(Form&)> drive) {
-    SetModalDialogRunner([this, drive](QDialog& dialog) {
+    TControlsSeams::Current().modalDialog = [this, drive](QDialog& dialog) {
       ++opened_;
       auto* form = qobject_cast<Form*>(&dialog);
       EXPECT_NE(form, nullptr);
@@ -76,7 +76,7 @@ class VehicleDetailsTest : public ::testing::Test {
       if (dialog.isVisible())
         dialog.done(QDialog::Rejected);
       return dialog.result();
-    });
+    };
   }
   TKwYesNoDlg* Question(const char* name) {
     return page_->findChild<TKwYesNoDlg*>(QLatin1String(name));
@@ -87,6 +87,7 @@ class VehicleDetailsTest : public ::testing::Test {
     QTest::keyClicks(question, key);
   }
 
+  const TControlsSeamsGuard seams_;
   ScopedScriptedPrompter prompter_;
   std::unique_ptr<TVehicleKwTabsheetForm> page_;
   int opened_ = 0;

@@ -16,6 +16,7 @@
 #include "controls/kwcomboedit.h"
 #include "controls/kwedit.h"
 #include "controls/numericedit.h"
+#include "controls/seams.h"
 #include "controls/today.h"
 #include "dataserver/dsv.h"
 #include "motor/identifiers.h"
@@ -39,13 +40,12 @@ class VehiclePageTest : public ::testing::Test {
     ASSERT_EQ(DsvOpen(1, 1, (kDictionary + "/Lists.BIN").c_str(),
                       (kDictionary + "/Struct.BIN").c_str(), ""),
               0);
-    previousToday_ = SetTodayProvider([] { return QDate(2026, 6, 15); });
+    TControlsSeams::Current().today = [] { return QDate(2026, 6, 15); };
     ClearModified();
     page_ = std::make_unique<TVehicleKwTabsheetForm>();
   }
   void TearDown() override {
     page_.reset();
-    SetTodayProvider(previousToday_);
     DsvClose();
   }
 
@@ -97,7 +97,7 @@ class VehiclePageTest : public ::testing::Test {
 
   ScopedScriptedPrompter prompter_;
   TFakeMainWindow window_;
-  TodayProvider previousToday_;
+  const TControlsSeamsGuard seams_;
   std::unique_ptr<TVehicleKwTabsheetForm> page_;
 };
 

@@ -9,7 +9,10 @@
 
 #include "controls/beep.h"
 #include "controls/modaldialog.h"
+#include "controls/seams.h"
 #include "controls/today.h"
+
+#include <utility>
 
 class TTestWindow : public QWidget {
  public:
@@ -51,8 +54,8 @@ struct TFieldWindow {
 
 class TBeepCounter {
  public:
-  TBeepCounter() : previous_(SetBeepHandler([this] { ++count_; })) {}
-  ~TBeepCounter() { SetBeepHandler(previous_); }
+  TBeepCounter() : previous_(std::exchange(TControlsSeams::Current().beep, [this] { ++count_; })) {}
+  ~TBeepCounter() { TControlsSeams::Current().beep = previous_; }
   int Count() const { return count_; }
 
  private:
@@ -62,8 +65,9 @@ class TBeepCounter {
 
 class TFixedToday {
  public:
-  explicit TFixedToday(const QDate& date) : previous_(SetTodayProvider([date] { return date; })) {}
-  ~TFixedToday() { SetTodayProvider(previous_); }
+  explicit TFixedToday(const QDate& date)
+      : previous_(std::exchange(TControlsSeams::Current().today, [date] { return date; })) {}
+  ~TFixedToday() { TControlsSeams::Current().today = previous_; }
 
  private:
   TodayProvider previous_;
@@ -73,11 +77,12 @@ class TFixedToday {
 class TModalDriver {
  public:
   explicit TModalDriver(ModalDialogRunner drive)
-      : previous_(SetModalDialogRunner([this, drive](QDialog& dialog) {
-          ++runs_;
-          return drive(dialog);
-        })) {}
-  ~TModalDriver() { SetModalDialogRunner(previous_); }
+      : previous_(
+            std::exchange(TControlsSeams::Current().modalDialog, [this, drive](QDialog& dialog) {
+              ++runs_;
+              return drive(dialog);
+            })) {}
+  ~TModalDriver() { TControlsSeams::Current().modalDialog = previous_; }
   int Runs() const { return runs_; }
 
  private:

@@ -6,11 +6,12 @@
 #include <QStringList>
 
 #include "motor/mainwindowlink.h"
+#include "motor/seams.h"
 
 class TFakeMainWindow : public TMainWindowLink {
  public:
-  TFakeMainWindow() : previous_(SetMainWindowLink(this)) {}
-  ~TFakeMainWindow() override { SetMainWindowLink(previous_); }
+  // The seams are saved before the fake fills itself in and put back after it is gone.
+  TFakeMainWindow() { TMotorSeams::Current().mainWindowLink = this; }
 
   int PageTabCount() const override { return static_cast<int>(tabs.size()); }
   void AddPageTab(const QString& caption) override { tabs.append(caption); }
@@ -55,5 +56,5 @@ class TFakeMainWindow : public TMainWindowLink {
   bool recentMarkerVisible = false;
 
  private:
-  TMainWindowLink* previous_;
+  const TMotorSeamsGuard seams_;
 };

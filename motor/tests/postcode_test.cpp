@@ -6,6 +6,7 @@
 
 #include "motor/getmotordsv.h"
 #include "platform/prompt.h"
+#include "platform/seams.h"
 
 namespace {
 
@@ -18,13 +19,13 @@ const QString kSector =
 class PostcodeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = SetFieldErrorHandler([this](QObject* field, const QString& message, bool refocus) {
+    TPlatformSeams::Current().fieldError = [this](QObject* field, const QString& message,
+                                                  bool refocus) {
       fields_.append(field);
       messages_.append(message);
       refocus_.append(refocus);
-    });
+    };
   }
-  void TearDown() override { SetFieldErrorHandler(previous_); }
 
   // Answers the corrected text, or the message when the postcode is refused.
   QString Check(const QString& postcode) {
@@ -40,7 +41,7 @@ class PostcodeTest : public ::testing::Test {
   }
 
   QObject field_;
-  FieldErrorHandler previous_;
+  const TPlatformSeamsGuard seams_;
   QList<QObject*> fields_;
   QStringList messages_;
   QList<bool> refocus_;

@@ -10,6 +10,7 @@
 #include "motor/tests/motortestdictionary.h"
 #include "platform/prompt.h"
 #include "platform/scriptedprompter.h"
+#include "platform/seams.h"
 
 using namespace testdict;
 
@@ -68,10 +69,9 @@ const QString kEngineMissing =
 class CheckQuoteEngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = SetEndProgramHandler([this](int code) { exitCodes_.append(code); });
+    TPlatformSeams::Current().endProgram = [this](int code) { exitCodes_.append(code); };
     choiceFile_ = QDir(folder_.path()).filePath("Choice.Dat");
   }
-  void TearDown() override { SetEndProgramHandler(previous_); }
 
   void WriteChoiceFile(const QByteArray& bytes) {
     QFile file(choiceFile_);
@@ -96,7 +96,7 @@ class CheckQuoteEngineTest : public ::testing::Test {
   QTemporaryDir folder_;
   QString choiceFile_;
   ScopedScriptedPrompter prompter_;
-  EndProgramHandler previous_;
+  const TPlatformSeamsGuard seams_;
   QList<int> exitCodes_;
 };
 

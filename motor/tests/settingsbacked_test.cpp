@@ -11,6 +11,7 @@
 #include "motor/tests/motortestdictionary.h"
 #include "platform/prompt.h"
 #include "platform/scriptedprompter.h"
+#include "platform/seams.h"
 #include "platform/settingsstore.h"
 #include "settings/optionkeys.h"
 #include "settings/options.h"
@@ -26,10 +27,9 @@ class InstalledSettingsTest : public ::testing::Test {
     ASSERT_TRUE(settingsFolder_.isValid());
     SetSettingsFolder(settingsFolder_.path());
     CreateOptions();
-    previousEnd_ = SetEndProgramHandler([this](int code) { exitCodes_.append(code); });
+    TPlatformSeams::Current().endProgram = [this](int code) { exitCodes_.append(code); };
   }
   void TearDown() override {
-    SetEndProgramHandler(previousEnd_);
     ReleaseOptions();
     SetSettingsFolder(QString());
   }
@@ -51,7 +51,7 @@ class InstalledSettingsTest : public ::testing::Test {
   QTemporaryDir installFolder_;
   TSettingsStore store_;
   ScopedScriptedPrompter prompter_;
-  EndProgramHandler previousEnd_;
+  const TPlatformSeamsGuard seams_;
   QList<int> exitCodes_;
 };
 

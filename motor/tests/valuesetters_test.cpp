@@ -3,6 +3,7 @@
 #include <QDate>
 
 #include "motor/getmotordsv.h"
+#include "motor/modifiedstate.h"
 #include "motor/tests/motortestdictionary.h"
 
 using namespace testdict;
@@ -116,10 +117,11 @@ TEST_F(SetterTest, WithoutTheMarkFlagNothingIsMarked) {
 
 TEST_F(SetterTest, TheListenerHearsEveryChangeOfState) {
   QList<bool> heard;
-  ModifiedListener previous = SetModifiedListener([&](bool modified) { heard.append(modified); });
+  QObject listener;
+  QObject::connect(&ModifiedState(), &TModifiedState::modifiedChanged, &listener,
+                   [&](bool modified) { heard.append(modified); });
   SetListValue(kRestriction, kCover, 4);
   ClearModified();
-  SetModifiedListener(previous);
   EXPECT_EQ(heard, (QList<bool>{true, false}));
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/prompt.h"
 #include "platform/scriptedprompter.h"
+#include "platform/seams.h"
 #include "platform/streamprompter.h"
 
 TEST(Prompt, ScriptedPrompterRecordsBoxesAndAnswersFromTheScript) {
@@ -27,18 +28,22 @@ TEST(Prompt, FieldErrorFallsBackToAnInformationBoxUntilAHandlerIsInstalled) {
   EXPECT_EQ(prompter->Prompts()[0].buttons, PromptButtons::Ok);
 
   QString seen;
-  auto previous = SetFieldErrorHandler([&](QObject*, const QString& m, bool) { seen = m; });
-  ShowFieldError(nullptr, "x", false);
-  SetFieldErrorHandler(previous);
+  {
+    const TPlatformSeamsGuard seams;
+    TPlatformSeams::Current().fieldError = [&](QObject*, const QString& m, bool) { seen = m; };
+    ShowFieldError(nullptr, "x", false);
+  }
   EXPECT_EQ(seen, "x");
   EXPECT_EQ(prompter->Prompts().size(), 1);
 }
 
 TEST(Prompt, EndProgramGoesThroughTheInstalledHandler) {
   int code = -1;
-  auto previous = SetEndProgramHandler([&](int c) { code = c; });
-  EndProgram(3);
-  SetEndProgramHandler(previous);
+  {
+    const TPlatformSeamsGuard seams;
+    TPlatformSeams::Current().endProgram = [&](int c) { code = c; };
+    EndProgram(3);
+  }
   EXPECT_EQ(code, 3);
 }
 
@@ -48,16 +53,18 @@ TEST(Prompt, CarriageReturnsBecomeLineBreaksForDisplay) {
 
 TEST(Prompt, TheProgramsDefaultPrompterRefusesEveryBoxAndSaysSo) {
   // No prompter installed: the one the program starts with.
-  auto previous = SetPrompter(nullptr);
-  ASSERT_NE(dynamic_cast<TRefusingPrompter*>(&Prompter()), nullptr);
-  EXPECT_EQ(Ask(PromptKind::Confirmation, PromptButtons::OkCancel, "Remove?"),
-            PromptAnswer::Cancel);
-  EXPECT_EQ(Ask(PromptKind::Confirmation, PromptButtons::YesNo, "Sure?"), PromptAnswer::No);
-  EXPECT_EQ(Ask(PromptKind::Confirmation, PromptButtons::YesNoCancel, "Save Changes?"),
-            PromptAnswer::Cancel);
-  EXPECT_EQ(Ask(PromptKind::Information, PromptButtons::Ok, "Done"), PromptAnswer::Ok);
-  EXPECT_TRUE(Prompter().AskSaveFileName(FileDialogRequest{}).isEmpty());
-  SetPrompter(previous);
+  {
+    const TPlatformSeamsGuard seams;
+    TPlatformSeams::Current().prompter = nullptr;
+    ASSERT_NE(dynamic_cast<TRefusingPrompter*>(&Prompter()), nullptr);
+    EXPECT_EQ(Ask(PromptKind::Confirmation, PromptButtons::OkCancel, "Remove?"),
+              PromptAnswer::Cancel);
+    EXPECT_EQ(Ask(PromptKind::Confirmation, PromptButtons::YesNo, "Sure?"), PromptAnswer::No);
+    EXPECT_EQ(Ask(PromptKind::Confirmation, PromptButtons::YesNoCancel, "Save Changes?"),
+              PromptAnswer::Cancel);
+    EXPECT_EQ(Ask(PromptKind::Information, PromptButtons::Ok, "Done"), PromptAnswer::Ok);
+    EXPECT_TRUE(Prompter().AskSaveFileName(FileDialogRequest{}).isEmpty());
+  }
 
   QString reported;
   QTextStream stream(&reported);

@@ -12,6 +12,7 @@
 #include "controls/numericedit.h"
 #include "motor/identifiers.h"
 #include "report/quotesummarypreviewform.h"
+#include "report/seams.h"
 #include "report/summaryprinting.h"
 #include "report/summaryvalues.h"
 #include "report/tests/summaryfixture.h"
@@ -24,20 +25,19 @@ namespace {
 class TPrintToFile {
  public:
   explicit TPrintToFile(QString file, bool accept = true) : file_(std::move(file)) {
-    previous_ = SetPrintDialogRunner([this, accept](QPrinter& printer, QWidget*) {
+    TReportSeams::Current().printDialog = [this, accept](QPrinter& printer, QWidget*) {
       ++asked_;
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(file_);
       return accept;
-    });
+    };
   }
-  ~TPrintToFile() { SetPrintDialogRunner(previous_); }
   int Asked() const { return asked_; }
 
  private:
+  const TReportSeamsGuard seams_;
   QString file_;
   int asked_ = 0;
-  TPrintDialogRunner previous_;
 };
 
 template <class Widget>
@@ -127,7 +127,8 @@ TEST_F(SummaryTest, CloseAndEscapeCloseThePreviewAndAnotherOpeningCountsItsOwnPa
   Open("family");
   int shown = 0;
   QStringList tabs;
-  const ModalDialogRunner previous = SetModalDialogRunner([&](QDialog& dialog) {
+  const TReportSeamsGuard seams;
+  TControlsSeams::Current().modalDialog = [&](QDialog& dialog) {
     ++shown;
     EXPECT_EQ(dialog.objectName(), QStringLiteral("TQuoteSummaryPreviewForm"));
     tabs = TabTexts(dialog.findChild<QTabBar*>(QStringLiteral("DriverTabSet")));
@@ -141,7 +142,7 @@ TEST_F(SummaryTest, CloseAndEscapeCloseThePreviewAndAnotherOpeningCountsItsOwnPa
     }
     EXPECT_FALSE(dialog.isVisible());
     return dialog.result();
-  });
+  };
   PreviewQuoteSummary(quotation_);
   EXPECT_EQ(tabs, QStringList({"Page 1", "Page 2", "Page 3", "Page 4"}));
   // Proposer only: the next opening has its own, shorter report.
@@ -149,7 +150,6 @@ TEST_F(SummaryTest, CloseAndEscapeCloseThePreviewAndAnotherOpeningCountsItsOwnPa
   PreviewQuoteSummary(quotation_);
   EXPECT_EQ(tabs, QStringList({"Page 1", "Page 2"}));
   EXPECT_EQ(shown, 2);
-  SetModalDialogRunner(previous);
 }
 
 TEST_F(SummaryTest, PrintSendsEveryPageToThePrinterChosenInThePrintDialog) {

@@ -1,5 +1,6 @@
 // Yes/no settings: anything but exactly "No" is Yes; and their writers.
 
+#include "settings/optionsnotifier.h"
 #include "settings/tests/optionsfixture.h"
 
 namespace {
@@ -61,10 +62,11 @@ TEST_F(OptionsTest, HelpSettersCreateTheHelpKey) {
 
 TEST_F(OptionsTest, TurningHintsOnOrOffTellsTheHintWindow) {
   QList<bool> told;
-  auto previous = SetHintsChangedHandler([&](bool active) { told.append(active); });
+  QObject listener;
+  QObject::connect(&OptionsNotifier(), &TOptionsNotifier::hintsActiveChanged, &listener,
+                   [&](bool active) { told.append(active); });
   options().SetHintsActive(true);
   options().SetHintsActive(false);
-  SetHintsChangedHandler(previous);
   EXPECT_EQ(told, QList<bool>({true, false}));
   EXPECT_EQ(store_.ReadText("\\Help", "HintsActive"), QString("No"));
 }

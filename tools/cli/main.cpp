@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/prompt.h"
+#include "platform/seams.h"
 #include "tools/cli/cliarguments.h"
 #include "tools/cli/cliquote.h"
 #include "tools/cli/consoleprompter.h"
@@ -31,7 +32,7 @@ int main(int argc, char* argv[]) {
   QTextStream out(stdout);
   QTextStream errors(stderr);
   // The program's message boxes are printed on standard error.
-  SetPrompter(std::make_shared<TConsolePrompter>());
+  TPlatformSeams::Current().prompter = std::make_shared<TConsolePrompter>();
 
   QString error;
   const auto arguments = ParseCliArguments(QCoreApplication::arguments().mid(1), error);

@@ -18,6 +18,7 @@
 #include "controls/kwyesnodlg.h"
 #include "controls/numericedit.h"
 #include "controls/spinbutton.h"
+#include "platform/seams.h"
 #include "tools/gallery/galleryprompter.h"
 
 namespace {
@@ -217,7 +218,7 @@ class TGallery : public QWidget {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillmarsh - Motor"));
-  SetPrompter(std::make_shared<TGalleryPrompter>());
+  TPlatformSeams::Current().prompter = std::make_shared<TGalleryPrompter>();
   TGallery gallery;
   gallery.show();
   const QStringList arguments = QApplication::arguments();

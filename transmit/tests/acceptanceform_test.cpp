@@ -378,7 +378,8 @@ TEST_F(AcceptanceWizard, AFailedSaveOrSendKeepsTheEmailPageAndNextTriesAgain) {
 TEST_F(AcceptanceWizard, DialUpWithoutADialUpConnectionSaysSoAndKeepsTheEmailPage) {
   // A modern desktop: the remote-access layer runs but holds no phone-book entries.
   auto backend = std::make_shared<TScriptedRasBackend>();
-  const std::shared_ptr<TRasBackend> previous = SetDefaultRasBackend(backend);
+  const TTransmitSeamsGuard seams;
+  TTransmitSeams::Current().rasBackend = backend;
   KeepDrivers(0);
   Open();
   Next();
@@ -391,7 +392,6 @@ TEST_F(AcceptanceWizard, DialUpWithoutADialUpConnectionSaysSoAndKeepsTheEmailPag
   EXPECT_EQ(window_.saves, 0);  // nothing saved, and no e-mail dialog
   EXPECT_EQ(form_, nullptr);
   EXPECT_TRUE(backend->Dials().isEmpty());
-  SetDefaultRasBackend(previous);
 }
 
 }  // namespace

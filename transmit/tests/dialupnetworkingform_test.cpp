@@ -10,6 +10,7 @@
 #include "controls/kwcomboedit.h"
 #include "controls/kwedit.h"
 #include "controls/modaldialog.h"
+#include "controls/seams.h"
 #include "platform/scriptedprompter.h"
 #include "transmit/dialupnetworkingform.h"
 #include "transmit/rasscriptedbackend.h"
@@ -28,7 +29,9 @@ class DialUpDialog : public ::testing::Test {
   // Runs OpenDialUpDialog with `drive` in place of the modal loop; a form the drive leaves open
   // is closed as the user would close it.
   bool Open(const TDrive& drive) {
-    ModalDialogRunner previous = SetModalDialogRunner([&](QDialog& dialog) {
+    // The dial-up library links no layer above the controls: their seams alone are saved.
+    const TSeamsGuardOf<TControlsSeams> seams;
+    TControlsSeams::Current().modalDialog = [&](QDialog& dialog) {
       ++runs;
       auto& form = static_cast<TDialUpNewtorkingForm&>(dialog);
       form.show();
@@ -38,10 +41,8 @@ class DialUpDialog : public ::testing::Test {
       if (form.isVisible())
         form.close();
       return form.result();
-    });
-    const bool connected = OpenDialUpDialog(ras);
-    SetModalDialogRunner(previous);
-    return connected;
+    };
+    return OpenDialUpDialog(ras);
   }
 
   static QWidget* Focused() { return QApplication::focusWidget(); }

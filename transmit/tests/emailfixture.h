@@ -25,6 +25,7 @@
 #include "settings/options.h"
 #include "transmit/emailform.h"
 #include "transmit/net/tests/smtptestserver.h"
+#include "transmit/seams.h"
 #include "transmit/sendemail.h"
 
 class EMailTest : public ::testing::Test {
@@ -44,11 +45,10 @@ class EMailTest : public ::testing::Test {
     ASSERT_TRUE(QFile::copy(demo + "/samples/family.PCD", quotation_));
     ASSERT_EQ(DsvLoadSection(QFile::encodeName(quotation_).constData(), "Tolvane"), 0);
     SetPolicyStartDate(QDate::currentDate());
-    previousRunner_ = SetModalDialogRunner([this](QDialog& dialog) { return Drive(dialog); });
+    TControlsSeams::Current().modalDialog = [this](QDialog& dialog) { return Drive(dialog); };
   }
   void TearDown() override {
     QSslConfiguration::setDefaultConfiguration(trustedBefore_);
-    SetModalDialogRunner(previousRunner_);
     DsvClose();
     ReleaseOptions();
     SetSettingsFolder(QString());
@@ -107,7 +107,8 @@ class EMailTest : public ::testing::Test {
   QTemporaryDir files_;
   TSettingsStore store_;
   ScopedScriptedPrompter prompter_;
-  ModalDialogRunner previousRunner_;
+  // Saves every seam up to this layer's; the e-mail tests fill in their own.
+  const TTransmitSeamsGuard seams_;
   QString quotation_;
   TEMailForm* form_ = nullptr;
   std::function<void(TEMailForm&)> afterSend_;

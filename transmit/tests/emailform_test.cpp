@@ -32,19 +32,15 @@ class EMailFormTest : public EMailTest {
  protected:
   void SetUp() override {
     EMailTest::SetUp();
-    previousFactory_ =
-        SetEMailDialUpFactory([this] { return std::make_unique<TScriptedDialUp>(calls_); });
-  }
-  void TearDown() override {
-    SetEMailDialUpFactory(previousFactory_);
-    EMailTest::TearDown();
+    TTransmitSeams::Current().emailDialUp = [this] {
+      return std::make_unique<TScriptedDialUp>(calls_);
+    };
   }
   static QString Instruction(const TEMailForm& form) {
     return form.findChild<QLabel*>(QStringLiteral("InstructionLabel"))->text();
   }
 
   TScriptedDialUp::Calls calls_;
-  TEMailDialUpFactory previousFactory_;
 };
 
 TEST_F(EMailFormTest, TheDialogNamesItsControlsAndTellsWhatToDoByMethod) {
@@ -132,14 +128,9 @@ class EMailRasTest : public EMailTest {
   void SetUp() override {
     EMailTest::SetUp();
     backend_ = std::make_shared<TScriptedRasBackend>();
-    previousBackend_ = SetDefaultRasBackend(backend_);
-  }
-  void TearDown() override {
-    SetDefaultRasBackend(previousBackend_);
-    EMailTest::TearDown();
+    TTransmitSeams::Current().rasBackend = backend_;
   }
   std::shared_ptr<TScriptedRasBackend> backend_;
-  std::shared_ptr<TRasBackend> previousBackend_;
 };
 
 TEST_F(EMailRasTest, WithoutPhoneBookEntriesTheUserIsToldAndSendIsEnabledAgain) {

@@ -68,7 +68,7 @@ class AcceptanceInTheWindow : public AppTest {
     window_->RebuildPages();
     ASSERT_TRUE(window_->CurrentFileName().isEmpty());
     prompter_->Clear();
-    previousRunner_ = SetModalDialogRunner([this](QDialog& dialog) {
+    TControlsSeams::Current().modalDialog = [this](QDialog& dialog) {
       if (qobject_cast<TEMailForm*>(&dialog) != nullptr) {
         ++mailDialogs_;
         return SendFromTheKeyboard(dialog);
@@ -80,11 +80,7 @@ class AcceptanceInTheWindow : public AppTest {
       }
       Walk();
       return dialog.result();
-    });
-  }
-  void TearDown() override {
-    SetModalDialogRunner(previousRunner_);
-    AppTest::TearDown();
+    };
   }
 
   void AimAt(const TSmtpTestServer& server) {
@@ -133,7 +129,6 @@ class AcceptanceInTheWindow : public AppTest {
     Next();
   }
 
-  ModalDialogRunner previousRunner_;
   TAcceptanceForm* wizard_ = nullptr;
   int mailDialogs_ = 0;
   QString saveAs_ = Path("Hargreaves.PCD");

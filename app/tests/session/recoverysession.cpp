@@ -27,6 +27,7 @@
 #include "controls/numericedit.h"
 #include "motor/fieldnames.h"
 #include "platform/scriptedprompter.h"
+#include "platform/seams.h"
 
 namespace {
 
@@ -105,13 +106,13 @@ int main(int argc, char** argv) {
   auto prompter = std::make_shared<TScriptedPrompter>();
   return RunQuillmarsh(count, arguments.data(), [&](TTolvaneForm& window) {
     // After the program's own prompter, so that this one answers.
-    SetPrompter(prompter);
+    TPlatformSeams::Current().prompter = prompter;
     if (mode == QLatin1String("recover")) {
       prompter->QueueAnswer(PromptAnswer::Yes);  // recover
       prompter->QueueAnswer(PromptAnswer::No);   // do not save at the end
     }
     QObject::connect(
-        &window, &TTolvaneForm::FirstShowFinished, &window, [&window, mode, report, prompter] {
+        &window, &TTolvaneForm::firstShowFinished, &window, [&window, mode, report, prompter] {
           QTimer::singleShot(0, &window, [&window, mode, report, prompter] {
             QApplication::setActiveWindow(&window);
             (void)QTest::qWaitForWindowActive(&window);

@@ -1,22 +1,22 @@
-// The main window's file commands: New, Open, Save, Save As, Exit and the recent-file menu.
+#include "app/proposalfiles.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
-#include <QTabBar>
 
 #include "app/hints.h"
 #include "app/mainwindow.h"
-#include "app/pagetabcontrol.h"
-#include "capture/drivingpage.h"
-#include "capture/proposerpage.h"
-#include "capture/vehiclepage.h"
+#include "app/proposalpages.h"
 #include "dataserver/dsv.h"
+#include "motor/getmotordsv.h"
 #include "motor/identifiers.h"
 #include "motor/openproposal.h"
 #include "motor/proposalfile.h"
+#include "platform/prompt.h"
+
+const QString TProposalFiles::kFileFilter = QStringLiteral("Insurance Quotation|*.PCD");
 
 namespace {
 
@@ -24,35 +24,35 @@ const QString kUnableToOpen = QStringLiteral("Unable to open test case file");
 
 }  // namespace
 
-void TTolvaneForm::ShowOnlyProposerPage() {
-  rebuildingTabs_ = true;
-  pagesTabControl_->TabBar()->setCurrentIndex(0);
-  rebuildingTabs_ = false;
-  drivingPage_->SelectDriver(0);
-  drivingPage_->hide();
-  vehiclePage_->hide();
-  proposerPage_->show();
+TProposalFiles::TProposalFiles(TTolvaneForm* window, TProposalPages* pages,
+                               const QString& dataFolder, QLabel* fileNamePanel, QMenu* fileMenu,
+                               QAction* marker, QAction* exitBar)
+    : QObject(window),
+      window_(window),
+      pages_(pages),
+      dataFolder_(dataFolder),
+      fileNamePanel_(fileNamePanel),
+      fileMenu_(fileMenu),
+      marker_(marker),
+      exitBar_(exitBar) {
+  setObjectName(QStringLiteral("ProposalFiles"));
 }
 
-void TTolvaneForm::ShowFileName(const QString& fileName) {
+void TProposalFiles::ShowFileName(const QString& fileName) {
   // The name without folder and extension.
   fileNamePanel_->setText(fileName.isEmpty() ? QStringLiteral("<None>")
                                              : QFileInfo(fileName).completeBaseName());
 }
 
-void TTolvaneForm::ShowModified(bool modified) {
-  modifiedPanel_->setText(modified ? QStringLiteral("Modified") : QString());
-}
-
-bool TTolvaneForm::FileNew() {
+bool TProposalFiles::FileNew() {
   if (!QuerySaveChanges())
     return false;
-  ShowOnlyProposerPage();
+  pages_->ShowOnlyProposerPage();
   DsvClearAll();
   // The cover's default restriction is stored, so that the pages and the engine see one value.
   SetListValue(Id::DrivingRestriction, {CoverPath()},
                GetListValue(Id::DrivingRestriction, {CoverPath()}));
-  RebuildPages();
+  pages_->RebuildPages();
   currentFileName_.clear();
   ShowFileName(QString());
   SelectMainTab(0);
@@ -60,7 +60,7 @@ bool TTolvaneForm::FileNew() {
   return true;
 }
 
-bool TTolvaneForm::FileOpen(const QString& fileName) {
+bool TProposalFiles::FileOpen(const QString& fileName) {
   if (!QuerySaveChanges())
     return false;
   HideHint();
@@ -76,19 +76,19 @@ bool TTolvaneForm::FileOpen(const QString& fileName) {
   }
   // A failed Open leaves the window as it was: the same proposal on the same page, the same
   // file name and the same "Modified", so that Save cannot put an empty proposal over a good file.
-  const int shownTab = pagesTabControl_->TabBar()->currentIndex();
-  ShowOnlyProposerPage();
+  const int shownTab = pages_->CurrentTab();
+  pages_->ShowOnlyProposerPage();
   bool loaded = false;
   if (const DsvStatus status = OpenProposalFile(name); status != 0) {
     Ask(PromptKind::Error, PromptButtons::Ok,
         QStringLiteral("Unable to open test case file with errorcode : %1\r%2")
             .arg(status)
             .arg(ProposalFileProblem(name, status, false)));
-    RebuildPages();
+    pages_->RebuildPages();
     if (shownTab > 0)
-      SelectPageTab(shownTab);
+      pages_->SelectPageTab(shownTab);
   } else {
-    RebuildPages();
+    pages_->RebuildPages();
     AddRecentFile(name);
     currentFileName_ = name;
     ClearModified();
@@ -100,7 +100,7 @@ bool TTolvaneForm::FileOpen(const QString& fileName) {
   return loaded;
 }
 
-bool TTolvaneForm::FileSave() {
+bool TProposalFiles::FileSave() {
   // A read-only file is not replaced behind the user's back: Save asks for a name instead.
   if (currentFileName_.isEmpty() || ProposalFileReadOnly(currentFileName_))
     return FileSaveAs();
@@ -115,7 +115,7 @@ bool TTolvaneForm::FileSave() {
   return true;
 }
 
-bool TTolvaneForm::FileSaveAs() {
+bool TProposalFiles::FileSaveAs() {
   HideHint();
   const TPath proposer{DriverPath(0)};
   const QString forenames = GetStringValue(Id::Forenames, proposer);
@@ -146,13 +146,30 @@ bool TTolvaneForm::FileSaveAs() {
   return saved;
 }
 
-bool TTolvaneForm::FileExit() {
+bool TProposalFiles::FileExit() {
   if (!currentFileName_.isEmpty())
     AddRecentFile(currentFileName_);
-  return close();
+  return window_->close();
 }
 
-void TTolvaneForm::RemoveRecentFileItems() {
+bool TProposalFiles::RecoverProposal(const QString& copyFile, const QString& quotationFile) {
+  HideHint();
+  pages_->ShowOnlyProposerPage();
+  // As Open: a copy that cannot be read leaves the proposal as it was.
+  const bool loaded = OpenProposalFile(copyFile) == 0;
+  pages_->RebuildPages();
+  if (loaded) {
+    currentFileName_ = quotationFile;
+    ShowFileName(quotationFile);
+    SelectMainTab(0);
+    // Recovered is not saved: the close query still asks, and Save writes it.
+    MarkModified();
+  }
+  ShowHintFor(QApplication::focusWidget());
+  return loaded;
+}
+
+void TProposalFiles::RemoveRecentFileItems() {
   for (QAction* item : recentFileItems_) {
     fileMenu_->removeAction(item);
     item->deleteLater();
@@ -160,16 +177,17 @@ void TTolvaneForm::RemoveRecentFileItems() {
   recentFileItems_.clear();
 }
 
-void TTolvaneForm::AppendRecentFileItem(const QString& caption, const QString& fileName) {
+void TProposalFiles::AppendRecentFileItem(const QString& caption, const QString& fileName) {
   auto* item = new QAction(caption, fileMenu_);
   item->setObjectName(QStringLiteral("RecentFile%1").arg(recentFileItems_.size() + 1));
   item->setStatusTip(fileName);
-  fileMenu_->insertAction(exitBarMenuItem_, item);
-  connect(item, &QAction::triggered, this,
-          [this, fileName] { RunCommand([this, fileName] { return FileOpen(fileName); }); });
+  fileMenu_->insertAction(exitBar_, item);
+  connect(item, &QAction::triggered, this, [this, fileName] {
+    window_->RunCommand([this, fileName] { return FileOpen(fileName); });
+  });
   recentFileItems_.append(item);
 }
 
-void TTolvaneForm::SetRecentFilesMarkerVisible(bool visible) {
-  mruMenuItem_->setVisible(visible);
+void TProposalFiles::SetRecentFilesMarkerVisible(bool visible) {
+  marker_->setVisible(visible);
 }

@@ -1,0 +1,6 @@
+#include "controls/seams.h"
+
+TControlsSeams& TControlsSeams::Current() {
+  static TControlsSeams seams;
+  return seams;
+}

@@ -1,0 +1,6 @@
+#include "platform/seams.h"
+
+TPlatformSeams& TPlatformSeams::Current() {
+  static TPlatformSeams seams;
+  return seams;
+}

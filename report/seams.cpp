@@ -1,0 +1,6 @@
+#include "report/seams.h"
+
+TReportSeams& TReportSeams::Current() {
+  static TReportSeams seams;
+  return seams;
+}

@@ -1,0 +1,6 @@
+#include "settings/optionsnotifier.h"
+
+TOptionsNotifier& OptionsNotifier() {
+  static TOptionsNotifier notifier;
+  return notifier;
+}

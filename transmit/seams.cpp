@@ -1,0 +1,6 @@
+#include "transmit/seams.h"
+
+TTransmitSeams& TTransmitSeams::Current() {
+  static TTransmitSeams seams;
+  return seams;
+}
