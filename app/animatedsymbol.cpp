@@ -188,7 +188,7 @@ void TAnimatedSymbol::Step() {
 void TAnimatedSymbol::ShowFrame(int frame) {
   frame_ = frame;
   update();
-  emit FrameShown(frame);
+  emit frameShown(frame);
 }
 
 QSize TAnimatedSymbol::sizeHint() const {

@@ -70,7 +70,7 @@ class TAnimatedSymbol : public QWidget {
   QSize sizeHint() const override;
 
  signals:
-  void FrameShown(int frame);
+  void frameShown(int frame);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

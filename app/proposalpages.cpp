@@ -59,7 +59,7 @@ TProposalPages::TProposalPages(TTolvaneForm* window) : QObject(window), window_(
   // Before driver tabs go, the vehicle page tells the driver page to let go of its driver.
   vehiclePage_->SetDrivingPage(drivingPage_);
   // The proposer's postcode, when the vehicle is kept there too, shows on the vehicle page.
-  connect(proposerPage_, &TProposerDetailsKwTabsheetForm::PostcodeFollowed, vehiclePage_,
+  connect(proposerPage_, &TProposerDetailsKwTabsheetForm::postcodeFollowed, vehiclePage_,
           &TVehicleKwTabsheetForm::ShowFollowedPostcode);
   nextPanel_ = new TFocusPanel(QStringLiteral("NextPanel"), true, client);
   nextPanel_->setAccessibleName(QStringLiteral("Next page"));

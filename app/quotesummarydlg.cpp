@@ -64,7 +64,7 @@ TQuoteSummaryDlgForm::TQuoteSummaryDlgForm(QWidget* parent)
   setObjectName(QStringLiteral("TQuoteSummaryDlgForm"));
   setWindowTitle(QStringLiteral("Quotation Summary Dialog"));
   CreateControls();
-  connect(&run_, &TQuoteRun::Finished, this, &TQuoteSummaryDlgForm::RunFinished);
+  connect(&run_, &TQuoteRun::finished, this, &TQuoteSummaryDlgForm::RunFinished);
 
   // 1. An empty list. 2. The results pane's height.
   TOptions* options = Options();

@@ -4,7 +4,7 @@
 #include <QHBoxLayout>
 #include <algorithm>
 
-#include "capture/vehicleobjects.h"
+#include "capture/rowvalue.h"
 #include "controls/dateserial.h"
 #include "controls/fieldaccessibility.h"
 #include "controls/fieldhelp.h"
@@ -22,26 +22,11 @@
 namespace {
 
 bool Has(const TFieldRow& row, TFieldOption option) {
-  return (row.Options & option) != 0;
+  return HasOption(row, option);
 }
 
 TKwComboEdit* AsList(QWidget* control) {
   return qobject_cast<TKwComboEdit*>(control);
-}
-
-QDate ShownDate(const TKwDate* field) {
-  const double serial = field->GetAsNumber();
-  return serial == 0 ? QDate() : SerialToDate(serial);
-}
-
-std::int32_t YesCode(const TFieldRow& row) {
-  return row.YesCode != 0 ? row.YesCode : Code::Yes;
-}
-
-std::int32_t YesNoCode(const TFieldRow& row, const TKwYesNoDlg* field) {
-  if (field->State() == TKwYesNoState::ynYes)
-    return YesCode(row);
-  return row.NoCode != 0 ? row.NoCode : Code::No;
 }
 
 // The entries of a Data Server list in ascending code order: a code the list lacks is passed
@@ -64,52 +49,6 @@ ListItems InCodeOrder(const ListItems& entries) {
       ordered.append(*entry);
   }
   return ordered;
-}
-
-// Years from here on are taken as typed; smaller numbers are the last two digits of a 19xx year.
-constexpr int kFirstFullYear = 1900;
-
-int StoredYear(std::int32_t id, const TPath& path) {
-  const QDate date = GetDateValue(id, path);
-  return date.isValid() ? date.year() : 0;
-}
-
-// Makes the typed year one a vehicle can have been made in.
-void CorrectYearMade(TNumericEdit* field) {
-  const int typed = field->AsInteger();
-  if (typed == 0)
-    return;
-  const int year =
-      typed >= kFirstFullYear ? std::min(typed, Today().year()) : typed % 100 + kFirstFullYear;
-  field->SetAsInteger(year);
-  // Two digits are read as 19xx by design; any other change is told, not made silently.
-  if (typed >= 100 && typed != year) {
-    ShowFieldError(field,
-                   QStringLiteral("%1 is not a year a vehicle can have been made in.\rThe year "
-                                  "has been changed to %2; please check it.")
-                       .arg(typed)
-                       .arg(year),
-                   false);
-  }
-}
-
-// Whether the object the path names exists: objects are numbered densely from 0 beneath the
-// path's parent.
-bool ObjectExists(TPath path) {
-  if (path.empty())
-    return false;
-  const TPathEntry object = path.back();
-  path.pop_back();
-  return ObjectCountBelow(path, object.ObjectId) > object.Index;
-}
-
-// The first item whose code is at least the number, else the last item (-1 in an empty list).
-int IndexAtLeast(const TKwComboEdit* combo, std::int32_t number) {
-  for (int i = 0; i < combo->ItemCount(); ++i) {
-    if (combo->ItemCode(i) >= number)
-      return i;
-  }
-  return combo->ItemCount() - 1;
 }
 
 bool RowAcceptable(const TFieldRow& row, QWidget* control) {
@@ -364,125 +303,16 @@ void TFieldBinder::FieldChanged(const TBound& bound) {
 }
 
 bool TFieldBinder::DiffersFromStored(const TBound& bound) const {
-  const std::int32_t id = bound.Row.PropertyId;
-  const TPath path = bound.Row.Path();
-  QWidget* control = bound.Control;
-  switch (bound.Row.Kind) {
-    case TFieldKind::Text:
-      return static_cast<TKwEdit*>(control)->Text() != GetStringValue(id, path);
-    case TFieldKind::List: {
-      const std::int32_t code = static_cast<TKwComboEdit*>(control)->SelectedCode();
-      if (Has(bound.Row, foNumericCode))
-        return code != GetNumericValue(id, path);
-      return code != GetListValue(id, path);
-    }
-    case TFieldKind::Number:
-      if (Has(bound.Row, foYearMade))
-        return static_cast<TNumericEdit*>(control)->AsInteger() != StoredYear(id, path);
-      return static_cast<TNumericEdit*>(control)->AsDouble() != GetNumericValue(id, path);
-    case TFieldKind::Date:
-      return ShownDate(static_cast<TKwDate*>(control)) != GetDateValue(id, path);
-    case TFieldKind::YesNo:
-      return YesNoCode(bound.Row, static_cast<TKwYesNoDlg*>(control)) != GetListValue(id, path);
-  }
-  return true;
+  return RowDiffersFromStored(bound.Row, bound.Control);
 }
 
 bool TFieldBinder::Store(const TBound& bound) {
-  const std::int32_t id = bound.Row.PropertyId;
-  if (id == 0)
-    return false;
-  const TPath path = bound.Row.Path();
-  if (path.empty())
-    return false;
-  const bool loud = !Has(bound.Row, foQuiet);
-  QWidget* control = bound.Control;
-  switch (bound.Row.Kind) {
-    case TFieldKind::Text:
-      return SetStringValue(id, path, static_cast<TKwEdit*>(control)->Text(), loud, loud);
-    case TFieldKind::List: {
-      const std::int32_t code = static_cast<TKwComboEdit*>(control)->SelectedCode();
-      if (Has(bound.Row, foNumericCode))
-        return SetNumericValue(id, path, code, loud, loud);
-      if (Has(bound.Row, foMainDriver)) {
-        SetMainDriver(code);
-        return true;
-      }
-      return SetListValue(id, path, code, loud, loud);
-    }
-    case TFieldKind::Number: {
-      auto* number = static_cast<TNumericEdit*>(control);
-      if (IsPeriod(bound)) {
-        const QDate start = ChangedPeriodStart(ShownPeriod(bound), GetDateValue(id, path), Today());
-        // The period shown is the one stored: nothing to store.
-        return start.isValid() && SetDateValue(id, path, start, loud, loud);
-      }
-      if (Has(bound.Row, foYearMade)) {
-        const int year = number->AsInteger();
-        return SetDateValue(id, path, year != 0 ? QDate(year, 1, 1) : QDate(), loud, loud);
-      }
-      return SetNumericValue(id, path, number->AsDouble(), loud, loud);
-    }
-    case TFieldKind::Date:
-      return SetDateValue(id, path, ShownDate(static_cast<TKwDate*>(control)), loud, loud);
-    case TFieldKind::YesNo:
-      return SetListValue(id, path, YesNoCode(bound.Row, static_cast<TKwYesNoDlg*>(control)), loud,
-                          loud);
-  }
-  return false;
+  return StoreRowValue(bound.Row, bound.Control, IsPeriod(bound) ? bound.Unit->Control : nullptr);
 }
 
 void TFieldBinder::Load(const TBound& bound) {
-  const std::int32_t id = bound.Row.PropertyId;
-  if (id == 0 && !Has(bound.Row, foObjectExists))
-    return;
-  const TPath path = bound.Row.Path();
-  if (path.empty())
-    return;
-  QWidget* control = bound.Control;
   loading_ = true;
-  switch (bound.Row.Kind) {
-    case TFieldKind::Text:
-      static_cast<TKwEdit*>(control)->SetText(GetStringValue(id, path));
-      break;
-    case TFieldKind::List: {
-      auto* combo = static_cast<TKwComboEdit*>(control);
-      if (Has(bound.Row, foBuildOnLoad))
-        combo->BuildList();
-      if (Has(bound.Row, foNumericCode))
-        combo->SetItemIndex(
-            IndexAtLeast(combo, static_cast<std::int32_t>(GetNumericValue(id, path))));
-      else
-        combo->SetItemIndex(combo->IndexOfCode(GetListValue(id, path)));
-      break;
-    }
-    case TFieldKind::Number: {
-      auto* number = static_cast<TNumericEdit*>(control);
-      if (IsPeriod(bound))
-        ShowPeriod(bound, PeriodShown(GetDateValue(id, path), Today()));
-      else if (Has(bound.Row, foYearMade))
-        number->SetAsInteger(StoredYear(id, path));
-      else if (Has(bound.Row, foTruncated))
-        number->SetAsInteger(static_cast<std::int32_t>(GetNumericValue(id, path)));
-      else
-        number->SetAsDouble(GetNumericValue(id, path));
-      break;
-    }
-    case TFieldKind::Date: {
-      const QDate date = GetDateValue(id, path);
-      static_cast<TKwDate*>(control)->SetAsNumber(date.isValid() ? DateToSerial(date) : 0);
-      break;
-    }
-    case TFieldKind::YesNo: {
-      const bool yes = Has(bound.Row, foObjectExists)
-                           ? ObjectExists(path)
-                           : GetListValue(id, path) == YesCode(bound.Row);
-      // Setting the answer from the program raises no change.
-      static_cast<TKwYesNoDlg*>(control)->SetState(yes ? TKwYesNoState::ynYes
-                                                       : TKwYesNoState::ynNo);
-      break;
-    }
-  }
+  LoadRowValue(bound.Row, bound.Control, IsPeriod(bound) ? bound.Unit->Control : nullptr);
   loading_ = false;
 }
 
@@ -575,19 +405,6 @@ QWidget* TFieldBinder::AddPeriod(QFormLayout* form, const TFieldRow& number,
 
 bool TFieldBinder::IsPeriod(const TBound& bound) const {
   return Has(bound.Row, foPeriodStart) && bound.Unit != nullptr;
-}
-
-TShownPeriod TFieldBinder::ShownPeriod(const TBound& bound) const {
-  const auto* units = static_cast<const TKwComboEdit*>(bound.Unit->Control);
-  const bool months = units->Text() == QLatin1String(kMonthsUnit);
-  return {static_cast<TNumericEdit*>(bound.Control)->AsInteger(),
-          months ? TPeriodUnit::Months : TPeriodUnit::Years};
-}
-
-void TFieldBinder::ShowPeriod(const TBound& bound, const TShownPeriod& period) {
-  static_cast<TNumericEdit*>(bound.Control)->SetAsInteger(period.Number);
-  static_cast<TKwComboEdit*>(bound.Unit->Control)
-      ->SetItemIndex(period.Unit == TPeriodUnit::Months ? 1 : 0);
 }
 
 void FitCaption(QLabel* label) {

@@ -107,8 +107,6 @@ class TFieldBinder : public QObject {
   bool HasChoice(const TBound& bound) const;
   bool DiffersFromStored(const TBound& bound) const;
   bool IsPeriod(const TBound& bound) const;
-  TShownPeriod ShownPeriod(const TBound& bound) const;
-  void ShowPeriod(const TBound& bound, const TShownPeriod& period);
   const TBound* Find(const char* name) const;
   TBound* FindMutable(const char* name);
 

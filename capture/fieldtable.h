@@ -125,3 +125,7 @@ struct TFieldRow {
   TFieldHandler CallDialog = {};
   TFieldHandler BuildList = {};
 };
+
+inline bool HasOption(const TFieldRow& row, TFieldOption option) {
+  return (row.Options & option) != 0;
+}

@@ -244,6 +244,6 @@ void TProposerDetailsKwTabsheetForm::ProposerPostCodeKwEditExit() {
   if (GetStringValue(Id::VehiclePostcode, vehicle) ==
       GetStringValue(Id::ProposerPostcode, Address())) {
     SetStringValue(Id::VehiclePostcode, vehicle, postcode);
-    emit PostcodeFollowed(postcode);
+    emit postcodeFollowed(postcode);
   }
 }

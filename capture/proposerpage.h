@@ -16,7 +16,7 @@ class TProposerDetailsKwTabsheetForm : public TDriverDetailsPage {
  signals:
   // The vehicle's postcode followed the proposer's (it was the same until now): the vehicle page
   // shows the new one. The Data Server has it already.
-  void PostcodeFollowed(const QString& postcode);
+  void postcodeFollowed(const QString& postcode);
 
  private:
   // Runs before the row stores the postcode, which it reformats first.

@@ -173,7 +173,7 @@ void TEngineRun::Cancel() {
 TEngineRunResult TEngineRun::RunAndWait() {
   QEventLoop loop;
   bool done = false;
-  auto connection = connect(this, &TEngineRun::Finished, &loop, [&] {
+  auto connection = connect(this, &TEngineRun::finished, &loop, [&] {
     done = true;
     loop.quit();
   });
@@ -209,7 +209,7 @@ void TEngineRun::FinishLater(TEngineRunResult result) {
       result_.Outcome = TEngineOutcome::Cancelled;
     }
     running_ = false;
-    emit Finished(result_);
+    emit finished(result_);
   });
 }
 

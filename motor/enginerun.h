@@ -11,7 +11,7 @@
 //
 // The run is asynchronous and driven by the event loop of the calling thread, so a window can
 // keep painting while the engine works; RunAndWait() is the blocking form for the command line.
-// Finished() is emitted exactly once per Start(), always from the event loop, never from inside
+// finished() is emitted exactly once per Start(), always from the event loop, never from inside
 // Start() or Cancel().
 
 #include <QElapsedTimer>
@@ -77,7 +77,7 @@ class TEngineRun : public QObject {
   TEngineRunResult RunAndWait();
 
  signals:
-  void Finished(const TEngineRunResult& result);
+  void finished(const TEngineRunResult& result);
 
  private:
   void Fail(TEngineOutcome outcome, const QString& detail);

@@ -31,7 +31,7 @@ TQuoteRun::TQuoteRun(TQuoteRunSetup setup, QObject* parent)
       engine_(
           setup_.Engine, [this] { return WriteInput(); },
           [this](const QString& file, QString& error) { return ReadResults(file, error); }) {
-  connect(&engine_, &TEngineRun::Finished, this, &TQuoteRun::Finished);
+  connect(&engine_, &TEngineRun::finished, this, &TQuoteRun::finished);
 }
 
 void TQuoteRun::Start() {

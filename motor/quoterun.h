@@ -43,7 +43,7 @@ class TQuoteRun : public QObject {
   const QList<TResultRow>& Rows() const { return rows_; }
 
  signals:
-  void Finished(const TEngineRunResult& result);
+  void finished(const TEngineRunResult& result);
 
  private:
   void Forget();

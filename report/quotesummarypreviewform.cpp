@@ -61,13 +61,15 @@ void TQuoteSummaryPreviewForm::CreateControls() {
   ZoomOutSpeedButton->setText(QStringLiteral("<"));
   ZoomOutSpeedButton->setToolTip(QStringLiteral("Zoom out"));
   ZoomOutSpeedButton->setFocusPolicy(Qt::StrongFocus);
-  connect(ZoomOutSpeedButton, &QToolButton::clicked, this, [this] { StepZoom(-kZoomStep); });
+  connect(ZoomOutSpeedButton, &QToolButton::clicked, this,
+          &TQuoteSummaryPreviewForm::ZoomOutSpeedButtonClick);
   ZoomInSpeedButton = new QToolButton(this);
   ZoomInSpeedButton->setObjectName(QStringLiteral("ZoomInSpeedButton"));
   ZoomInSpeedButton->setText(QStringLiteral(">"));
   ZoomInSpeedButton->setToolTip(QStringLiteral("Zoom in"));
   ZoomInSpeedButton->setFocusPolicy(Qt::StrongFocus);
-  connect(ZoomInSpeedButton, &QToolButton::clicked, this, [this] { StepZoom(kZoomStep); });
+  connect(ZoomInSpeedButton, &QToolButton::clicked, this,
+          &TQuoteSummaryPreviewForm::ZoomInSpeedButtonClick);
 
   CloseBitBtn = new QPushButton(QStringLiteral("&Close"), this);
   CloseBitBtn->setObjectName(QStringLiteral("CloseBitBtn"));
@@ -150,6 +152,14 @@ void TQuoteSummaryPreviewForm::ZoomNumericEditExit() {
   if (zoom != ZoomNumericEdit->AsInteger()) {
     ZoomNumericEdit->SetAsInteger(zoom);
   }
+}
+
+void TQuoteSummaryPreviewForm::ZoomOutSpeedButtonClick() {
+  StepZoom(-kZoomStep);
+}
+
+void TQuoteSummaryPreviewForm::ZoomInSpeedButtonClick() {
+  StepZoom(kZoomStep);
 }
 
 void TQuoteSummaryPreviewForm::StepZoom(int step) {

@@ -40,6 +40,10 @@ class TQuoteSummaryPreviewForm : public QDialog {
   void PreviewPageChanged();
   void ZoomNumericEditChange();
   void ZoomNumericEditExit();
+  void ZoomOutSpeedButtonClick();
+  void ZoomInSpeedButtonClick();
+  // The field's value moved by `step`, kept within the zoom's bounds; its change handler applies
+  // it.
   void StepZoom(int step);
   void PrintBitBtnClick();
   void SavePdfBitBtnClick();

@@ -213,8 +213,8 @@ void TEMailForm::StartSender() {
   progress_->setValue(0);
   auto* sender = new TSenderThread(std::move(smtp), msg_);
   sender_ = sender;
-  connect(sender, &TSenderThread::Work, this, &TEMailForm::SMTPWork);
-  connect(sender, &TSenderThread::Completed, this, &TEMailForm::SenderCompleted);
+  connect(sender, &TSenderThread::work, this, &TEMailForm::SMTPWork);
+  connect(sender, &TSenderThread::completed, this, &TEMailForm::SenderCompleted);
   sender->StartDetached();
 }
 

@@ -34,7 +34,7 @@ TEST(AnimatedSymbol, OpensPlaysAndClosesAsItsNameStateAndStylesSay) {
   EXPECT_FALSE(symbol.IsOpen());
 
   // With AutoPlay an opened clip plays by itself, round after round; the name's case is free.
-  QSignalSpy frames(&symbol, &TAnimatedSymbol::FrameShown);
+  QSignalSpy frames(&symbol, &TAnimatedSymbol::frameShown);
   symbol.SetAVIName(QStringLiteral("MOVINGFOLDER"));
   ASSERT_TRUE(symbol.IsOpen());
   EXPECT_EQ(symbol.FrameCount(), 12);

@@ -14,6 +14,7 @@
 #include "controls/kwedit.h"
 #include "controls/kwyesnodlg.h"
 #include "controls/numericedit.h"
+#include "controls/seams.h"
 #include "controls/today.h"
 #include "dataserver/dsv.h"
 #include "motor/fieldnames.h"
@@ -202,7 +203,8 @@ TEST_F(FieldBinderTest, LoadingShowsTheStoredValuesAndStoresNothing) {
 
 TEST_F(FieldBinderTest, APeriodShowsItsStartAsNumberAndUnitAndStoresTheStartOfWhatItIsLeftWith) {
   const QDate today(2026, 6, 15);
-  const TodayProvider previous = SetTodayProvider([today] { return today; });
+  TControlsSeamsGuard seams;
+  TControlsSeams::Current().today = [today] { return today; };
   // The page's check runs before the store: a period over 20 years is cut to 20.
   binder_.AddPeriod(form_,
                     {.Name = "ResidencyNumericEdit",
@@ -239,5 +241,4 @@ TEST_F(FieldBinderTest, APeriodShowsItsStartAsNumberAndUnitAndStoresTheStartOfWh
   EXPECT_EQ(number->AsInteger(), 20);
   EXPECT_EQ(GetDateValue(Id::ResidencyStartDate, Proposer()), QDate(2006, 6, 15));
   EXPECT_TRUE(prompter_->Prompts().isEmpty()) << prompter_->Texts().join("|").toStdString();
-  SetTodayProvider(previous);
 }

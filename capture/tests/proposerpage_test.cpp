@@ -164,7 +164,7 @@ TEST_F(ProposerPageTest, AProposerTypedFromTheKeyboardLandsInTheDataServer) {
   EXPECT_EQ(Combo(DriverField::ResidencyKwComboEdit)->Text(), "Months");
   EXPECT_EQ(GetDateValue(Id::ResidencyStartDate, Proposer()), QDate(2025, 6, 15));
 
-  QSignalSpy followed(page_.get(), &TProposerDetailsKwTabsheetForm::PostcodeFollowed);
+  QSignalSpy followed(page_.get(), &TProposerDetailsKwTabsheetForm::postcodeFollowed);
   TypeAndTab(Field<TKwEdit>(FieldName::ProposerPostCodeKwEdit), "ab12cd");
   EXPECT_EQ(Field<TKwEdit>(FieldName::ProposerPostCodeKwEdit)->Text(), "AB1 2CD");
   EXPECT_EQ(GetStringValue(Id::ProposerPostcode, Address()), "AB1 2CD");
@@ -322,7 +322,7 @@ TEST_F(ProposerPageTest, TheVehiclePostcodeFollowsOnlyWhileTheTwoAreTheSame) {
   SetStringValue(Id::VehiclePostcode, Vehicle(), "AB1 2CD");
   page_->LoadDetails();
   ASSERT_TRUE(ShowActive(page_.get()));
-  QSignalSpy followed(page_.get(), &TProposerDetailsKwTabsheetForm::PostcodeFollowed);
+  QSignalSpy followed(page_.get(), &TProposerDetailsKwTabsheetForm::postcodeFollowed);
   auto* postcode = Field<TKwEdit>(FieldName::ProposerPostCodeKwEdit);
   postcode->SetText(QString());
   TypeAndTab(postcode, "EF3 4GH");

@@ -31,7 +31,7 @@ class EngineFaultTest : public QuoteRunTest {
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [this] { ++ticks_; });
     tick.start(10);
-    QSignalSpy finished(&run, &TQuoteRun::Finished);
+    QSignalSpy finished(&run, &TQuoteRun::finished);
     run.Start();
     EXPECT_TRUE(finished.count() == 1 || finished.wait(20000));
     return ConcludeQuotation(run);

@@ -49,8 +49,8 @@ TEST(EngineFolder, TwoRunsStartedTogetherEachReadTheirOwnResults) {
   TTestEngineFolder folder("answers-its-input.sh");
   TNamedRun first(folder, "window A");
   TNamedRun second(folder, "window B");
-  QSignalSpy firstDone(&first.run, &TEngineRun::Finished);
-  QSignalSpy secondDone(&second.run, &TEngineRun::Finished);
+  QSignalSpy firstDone(&first.run, &TEngineRun::finished);
+  QSignalSpy secondDone(&second.run, &TEngineRun::finished);
 
   first.run.Start();
   second.run.Start();
@@ -73,7 +73,7 @@ TEST(EngineFolder, AWaitingRunAnswersCancelAndItsTimeOut) {
   ASSERT_TRUE(other.tryLock(0));
 
   TNamedRun cancelled(folder, "cancelled");
-  QSignalSpy done(&cancelled.run, &TEngineRun::Finished);
+  QSignalSpy done(&cancelled.run, &TEngineRun::finished);
   cancelled.run.Start();
   QCoreApplication::processEvents();
   cancelled.run.Cancel();

@@ -179,7 +179,7 @@ TEST(EngineRunFailures, AReaderThatThrowsIsReportedAsUnreadable) {
 TEST(EngineRunStopping, CancelStopsTheEngineAndEverythingItStartedAndReadsNothing) {
   TTestEngineFolder folder("sleeps.sh");
   TRecordingRun recording(folder);
-  QSignalSpy finished(&recording.run, &TEngineRun::Finished);
+  QSignalSpy finished(&recording.run, &TEngineRun::finished);
 
   recording.run.Start();
   ASSERT_TRUE(folder.WaitForFile("child.pid"));
@@ -224,7 +224,7 @@ TEST(EngineRunStopping, ReleasingARunningRunStopsTheEngine) {
 TEST(EngineRunStopping, ACancelBeforeTheHandOverWinsOverAnEarlyFailure) {
   TTestEngineFolder folder("writes-nothing.sh");
   TRecordingRun recording(folder, 240);
-  QSignalSpy finished(&recording.run, &TEngineRun::Finished);
+  QSignalSpy finished(&recording.run, &TEngineRun::finished);
 
   recording.run.Start();
   recording.run.Cancel();
@@ -236,7 +236,7 @@ TEST(EngineRunStopping, ACancelBeforeTheHandOverWinsOverAnEarlyFailure) {
 TEST(EngineRunSignals, FinishedComesOnceAndOnlyFromTheEventLoop) {
   TTestEngineFolder folder("writes-nothing.sh");
   TRecordingRun recording(folder, 240);
-  QSignalSpy finished(&recording.run, &TEngineRun::Finished);
+  QSignalSpy finished(&recording.run, &TEngineRun::finished);
 
   recording.run.Start();
   EXPECT_EQ(finished.count(), 0);

@@ -33,9 +33,9 @@ void TSenderThread::run() {
       QMutexLocker lock(&statusMutex_);
       lastStatus_ = text;
     }
-    emit StatusText(text);
+    emit statusText(text);
   });
-  smtp_->SetOnWork([this](TNetSocket&, qint64 done, qint64 total) { emit Work(done, total); });
+  smtp_->SetOnWork([this](TNetSocket&, qint64 done, qint64 total) { emit work(done, total); });
 
   bool success = true;
   QString error;
@@ -49,5 +49,5 @@ void TSenderThread::run() {
   smtp_->SetOnStatus(previous);
   // The client's socket belongs to this thread: it goes with it.
   smtp_.reset();
-  emit Completed(success, error);
+  emit completed(success, error);
 }

@@ -35,11 +35,11 @@ class TSenderThread : public QThread {
   void StartDetached();
 
  signals:
-  void Work(qint64 done, qint64 total);
-  void StatusText(const QString& text);
+  void work(qint64 done, qint64 total);
+  void statusText(const QString& text);
   // error: why the send failed, in words for the user (DescribeFailure); empty on success and
   // for a cancel.
-  void Completed(bool success, const QString& error);
+  void completed(bool success, const QString& error);
 
  protected:
   void run() override;
