@@ -39,26 +39,6 @@ constexpr int kOldestAge = 80;
 // The bevel groups that go in the left column; the rest go in the right one.
 constexpr int kLeftColumnGroups = 2;
 
-// Calls `left` when the focus leaves the watched buttons for another field.
-class TLeaveWatcher : public QObject {
- public:
-  TLeaveWatcher(QObject* parent, std::function<void()> left)
-      : QObject(parent), left_(std::move(left)) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::FocusOut) {
-      const auto reason = static_cast<QFocusEvent*>(event)->reason();
-      if (FocusReasonLeavesField(reason))
-        left_();
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  std::function<void()> left_;
-};
-
 }  // namespace
 
 TDriverDetailsPage::TDriverDetailsPage(bool proposer, QWidget* parent)
@@ -107,31 +87,13 @@ QFormLayout* TDriverDetailsPage::BeginGroup(const QString& name) {
   return group;
 }
 
-void TDriverDetailsPage::AddSex(QFormLayout* group, const QString& label, const QString& hint,
-                                int helpContext) {
-  QWidget* box = group->parentWidget();
-  auto* panel = new QWidget(box);
-  panel->setObjectName(QLatin1String(DriverField::SexPanel));
-  auto* row = new QHBoxLayout(panel);
-  row->setContentsMargins(0, 0, 0, 0);
-  male_ = new QRadioButton(QStringLiteral("Male  /"), panel);
-  male_->setObjectName(QLatin1String(DriverField::MaleRadioButton));
-  male_->setAccessibleName(QStringLiteral("Male"));  // the slash is only drawn between them
-  female_ = new QRadioButton(QStringLiteral("Female"), panel);
-  female_->setObjectName(QLatin1String(DriverField::FemaleRadioButton));
-  MarkAsGroup(panel, label);
-  auto* watcher = new TLeaveWatcher(this, [this] { MaleRadioButtonExit(); });
-  for (QRadioButton* button : {male_, female_}) {
-    SetFieldHint(button, hint);
-    SetHelpContext(button, helpContext);
-    button->installEventFilter(watcher);
-    row->addWidget(button);
-    binder_.AppendTabStop(button);
-  }
-  row->addStretch(1);
-  auto* caption = new QLabel(label, box);
-  caption->setBuddy(male_);
-  group->addRow(caption, panel);
+std::vector<TFieldChoice> TDriverDetailsPage::SexChoices() {
+  // The slash is only drawn between the two; a reader hears "Male".
+  return {{.Name = DriverField::MaleRadioButton,
+           .Caption = "Male  /",
+           .AccessibleName = "Male",
+           .Code = Code::Male},
+          {.Name = DriverField::FemaleRadioButton, .Caption = "Female", .Code = Code::Female}};
 }
 
 void TDriverDetailsPage::FinishFields() {
@@ -161,11 +123,6 @@ void TDriverDetailsPage::LoadDetails() {
   // The occupation lists first: the rows select the stored business and status in them.
   cascade_.Load();
   binder_.LoadAll();
-  const bool male = GetListValue(Id::Sex, DriverAnd()) == Code::Male;
-  if (male_ != nullptr) {
-    male_->setChecked(male);
-    female_->setChecked(!male);
-  }
   questions_.Load();
 }
 
@@ -199,12 +156,6 @@ void TDriverDetailsPage::DOBKwDateExit() {
     ResidencyNumericEditExit();
     binder_.Store(DriverField::ResidencyNumericEdit);
   }
-}
-
-void TDriverDetailsPage::MaleRadioButtonExit() {
-  if (!male_->isChecked() && !female_->isChecked())
-    return;
-  SetListValue(Id::Sex, DriverAnd(), male_->isChecked() ? Code::Male : Code::Female);
 }
 
 void TDriverDetailsPage::ResidencyNumericEditExit() {

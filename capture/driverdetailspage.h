@@ -13,7 +13,6 @@
 #include <QDate>
 #include <QGroupBox>
 #include <QList>
-#include <QRadioButton>
 #include <cstdint>
 
 #include "capture/capturepage.h"
@@ -61,8 +60,8 @@ class TDriverDetailsPage : public TCapturePage {
   // Starts the next bevel group, whose rows the answer lays out; `name` is read out by screen
   // readers.
   QFormLayout* BeginGroup(const QString& name);
-  // The two sex buttons in SexPanel, under one label.
-  void AddSex(QFormLayout* group, const QString& label, const QString& hint, int helpContext);
+  // The buttons of the sex choice (the SexPanel row), Male first.
+  static std::vector<TFieldChoice> SexChoices();
   // Starts the cascade and the field checks once every row is laid out.
   void FinishFields();
 
@@ -83,12 +82,9 @@ class TDriverDetailsPage : public TCapturePage {
 
  private:
   // Both sex buttons.
-  void MaleRadioButtonExit();
   QDate EnteredBirthDate() const;
   TPeriodUnit Unit(const char* unitField) const;
 
   bool proposer_;
   QList<QFormLayout*> groups_;
-  QRadioButton* male_ = nullptr;
-  QRadioButton* female_ = nullptr;
 };

@@ -34,7 +34,16 @@ TDrivingDetailsKwTabsheetForm::TDrivingDetailsKwTabsheetForm(QWidget* parent)
                          .Write = TWriteRule::OnExitIfChanged,
                          .Options = foTodayIsNegative | foExitOnStore,
                          .Exit = [this] { DOBKwDateExit(); }});
-  AddSex(group, "&Sex", "|Indicate whether the Driver is male or female.", 110302);
+  binder_.AddRow(group, {.Name = DriverField::SexPanel,
+                         .Kind = TFieldKind::Choice,
+                         .Label = "&Sex",
+                         .Hint = "|Indicate whether the Driver is male or female.",
+                         .HelpContext = 110302,
+                         .PropertyId = Id::Sex,
+                         .Path = driver,
+                         .Write = TWriteRule::OnExit,
+                         .Handler = "MaleRadioButtonExit",
+                         .Choices = SexChoices()});
   binder_.AddRow(group, {.Name = FieldName::MaritalStatusKwComboEdit,
                          .Kind = TFieldKind::List,
                          .Label = "&Marital Status",

@@ -1,13 +1,16 @@
 #include "capture/fieldbinder.h"
 
 #include <QAbstractItemModel>
+#include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QRadioButton>
 #include <algorithm>
 
 #include "capture/rowvalue.h"
 #include "controls/dateserial.h"
 #include "controls/fieldaccessibility.h"
 #include "controls/fieldhelp.h"
+#include "controls/fieldvisit.h"
 #include "controls/kwcomboedit.h"
 #include "controls/kwdate.h"
 #include "controls/kwedit.h"
@@ -20,6 +23,24 @@
 #include "settings/options.h"
 
 namespace {
+
+// Runs `left` when the focus leaves a watched button for another field.
+class TLeaveWatcher : public QObject {
+ public:
+  TLeaveWatcher(QObject* parent, std::function<void()> left)
+      : QObject(parent), left_(std::move(left)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusOut &&
+        FocusReasonLeavesField(static_cast<QFocusEvent*>(event)->reason()))
+      left_();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> left_;
+};
 
 bool Has(const TFieldRow& row, TFieldOption option) {
   return HasOption(row, option);
@@ -106,6 +127,24 @@ QWidget* TFieldBinder::MakeControl(const TFieldRow& row) {
       date->SetTreatTodayAsNegative(Has(row, foTodayIsNegative));
       return date;
     }
+    case TFieldKind::Choice: {
+      auto* panel = new QWidget(page_);
+      auto* line = new QHBoxLayout(panel);
+      line->setContentsMargins(0, 0, 0, 0);
+      for (const TFieldChoice& choice : row.Choices) {
+        auto* button = new QRadioButton(choice.Caption, panel);
+        button->setObjectName(QLatin1String(choice.Name));
+        if (!choice.AccessibleName.isEmpty())
+          button->setAccessibleName(choice.AccessibleName);
+        SetFieldHint(button, row.Hint);
+        SetHelpContext(button, row.HelpContext);
+        line->addWidget(button);
+      }
+      line->addStretch(1);
+      MarkAsGroup(panel, row.Label);
+      panel->setProperty("qmChoice", true);
+      return panel;
+    }
     case TFieldKind::YesNo: {
       auto* yesNo = new TKwYesNoDlg(page_);
       if (Has(row, foDialogOnYes)) {
@@ -119,15 +158,24 @@ QWidget* TFieldBinder::MakeControl(const TFieldRow& row) {
   return nullptr;
 }
 
+QList<QRadioButton*> ChoiceButtons(QWidget* control) {
+  if (qobject_cast<QRadioButton*>(control) != nullptr || control->property("qmChoice").isNull())
+    return {};
+  return control->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+}
+
 QWidget* TFieldBinder::Create(const TFieldRow& row) {
   QWidget* control = MakeControl(row);
   control->setObjectName(QString::fromLatin1(row.Name));
-  SetFieldHint(control, row.Hint);
-  SetHelpContext(control, row.HelpContext);
+  const QList<QRadioButton*> buttons = ChoiceButtons(control);
+  if (buttons.isEmpty()) {  // a choice's buttons carry its hint
+    SetFieldHint(control, row.Hint);
+    SetHelpContext(control, row.HelpContext);
+  }
   QLabel* label = nullptr;
   if (!row.Label.isEmpty()) {
     label = new QLabel(row.Label, page_);
-    label->setBuddy(control);
+    label->setBuddy(buttons.isEmpty() ? control : buttons.first());
     // A reader names the field by its label (a list would otherwise be named by its item).
     control->setAccessibleName(CaptionWithoutMnemonic(row.Label));
   }
@@ -148,7 +196,11 @@ QWidget* TFieldBinder::AddRow(QFormLayout* form, const TFieldRow& row) {
     form->addRow(label, control);
   } else
     form->addRow(control);
-  AppendTabStop(control);
+  const QList<QRadioButton*> buttons = ChoiceButtons(control);
+  if (buttons.isEmpty())
+    AppendTabStop(control);
+  for (QRadioButton* button : buttons)
+    AppendTabStop(button);
   return control;
 }
 
@@ -222,6 +274,12 @@ void TFieldBinder::ConnectWriteRule(const TBound& bound) {
   };
   QWidget* control = bound.Control;
   switch (bound.Row.Kind) {
+    case TFieldKind::Choice: {
+      auto* watcher = new TLeaveWatcher(control, left);
+      for (QRadioButton* button : ChoiceButtons(control))
+        button->installEventFilter(watcher);
+      break;
+    }
     case TFieldKind::Text:
       connect(static_cast<TKwEdit*>(control), &TKwEdit::exited, this, left);
       connect(static_cast<TKwEdit*>(control), &TKwEdit::changed, this, changed);

@@ -14,6 +14,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "motor/getmotordsv.h"
 
@@ -23,6 +24,16 @@ enum class TFieldKind {
   Number,  // TNumericEdit: a numeric property (whole positive numbers unless the options say)
   Date,    // TKwDate: a date property
   YesNo,   // TKwYesNoDlg: a yes/no list property, Code::Yes or Code::No
+  Choice,  // radio buttons in a panel (the row's Name): a list property, the checked button's
+           // code; left when the focus leaves the buttons
+};
+
+// One radio button of a Choice row.
+struct TFieldChoice {
+  const char* Name = nullptr;  // the button's object name
+  QString Caption = {};
+  QString AccessibleName = {};  // empty: the caption
+  std::int32_t Code = 0;        // not 0, which stands for no button checked
 };
 
 // Where a list field's items come from. The binder's two Data Server builds are the pages'
@@ -124,6 +135,8 @@ struct TFieldRow {
   TFieldHandler Change = {};
   TFieldHandler CallDialog = {};
   TFieldHandler BuildList = {};
+  // Choice: the buttons in tab order; a stored code that no button has checks the last one.
+  std::vector<TFieldChoice> Choices = {};
 };
 
 inline bool HasOption(const TFieldRow& row, TFieldOption option) {

@@ -29,7 +29,16 @@ TProposerDetailsKwTabsheetForm::TProposerDetailsKwTabsheetForm(QWidget* parent)
                          .Write = TWriteRule::OnExitIfChanged,
                          .Options = foTodayIsNegative | foExitOnStore,
                          .Exit = [this] { DOBKwDateExit(); }});
-  AddSex(group, "&Sex", "|Indicate whether the Proposer is male or female.", 110102);
+  binder_.AddRow(group, {.Name = DriverField::SexPanel,
+                         .Kind = TFieldKind::Choice,
+                         .Label = "&Sex",
+                         .Hint = "|Indicate whether the Proposer is male or female.",
+                         .HelpContext = 110102,
+                         .PropertyId = Id::Sex,
+                         .Path = proposer,
+                         .Write = TWriteRule::OnExit,
+                         .Handler = "MaleRadioButtonExit",
+                         .Choices = SexChoices()});
   binder_.AddRow(group, {.Name = FieldName::MaritalStatusKwComboEdit,
                          .Kind = TFieldKind::List,
                          .Label = "&Marital Status",

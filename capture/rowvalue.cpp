@@ -1,7 +1,9 @@
 #include "capture/rowvalue.h"
 
+#include <QRadioButton>
 #include <algorithm>
 
+#include "capture/fieldbinder.h"
 #include "capture/periods.h"
 #include "capture/vehicleobjects.h"
 #include "controls/dateserial.h"
@@ -71,6 +73,31 @@ int StoredYear(std::int32_t id, const TPath& path) {
 }
 
 // Makes the typed year one a vehicle can have been made in.
+// The code of the checked button of a choice; 0 when none is checked.
+std::int32_t CheckedCode(const TFieldRow& row, QWidget* panel) {
+  const QList<QRadioButton*> buttons = ChoiceButtons(panel);
+  for (qsizetype i = 0; i < buttons.size() && i < qsizetype(row.Choices.size()); ++i) {
+    if (buttons[i]->isChecked())
+      return row.Choices[static_cast<std::size_t>(i)].Code;
+  }
+  return 0;
+}
+
+// Checks the button of the code; a code no button has checks the last.
+void CheckCode(const TFieldRow& row, QWidget* panel, std::int32_t code) {
+  const QList<QRadioButton*> buttons = ChoiceButtons(panel);
+  if (buttons.isEmpty())
+    return;
+  qsizetype checked = buttons.size() - 1;
+  for (qsizetype i = 0; i < buttons.size() && i < qsizetype(row.Choices.size()); ++i) {
+    if (row.Choices[static_cast<std::size_t>(i)].Code == code) {
+      checked = i;
+      break;
+    }
+  }
+  buttons[checked]->setChecked(true);
+}
+
 }  // namespace
 
 void CorrectYearMade(TNumericEdit* field) {
@@ -109,6 +136,8 @@ bool RowDiffersFromStored(const TFieldRow& row, QWidget* control) {
       return static_cast<TNumericEdit*>(control)->AsDouble() != GetNumericValue(id, path);
     case TFieldKind::Date:
       return ShownDate(static_cast<TKwDate*>(control)) != GetDateValue(id, path);
+    case TFieldKind::Choice:
+      return CheckedCode(row, control) != GetListValue(id, path);
     case TFieldKind::YesNo:
       return YesNoCode(row, static_cast<TKwYesNoDlg*>(control)) != GetListValue(id, path);
   }
@@ -152,6 +181,10 @@ bool StoreRowValue(const TFieldRow& row, QWidget* control, QWidget* unit) {
     }
     case TFieldKind::Date:
       return SetDateValue(id, path, ShownDate(static_cast<TKwDate*>(control)), loud, loud);
+    case TFieldKind::Choice: {
+      const std::int32_t code = CheckedCode(row, control);
+      return code != 0 && SetListValue(id, path, code, loud, loud);
+    }
     case TFieldKind::YesNo:
       return SetListValue(id, path, YesNoCode(row, static_cast<TKwYesNoDlg*>(control)), loud, loud);
   }
@@ -197,6 +230,9 @@ void LoadRowValue(const TFieldRow& row, QWidget* control, QWidget* unit) {
       static_cast<TKwDate*>(control)->SetAsNumber(date.isValid() ? DateToSerial(date) : 0);
       break;
     }
+    case TFieldKind::Choice:
+      CheckCode(row, control, GetListValue(id, path));
+      break;
     case TFieldKind::YesNo: {
       const bool yes = HasOption(row, foObjectExists) ? ObjectExists(path)
                                                       : GetListValue(id, path) == YesCode(row);

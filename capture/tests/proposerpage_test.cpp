@@ -5,6 +5,7 @@
 #include "capture/proposerpage.h"
 
 #include <QLabel>
+#include <QRadioButton>
 #include <QSignalSpy>
 
 #include "capture/tests/capturefixture.h"
