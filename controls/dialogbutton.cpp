@@ -7,7 +7,9 @@ QPushButton* MakeDialogButton(QWidget* parent, const TDialogButton& button) {
   auto* made = new QPushButton(button.Caption, parent);
   made->setObjectName(QLatin1String(button.Name));
   if (button.Glyph)
-    made->setIcon(parent->style()->standardIcon(*button.Glyph));
+    made->setIcon(parent->style()->standardIcon(*button.Glyph, nullptr, made));
+  if (!button.ToolTip.isEmpty())
+    made->setToolTip(button.ToolTip);
   if (!button.Hint.isEmpty())
     SetFieldHint(made, button.Hint);
   if (button.HelpContext != 0)
@@ -25,4 +27,9 @@ QPushButton* MakeDialogButton(QWidget* parent, const TDialogButton& button) {
       break;
   }
   return made;
+}
+
+void ShowGlyphOnly(QPushButton* button) {
+  if (!button->icon().isNull())
+    button->setText(QString());
 }

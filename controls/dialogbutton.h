@@ -31,7 +31,11 @@ struct TDialogButton {
   int HelpContext = 0;         // 0: the button has none of its own
   std::optional<QStyle::StandardPixmap> Glyph = std::nullopt;
   TEnterPress Enter = TEnterPress::Never;
+  QString ToolTip = {};  // a glyph button's caption, kept for when only the glyph shows
 };
 
 // Creates the button as a child of `parent`.
 QPushButton* MakeDialogButton(QWidget* parent, const TDialogButton& button);
+// The OK and Cancel of the controls' pop-up forms show only their glyphs once the form opens
+// (their captions stay as tool tips): clears the caption when the button has a glyph instead.
+void ShowGlyphOnly(QPushButton* button);

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "controls/glyphbutton.h"
+#include "controls/dialogbutton.h"
 #include "controls/modaldialog.h"
 #include "controls/numericedit.h"
 #include "controls/popupplacement.h"
@@ -32,10 +32,16 @@ TMyCalendar::TMyCalendar(QWidget* parent)
       yearEdit_(new TNumericEdit(this)),
       yearSpin_(new TSpinButton(this)),
       calendar_(new QCalendarWidget(this)),
-      okButton_(MakeGlyphButton(this, QStringLiteral("OK"), QStyle::SP_DialogOkButton,
-                                QStringLiteral("OKBitBtn"))),
-      cancelButton_(MakeGlyphButton(this, QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton,
-                                    QStringLiteral("CancelBitBtn"))) {
+      okButton_(MakeDialogButton(this, {.Name = "OKBitBtn",
+                                        .Caption = QStringLiteral("OK"),
+                                        .Glyph = QStyle::SP_DialogOkButton,
+                                        .Enter = TEnterPress::DialogDefault,
+                                        .ToolTip = QStringLiteral("OK")})),
+      cancelButton_(MakeDialogButton(this, {.Name = "CancelBitBtn",
+                                            .Caption = QStringLiteral("Cancel"),
+                                            .Glyph = QStyle::SP_DialogCancelButton,
+                                            .Enter = TEnterPress::DialogDefault,
+                                            .ToolTip = QStringLiteral("Cancel")})) {
   setWindowTitle(QStringLiteral("Select a Date"));
   monthCombo_->setObjectName(QStringLiteral("MonthCombo"));
   yearEdit_->setObjectName(QStringLiteral("YearNumericEdit"));

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "controls/glyphbutton.h"
+#include "controls/dialogbutton.h"
 #include "controls/kwdate.h"
 #include "controls/kwyesnodlg.h"
 #include "controls/modaldialog.h"
@@ -48,10 +48,16 @@ TYesNoDlg::TYesNoDlg(QWidget* parent)
       amtLabel_(new QLabel(this)),
       amtEdit_(new TNumericEdit(this)),
       dateEdit_(new TKwDate(this)),
-      okButton_(MakeGlyphButton(this, QStringLiteral("OK"), QStyle::SP_DialogOkButton,
-                                QStringLiteral("OKBitBtn"))),
-      cancelButton_(MakeGlyphButton(this, QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton,
-                                    QStringLiteral("CancelBitBtn"))),
+      okButton_(MakeDialogButton(this, {.Name = "OKBitBtn",
+                                        .Caption = QStringLiteral("OK"),
+                                        .Glyph = QStyle::SP_DialogOkButton,
+                                        .Enter = TEnterPress::DialogDefault,
+                                        .ToolTip = QStringLiteral("OK")})),
+      cancelButton_(MakeDialogButton(this, {.Name = "CancelBitBtn",
+                                            .Caption = QStringLiteral("Cancel"),
+                                            .Glyph = QStyle::SP_DialogCancelButton,
+                                            .Enter = TEnterPress::DialogDefault,
+                                            .ToolTip = QStringLiteral("Cancel")})),
       memo_(new TNoteMemo(this)) {
   amtLabel_->setObjectName(QStringLiteral("AmtLabel"));
   amtEdit_->setObjectName(QStringLiteral("AmtNumericEdit"));

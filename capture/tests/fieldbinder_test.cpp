@@ -37,29 +37,61 @@ class FieldBinderTest : public ::testing::Test {
               0);
     ClearModified();
     form_ = new QFormLayout(&page_);
-    binder_.AddRow(
-        form_, {"SurnameKwEdit", TFieldKind::Text, "&Surname", "Surname|Enter the surname.", 110401,
-                TListSource::None, Id::Surname, Proposer, TWriteRule::OnExit, foNone, 30});
-    binder_.AddRow(
-        form_, {FieldName::DOBKwDate, TFieldKind::Date, "&Date of Birth",
-                "|Enter the Proposer's date of birth.", 110101, TListSource::None, Id::DateOfBirth,
-                Proposer, TWriteRule::OnExitIfChanged, foTodayIsNegative});
-    binder_.AddRow(form_,
-                   {FieldName::MaritalStatusKwComboEdit, TFieldKind::List, "&Marital Status",
-                    "|Select the marital status of the Proposer.", 110103, TListSource::DataServer,
-                    Id::MaritalStatus, Proposer, TWriteRule::OnExitIfSelected, foInitialCaps});
-    binder_.AddRow(form_, {"SeatsNumericEdit", TFieldKind::Number, "Number of s&eats in vehicle",
-                           "|Enter the number of seats in the vehicle.", 110205, TListSource::None,
-                           Id::Seats, Vehicle, TWriteRule::OnExit});
-    binder_.AddRow(form_,
-                   {"LHDKwYesNoDlg", TFieldKind::YesNo, "&Is the vehicle Left-Hand-Drive?",
-                    "|Indicate whether the driving controls of the vehicle are on the "
-                    "left-hand side.",
-                    110204, TListSource::None, Id::LeftHandDrive, Vehicle, TWriteRule::OnExit});
-    binder_.AddRow(
-        form_, {"UseKwComboEdit", TFieldKind::List, "What is the intended &use of the vehicle",
-                "|Select the intended use of the vehicle. ", 110214, TListSource::DataServerByCode,
-                Id::VehicleUse, Vehicle, TWriteRule::OnChange, foInitialCaps});
+    binder_.AddRow(form_, {.Name = "SurnameKwEdit",
+                           .Kind = TFieldKind::Text,
+                           .Label = "&Surname",
+                           .Hint = "Surname|Enter the surname.",
+                           .HelpContext = 110401,
+                           .PropertyId = Id::Surname,
+                           .Path = Proposer,
+                           .Write = TWriteRule::OnExit,
+                           .MaxLength = 30});
+    binder_.AddRow(form_, {.Name = FieldName::DOBKwDate,
+                           .Kind = TFieldKind::Date,
+                           .Label = "&Date of Birth",
+                           .Hint = "|Enter the Proposer's date of birth.",
+                           .HelpContext = 110101,
+                           .PropertyId = Id::DateOfBirth,
+                           .Path = Proposer,
+                           .Write = TWriteRule::OnExitIfChanged,
+                           .Options = foTodayIsNegative});
+    binder_.AddRow(form_, {.Name = FieldName::MaritalStatusKwComboEdit,
+                           .Kind = TFieldKind::List,
+                           .Label = "&Marital Status",
+                           .Hint = "|Select the marital status of the Proposer.",
+                           .HelpContext = 110103,
+                           .List = TListSource::DataServer,
+                           .PropertyId = Id::MaritalStatus,
+                           .Path = Proposer,
+                           .Write = TWriteRule::OnExitIfSelected,
+                           .Options = foInitialCaps});
+    binder_.AddRow(form_, {.Name = "SeatsNumericEdit",
+                           .Kind = TFieldKind::Number,
+                           .Label = "Number of s&eats in vehicle",
+                           .Hint = "|Enter the number of seats in the vehicle.",
+                           .HelpContext = 110205,
+                           .PropertyId = Id::Seats,
+                           .Path = Vehicle,
+                           .Write = TWriteRule::OnExit});
+    binder_.AddRow(form_, {.Name = "LHDKwYesNoDlg",
+                           .Kind = TFieldKind::YesNo,
+                           .Label = "&Is the vehicle Left-Hand-Drive?",
+                           .Hint = "|Indicate whether the driving controls of the vehicle are on "
+                                   "the left-hand side.",
+                           .HelpContext = 110204,
+                           .PropertyId = Id::LeftHandDrive,
+                           .Path = Vehicle,
+                           .Write = TWriteRule::OnExit});
+    binder_.AddRow(form_, {.Name = "UseKwComboEdit",
+                           .Kind = TFieldKind::List,
+                           .Label = "What is the intended &use of the vehicle",
+                           .Hint = "|Select the intended use of the vehicle. ",
+                           .HelpContext = 110214,
+                           .List = TListSource::DataServerByCode,
+                           .PropertyId = Id::VehicleUse,
+                           .Path = Vehicle,
+                           .Write = TWriteRule::OnChange,
+                           .Options = foInitialCaps});
     QObject::connect(&binder_, &TFieldBinder::stored,
                      [this](QWidget* control) { stored_ << control->objectName(); });
   }
