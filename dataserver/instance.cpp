@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dataserver/property.h"
+
 namespace {
 
 bool SameEntry(const TPathEntry& a, const TPathEntry& b) {
@@ -73,6 +75,12 @@ TInstance::~TInstance() {
 
 TParentInstance::TParentInstance(TProperty* parent, const TPathEntry* path, int pathLength)
     : TInstance(parent, path, pathLength) {}
+
+void TParentInstance::Release() {
+  // The last value beneath the occurrence is gone: so is the occurrence.
+  if (--refCount_ <= 0)
+    fParent->Instances().Remove(this);
+}
 
 DsvStatus TParentInstance::SetValue(const void*) {
   throw EAbstractError("Abstract Error: an object occurrence holds no value");

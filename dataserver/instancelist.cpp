@@ -27,11 +27,6 @@ bool OccurrenceBefore(const TInstance* a, const TInstance* b) {
 
 }  // namespace
 
-void TParentInstance::Release() {
-  if (--refCount_ <= 0)
-    fParent->Instances().Remove(this);
-}
-
 TInstanceList::~TInstanceList() {
   // The whole dictionary is going: the object occurrences are destroyed with their own
   // properties, so no release walk (which could reach a property already destroyed).

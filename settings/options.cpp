@@ -1,8 +1,10 @@
 #include "settings/options.h"
 
+#include <atomic>
 #include <memory>
 
 #include "platform/prompt.h"
+#include "platform/secretstore.h"
 #include "settings/optionkeys.h"
 #include "settings/optionsnotifier.h"
 
@@ -208,4 +210,167 @@ void CreateOptions() {
 
 void ReleaseOptions() {
   Instance().reset();
+}
+
+// ------------------------------------------------------------------------------------------------
+// Full names of the installed data files: a folder setting joined with the file's fixed name.
+// The folder is read afresh each time, so a missing folder is reported each time.
+
+namespace {
+
+// The folder is used as stored: no separator is added to or removed from its end.
+QString InFolder(const QString& folder, const char* fileName) {
+  return folder + QLatin1Char('/') + QLatin1String(fileName);
+}
+
+}  // namespace
+
+QString TOptions::EngineProgramFile() const {
+  return InFolder(GetQuoteEnginePath(), "QuoForm1.pif");
+}
+
+QString TOptions::EngineInputFile() const {
+  return InFolder(GetQuoteEnginePath(), "QuoForm1.001");
+}
+
+QString TOptions::EngineResultsFile() const {
+  return InFolder(GetQuoteEnginePath(), "Formula1.001");
+}
+
+QString TOptions::PlanNameFile() const {
+  return InFolder(GetQuoteEnginePath(), "PlanName.Dat");
+}
+
+QString TOptions::ChoiceFile() const {
+  return InFolder(GetQuoteEnginePath(), "Choice.Dat");
+}
+
+QString TOptions::OccupationMapFile() const {
+  return InFolder(GetQuoteEnginePath(), "OccupMap.bin");
+}
+
+QString TOptions::ListsFile() const {
+  return InFolder(GetDictionaryPath(), "Lists.BIN");
+}
+
+QString TOptions::StructFile() const {
+  return InFolder(GetDictionaryPath(), "Struct.BIN");
+}
+
+QString TOptions::ExportsFile() const {
+  return InFolder(GetDictionaryPath(), "Exports.BIN");
+}
+
+QString TOptions::MessageFile() const {
+  return InFolder(GetDictionaryPath(), "corvane.msg");
+}
+
+QString TOptions::EdiDefFile() const {
+  try {
+    return InFolder(GetDictionaryPath(), "EDIDEF.BIN");
+  } catch (...) {
+    return QString();
+  }
+}
+
+QString TOptions::EdiMapFile() const {
+  try {
+    return InFolder(GetDictionaryPath(), "EDIMAP.BIN");
+  } catch (...) {
+    return QString();
+  }
+}
+
+// ------------------------------------------------------------------------------------------------
+// The mail password: kept in the desktop's secret store, not in the settings file.
+
+namespace {
+
+// The user is told once in a run that the password stays in the file, not at every send.
+QString NoStoreNoticeOnce() {
+  static std::atomic<bool> told{false};
+  if (told.exchange(true))
+    return QString();
+  return QStringLiteral(
+      "No keyring is running: the mail password stays in the settings file, which only you can "
+      "read.");
+}
+
+}  // namespace
+
+TOptions::TMailPassword TOptions::GetMailPassword() {
+  TMailPassword result;
+  const QString inFile = store_.ReadText(kOptions, kMailPassword).value_or(QString());
+  const QString user = GetMailUser();
+  // Without a user there is no log-in, and no account to keep a password under.
+  if (user.isEmpty()) {
+    result.Password = inFile;
+    return result;
+  }
+  if (!inFile.isEmpty()) {
+    // A password written into the file (by hand, or by an earlier version) replaces the one in
+    // the store, and leaves the file once the store holds it.
+    result.Password = inFile;
+    if (WriteSecret(kSecretService, user, inFile).Status == TSecretStatus::Done)
+      store_.DeleteValue(kOptions, kMailPassword);
+    else
+      result.Notice = NoStoreNoticeOnce();
+    return result;
+  }
+  const TSecretResult read = ReadSecret(kSecretService, user);
+  if (read.Status == TSecretStatus::Done)
+    result.Password = read.Secret;
+  else if (read.Status == TSecretStatus::NoStore)
+    result.Notice = NoStoreNoticeOnce();
+  return result;
+}
+
+// ------------------------------------------------------------------------------------------------
+// The recent-file list: up to four file names in the slots "a" to "d" of the MRUList key, and
+// a Header holding the slot letters, most recent first.
+
+namespace {
+
+constexpr int kMaxRecentFiles = 4;
+
+}  // namespace
+
+QString TOptions::ReadRecentFile(int index) const {
+  QString header = store_.ReadText(kMRUList, kHeader).value_or(QString());
+  if (index < 0 || index >= header.size())
+    return QString();
+  return store_.ReadText(kMRUList, header.mid(index, 1)).value_or(QString());
+}
+
+void TOptions::StoreRecentFile(const QString& fileName) {
+  // Failures leave the list as it was: the recent-file list is a convenience.
+  if (!store_.CreateKey(kMRUList))
+    return;
+  QString header = store_.ReadText(kMRUList, kHeader).value_or(QString());
+
+  for (int i = 0; i < header.size(); ++i) {
+    std::optional<QString> stored = store_.ReadText(kMRUList, header.mid(i, 1));
+    if (stored && *stored == fileName) {
+      // Already listed: only its letter moves to the front.
+      QChar letter = header[i];
+      header.remove(i, 1);
+      header.prepend(letter);
+      store_.WriteText(kMRUList, kHeader, header);
+      return;
+    }
+  }
+
+  QChar slot;
+  if (header.isEmpty()) {
+    slot = QLatin1Char('a');
+  } else if (header.size() < kMaxRecentFiles) {
+    slot = QChar(char16_t(u'a' + header.size()));
+  } else {
+    // A full list reuses the slot of the least recent entry.
+    slot = header.back();
+    header.chop(1);
+  }
+  header.prepend(slot);
+  if (store_.WriteText(kMRUList, kHeader, header))
+    store_.WriteText(kMRUList, QString(slot), fileName);
 }
