@@ -3,6 +3,17 @@
 #include "controls/enterclick.h"
 #include "controls/fieldhelp.h"
 
+const TDialogButton kPopUpOkButton{.Name = "OKBitBtn",
+                                   .Caption = QStringLiteral("OK"),
+                                   .Glyph = QStyle::SP_DialogOkButton,
+                                   .Enter = TEnterPress::DialogDefault,
+                                   .ToolTip = QStringLiteral("OK")};
+const TDialogButton kPopUpCancelButton{.Name = "CancelBitBtn",
+                                       .Caption = QStringLiteral("Cancel"),
+                                       .Glyph = QStyle::SP_DialogCancelButton,
+                                       .Enter = TEnterPress::DialogDefault,
+                                       .ToolTip = QStringLiteral("Cancel")};
+
 QPushButton* MakeDialogButton(QWidget* parent, const TDialogButton& button) {
   auto* made = new QPushButton(button.Caption, parent);
   made->setObjectName(QLatin1String(button.Name));

@@ -34,6 +34,11 @@ struct TDialogButton {
   QString ToolTip = {};  // a glyph button's caption, kept for when only the glyph shows
 };
 
+// The OK and Cancel of the controls' pop-up forms (the calendar, the yes/no details): the
+// platform's glyphs, Enter presses OK (their default button).
+extern const TDialogButton kPopUpOkButton;
+extern const TDialogButton kPopUpCancelButton;
+
 // Creates the button as a child of `parent`.
 QPushButton* MakeDialogButton(QWidget* parent, const TDialogButton& button);
 // The OK and Cancel of the controls' pop-up forms show only their glyphs once the form opens

@@ -32,16 +32,8 @@ TMyCalendar::TMyCalendar(QWidget* parent)
       yearEdit_(new TNumericEdit(this)),
       yearSpin_(new TSpinButton(this)),
       calendar_(new QCalendarWidget(this)),
-      okButton_(MakeDialogButton(this, {.Name = "OKBitBtn",
-                                        .Caption = QStringLiteral("OK"),
-                                        .Glyph = QStyle::SP_DialogOkButton,
-                                        .Enter = TEnterPress::DialogDefault,
-                                        .ToolTip = QStringLiteral("OK")})),
-      cancelButton_(MakeDialogButton(this, {.Name = "CancelBitBtn",
-                                            .Caption = QStringLiteral("Cancel"),
-                                            .Glyph = QStyle::SP_DialogCancelButton,
-                                            .Enter = TEnterPress::DialogDefault,
-                                            .ToolTip = QStringLiteral("Cancel")})) {
+      okButton_(MakeDialogButton(this, kPopUpOkButton)),
+      cancelButton_(MakeDialogButton(this, kPopUpCancelButton)) {
   setWindowTitle(QStringLiteral("Select a Date"));
   monthCombo_->setObjectName(QStringLiteral("MonthCombo"));
   yearEdit_->setObjectName(QStringLiteral("YearNumericEdit"));

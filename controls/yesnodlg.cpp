@@ -48,16 +48,8 @@ TYesNoDlg::TYesNoDlg(QWidget* parent)
       amtLabel_(new QLabel(this)),
       amtEdit_(new TNumericEdit(this)),
       dateEdit_(new TKwDate(this)),
-      okButton_(MakeDialogButton(this, {.Name = "OKBitBtn",
-                                        .Caption = QStringLiteral("OK"),
-                                        .Glyph = QStyle::SP_DialogOkButton,
-                                        .Enter = TEnterPress::DialogDefault,
-                                        .ToolTip = QStringLiteral("OK")})),
-      cancelButton_(MakeDialogButton(this, {.Name = "CancelBitBtn",
-                                            .Caption = QStringLiteral("Cancel"),
-                                            .Glyph = QStyle::SP_DialogCancelButton,
-                                            .Enter = TEnterPress::DialogDefault,
-                                            .ToolTip = QStringLiteral("Cancel")})),
+      okButton_(MakeDialogButton(this, kPopUpOkButton)),
+      cancelButton_(MakeDialogButton(this, kPopUpCancelButton)),
       memo_(new TNoteMemo(this)) {
   amtLabel_->setObjectName(QStringLiteral("AmtLabel"));
   amtEdit_->setObjectName(QStringLiteral("AmtNumericEdit"));
