@@ -1,6 +1,7 @@
 #pragma once
 // The program's seams, all in one place: each layer keeps its own in a struct named alike, and
 // this header reaches every one of them.
+//   TDataServerSeams (dataserver/seams.h)  durableFault (the tests' failing disk)
 //   TPlatformSeams (platform/seams.h)  prompter, fieldError, endProgram
 //   TMotorSeams (motor/seams.h)        mainWindowLink
 //   TControlsSeams (controls/seams.h)  modalDialog, today, beep
@@ -34,8 +35,8 @@ struct TAppSeams {
   static TAppSeams& Current();
 };
 
-using TSeamsGuard = TSeamsGuardOf<TPlatformSeams, TMotorSeams, TControlsSeams, TReportSeams,
-                                  TTransmitSeams, TAppSeams>;
+using TSeamsGuard = TSeamsGuardOf<TDataServerSeams, TPlatformSeams, TMotorSeams, TControlsSeams,
+                                  TReportSeams, TTransmitSeams, TAppSeams>;
 
 // The program's seams at start-up, before anything asks the user: `prompter` for every box,
 // `forms` for every modal form (empty runs them as usual), and the acceptance wizard for an

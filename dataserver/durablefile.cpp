@@ -1,12 +1,13 @@
 #include "dataserver/durablefile.h"
 
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <random>
 #include <system_error>
+
+#include "dataserver/seams.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,10 +20,8 @@
 
 namespace {
 
-std::atomic<TDurableFaultHook> faultHook{nullptr};
-
 int InjectedFault(TDurableStep step) {
-  TDurableFaultHook hook = faultHook.load();
+  const TDurableFaultHook hook = TDataServerSeams::Current().durableFault;
   return hook != nullptr ? hook(step) : 0;
 }
 
@@ -116,10 +115,6 @@ std::string ResolvedTarget(const std::string& target) {
 }
 
 }  // namespace
-
-void SetDurableFaultHook(TDurableFaultHook hook) {
-  faultHook.store(hook);
-}
 
 TDurableFile::~TDurableFile() {
   if (!committed_)

@@ -14,9 +14,8 @@
 enum class TDurableStep { Create, Write, Sync, Close, Rename, SyncFolder };
 
 // Answers the error number (errno) the step is to fail with, or 0 to let it run. The tests
-// install one to play a failing disk; nullptr (the default) removes it.
+// put one in TDataServerSeams (dataserver/seams.h) to play a failing disk.
 using TDurableFaultHook = int (*)(TDurableStep step);
-void SetDurableFaultHook(TDurableFaultHook hook);
 
 class TDurableFile {
  public:

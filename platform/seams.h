@@ -1,10 +1,10 @@
 #pragma once
 // The program's swappable services, gathered per layer: each layer that has any keeps them in one
-// struct named T<Layer>Seams (platform, motor, controls, report, transmit, app), reached through
-// its Current(). An empty member means the program's own behaviour. The program fills them once
-// at start-up (app/seams.h, FillProgramSeams); the main window and the quotation workflow fill
-// the members that point at them while they exist. Tests save the seams with a guard, fill what
-// they need and get the old ones back when the guard goes.
+// struct named T<Layer>Seams (dataserver, platform, motor, controls, report, transmit, app),
+// reached through its Current(). An empty member means the program's own behaviour. The program
+// fills them once at start-up (app/seams.h, FillProgramSeams); the main window and the quotation
+// workflow fill the members that point at them while they exist. Tests save the seams with a guard,
+// fill what they need and get the old ones back when the guard goes.
 //
 // A layer's struct names only types of its own layer or below.
 
@@ -12,6 +12,7 @@
 #include <memory>
 #include <tuple>
 
+#include "dataserver/seams.h"
 #include "platform/prompt.h"
 
 struct TPlatformSeams {
@@ -24,19 +25,6 @@ struct TPlatformSeams {
   EndProgramHandler endProgram;
 
   static TPlatformSeams& Current();
-};
-
-// Saves the seams of the layers named on construction and puts them back on destruction.
-template <typename... TLayerSeams>
-class TSeamsGuardOf {
- public:
-  TSeamsGuardOf() : saved_(TLayerSeams::Current()...) {}
-  ~TSeamsGuardOf() { ((TLayerSeams::Current() = std::get<TLayerSeams>(saved_)), ...); }
-  TSeamsGuardOf(const TSeamsGuardOf&) = delete;
-  TSeamsGuardOf& operator=(const TSeamsGuardOf&) = delete;
-
- private:
-  std::tuple<TLayerSeams...> saved_;
 };
 
 using TPlatformSeamsGuard = TSeamsGuardOf<TPlatformSeams>;

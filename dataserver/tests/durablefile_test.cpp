@@ -20,6 +20,7 @@
 #include "dataserver/binarystream.h"
 #include "dataserver/dictwriter.h"
 #include "dataserver/durablefile.h"
+#include "dataserver/seams.h"
 #include "dataserver/tests/testdictionary.h"
 
 namespace dsvtest {
@@ -45,7 +46,7 @@ bool Replace(const std::string& file, const std::string& content) {
 
 class DurableFile : public ::testing::Test {
  protected:
-  void TearDown() override { SetDurableFaultHook(nullptr); }
+  TDataServerSeamsGuard seams_;  // every test's disk faults end with it
   std::string File() const { return folder_.File("smith.PCD"); }
   TScratchFolder folder_;
 };
@@ -56,11 +57,11 @@ TEST_F(DurableFile, AFailureAtAnyStepLeavesTheOldFileAndNothingBesideIt) {
   for (TDurableStep step : {TDurableStep::Create, TDurableStep::Write, TDurableStep::Sync,
                             TDurableStep::Close, TDurableStep::Rename}) {
     failingStep = step;
-    SetDurableFaultHook(StepFailsWithDiskFull);
+    TDataServerSeams::Current().durableFault = StepFailsWithDiskFull;
     TDurableFile out;
     const bool saved =
         out.Create(File()) && out.Write(bigger.data(), bigger.size()) && out.Commit();
-    SetDurableFaultHook(nullptr);
+    TDataServerSeams::Current().durableFault = nullptr;
     EXPECT_FALSE(saved) << static_cast<int>(step);
     EXPECT_EQ(out.Error(), ENOSPC) << static_cast<int>(step);
     EXPECT_EQ(ReadFileText(File()), "old content") << static_cast<int>(step);
@@ -68,22 +69,22 @@ TEST_F(DurableFile, AFailureAtAnyStepLeavesTheOldFileAndNothingBesideIt) {
   }
   // The raising form names the reason.
   failingStep = TDurableStep::Write;
-  SetDurableFaultHook(StepFailsWithDiskFull);
+  TDataServerSeams::Current().durableFault = StepFailsWithDiskFull;
   try {
     WriteFileAtomically(File(), {1, 2, 3});
     ADD_FAILURE() << "no error raised";
   } catch (const EWriteError& error) {
     EXPECT_NE(std::string(error.what()).find(std::strerror(ENOSPC)), std::string::npos);
   }
-  SetDurableFaultHook(nullptr);
+  TDataServerSeams::Current().durableFault = nullptr;
   EXPECT_EQ(ReadFileText(File()), "old content");
 
   // Once the rename is done the new file stands even when the folder cannot be flushed; the
   // failure is still reported, since the rename may not survive a power cut.
   failingStep = TDurableStep::SyncFolder;
-  SetDurableFaultHook(StepFailsWithDiskFull);
+  TDataServerSeams::Current().durableFault = StepFailsWithDiskFull;
   EXPECT_FALSE(Replace(File(), "new content"));
-  SetDurableFaultHook(nullptr);
+  TDataServerSeams::Current().durableFault = nullptr;
   EXPECT_EQ(ReadFileText(File()), "new content");
   EXPECT_EQ(FolderEntries(folder_.Path()), std::vector<std::string>{"smith.PCD"});
 }

@@ -8,6 +8,7 @@
 #include "dataserver/binarystream.h"
 #include "dataserver/dictionary.h"
 #include "dataserver/durablefile.h"
+#include "dataserver/seams.h"
 #include "dataserver/sectionfile.h"
 #include "dataserver/tests/testdictionary.h"
 
@@ -322,10 +323,13 @@ TEST_F(SectionFiles, AFailedWriteKeepsTheExistingFile) {
   WriteTwoSections();
   const std::vector<std::uint8_t> before = ReadFileBytes(File());
   // The disk is full: the new content cannot be written beside the file.
-  SetDurableFaultHook([](TDurableStep step) { return step == TDurableStep::Write ? ENOSPC : 0; });
+  TDataServerSeamsGuard seams;
+  TDataServerSeams::Current().durableFault = [](TDurableStep step) {
+    return step == TDurableStep::Write ? ENOSPC : 0;
+  };
   SetText(kSurname, DriverPath(0), "Lost?");
   EXPECT_THROW(DsvSaveSection(File().c_str(), "A"), EWriteError);
-  SetDurableFaultHook(nullptr);
+  TDataServerSeams::Current().durableFault = nullptr;
   EXPECT_EQ(ReadFileBytes(File()), before);
   // Whatever an earlier save left beside the file (here in the way of a fixed temporary name)
   // does not stop the next one.

@@ -9,6 +9,7 @@
 #include "dataserver/dictwriter.h"
 #include "dataserver/dsvexport.h"
 #include "dataserver/durablefile.h"
+#include "dataserver/seams.h"
 #include "dataserver/status.h"
 #include "dataserver/tests/transfertestsupport.h"
 
@@ -17,10 +18,8 @@ namespace {
 
 class TransferFaults : public TransferFixture {
  protected:
-  void TearDown() override {
-    SetDurableFaultHook(nullptr);
-    TransferFixture::TearDown();
-  }
+  // Every test's disk faults end with it.
+  TDataServerSeamsGuard seams_;
   std::size_t FilesInFolder() const {
     std::size_t count = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_.Path()))
@@ -62,14 +61,18 @@ TEST_F(TransferFaults, ARepetitionBeyondTheOccurrencesIsADamagedDefinition) {
 TEST_F(TransferFaults, AFullDiskDuringTheExportLeavesTheOldInputWhole) {
   ASSERT_EQ(Export({Literal("old", 3)}), dsv_status::kOk);
   const std::size_t files = FilesInFolder();
-  SetDurableFaultHook([](TDurableStep step) { return step == TDurableStep::Write ? ENOSPC : 0; });
+  TDataServerSeams::Current().durableFault = [](TDurableStep step) {
+    return step == TDurableStep::Write ? ENOSPC : 0;
+  };
   EXPECT_EQ(Export({Object(kDriver, 1, 5000, 200, {Literal("new", 3)})}),
             dsv_status::kInternalError);
   EXPECT_EQ(output_, "old\r\n");
   EXPECT_EQ(FilesInFolder(), files);  // no temporary file left behind
 
   // Nor can an input be begun when no file can be created beside it.
-  SetDurableFaultHook([](TDurableStep step) { return step == TDurableStep::Create ? ENOSPC : 0; });
+  TDataServerSeams::Current().durableFault = [](TDurableStep step) {
+    return step == TDurableStep::Create ? ENOSPC : 0;
+  };
   EXPECT_EQ(Export({Literal("new", 3)}), dsv_status::kTransferFile);
   EXPECT_EQ(output_, "old\r\n");
 }

@@ -8,6 +8,7 @@
 #include "dataserver/binarystream.h"
 #include "dataserver/dictionary.h"
 #include "dataserver/durablefile.h"
+#include "dataserver/seams.h"
 #include "dataserver/tests/transfertestsupport.h"
 #include "dataserver/transfer.h"
 
@@ -168,20 +169,23 @@ TEST_F(TransferLayout, TheInputIsReplacedOnlyWhenWrittenWhole) {
   // The input's temporary file cannot be created (the dump's, made next, can): the old input
   // stays and the status is 240.
   createsSeen = 0;
-  SetDurableFaultHook([](TDurableStep step) {
+  TDataServerSeamsGuard seams;
+  TDataServerSeams::Current().durableFault = [](TDurableStep step) {
     return step == TDurableStep::Create && createsSeen++ == 0 ? EACCES : 0;
-  });
+  };
   ASSERT_TRUE(WriteBytesToFile(DefinitionFile(), WriteExportsFile(0, 100, {Literal("x", 1)})));
   EXPECT_EQ(DsvExport(kApp, kDictVersion, 0, 0, 0, DefinitionFile().c_str(), OutputFile().c_str()),
             dsv_status::kTransferFile);
-  SetDurableFaultHook(nullptr);
+  TDataServerSeams::Current().durableFault = nullptr;
   EXPECT_EQ(ReadFileText(OutputFile()), "QQQQQQQQQQ");
   EXPECT_EQ(ReadFileText(DumpFile()), "Object 0000 [1]\r\nproperty 00000000 [1] := \"x\"\r\n\r\n");
   // A full disk part-way: the old input stays, and the failure is reported.
-  SetDurableFaultHook([](TDurableStep step) { return step == TDurableStep::Write ? ENOSPC : 0; });
+  TDataServerSeams::Current().durableFault = [](TDurableStep step) {
+    return step == TDurableStep::Write ? ENOSPC : 0;
+  };
   EXPECT_EQ(DsvExport(kApp, kDictVersion, 0, 0, 0, DefinitionFile().c_str(), OutputFile().c_str()),
             dsv_status::kInternalError);
-  SetDurableFaultHook(nullptr);
+  TDataServerSeams::Current().durableFault = nullptr;
   EXPECT_EQ(ReadFileText(OutputFile()), "QQQQQQQQQQ");
   ASSERT_EQ(Export({Literal("x", 1)}), 0);
   EXPECT_EQ(output_, "x\r\n");

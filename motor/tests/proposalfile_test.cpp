@@ -8,6 +8,7 @@
 
 #include "dataserver/dsv.h"
 #include "dataserver/durablefile.h"
+#include "dataserver/seams.h"
 #include "motor/getmotordsv.h"
 #include "motor/proposalfile.h"
 #include "motor/tests/motortestdictionary.h"
@@ -102,9 +103,10 @@ TEST_F(ProposalFileTest, ADiskFailingAtAnyStepOfASaveLeavesTheOldFileAndThePropo
     failingStep = step;
     failingCall = call;
     calls = 0;
-    SetDurableFaultHook(StepFailsWithDiskFull);
+    TDataServerSeamsGuard seams;
+    TDataServerSeams::Current().durableFault = StepFailsWithDiskFull;
     const DsvStatus status = SaveProposalFile(file);
-    SetDurableFaultHook(nullptr);
+    TDataServerSeams::Current().durableFault = nullptr;
     EXPECT_NE(status, 0) << static_cast<int>(step);
     EXPECT_EQ(ReadAll(file), before) << static_cast<int>(step);
     EXPECT_EQ(QDir(folder_.path()).entryList({"smith*"}, QDir::Files), QStringList{"smith.PCD"});

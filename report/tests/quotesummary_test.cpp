@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "dataserver/durablefile.h"
+#include "dataserver/seams.h"
 #include "motor/identifiers.h"
 #include "report/quotesummaryrptform.h"
 #include "report/summaryvalues.h"
@@ -277,9 +278,12 @@ TEST_F(SummaryTest, AFullDiskLeavesTheSummarySavedBeforeAsItWas) {
   saved.close();
 
   quotation_.Premium = 0;
-  SetDurableFaultHook([](TDurableStep step) { return step == TDurableStep::Write ? ENOSPC : 0; });
+  TDataServerSeamsGuard seams;
+  TDataServerSeams::Current().durableFault = [](TDurableStep step) {
+    return step == TDurableStep::Write ? ENOSPC : 0;
+  };
   const bool written = WriteQuoteSummaryPdf(quotation_, pdf, error);
-  SetDurableFaultHook(nullptr);
+  TDataServerSeams::Current().durableFault = nullptr;
   EXPECT_FALSE(written);
   EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(ENOSPC)));
   ASSERT_TRUE(saved.open(QIODevice::ReadOnly));

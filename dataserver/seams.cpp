@@ -1,0 +1,6 @@
+#include "dataserver/seams.h"
+
+TDataServerSeams& TDataServerSeams::Current() {
+  static TDataServerSeams seams;
+  return seams;
+}
