@@ -61,7 +61,6 @@ class TVehicleKwTabsheetForm : public TCapturePage {
   void LayOutFields();
   QFrame* MakeBevel(const QString& name);
   void AddFormRow(QGridLayout* grid, int row, int column, const char* field);
-  QWidget* ModelCaptions();
 
   // Lists.
   void VehicleMakeKwComboEditBuildList();

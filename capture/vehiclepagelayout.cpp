@@ -7,9 +7,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPainter>
 
+#include "capture/modelcolumncaptions.h"
 #include "capture/vehicleobjects.h"
 #include "capture/vehiclepage.h"
 #include "capture/vehiclepagefields.h"
@@ -22,49 +21,6 @@
 using namespace VehicleField;
 
 namespace {
-
-// The model list's lines are fixed columns ("%-27s%scc, %s, %s, %s"): the name, the engine size,
-// the doors, the gearbox and the fuel. Their captions stand above the columns of the field.
-class TModelColumnCaptions : public QWidget {
- public:
-  TModelColumnCaptions(TKwComboEdit* model, QWidget* parent) : QWidget(parent), model_(model) {
-    setObjectName(QStringLiteral("ModelCaptions"));
-    QFont small = font();
-    small.setPointSizeF(small.pointSizeF() * 0.9);
-    setFont(small);
-    setFixedHeight(fontMetrics().height());
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    // Each caption centred over its columns (first and last character of the line).
-    struct TColumn {
-      const char* caption;
-      int first;
-      int last;
-    };
-    static const TColumn kColumns[] = {
-        {"CC", 27, 32}, {"Doors", 35, 35}, {"Trans", 38, 41}, {"Fuel", 44, 49}};
-    const QLineEdit* edit = model_->lineEdit();
-    const QFontMetricsF lineFont(model_->font());
-    const qreal character = lineFont.horizontalAdvance(QLatin1Char('0'));
-    // Where the field's text starts, in this widget.
-    const qreal textLeft =
-        mapFromGlobal(edit->mapToGlobal(QPoint(0, 0))).x() + edit->textMargins().left() + 2;
-    QPainter painter(this);
-    painter.setPen(
-        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-    for (const TColumn& column : kColumns) {
-      const QString text = QLatin1String(column.caption);
-      const qreal centre = textLeft + character * (column.first + column.last + 1) / 2.0;
-      const qreal width = fontMetrics().horizontalAdvance(text);
-      painter.drawText(QPointF(centre - width / 2, fontMetrics().ascent()), text);
-    }
-  }
-
- private:
-  TKwComboEdit* model_;
-};
 
 // A list's drop-down is as wide as its longest item, however narrow the field.
 void WidenDropDown(TKwComboEdit* list) {
@@ -384,10 +340,6 @@ void TVehicleKwTabsheetForm::CreateFields() {
     WidenDropDown(List(wide));
 }
 
-QWidget* TVehicleKwTabsheetForm::ModelCaptions() {
-  return new TModelColumnCaptions(List(VehicleModelKwComboEdit), this);
-}
-
 void TVehicleKwTabsheetForm::LayOutFields() {
   // The vehicle: year and make, the model across the bevel, then two columns of details.
   QFrame* vehicle = MakeBevel(QStringLiteral("VehicleBevel"));
@@ -400,7 +352,7 @@ void TVehicleKwTabsheetForm::LayOutFields() {
   grid->addWidget(binder_.Label(VehicleYearNumericEdit), 0, 0);
   grid->addLayout(year, 0, 1);
   AddFormRow(grid, 0, 2, VehicleMakeKwComboEdit);
-  grid->addWidget(ModelCaptions(), 1, 1, 1, 3);
+  grid->addWidget(new TModelColumnCaptions(List(VehicleModelKwComboEdit), this), 1, 1, 1, 3);
   grid->addWidget(binder_.Label(VehicleModelKwComboEdit), 2, 0);
   grid->addWidget(binder_.Control(VehicleModelKwComboEdit), 2, 1, 1, 3, Qt::AlignLeft);
   const char* left[] = {LHDKwYesNoDlg, SeatsNumericEdit, RegNoKwEdit, ValueNumericEdit,
