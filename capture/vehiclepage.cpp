@@ -1,8 +1,5 @@
 #include "capture/vehiclepage.h"
 
-#include <QKeyEvent>
-#include <QLabel>
-#include <algorithm>
 
 #include "capture/driverreconciliation.h"
 #include "capture/securitydevicesform.h"
@@ -13,8 +10,6 @@
 #include "controls/kwedit.h"
 #include "controls/kwyesnodlg.h"
 #include "controls/numericedit.h"
-#include "controls/spinbutton.h"
-#include "controls/today.h"
 #include "motor/identifiers.h"
 #include "motor/missingdata.h"
 #include "platform/prompt.h"
@@ -25,18 +20,6 @@ using namespace VehicleField;
 
 constexpr int kVoluntaryExcessAmounts[] = {0, 50, 100, 150, 200, 250};
 
-void Fill(TKwComboEdit* list, const ListItems& items) {
-  list->ClearItems();
-  for (const ListItem& item : items)
-    list->AddItem(item.text, item.code);
-}
-
-void SortByText(ListItems::iterator first, ListItems::iterator last) {
-  std::stable_sort(first, last, [](const ListItem& a, const ListItem& b) {
-    return a.text.compare(b.text, Qt::CaseInsensitive) < 0;
-  });
-}
-
 }  // namespace
 
 TVehicleKwTabsheetForm::TVehicleKwTabsheetForm(QWidget* parent) : TCapturePage(parent) {
@@ -45,16 +28,9 @@ TVehicleKwTabsheetForm::TVehicleKwTabsheetForm(QWidget* parent) : TCapturePage(p
   CreateFields();
   LayOutFields();
 
-  // The spin button beside the year, and the arrow keys in the year, step the year.
-  Number(VehicleYearNumericEdit)->installEventFilter(this);
-  connect(yearSpin_, &TSpinButton::upClicked, this,
-          &TVehicleKwTabsheetForm::VehicleYearSpinButtonUpClick);
-  connect(yearSpin_, &TSpinButton::downClicked, this,
-          &TVehicleKwTabsheetForm::VehicleYearSpinButtonDownClick);
-
   // Until a proposal is loaded: nobody beyond the proposer, no business use, no restriction.
   UpdateAnyDriverFields(false);
-  SetEnabledWithLabel(BusMileageNumericEdit, false);
+  EnableWithLabel(binder_, BusMileageNumericEdit, false);
   FillDriverLists();
 }
 
@@ -73,42 +49,7 @@ TKwEdit* TVehicleKwTabsheetForm::Text(const char* name) const {
   return binder_.Field<TKwEdit>(name);
 }
 
-void TVehicleKwTabsheetForm::SetEnabledWithLabel(const char* field, bool enabled) {
-  binder_.Control(field)->setEnabled(enabled);
-  if (QLabel* label = binder_.Label(field))
-    label->setEnabled(enabled);
-}
-
 // ---- Lists --------------------------------------------------------------------------------------
-
-void TVehicleKwTabsheetForm::VehicleMakeKwComboEditBuildList() {
-  TKwComboEdit* make = List(VehicleMakeKwComboEdit);
-  ListItems makes;
-  // A list that cannot be read has been reported; the build is abandoned.
-  if (FillEnumList(make->ListID(), makes) != 0)
-    return;
-  SortByText(makes.begin(), makes.end());
-  makes.prepend({QStringLiteral("<Select>"), 0});
-  Fill(make, makes);
-  make->SetItemIndex(0);
-}
-
-void TVehicleKwTabsheetForm::VehicleModelKwComboEditBuildList() {
-  TKwComboEdit* model = List(VehicleModelKwComboEdit);
-  const std::int32_t make = List(VehicleMakeKwComboEdit)->SelectedCode();
-  ListItems models;
-  if (make <= 0) {
-    models.append({QStringLiteral("<No Make Selected>"), 0});
-  } else {
-    FillModelList(make, Number(VehicleYearNumericEdit)->AsInteger(), QString(), models);
-    // "<Select>" stays first.
-    if (models.size() > 1)
-      SortByText(models.begin() + 1, models.end());
-  }
-  Fill(model, models);
-  SetEnabledWithLabel(VehicleModelKwComboEdit, models.size() > 1);
-  model->SetItemIndex(0);
-}
 
 void TVehicleKwTabsheetForm::CoverKwComboEditBuildList() {
   TKwComboEdit* cover = List(CoverKwComboEdit);
@@ -143,8 +84,8 @@ void TVehicleKwTabsheetForm::FollowRestriction(std::int32_t restriction) {
 }
 
 void TVehicleKwTabsheetForm::UpdateAnyDriverFields(bool enabled) {
-  SetEnabledWithLabel(YoungestDriverNumericEdit, enabled);
-  SetEnabledWithLabel(FemaleDriversKwComboEdit, enabled);
+  EnableWithLabel(binder_, YoungestDriverNumericEdit, enabled);
+  EnableWithLabel(binder_, FemaleDriversKwComboEdit, enabled);
   if (enabled) {
     binder_.Load(FemaleDriversKwComboEdit);
     binder_.Load(YoungestDriverNumericEdit);
@@ -156,7 +97,7 @@ void TVehicleKwTabsheetForm::UpdateAnyDriverFields(bool enabled) {
 
 void TVehicleKwTabsheetForm::UpdateBusinessMileage() {
   const bool business = GetListValue(Id::VehicleUse, Vehicle()) > Code::SocialUse;
-  SetEnabledWithLabel(BusMileageNumericEdit, business);
+  EnableWithLabel(binder_, BusMileageNumericEdit, business);
   if (!business) {
     // A use without business has no business mileage: 0 is stored through the field's row.
     Number(BusMileageNumericEdit)->SetAsInteger(0);
@@ -182,7 +123,7 @@ void TVehicleKwTabsheetForm::FillDriverLists() {
   for (const char* field :
        {MainDriverKwComboEdit, RegisteredKeeperKwComboEdit, RegisteredOwnerKwComboEdit}) {
     binder_.Load(field);
-    SetEnabledWithLabel(field, choice);
+    EnableWithLabel(binder_, field, choice);
   }
 }
 
@@ -192,62 +133,6 @@ QString TVehicleKwTabsheetForm::ShownPostcode() const {
 
 void TVehicleKwTabsheetForm::ShowFollowedPostcode(const QString& postcode) {
   Text(PostCodeKwEdit)->SetText(postcode);
-}
-
-// ---- Year, make and model -----------------------------------------------------------------------
-
-bool TVehicleKwTabsheetForm::eventFilter(QObject* watched, QEvent* event) {
-  // The arrow keys work the spin button beside the year, which the mouse uses.
-  if (watched == binder_.Control(VehicleYearNumericEdit) && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Up || key == Qt::Key_Down) {
-      key == Qt::Key_Up ? VehicleYearSpinButtonUpClick() : VehicleYearSpinButtonDownClick();
-      return true;
-    }
-  }
-  return TCapturePage::eventFilter(watched, event);
-}
-
-void TVehicleKwTabsheetForm::VehicleYearNumericEditExit() {
-  // The row has stored a changed year (corrected, without marking the proposal modified; a
-  // year of 0 takes the stored year away); the models follow it.
-  RebuildModelsAfterChange();
-}
-
-void TVehicleKwTabsheetForm::VehicleYearSpinButtonUpClick() {
-  TNumericEdit* field = Number(VehicleYearNumericEdit);
-  if (field->AsInteger() < Today().year())
-    field->SetAsInteger(field->AsInteger() + 1);
-  binder_.Leave(VehicleYearNumericEdit);
-}
-
-void TVehicleKwTabsheetForm::VehicleYearSpinButtonDownClick() {
-  TNumericEdit* field = Number(VehicleYearNumericEdit);
-  if (field->AsInteger() > 0)
-    field->SetAsInteger(field->AsInteger() - 1);
-  binder_.Leave(VehicleYearNumericEdit);
-}
-
-void TVehicleKwTabsheetForm::VehicleMakeKwComboEditExit() {
-  // The row has stored a changed make; the models follow it.
-  RebuildModelsAfterChange();
-}
-
-void TVehicleKwTabsheetForm::RebuildModelsAfterChange() {
-  TKwComboEdit* model = List(VehicleModelKwComboEdit);
-  model->BuildList();
-  const std::int32_t stored = GetListValue(Id::VehicleModel, Vehicle());
-  if (stored == 0)
-    return;
-  // The model stays while the new list offers it; otherwise it goes, so that the field and
-  // the proposal agree (a model of another make or year would be quoted unseen).
-  // The rebuilt list shows its first item, which stands for no model: storing it clears the
-  // model.
-  const int index = model->IndexOfCode(stored);
-  if (index > 0)
-    model->SetItemIndex(index);
-  else
-    binder_.Store(VehicleModelKwComboEdit);
 }
 
 // ---- Modifications and security devices --------------------------------------------------------

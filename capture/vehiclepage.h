@@ -12,6 +12,7 @@
 
 #include "capture/capturepage.h"
 #include "capture/fieldbinder.h"
+#include "capture/vehiclemodelcascade.h"
 
 class QFrame;
 class QGridLayout;
@@ -50,9 +51,6 @@ class TVehicleKwTabsheetForm : public TCapturePage {
   // proposer page has stored it for the vehicle; the field shows it.
   void ShowFollowedPostcode(const QString& postcode);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   // Construction (vehiclepagelayout.cpp). Each row names its handlers below, or, where the
   // binder's store is all a handler does, its name.
@@ -63,16 +61,10 @@ class TVehicleKwTabsheetForm : public TCapturePage {
   void AddFormRow(QGridLayout* grid, int row, int column, const char* field);
 
   // Lists.
-  void VehicleMakeKwComboEditBuildList();
-  void VehicleModelKwComboEditBuildList();
   void CoverKwComboEditBuildList();
   void VoluntaryExcessAmountKwComboEditBuildList();
 
   // Field handlers, run by the binder after its own store.
-  void VehicleYearNumericEditExit();
-  void VehicleYearSpinButtonUpClick();
-  void VehicleYearSpinButtonDownClick();
-  void VehicleMakeKwComboEditExit();
   void ModificationsKwYesNoDlgChange();
   void ModificationsKwYesNoDlgCallDialog();
   void SecurityDevicesKwYesNoDlgChange();
@@ -81,12 +73,8 @@ class TVehicleKwTabsheetForm : public TCapturePage {
   void DrivingRestrictionsKwComboEditChange();
   void DrivingRestrictionsKwComboEditExit();
 
-  // The model list is rebuilt for the make and year; a user's change keeps the stored model
-  // when the new list still offers it and clears it otherwise.
-  void RebuildModelsAfterChange();
   // The any-driver fields and the driver lists follow the restriction.
   void FollowRestriction(std::int32_t restriction);
-  void SetEnabledWithLabel(const char* field, bool enabled);
 
   TKwComboEdit* List(const char* name) const;
   TNumericEdit* Number(const char* name) const;
@@ -94,6 +82,7 @@ class TVehicleKwTabsheetForm : public TCapturePage {
   TKwEdit* Text(const char* name) const;
 
   TFieldBinder binder_{this};
+  TVehicleModelCascade models_{this, binder_};
   TSpinButton* yearSpin_ = nullptr;
   TDrivingDetailsKwTabsheetForm* drivingPage_ = nullptr;
   // The restriction the driver tabs match (the one loaded, or the last one reconciled).

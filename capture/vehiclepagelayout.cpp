@@ -49,7 +49,7 @@ std::vector<TFieldRow> TVehicleKwTabsheetForm::FieldTable() {
        .Path = Vehicle,
        .Write = W::OnExitIfChanged,
        .Options = foYearMade | foQuiet | foExitOnStore,
-       .Exit = [this] { VehicleYearNumericEditExit(); }},
+       .Exit = [this] { models_.VehicleYearNumericEditExit(); }},
       {.Name = VehicleMakeKwComboEdit,
        .Kind = K::List,
        .Label = "&Make",
@@ -61,8 +61,8 @@ std::vector<TFieldRow> TVehicleKwTabsheetForm::FieldTable() {
        .Write = W::OnExitIfChanged,
        .Options = foUpperCase | foSorted | foExitOnStore,
        .ListId = ListId::Makes,
-       .Exit = [this] { VehicleMakeKwComboEditExit(); },
-       .BuildList = [this] { VehicleMakeKwComboEditBuildList(); }},
+       .Exit = [this] { models_.VehicleMakeKwComboEditExit(); },
+       .BuildList = [this] { models_.VehicleMakeKwComboEditBuildList(); }},
       {.Name = VehicleModelKwComboEdit,
        .Kind = K::List,
        .Label = "Mo&del",
@@ -75,7 +75,7 @@ std::vector<TFieldRow> TVehicleKwTabsheetForm::FieldTable() {
        .Options = foUpperCase | foSorted | foBuildOnLoad,
        .ListId = ListId::Models,
        .Handler = "VehicleModelKwComboEditExit",
-       .BuildList = [this] { VehicleModelKwComboEditBuildList(); }},
+       .BuildList = [this] { models_.VehicleModelKwComboEditBuildList(); }},
       {.Name = LHDKwYesNoDlg,
        .Kind = K::YesNo,
        .Label = "Is the vehicle &Left-Hand-Drive?",
@@ -322,10 +322,7 @@ void TVehicleKwTabsheetForm::CreateFields() {
       setTabOrder(previous, control);
     previous = control;
   }
-  yearSpin_ = new TSpinButton(this);
-  yearSpin_->setObjectName(QLatin1String(VehicleYearSpinButton));
-  SetFieldHint(yearSpin_, QStringLiteral("Increase/Decrease Year"));
-  SetHelpContext(yearSpin_, 110201);
+  yearSpin_ = models_.MakeYearSpin();
 
   Number(VehicleYearNumericEdit)->SetAsInteger(1997);
   Number(YoungestDriverNumericEdit)->SetAsInteger(17);
