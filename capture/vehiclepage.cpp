@@ -1,7 +1,5 @@
 #include "capture/vehiclepage.h"
 
-
-#include "capture/driverreconciliation.h"
 #include "capture/securitydevicesform.h"
 #include "capture/vehiclemodificationsform.h"
 #include "capture/vehicleobjects.h"
@@ -11,7 +9,6 @@
 #include "controls/kwyesnodlg.h"
 #include "controls/numericedit.h"
 #include "motor/identifiers.h"
-#include "motor/missingdata.h"
 #include "platform/prompt.h"
 
 namespace {
@@ -29,9 +26,9 @@ TVehicleKwTabsheetForm::TVehicleKwTabsheetForm(QWidget* parent) : TCapturePage(p
   LayOutFields();
 
   // Until a proposal is loaded: nobody beyond the proposer, no business use, no restriction.
-  UpdateAnyDriverFields(false);
+  drivers_.UpdateAnyDriverFields(false);
   EnableWithLabel(binder_, BusMileageNumericEdit, false);
-  FillDriverLists();
+  drivers_.FillDriverLists();
 }
 
 // ---- Lookups ------------------------------------------------------------------------------------
@@ -74,25 +71,7 @@ void TVehicleKwTabsheetForm::LoadDetails() {
   // What the loaded answers decide: the business mileage, the any-driver fields, the driver
   // lists.
   UpdateBusinessMileage();
-  matchedRestriction_ = GetListValue(Id::DrivingRestriction, Cover());
-  FollowRestriction(matchedRestriction_);
-}
-
-void TVehicleKwTabsheetForm::FollowRestriction(std::int32_t restriction) {
-  UpdateAnyDriverFields(restriction == Code::AnyDriver);
-  FillDriverLists();
-}
-
-void TVehicleKwTabsheetForm::UpdateAnyDriverFields(bool enabled) {
-  EnableWithLabel(binder_, YoungestDriverNumericEdit, enabled);
-  EnableWithLabel(binder_, FemaleDriversKwComboEdit, enabled);
-  if (enabled) {
-    binder_.Load(FemaleDriversKwComboEdit);
-    binder_.Load(YoungestDriverNumericEdit);
-  } else {
-    List(FemaleDriversKwComboEdit)->SetItemIndex(-1);
-    Number(YoungestDriverNumericEdit)->SetAsInteger(0);
-  }
+  drivers_.Load();
 }
 
 void TVehicleKwTabsheetForm::UpdateBusinessMileage() {
@@ -104,27 +83,6 @@ void TVehicleKwTabsheetForm::UpdateBusinessMileage() {
     binder_.Store(BusMileageNumericEdit);
   }
   binder_.Load(BusMileageNumericEdit);
-}
-
-void TVehicleKwTabsheetForm::FillDriverLists() {
-  const int drivers =
-      AdditionalDriversForRestriction(GetListValue(Id::DrivingRestriction, Cover()));
-  TKwComboEdit* main = List(MainDriverKwComboEdit);
-  TKwComboEdit* keeper = List(RegisteredKeeperKwComboEdit);
-  TKwComboEdit* owner = List(RegisteredOwnerKwComboEdit);
-  for (TKwComboEdit* list : {main, keeper, owner}) {
-    list->ClearItems();
-    list->AddItem(QStringLiteral("Proposer"), Code::ProposerAsDriver);
-    for (int i = 1; i <= drivers; ++i)
-      list->AddItem(QStringLiteral("Driver %1").arg(i), Code::ProposerAsDriver + i);
-  }
-  // Driver number d is the item at d - 1 (its code); a stored 0 selects nothing.
-  const bool choice = main->ItemCount() > 1;
-  for (const char* field :
-       {MainDriverKwComboEdit, RegisteredKeeperKwComboEdit, RegisteredOwnerKwComboEdit}) {
-    binder_.Load(field);
-    EnableWithLabel(binder_, field, choice);
-  }
 }
 
 QString TVehicleKwTabsheetForm::ShownPostcode() const {
@@ -175,27 +133,8 @@ void TVehicleKwTabsheetForm::SecurityDevicesKwYesNoDlgCallDialog() {
     YesNo(SecurityDevicesKwYesNoDlg)->SetState(TKwYesNoState::ynNo);
 }
 
-// ---- Use, cover and drivers ---------------------------------------------------------------------
+// ---- Use ---------------------------------------------------------------------------------------
 
 void TVehicleKwTabsheetForm::UseKwComboEditChange() {
   UpdateBusinessMileage();
-}
-
-void TVehicleKwTabsheetForm::DrivingRestrictionsKwComboEditChange() {
-  // The row has stored the restriction at once (0 while none is chosen).
-  FollowRestriction(List(DrivingRestrictionsKwComboEdit)->SelectedCode());
-}
-
-void TVehicleKwTabsheetForm::DrivingRestrictionsKwComboEditExit() {
-  if (ReconcileDrivers(matchedRestriction_, drivingPage_) == TReconcileOutcome::Reconciled) {
-    matchedRestriction_ = GetListValue(Id::DrivingRestriction, Cover());
-    FillDriverLists();  // roles of removed drivers went back to the proposer
-    return;
-  }
-  // The user kept the drivers: the restriction goes back to the one they match, in the field
-  // and, through its row, in the proposal (the change already stored the new one).
-  TKwComboEdit* field = List(DrivingRestrictionsKwComboEdit);
-  field->SetItemIndex(field->IndexOfCode(matchedRestriction_));
-  binder_.Store(DrivingRestrictionsKwComboEdit);
-  FollowRestriction(matchedRestriction_);
 }

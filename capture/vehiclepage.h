@@ -3,20 +3,19 @@
 // its use, the cover and voluntary excess, who may drive it, and who its main driver, keeper and
 // owner are. Every answer goes into the Data Server as the field is left or changed.
 //
-// The driving restriction decides how many additional drivers the proposal has: leaving the
-// restriction field adds or removes driver tabs and driver objects
-// (capture/driverreconciliation.h).
+// The page builds its fields from one field table and runs the handlers the rows name; the
+// year, make and model cascade (capture/vehiclemodelcascade.h) and who may drive the vehicle
+// (capture/vehicledrivers.h) are handled by classes the page owns.
 
-#include <cstdint>
 #include <vector>
 
 #include "capture/capturepage.h"
 #include "capture/fieldbinder.h"
+#include "capture/vehicledrivers.h"
 #include "capture/vehiclemodelcascade.h"
 
 class QFrame;
 class QGridLayout;
-class QLabel;
 class TDrivingDetailsKwTabsheetForm;
 class TKwComboEdit;
 class TKwEdit;
@@ -33,15 +32,10 @@ class TVehicleKwTabsheetForm : public TCapturePage {
   // Fills every field from the Data Server.
   void LoadDetails() override;
   // The page that shows the additional drivers: told to show no driver before drivers go.
-  void SetDrivingPage(TDrivingDetailsKwTabsheetForm* page) { drivingPage_ = page; }
+  void SetDrivingPage(TDrivingDetailsKwTabsheetForm* page) { drivers_.SetDrivingPage(page); }
 
-  // Enables the youngest-driver age and the sex of drivers (showing the stored answers), or
-  // disables and empties them.
-  void UpdateAnyDriverFields(bool enabled);
   // Business mileage is asked only for a business use; otherwise it is stored as 0.
   void UpdateBusinessMileage();
-  // Rebuilds the main driver, keeper and owner lists for the drivers the restriction allows.
-  void FillDriverLists();
 
   // The postcode field's text.
   QString ShownPostcode() const;
@@ -70,11 +64,6 @@ class TVehicleKwTabsheetForm : public TCapturePage {
   void SecurityDevicesKwYesNoDlgChange();
   void SecurityDevicesKwYesNoDlgCallDialog();
   void UseKwComboEditChange();
-  void DrivingRestrictionsKwComboEditChange();
-  void DrivingRestrictionsKwComboEditExit();
-
-  // The any-driver fields and the driver lists follow the restriction.
-  void FollowRestriction(std::int32_t restriction);
 
   TKwComboEdit* List(const char* name) const;
   TNumericEdit* Number(const char* name) const;
@@ -83,8 +72,6 @@ class TVehicleKwTabsheetForm : public TCapturePage {
 
   TFieldBinder binder_{this};
   TVehicleModelCascade models_{this, binder_};
+  TVehicleDrivers drivers_{binder_};
   TSpinButton* yearSpin_ = nullptr;
-  TDrivingDetailsKwTabsheetForm* drivingPage_ = nullptr;
-  // The restriction the driver tabs match (the one loaded, or the last one reconciled).
-  std::int32_t matchedRestriction_ = 0;
 };
