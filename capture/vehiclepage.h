@@ -46,8 +46,8 @@ class TVehicleKwTabsheetForm : public TCapturePage {
   void ShowFollowedPostcode(const QString& postcode);
 
  private:
-  // Construction (vehiclepagelayout.cpp). Each row names its handlers below, or, where the
-  // binder's store is all a handler does, its name.
+  // Construction. Each row names its handlers (the page's below, the cascade's, the drivers'),
+  // or, where the binder's store is all a handler does, its name.
   std::vector<TFieldRow> FieldTable();
   void CreateFields();
   void LayOutFields();
