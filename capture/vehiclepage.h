@@ -3,19 +3,19 @@
 // its use, the cover and voluntary excess, who may drive it, and who its main driver, keeper and
 // owner are. Every answer goes into the Data Server as the field is left or changed.
 //
-// The driving restriction decides how many additional drivers the proposal has: leaving the
-// restriction field adds or removes driver tabs and driver objects
-// (capture/driverreconciliation.h).
+// The page builds its fields from one field table and runs the handlers the rows name; the
+// year, make and model cascade (capture/vehiclemodelcascade.h) and who may drive the vehicle
+// (capture/vehicledrivers.h) are handled by classes the page owns.
 
-#include <cstdint>
 #include <vector>
 
 #include "capture/capturepage.h"
 #include "capture/fieldbinder.h"
+#include "capture/vehicledrivers.h"
+#include "capture/vehiclemodelcascade.h"
 
 class QFrame;
 class QGridLayout;
-class QLabel;
 class TDrivingDetailsKwTabsheetForm;
 class TKwComboEdit;
 class TKwEdit;
@@ -32,15 +32,10 @@ class TVehicleKwTabsheetForm : public TCapturePage {
   // Fills every field from the Data Server.
   void LoadDetails() override;
   // The page that shows the additional drivers: told to show no driver before drivers go.
-  void SetDrivingPage(TDrivingDetailsKwTabsheetForm* page) { drivingPage_ = page; }
+  void SetDrivingPage(TDrivingDetailsKwTabsheetForm* page) { drivers_.SetDrivingPage(page); }
 
-  // Enables the youngest-driver age and the sex of drivers (showing the stored answers), or
-  // disables and empties them.
-  void UpdateAnyDriverFields(bool enabled);
   // Business mileage is asked only for a business use; otherwise it is stored as 0.
   void UpdateBusinessMileage();
-  // Rebuilds the main driver, keeper and owner lists for the drivers the restriction allows.
-  void FillDriverLists();
 
   // The postcode field's text.
   QString ShownPostcode() const;
@@ -50,44 +45,25 @@ class TVehicleKwTabsheetForm : public TCapturePage {
   // proposer page has stored it for the vehicle; the field shows it.
   void ShowFollowedPostcode(const QString& postcode);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  // Construction (vehiclepagelayout.cpp). Each row names its handlers below, or, where the
-  // binder's store is all a handler does, its name.
+  // Construction. Each row names its handlers (the page's below, the cascade's, the drivers'),
+  // or, where the binder's store is all a handler does, its name.
   std::vector<TFieldRow> FieldTable();
   void CreateFields();
   void LayOutFields();
   QFrame* MakeBevel(const QString& name);
   void AddFormRow(QGridLayout* grid, int row, int column, const char* field);
-  QWidget* ModelCaptions();
 
   // Lists.
-  void VehicleMakeKwComboEditBuildList();
-  void VehicleModelKwComboEditBuildList();
   void CoverKwComboEditBuildList();
   void VoluntaryExcessAmountKwComboEditBuildList();
 
   // Field handlers, run by the binder after its own store.
-  void VehicleYearNumericEditExit();
-  void VehicleYearSpinButtonUpClick();
-  void VehicleYearSpinButtonDownClick();
-  void VehicleMakeKwComboEditExit();
   void ModificationsKwYesNoDlgChange();
   void ModificationsKwYesNoDlgCallDialog();
   void SecurityDevicesKwYesNoDlgChange();
   void SecurityDevicesKwYesNoDlgCallDialog();
   void UseKwComboEditChange();
-  void DrivingRestrictionsKwComboEditChange();
-  void DrivingRestrictionsKwComboEditExit();
-
-  // The model list is rebuilt for the make and year; a user's change keeps the stored model
-  // when the new list still offers it and clears it otherwise.
-  void RebuildModelsAfterChange();
-  // The any-driver fields and the driver lists follow the restriction.
-  void FollowRestriction(std::int32_t restriction);
-  void SetEnabledWithLabel(const char* field, bool enabled);
 
   TKwComboEdit* List(const char* name) const;
   TNumericEdit* Number(const char* name) const;
@@ -95,8 +71,7 @@ class TVehicleKwTabsheetForm : public TCapturePage {
   TKwEdit* Text(const char* name) const;
 
   TFieldBinder binder_{this};
+  TVehicleModelCascade models_{this, binder_};
+  TVehicleDrivers drivers_{binder_};
   TSpinButton* yearSpin_ = nullptr;
-  TDrivingDetailsKwTabsheetForm* drivingPage_ = nullptr;
-  // The restriction the driver tabs match (the one loaded, or the last one reconciled).
-  std::int32_t matchedRestriction_ = 0;
 };
