@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -16,6 +15,8 @@
 #include "motor/quotedetails.h"
 #include "platform/prompt.h"
 #include "report/summaryprinting.h"
+#include "transmit/acceptanceemailpage.h"
+#include "transmit/acceptanceintropage.h"
 #include "transmit/emaildialup.h"
 #include "transmit/sendemail.h"
 
@@ -34,10 +35,11 @@ TAcceptanceForm::TAcceptanceForm(const TQuoteDetails& quotation, QWidget* parent
 
   notebook_ = new QStackedWidget(this);
   notebook_->setObjectName(QStringLiteral("AcceptNotebook"));
-  BuildIntroPage();
+  notebook_->addWidget(new TAcceptanceIntroPage(quotation_, notebook_));
   BuildProposerPage();
   BuildDriversPage();
-  BuildEmailPage();
+  emailPage_ = new TAcceptanceEmailPage(notebook_);
+  notebook_->addWidget(emailPage_);
   page_ = nullptr;
 
   // A wizard's buttons keep the dialog's Enter: Next is the default button.
@@ -69,8 +71,8 @@ TAcceptanceForm::TAcceptanceForm(const TQuoteDetails& quotation, QWidget* parent
   layout->addLayout(buttons);
   // The pages' fields come first (only the shown page's can take the focus), then the buttons.
   setTabOrder(email_, driverTitle_);
-  setTabOrder(driverSurname_, dialUp_);
-  setTabOrder(manual_, back_);
+  setTabOrder(driverSurname_, emailPage_->FirstField());
+  setTabOrder(emailPage_->LastField(), back_);
   setTabOrder(back_, next_);
   setTabOrder(next_, close_);
   setTabOrder(close_, summary_);
@@ -88,11 +90,20 @@ TAcceptanceForm::TPage TAcceptanceForm::CurrentPage() const {
   return static_cast<TPage>(notebook_->currentIndex());
 }
 
+TConnectionMethod TAcceptanceForm::ConnectionMethod() const {
+  return emailPage_->Method();
+}
+
 void TAcceptanceForm::ShowPage(TPage page, QWidget* focus) {
   notebook_->setCurrentIndex(page);
   if (focus != nullptr)
     focus->setFocus(Qt::OtherFocusReason);
   back_->setEnabled(page != IntroPage);
+}
+
+void TAcceptanceForm::ShowEmailPage() {
+  ShowPage(EmailPage, nullptr);
+  emailPage_->Enter();  // focuses the choice now that it can
 }
 
 void TAcceptanceForm::NextBitBtnClick() {
@@ -108,8 +119,7 @@ void TAcceptanceForm::NextBitBtnClick() {
       if (!ValidateProposer() || !DriverCount(count))
         return;
       if (count < 2) {
-        ShowPage(EmailPage, nullptr);
-        EnterEmailPage();
+        ShowEmailPage();
       } else {
         ShowDriver(1);
         ShowPage(DriversPage, driverTitle_);
@@ -122,8 +132,7 @@ void TAcceptanceForm::NextBitBtnClick() {
         ShowDriver(currentDriver_ + 1);
         driverTitle_->setFocus(Qt::OtherFocusReason);
       } else {
-        ShowPage(EmailPage, nullptr);
-        EnterEmailPage();
+        ShowEmailPage();
       }
       break;
     case EmailPage:
@@ -210,7 +219,7 @@ bool TAcceptanceForm::ValidateProposer() {
 void TAcceptanceForm::SaveAndSend() {
   // Dial-up with nothing to dial: the user is pointed at the other choices on this page before
   // anything is saved.
-  if (connectionMethod_ == TConnectionMethod::DialUp && !CreateEMailDialUp()->Available()) {
+  if (ConnectionMethod() == TConnectionMethod::DialUp && !CreateEMailDialUp()->Available()) {
     ShowInformation(TEMailForm::NoDialUpText());
     return;
   }
@@ -223,7 +232,7 @@ void TAcceptanceForm::SaveAndSend() {
         "try sending the details again."));
     return;
   }
-  if (!SendEMail(window->CurrentFileName(), connectionMethod_, this)) {
+  if (!SendEMail(window->CurrentFileName(), ConnectionMethod(), this)) {
     ShowInformation(QStringLiteral(
         "The email was cancelled or could not be sent at the moment. Either telephone "
         "Quillmarsh to arrange cover or try sending the details again."));

@@ -6,6 +6,9 @@
 // on the Email page saves the proposal through the main window's Save and sends the saved file
 // to the broker with SendEMail.
 //
+// The wizard is the frame: the page stack, the buttons and the way from page to page. Each page
+// is a class of its own (transmit/acceptance*page.h) with its texts and fields.
+//
 // The wizard keeps no copy of the proposal: every field writes its value into the Data Server
 // when it is left, and Next, Back, Close and "View/Print Details" first make the field being
 // edited store its value, so nothing typed is lost whatever the user does next.
@@ -17,8 +20,8 @@
 
 class QLabel;
 class QPushButton;
-class QRadioButton;
 class QStackedWidget;
+class TAcceptanceEmailPage;
 class TFieldBinder;
 class TKwComboEdit;
 class TKwEdit;
@@ -37,7 +40,8 @@ class TAcceptanceForm : public QDialog {
   TPage CurrentPage() const;
   // The additional driver on the Drivers page; 0 while none is shown.
   int CurrentDriver() const { return currentDriver_; }
-  TConnectionMethod ConnectionMethod() const { return connectionMethod_; }
+  // The Email page's choice; dial-up until the user chooses otherwise.
+  TConnectionMethod ConnectionMethod() const;
   // True once the broker's server accepted the proposal.
   bool Sent() const { return sent_; }
 
@@ -49,21 +53,17 @@ class TAcceptanceForm : public QDialog {
   void reject() override;
 
  private:
-  void BuildIntroPage();
   void BuildProposerPage();
   void BuildDriversPage();
-  void BuildEmailPage();
   // The field tables of the Proposer and Drivers pages; each row names its handler.
   std::vector<TFieldRow> ProposerTable();
   std::vector<TFieldRow> DriverTable();
-  QRadioButton* AddChoice(const char* name, const QString& caption, TConnectionMethod method,
-                          const QString& help);
-  void ChoiceClick(QRadioButton* choice);
 
   void ShowPage(TPage page, QWidget* focus);
   void LoadProposer();
   void ShowDriver(int n);
-  void EnterEmailPage();
+  // Shows the Email page with the choice made last checked and focused.
+  void ShowEmailPage();
   // The number of drivers (the proposer and the additional drivers); false, after telling the
   // user, when the Data Server cannot say.
   bool DriverCount(int& count) const;
@@ -72,7 +72,6 @@ class TAcceptanceForm : public QDialog {
 
   const TQuoteDetails& quotation_;
   int currentDriver_ = 0;
-  TConnectionMethod connectionMethod_ = TConnectionMethod::DialUp;
   bool sent_ = false;
 
   QStackedWidget* notebook_ = nullptr;
@@ -81,8 +80,8 @@ class TAcceptanceForm : public QDialog {
   QPushButton* close_ = nullptr;
   QPushButton* summary_ = nullptr;
   QWidget* page_ = nullptr;  // the page being built
+  TAcceptanceEmailPage* emailPage_ = nullptr;
 
-  QLabel* companyLabel_ = nullptr;
   // The binders load the fields when a page or driver is shown and store them as they are left.
   TFieldBinder* proposerFields_ = nullptr;
   TFieldBinder* driverFields_ = nullptr;
@@ -106,11 +105,6 @@ class TAcceptanceForm : public QDialog {
   QLabel* sexLabel_ = nullptr;
   QLabel* claimsLabel_ = nullptr;
   QLabel* convictionsLabel_ = nullptr;
-
-  QRadioButton* dialUp_ = nullptr;
-  QRadioButton* lan_ = nullptr;
-  QRadioButton* manual_ = nullptr;
-  QLabel* help_ = nullptr;
 };
 
 // Opens the wizard for the chosen quotation, modally over `parent` (the results dialog's

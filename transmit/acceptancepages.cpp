@@ -1,11 +1,10 @@
-// The acceptance wizard's four pages: their texts and fields, and how each page reads the Data
-// Server when it is shown.
+// The acceptance wizard's Proposer and Drivers pages: their texts and fields, and how each page
+// reads the Data Server when it is shown.
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QRadioButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -16,7 +15,6 @@
 #include "motor/getmotordsv.h"
 #include "motor/identifiers.h"
 #include "motor/proposallisting.h"
-#include "motor/quotedetails.h"
 #include "platform/prompt.h"
 #include "settings/displayformats.h"
 #include "transmit/acceptanceform.h"
@@ -44,10 +42,6 @@ constexpr char kEmail[] = "EmailKwEdit";
 constexpr char kDriverTitle[] = "DriverTitleKwComboEdit";
 constexpr char kDriverForename[] = "DriverForenameKwEdit";
 constexpr char kDriverSurname[] = "DriverSurnameKwEdit";
-
-// What each connection choice stands for.
-const char* const kMethodProperty = "qmConnectionMethod";
-const char* const kHelpProperty = "qmConnectionHelp";
 
 QLabel* AddText(QBoxLayout* layout, QWidget* page, const QString& text) {
   auto* label = new QLabel(text, page);
@@ -103,45 +97,6 @@ QString ListDescription(std::int32_t id, const TPath& path) {
 }
 
 }  // namespace
-
-void TAcceptanceForm::BuildIntroPage() {
-  page_ = new QWidget(notebook_);
-  page_->setObjectName(QStringLiteral("Intro"));
-  auto* layout = new QVBoxLayout(page_);
-  AddText(layout, page_, QStringLiteral("You have chosen the following policy:"));
-  companyLabel_ = AddHeading(layout, page_, QString());
-  companyLabel_->setObjectName(QStringLiteral("AcceptCompanyLabel"));
-  companyLabel_->setAlignment(Qt::AlignCenter);
-  companyLabel_->setText(
-      QStringLiteral("%1 - \u00A3%2 (Incl Insurance Premium Tax)")
-          .arg(quotation_.InsurerName, QString::asprintf("%3.2f", quotation_.Premium)));
-  AddText(layout, page_,
-          QStringLiteral("In order to get cover for this policy you must notify Quillmarsh of "
-                         "your details and provide payment of the required premium."));
-  AddText(layout, page_, QStringLiteral("You may either telephone Quillmarsh on:"));
-  QLabel* telephone = AddHeading(layout, page_, QStringLiteral("01632 960123"));
-  telephone->setObjectName(QStringLiteral("TelephoneLabel"));
-  telephone->setAlignment(Qt::AlignCenter);
-  AddText(layout, page_,
-          QStringLiteral(
-              "Or alternatively you can email your entered details directly to  Quillmarsh, who "
-              "will then call you back to confirm the cover and take payment. Click the Next "
-              "button and the next few screens will guide you through how to email the details "
-              "to Quillmarsh."));
-  layout->addStretch(1);
-  QLabel* note = AddHeading(layout, page_,
-                            QStringLiteral("Note - you are not insured until payment has been "
-                                           "received and the cover confirmed."));
-  note->setObjectName(QStringLiteral("NoteLabel"));
-  note->setAlignment(Qt::AlignCenter);
-  note->setAutoFillBackground(true);
-  QPalette banner = note->palette();
-  banner.setColor(QPalette::Window, Qt::red);
-  banner.setColor(QPalette::WindowText, Qt::white);
-  note->setPalette(banner);
-  note->setMargin(6);
-  notebook_->addWidget(page_);
-}
 
 // Each field writes its value when it is left, which is all its handler does: the names to the
 // proposer as driver 0, the address and contact details to the proposer record.
@@ -378,74 +333,6 @@ void TAcceptanceForm::BuildDriversPage() {
   notebook_->addWidget(page_);
 }
 
-QRadioButton* TAcceptanceForm::AddChoice(const char* name, const QString& caption,
-                                         TConnectionMethod method, const QString& help) {
-  auto* choice = new QRadioButton(caption, page_);
-  choice->setObjectName(QString::fromLatin1(name));
-  choice->setProperty(kMethodProperty, static_cast<int>(method));
-  choice->setProperty(kHelpProperty, help);
-  // Choosing by mouse, Space or the arrow keys.
-  connect(choice, &QRadioButton::toggled, this, [this, choice](bool checked) {
-    if (checked)
-      ChoiceClick(choice);
-  });
-  return choice;
-}
-
-void TAcceptanceForm::ChoiceClick(QRadioButton* choice) {
-  connectionMethod_ = static_cast<TConnectionMethod>(choice->property(kMethodProperty).toInt());
-  help_->setText(choice->property(kHelpProperty).toString());
-}
-
-void TAcceptanceForm::BuildEmailPage() {
-  page_ = new QWidget(notebook_);
-  page_->setObjectName(QStringLiteral("Email"));
-  auto* layout = new QVBoxLayout(page_);
-  AddHeading(layout, page_,
-             QStringLiteral("Select the connection method for attaching this computer to the "
-                            "Internet."));
-  auto* choices = new QGroupBox(QStringLiteral("How do you connect to the Internet?"), page_);
-  choices->setObjectName(QStringLiteral("ConnectionGroupBox"));
-  auto* helpBox = new QGroupBox(QStringLiteral("Help"), page_);
-  helpBox->setObjectName(QStringLiteral("HelpGroupBox"));
-  help_ = new QLabel(helpBox);
-  help_->setObjectName(QStringLiteral("HelpLabel"));
-  help_->setWordWrap(true);
-  help_->setTextFormat(Qt::PlainText);
-  help_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-  help_->setMinimumHeight(help_->fontMetrics().lineSpacing() * 3);
-  (new QVBoxLayout(helpBox))->addWidget(help_);
-
-  dialUp_ = AddChoice(
-      "DialUpNetworkingRadioButton",
-      QStringLiteral("I connect to the Internet using a Dial Up Networking Connection"),
-      TConnectionMethod::DialUp,
-      QStringLiteral("Select this option if you normally connect to the Internet using a modem "
-                     "attached to this computer and a Dial-Up Networking connection."));
-  lan_ = AddChoice(
-      "LANRadioButton",
-      QStringLiteral("I connect to the Internet through a Local Area Network or Proxy Server"),
-      TConnectionMethod::LocalNetwork,
-      QStringLiteral("Select this option if your computer is connected to a Local Area Network "
-                     "that provides a gateway onto the Internet."));
-  manual_ = AddChoice(
-      "ManualRadioButton", QStringLiteral("I will manually connect to the Internet"),
-      TConnectionMethod::Manual,
-      QStringLiteral("Select this option if you normally have to run a specific program or "
-                     "application to make a connection to the Internet."));
-  auto* choicesLayout = new QVBoxLayout(choices);
-  for (QRadioButton* choice : {dialUp_, lan_, manual_}) {
-    choice->setParent(choices);
-    choicesLayout->addWidget(choice);
-  }
-  setTabOrder(dialUp_, lan_);
-  setTabOrder(lan_, manual_);
-  layout->addWidget(choices);
-  layout->addWidget(helpBox);
-  layout->addStretch(1);
-  notebook_->addWidget(page_);
-}
-
 void TAcceptanceForm::LoadProposer() {
   proposerFields_->LoadAll();
 }
@@ -463,15 +350,6 @@ void TAcceptanceForm::ShowDriver(int n) {
   claimsLabel_->setText(QStringLiteral("Number of entered Claims: %1").arg(ListedClaimCount(n)));
   convictionsLabel_->setText(QStringLiteral("Number of entered Motoring Convictions: %1")
                                  .arg(CountBelow(driver, ObjectCode::Conviction)));
-}
-
-void TAcceptanceForm::EnterEmailPage() {
-  QRadioButton* chosen = connectionMethod_ == TConnectionMethod::LocalNetwork ? lan_
-                         : connectionMethod_ == TConnectionMethod::Manual     ? manual_
-                                                                              : dialUp_;
-  chosen->setChecked(true);
-  ChoiceClick(chosen);  // also when it was checked already: the help follows the choice
-  chosen->setFocus(Qt::OtherFocusReason);
 }
 
 bool TAcceptanceForm::DriverCount(int& count) const {
