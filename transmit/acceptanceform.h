@@ -14,19 +14,15 @@
 // edited store its value, so nothing typed is lost whatever the user does next.
 
 #include <QDialog>
-#include <vector>
 
 #include "transmit/emailform.h"
 
-class QLabel;
 class QPushButton;
 class QStackedWidget;
+class TAcceptanceDriversPage;
 class TAcceptanceEmailPage;
-class TFieldBinder;
-class TKwComboEdit;
-class TKwEdit;
+class TAcceptanceProposerPage;
 class TQuoteDetails;
-struct TFieldRow;
 
 class TAcceptanceForm : public QDialog {
   Q_OBJECT
@@ -39,7 +35,7 @@ class TAcceptanceForm : public QDialog {
 
   TPage CurrentPage() const;
   // The additional driver on the Drivers page; 0 while none is shown.
-  int CurrentDriver() const { return currentDriver_; }
+  int CurrentDriver() const;
   // The Email page's choice; dial-up until the user chooses otherwise.
   TConnectionMethod ConnectionMethod() const;
   // True once the broker's server accepted the proposal.
@@ -53,25 +49,17 @@ class TAcceptanceForm : public QDialog {
   void reject() override;
 
  private:
-  void BuildProposerPage();
-  void BuildDriversPage();
-  // The field tables of the Proposer and Drivers pages; each row names its handler.
-  std::vector<TFieldRow> ProposerTable();
-  std::vector<TFieldRow> DriverTable();
-
   void ShowPage(TPage page, QWidget* focus);
-  void LoadProposer();
-  void ShowDriver(int n);
+  // Shows additional driver n on the Drivers page, which is shown with its first field focused.
+  void ShowDriversPage(int n);
   // Shows the Email page with the choice made last checked and focused.
   void ShowEmailPage();
   // The number of drivers (the proposer and the additional drivers); false, after telling the
   // user, when the Data Server cannot say.
   bool DriverCount(int& count) const;
-  bool ValidateProposer();
   void SaveAndSend();
 
   const TQuoteDetails& quotation_;
-  int currentDriver_ = 0;
   bool sent_ = false;
 
   QStackedWidget* notebook_ = nullptr;
@@ -79,32 +67,10 @@ class TAcceptanceForm : public QDialog {
   QPushButton* back_ = nullptr;
   QPushButton* close_ = nullptr;
   QPushButton* summary_ = nullptr;
-  QWidget* page_ = nullptr;  // the page being built
+
+  TAcceptanceProposerPage* proposerPage_ = nullptr;
+  TAcceptanceDriversPage* driversPage_ = nullptr;
   TAcceptanceEmailPage* emailPage_ = nullptr;
-
-  // The binders load the fields when a page or driver is shown and store them as they are left.
-  TFieldBinder* proposerFields_ = nullptr;
-  TFieldBinder* driverFields_ = nullptr;
-  TKwComboEdit* title_ = nullptr;
-  TKwEdit* forenames_ = nullptr;
-  TKwEdit* surname_ = nullptr;
-  TKwEdit* address1_ = nullptr;
-  TKwEdit* address2_ = nullptr;
-  TKwEdit* town_ = nullptr;
-  TKwEdit* county_ = nullptr;
-  TKwEdit* postCode_ = nullptr;
-  TKwEdit* homeTel_ = nullptr;
-  TKwEdit* workTel_ = nullptr;
-  TKwEdit* email_ = nullptr;
-
-  TKwComboEdit* driverTitle_ = nullptr;
-  TKwEdit* driverSurname_ = nullptr;
-  QLabel* driverLabel_ = nullptr;
-  QLabel* relationshipLabel_ = nullptr;
-  QLabel* dobLabel_ = nullptr;
-  QLabel* sexLabel_ = nullptr;
-  QLabel* claimsLabel_ = nullptr;
-  QLabel* convictionsLabel_ = nullptr;
 };
 
 // Opens the wizard for the chosen quotation, modally over `parent` (the results dialog's
