@@ -20,7 +20,7 @@ class TAcceptancePage : public QWidget {
   TAcceptancePage(const char* name, QWidget* parent);
 
  protected:
-  // A name takes at most what the Data Server stores.
+  // A name (or an e-mail address) takes at most what the Data Server stores.
   static constexpr int kTextLength = 255;
 
   // The page's column, top to bottom.
