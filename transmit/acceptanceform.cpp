@@ -2,20 +2,23 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QVBoxLayout>
 
 #include "controls/dialogbutton.h"
 #include "controls/editedfield.h"
-#include "controls/kwcomboedit.h"
-#include "controls/kwedit.h"
 #include "controls/modaldialog.h"
+#include "dataserver/dsv.h"
 #include "motor/getmotordsv.h"
+#include "motor/identifiers.h"
 #include "motor/quotedetails.h"
 #include "platform/prompt.h"
 #include "report/summaryprinting.h"
+#include "transmit/acceptancedriverspage.h"
+#include "transmit/acceptanceemailpage.h"
+#include "transmit/acceptanceintropage.h"
+#include "transmit/acceptanceproposerpage.h"
 #include "transmit/emaildialup.h"
 #include "transmit/sendemail.h"
 
@@ -34,11 +37,13 @@ TAcceptanceForm::TAcceptanceForm(const TQuoteDetails& quotation, QWidget* parent
 
   notebook_ = new QStackedWidget(this);
   notebook_->setObjectName(QStringLiteral("AcceptNotebook"));
-  BuildIntroPage();
-  BuildProposerPage();
-  BuildDriversPage();
-  BuildEmailPage();
-  page_ = nullptr;
+  notebook_->addWidget(new TAcceptanceIntroPage(quotation_, notebook_));
+  proposerPage_ = new TAcceptanceProposerPage(notebook_);
+  notebook_->addWidget(proposerPage_);
+  driversPage_ = new TAcceptanceDriversPage(notebook_);
+  notebook_->addWidget(driversPage_);
+  emailPage_ = new TAcceptanceEmailPage(notebook_);
+  notebook_->addWidget(emailPage_);
 
   // A wizard's buttons keep the dialog's Enter: Next is the default button.
   summary_ = MakeDialogButton(this, {.Name = "SummaryBitBtn",
@@ -68,9 +73,9 @@ TAcceptanceForm::TAcceptanceForm(const TQuoteDetails& quotation, QWidget* parent
   layout->addWidget(notebook_, 1);
   layout->addLayout(buttons);
   // The pages' fields come first (only the shown page's can take the focus), then the buttons.
-  setTabOrder(email_, driverTitle_);
-  setTabOrder(driverSurname_, dialUp_);
-  setTabOrder(manual_, back_);
+  setTabOrder(proposerPage_->LastField(), driversPage_->FirstField());
+  setTabOrder(driversPage_->LastField(), emailPage_->FirstField());
+  setTabOrder(emailPage_->LastField(), back_);
   setTabOrder(back_, next_);
   setTabOrder(next_, close_);
   setTabOrder(close_, summary_);
@@ -88,11 +93,29 @@ TAcceptanceForm::TPage TAcceptanceForm::CurrentPage() const {
   return static_cast<TPage>(notebook_->currentIndex());
 }
 
+int TAcceptanceForm::CurrentDriver() const {
+  return driversPage_->Driver();
+}
+
+TConnectionMethod TAcceptanceForm::ConnectionMethod() const {
+  return emailPage_->Method();
+}
+
 void TAcceptanceForm::ShowPage(TPage page, QWidget* focus) {
   notebook_->setCurrentIndex(page);
   if (focus != nullptr)
     focus->setFocus(Qt::OtherFocusReason);
   back_->setEnabled(page != IntroPage);
+}
+
+void TAcceptanceForm::ShowDriversPage(int n) {
+  driversPage_->ShowDriver(n);
+  ShowPage(DriversPage, driversPage_->FirstField());
+}
+
+void TAcceptanceForm::ShowEmailPage() {
+  ShowPage(EmailPage, nullptr);
+  emailPage_->Enter();  // focuses the choice now that it can
 }
 
 void TAcceptanceForm::NextBitBtnClick() {
@@ -101,30 +124,24 @@ void TAcceptanceForm::NextBitBtnClick() {
   int count = 0;
   switch (CurrentPage()) {
     case IntroPage:
-      LoadProposer();
-      ShowPage(ProposerPage, title_);
+      proposerPage_->Load();
+      ShowPage(ProposerPage, proposerPage_->FirstField());
       break;
     case ProposerPage:
-      if (!ValidateProposer() || !DriverCount(count))
+      if (!proposerPage_->Validate() || !DriverCount(count))
         return;
-      if (count < 2) {
-        ShowPage(EmailPage, nullptr);
-        EnterEmailPage();
-      } else {
-        ShowDriver(1);
-        ShowPage(DriversPage, driverTitle_);
-      }
+      if (count < 2)
+        ShowEmailPage();
+      else
+        ShowDriversPage(1);
       break;
     case DriversPage:
       if (!DriverCount(count))
         return;
-      if (currentDriver_ < count - 1) {
-        ShowDriver(currentDriver_ + 1);
-        driverTitle_->setFocus(Qt::OtherFocusReason);
-      } else {
-        ShowPage(EmailPage, nullptr);
-        EnterEmailPage();
-      }
+      if (CurrentDriver() < count - 1)
+        ShowDriversPage(CurrentDriver() + 1);
+      else
+        ShowEmailPage();
       break;
     case EmailPage:
       SaveAndSend();
@@ -143,23 +160,20 @@ void TAcceptanceForm::BackBitBtnClick() {
       ShowPage(IntroPage, next_);
       break;
     case DriversPage:
-      if (currentDriver_ > 1) {
-        ShowDriver(currentDriver_ - 1);
-        driverTitle_->setFocus(Qt::OtherFocusReason);
+      if (CurrentDriver() > 1) {
+        ShowDriversPage(CurrentDriver() - 1);
       } else {
-        currentDriver_ = 0;
-        ShowPage(ProposerPage, title_);
+        driversPage_->ShowNoDriver();
+        ShowPage(ProposerPage, proposerPage_->FirstField());
       }
       break;
     case EmailPage:
       if (!DriverCount(count))
         return;
-      if (count > 1) {
-        ShowDriver(count - 1);
-        ShowPage(DriversPage, driverTitle_);
-      } else {
-        ShowPage(ProposerPage, title_);
-      }
+      if (count > 1)
+        ShowDriversPage(count - 1);
+      else
+        ShowPage(ProposerPage, proposerPage_->FirstField());
       break;
   }
 }
@@ -175,42 +189,23 @@ void TAcceptanceForm::reject() {
     QDialog::reject();
 }
 
-bool TAcceptanceForm::ValidateProposer() {
-  const auto refuse = [](QWidget* field, const QString& text) {
-    ShowInformation(text);
-    field->setFocus(Qt::OtherFocusReason);
+bool TAcceptanceForm::DriverCount(int& count) const {
+  std::uint16_t limit = 0;
+  std::uint16_t drivers = 0;
+  if (DsvQueryInstanceCount(ObjectCode::Driver, &limit, &drivers) != 0) {
+    count = 0;
+    Ask(PromptKind::Error, PromptButtons::Ok,
+        QStringLiteral("Unable to determine number of drivers"));
     return false;
-  };
-  const QString name = QStringLiteral(
-      "You must provide the 'Surname' and 'Forenames' or 'Initials' for the policyholder");
-  if (surname_->Text().isEmpty())
-    return refuse(surname_, name);
-  if (forenames_->Text().isEmpty())
-    return refuse(forenames_, name);
-  if (address1_->Text().isEmpty()) {
-    return refuse(address1_, QStringLiteral("You must provide the first line of the address, "
-                                            "i.e. 'House number & Street'"));
   }
-  int lines = 0;
-  for (const TKwEdit* line : {address1_, address2_, town_, county_})
-    lines += line->Text().isEmpty() ? 0 : 1;
-  if (lines < 2 && postCode_->Text().isEmpty()) {
-    return refuse(address2_, QStringLiteral("You must provide at least two lines of the "
-                                            "address, or the 'Postcode'"));
-  }
-  if (homeTel_->Text().isEmpty() && workTel_->Text().isEmpty()) {
-    return refuse(homeTel_,
-                  QStringLiteral("Note - you have not provided any contact telephone numbers, "
-                                 "please enter a daytime telephone number where Quillmarsh can "
-                                 "call you back to confirm the cover and take payment."));
-  }
+  count = drivers;
   return true;
 }
 
 void TAcceptanceForm::SaveAndSend() {
   // Dial-up with nothing to dial: the user is pointed at the other choices on this page before
   // anything is saved.
-  if (connectionMethod_ == TConnectionMethod::DialUp && !CreateEMailDialUp()->Available()) {
+  if (ConnectionMethod() == TConnectionMethod::DialUp && !CreateEMailDialUp()->Available()) {
     ShowInformation(TEMailForm::NoDialUpText());
     return;
   }
@@ -223,7 +218,7 @@ void TAcceptanceForm::SaveAndSend() {
         "try sending the details again."));
     return;
   }
-  if (!SendEMail(window->CurrentFileName(), connectionMethod_, this)) {
+  if (!SendEMail(window->CurrentFileName(), ConnectionMethod(), this)) {
     ShowInformation(QStringLiteral(
         "The email was cancelled or could not be sent at the moment. Either telephone "
         "Quillmarsh to arrange cover or try sending the details again."));

@@ -6,24 +6,23 @@
 // on the Email page saves the proposal through the main window's Save and sends the saved file
 // to the broker with SendEMail.
 //
+// The wizard is the frame: the page stack, the buttons and the way from page to page. Each page
+// is a class of its own (transmit/acceptance*page.h) with its texts and fields.
+//
 // The wizard keeps no copy of the proposal: every field writes its value into the Data Server
 // when it is left, and Next, Back, Close and "View/Print Details" first make the field being
 // edited store its value, so nothing typed is lost whatever the user does next.
 
 #include <QDialog>
-#include <vector>
 
 #include "transmit/emailform.h"
 
-class QLabel;
 class QPushButton;
-class QRadioButton;
 class QStackedWidget;
-class TFieldBinder;
-class TKwComboEdit;
-class TKwEdit;
+class TAcceptanceDriversPage;
+class TAcceptanceEmailPage;
+class TAcceptanceProposerPage;
 class TQuoteDetails;
-struct TFieldRow;
 
 class TAcceptanceForm : public QDialog {
   Q_OBJECT
@@ -36,8 +35,9 @@ class TAcceptanceForm : public QDialog {
 
   TPage CurrentPage() const;
   // The additional driver on the Drivers page; 0 while none is shown.
-  int CurrentDriver() const { return currentDriver_; }
-  TConnectionMethod ConnectionMethod() const { return connectionMethod_; }
+  int CurrentDriver() const;
+  // The Email page's choice; dial-up until the user chooses otherwise.
+  TConnectionMethod ConnectionMethod() const;
   // True once the broker's server accepted the proposal.
   bool Sent() const { return sent_; }
 
@@ -49,30 +49,17 @@ class TAcceptanceForm : public QDialog {
   void reject() override;
 
  private:
-  void BuildIntroPage();
-  void BuildProposerPage();
-  void BuildDriversPage();
-  void BuildEmailPage();
-  // The field tables of the Proposer and Drivers pages; each row names its handler.
-  std::vector<TFieldRow> ProposerTable();
-  std::vector<TFieldRow> DriverTable();
-  QRadioButton* AddChoice(const char* name, const QString& caption, TConnectionMethod method,
-                          const QString& help);
-  void ChoiceClick(QRadioButton* choice);
-
   void ShowPage(TPage page, QWidget* focus);
-  void LoadProposer();
-  void ShowDriver(int n);
-  void EnterEmailPage();
+  // Shows additional driver n on the Drivers page, which is shown with its first field focused.
+  void ShowDriversPage(int n);
+  // Shows the Email page with the choice made last checked and focused.
+  void ShowEmailPage();
   // The number of drivers (the proposer and the additional drivers); false, after telling the
   // user, when the Data Server cannot say.
   bool DriverCount(int& count) const;
-  bool ValidateProposer();
   void SaveAndSend();
 
   const TQuoteDetails& quotation_;
-  int currentDriver_ = 0;
-  TConnectionMethod connectionMethod_ = TConnectionMethod::DialUp;
   bool sent_ = false;
 
   QStackedWidget* notebook_ = nullptr;
@@ -80,37 +67,10 @@ class TAcceptanceForm : public QDialog {
   QPushButton* back_ = nullptr;
   QPushButton* close_ = nullptr;
   QPushButton* summary_ = nullptr;
-  QWidget* page_ = nullptr;  // the page being built
 
-  QLabel* companyLabel_ = nullptr;
-  // The binders load the fields when a page or driver is shown and store them as they are left.
-  TFieldBinder* proposerFields_ = nullptr;
-  TFieldBinder* driverFields_ = nullptr;
-  TKwComboEdit* title_ = nullptr;
-  TKwEdit* forenames_ = nullptr;
-  TKwEdit* surname_ = nullptr;
-  TKwEdit* address1_ = nullptr;
-  TKwEdit* address2_ = nullptr;
-  TKwEdit* town_ = nullptr;
-  TKwEdit* county_ = nullptr;
-  TKwEdit* postCode_ = nullptr;
-  TKwEdit* homeTel_ = nullptr;
-  TKwEdit* workTel_ = nullptr;
-  TKwEdit* email_ = nullptr;
-
-  TKwComboEdit* driverTitle_ = nullptr;
-  TKwEdit* driverSurname_ = nullptr;
-  QLabel* driverLabel_ = nullptr;
-  QLabel* relationshipLabel_ = nullptr;
-  QLabel* dobLabel_ = nullptr;
-  QLabel* sexLabel_ = nullptr;
-  QLabel* claimsLabel_ = nullptr;
-  QLabel* convictionsLabel_ = nullptr;
-
-  QRadioButton* dialUp_ = nullptr;
-  QRadioButton* lan_ = nullptr;
-  QRadioButton* manual_ = nullptr;
-  QLabel* help_ = nullptr;
+  TAcceptanceProposerPage* proposerPage_ = nullptr;
+  TAcceptanceDriversPage* driversPage_ = nullptr;
+  TAcceptanceEmailPage* emailPage_ = nullptr;
 };
 
 // Opens the wizard for the chosen quotation, modally over `parent` (the results dialog's
