@@ -394,6 +394,15 @@ QLabel* TFieldBinder::Label(const char* name) const {
   return bound != nullptr ? bound->Label : nullptr;
 }
 
+void TFieldBinder::SetEnabled(const char* name, bool enabled) const {
+  const TBound* bound = Find(name);
+  if (bound == nullptr)
+    return;
+  bound->Control->setEnabled(enabled);
+  if (bound->Label != nullptr)
+    bound->Label->setEnabled(enabled);
+}
+
 void TFieldBinder::LoadAll() {
   for (const TBound* bound : tableOrder_)
     Load(*bound);

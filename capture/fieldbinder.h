@@ -59,6 +59,9 @@ class TFieldBinder : public QObject {
     return qobject_cast<Control*>(this->Control(name));
   }
   QLabel* Label(const char* name) const;
+  // Enables or disables a row's control together with its label (a greyed caption tells the
+  // field is not asked).
+  void SetEnabled(const char* name, bool enabled) const;
   // A period's number and unit list share the number's label: their accessible names become
   // the label with " (years)" and " (units)", and a number row with foPeriodStart shows and
   // stores the pair.

@@ -176,8 +176,7 @@ void TSecurityDevicesForm::SetKind(TDeviceKind kind) {
 }
 
 void TSecurityDevicesForm::EnableDeviceName(bool enabled) {
-  DeviceField()->setEnabled(enabled);
-  Binder().Label(kDevice)->setEnabled(enabled);
+  Binder().SetEnabled(kDevice, enabled);
 }
 
 void TSecurityDevicesForm::DeviceKwComboEditBuildList() {

@@ -21,8 +21,8 @@ void TVehicleDrivers::FollowRestriction(std::int32_t restriction) {
 }
 
 void TVehicleDrivers::UpdateAnyDriverFields(bool enabled) {
-  EnableWithLabel(binder_, YoungestDriverNumericEdit, enabled);
-  EnableWithLabel(binder_, FemaleDriversKwComboEdit, enabled);
+  binder_.SetEnabled(YoungestDriverNumericEdit, enabled);
+  binder_.SetEnabled(FemaleDriversKwComboEdit, enabled);
   if (enabled) {
     binder_.Load(FemaleDriversKwComboEdit);
     binder_.Load(YoungestDriverNumericEdit);
@@ -48,7 +48,7 @@ void TVehicleDrivers::FillDriverLists() {
   const bool choice = binder_.Field<TKwComboEdit>(MainDriverKwComboEdit)->ItemCount() > 1;
   for (const char* role : roles) {
     binder_.Load(role);
-    EnableWithLabel(binder_, role, choice);
+    binder_.SetEnabled(role, choice);
   }
 }
 

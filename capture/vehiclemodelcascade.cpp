@@ -72,7 +72,7 @@ void TVehicleModelCascade::VehicleModelKwComboEditBuildList() {
       SortByText(models.begin() + 1, models.end());
   }
   Fill(model, models);
-  EnableWithLabel(binder_, VehicleModelKwComboEdit, models.size() > 1);
+  binder_.SetEnabled(VehicleModelKwComboEdit, models.size() > 1);
   model->SetItemIndex(0);
 }
 

@@ -41,7 +41,7 @@ TVehicleKwTabsheetForm::TVehicleKwTabsheetForm(QWidget* parent) : TCapturePage(p
 
   // Until a proposal is loaded: nobody beyond the proposer, no business use, no restriction.
   drivers_.UpdateAnyDriverFields(false);
-  EnableWithLabel(binder_, BusMileageNumericEdit, false);
+  binder_.SetEnabled(BusMileageNumericEdit, false);
   drivers_.FillDriverLists();
 }
 
@@ -456,7 +456,7 @@ void TVehicleKwTabsheetForm::LoadDetails() {
 
 void TVehicleKwTabsheetForm::UpdateBusinessMileage() {
   const bool business = GetListValue(Id::VehicleUse, Vehicle()) > Code::SocialUse;
-  EnableWithLabel(binder_, BusMileageNumericEdit, business);
+  binder_.SetEnabled(BusMileageNumericEdit, business);
   if (!business) {
     // A use without business has no business mileage: 0 is stored through the field's row.
     Number(BusMileageNumericEdit)->SetAsInteger(0);

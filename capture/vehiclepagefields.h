@@ -3,10 +3,6 @@
 // field table; the page's sources, the classes that handle some of its fields, and the tests name
 // them from here.
 
-#include <QLabel>
-#include <QWidget>
-
-#include "capture/fieldbinder.h"
 #include "motor/fieldnames.h"
 
 namespace VehicleField {
@@ -37,11 +33,3 @@ inline constexpr char MainDriverKwComboEdit[] = "MainDriverKwComboEdit";
 inline constexpr char RegisteredKeeperKwComboEdit[] = "RegisteredKeeperKwComboEdit";
 inline constexpr char RegisteredOwnerKwComboEdit[] = "RegisteredOwnerKwComboEdit";
 }  // namespace VehicleField
-
-// Enables or disables one of the page's fields with its caption (the page and the classes that
-// share its fields).
-inline void EnableWithLabel(const TFieldBinder& binder, const char* field, bool enabled) {
-  binder.Control(field)->setEnabled(enabled);
-  if (QLabel* label = binder.Label(field))
-    label->setEnabled(enabled);
-}
