@@ -107,6 +107,10 @@ TDrivingDetailsKwTabsheetForm::TDrivingDetailsKwTabsheetForm(QWidget* parent)
                                  "occupation. ",
                          .HelpContext = 110308,
                          .List = TListSource::Page,
+                         .PropertyId = Id::Occupation,
+                         .Path = occupation,
+                         .Write = TWriteRule::OnExitIfChanged,
+                         .Options = foOccupationItem | foExitOnStore,
                          .Exit = [this] { cascade_.OccupationKwComboEditExit(); },
                          .Change = [this] { cascade_.OccupationKwComboEditChange(); }});
   binder_.AddRow(group, {.Name = FieldName::EmploymentStatusKwComboEdit,

@@ -96,6 +96,12 @@ enum TFieldOption : unsigned {
                                 // a period; the property holds its start date (capture/periods.h)
   foZeroIsNoChoice = 1u << 19,  // lists: the item of code 0 ("<Select>") is no choice, which
                                 // no write rule stores
+  foZeroInMonths = 1u << 20,    // periods: a period under a month shows as "0 Months" (otherwise
+                                // "0 Years")
+  foOccupationItem = 1u << 21,  // lists: an item carries an occupation and its qualifier
+                                // (capture/occupationfields.h): the property holds the
+                                // occupation, Id::OccupationQualifier on the same path the
+                                // qualifier
 };
 
 // The path a field's property is read from and written to, asked afresh at every load and

@@ -75,8 +75,9 @@ void TMedicalConditionsForm::BuildControls() {
   listReady_ = FillWithSelectFirst(condition_, ListId::MedicalConditions);
 
   // The period: a number and its unit on one row under the number's label; leaving either is
-  // leaving the period. The dialog shows and stores it itself: no whole year shows as months,
-  // "0 Months", where the binder's periods show "0 Years".
+  // leaving the period, which stores its start date into the selected condition. No whole year
+  // shows as months: "0 Months".
+  const TPathProvider selected = [this] { return SelectedCondition(); };
   Binder().AddPeriod(
       form,
       {.Name = "PeriodNumericEdit",
@@ -84,7 +85,11 @@ void TMedicalConditionsForm::BuildControls() {
        .Label = "&Period Condition held",
        .Hint = "|Enter the period the Proposer/Driver has had this Medical Condition.",
        .HelpContext = 120503,
-       .Exit = [this] { PeriodLeft(); }},
+       .PropertyId = Id::ConditionStartDate,
+       .Path = selected,
+       .Write = TWriteRule::OnExit,
+       .Options = foPeriodStart | foZeroInMonths,
+       .Handler = "PeriodNumericEditExit"},
       {.Name = "PeriodKwComboEdit",
        .Kind = TFieldKind::List,
        .Label = {},  // the number's label names both
@@ -94,7 +99,6 @@ void TMedicalConditionsForm::BuildControls() {
   unit_ = Binder().Field<TKwComboEdit>("PeriodKwComboEdit");
 
   // The answers store into the selected condition as they are left.
-  const TPathProvider selected = [this] { return SelectedCondition(); };
   dvla_ = static_cast<TKwYesNoDlg*>(Binder().AddRow(
       form, {.Name = "DVLAKwYesNoDlg",
              .Kind = TFieldKind::YesNo,
@@ -191,26 +195,10 @@ void TMedicalConditionsForm::AddRecord() {
 void TMedicalConditionsForm::ShowRecord(int row) {
   const TPath path = Condition(row);
   SelectCode(condition_, GetListValue(Id::MedicalCondition, path));
-  int years = 0;
-  int months = 0;
-  WholePeriod(GetDateValue(Id::ConditionStartDate, path), Today(), years, months);
-  period_->SetAsInteger(years != 0 ? years : months);
-  unit_->SetItemIndex(years != 0 ? 0 : 1);
-  for (const char* answer : {"DVLAKwYesNoDlg", "ModifiedKwYesNoDlg", "RestrictionKwYesNoDlg"})
+  for (const char* answer :
+       {"PeriodNumericEdit", "DVLAKwYesNoDlg", "ModifiedKwYesNoDlg", "RestrictionKwYesNoDlg"})
     Binder().Load(answer);
   SetYes(complied_, GetListValue(Id::DvlaRequirementsMet, path) <= kLastMetValue);
-}
-
-void TMedicalConditionsForm::PeriodLeft() {
-  const int row = SelectedRow();
-  if (row < 0)
-    return;
-  const TPeriodUnit unit =
-      unit_->Text() == QLatin1String(kMonthsUnit) ? TPeriodUnit::Months : TPeriodUnit::Years;
-  const QDate start = ChangedPeriodStart(
-      {period_->AsInteger(), unit}, GetDateValue(Id::ConditionStartDate, Condition(row)), Today());
-  if (start.isValid())
-    SetDateValue(Id::ConditionStartDate, Condition(row), start);
 }
 
 void TMedicalConditionsForm::StoreRequirementsMet() {

@@ -29,7 +29,6 @@ class TMedicalConditionsForm : public TRecordListDialog {
   TPath Condition(int row) const;
   // The selected condition's path; empty when no row is selected.
   TPath SelectedCondition() const;
-  void PeriodLeft();
   void StoreRequirementsMet();
 
   int driver_;

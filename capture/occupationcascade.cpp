@@ -32,20 +32,13 @@ void TOccupationCascade::BusinessKwComboEditBuildList() {
   FillBusinessItems(Business(), true);
 }
 
-// The occupation's code and qualifier, both from one item, are the cascade's to store.
-void TOccupationCascade::StoreOccupation(std::int32_t item) {
-  const TPath path = path_();
-  SetListValue(Id::Occupation, path, OccupationOfItem(item));
-  SetListValue(Id::OccupationQualifier, path, QualifierOfItem(item));
-}
-
 void TOccupationCascade::FillOccupationList(std::int32_t business, bool selectFirst) {
   TKwComboEdit* occupation = Occupation();
   FillOccupationItems(occupation, business, true);
   if (!selectFirst)
     return;
   SelectFirst(occupation);
-  StoreOccupation(occupation->SelectedCode());
+  binder_.Store(FieldName::OccupationKwComboEdit);
 }
 
 void TOccupationCascade::FillEmploymentStatusList(std::int32_t business, std::int32_t occupation,
@@ -89,16 +82,9 @@ void TOccupationCascade::BusinessKwComboEditExit() {
 }
 
 void TOccupationCascade::OccupationKwComboEditExit() {
-  TKwComboEdit* occupation = Occupation();
-  if (occupation->ItemIndex() < 0)
-    return;
+  // The row has stored a new occupation (and its qualifier): the statuses follow it.
   const TPath path = path_();
-  const std::int32_t item = occupation->SelectedCode();
-  const std::int32_t stored = OccupationItemCode(GetListValue(Id::Occupation, path),
-                                                 GetListValue(Id::OccupationQualifier, path));
-  if (item == stored)
-    return;
-  StoreOccupation(item);
+  const std::int32_t item = Occupation()->SelectedCode();
   FillEmploymentStatusList(GetListValue(Id::EmployersBusiness, path), OccupationOfItem(item), true,
                            QualifierOfItem(item));
 }

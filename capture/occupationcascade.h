@@ -4,9 +4,8 @@
 // employment statuses. Leaving a list with a new choice stores it and rebuilds the lists below
 // it, their first items selected and stored.
 //
-// The page's field table holds the three rows and names the handlers below; the business and
-// the employment status are stored by their rows, the occupation (a code and a qualifier from
-// one item) by the cascade.
+// The page's field table holds the three rows and names the handlers below; each list is stored
+// by its row (the occupation's item, a code and a qualifier, by a row with foOccupationItem).
 
 #include <cstdint>
 
@@ -40,13 +39,13 @@ class TOccupationCascade {
   // Runs only after the row stored a new business.
   void BusinessKwComboEditExit();
   void OccupationKwComboEditChange();
+  // Runs only after the row stored a new occupation.
   void OccupationKwComboEditExit();
 
  private:
   TKwComboEdit* Business() const;
   TKwComboEdit* Occupation() const;
   TKwComboEdit* Status() const;
-  void StoreOccupation(std::int32_t item);
 
   TFieldBinder& binder_;
   TPathProvider path_;

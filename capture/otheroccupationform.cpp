@@ -52,7 +52,10 @@ TOtherOccupationForm::TOtherOccupationForm(QWidget* owner, int driver,
        .Label = "&Occupation",
        .Hint = "|Select the text that best describes the Proposer's/Driver's part-time occupation.",
        .HelpContext = 120102,
-       .List = TListSource::Page}));
+       .List = TListSource::Page,
+       .PropertyId = Id::Occupation,
+       .Path = partTime,
+       .Options = foOccupationItem}));
   statusField_ = static_cast<TKwComboEdit*>(Binder().AddRow(
       form, {.Name = "EmploymentStatusKwComboEdit",
              .Kind = TFieldKind::List,
@@ -88,7 +91,7 @@ TOtherOccupationForm::TOtherOccupationForm(QWidget* owner, int driver,
   occupationField_->setEnabled(business_ > 0);
   statusField_->setEnabled(occupationField_->isEnabled() && business_ > 0);
   Binder().Load("BusinessKwComboEdit");
-  SelectCode(occupationField_, occupationItem_);
+  Binder().Load("OccupationKwComboEdit");
   Binder().Load("EmploymentStatusKwComboEdit");
 
   connect(businessField_, &TKwComboEdit::changed, this,
@@ -139,11 +142,8 @@ void TOtherOccupationForm::CloseClicked() {
     return;
   }
   if (Chosen(businessField_) && Chosen(statusField_)) {
-    const TPath path = PartTime();
-    const std::int32_t item = occupationField_->SelectedCode();
     Binder().Store("EmploymentStatusKwComboEdit");
-    SetListValue(Id::Occupation, path, OccupationOfItem(item));
-    SetListValue(Id::OccupationQualifier, path, QualifierOfItem(item));
+    Binder().Store("OccupationKwComboEdit");
     Binder().Store("BusinessKwComboEdit");
     done(mrOk);
     return;

@@ -103,6 +103,10 @@ TProposerDetailsKwTabsheetForm::TProposerDetailsKwTabsheetForm(QWidget* parent)
                                  "occupation.",
                          .HelpContext = 110108,
                          .List = TListSource::Page,
+                         .PropertyId = Id::Occupation,
+                         .Path = occupation,
+                         .Write = TWriteRule::OnExitIfChanged,
+                         .Options = foOccupationItem | foExitOnStore,
                          .Exit = [this] { cascade_.OccupationKwComboEditExit(); },
                          .Change = [this] { cascade_.OccupationKwComboEditChange(); }});
   binder_.AddRow(group, {.Name = FieldName::EmploymentStatusKwComboEdit,

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "capture/fieldbinder.h"
+#include "capture/occupationfields.h"
 #include "capture/periods.h"
 #include "capture/vehicleobjects.h"
 #include "controls/dateserial.h"
@@ -98,6 +99,14 @@ void CheckCode(const TFieldRow& row, QWidget* panel, std::int32_t code) {
   buttons[checked]->setChecked(true);
 }
 
+// The list code a row keeps: an occupation item is made of the occupation and its qualifier.
+std::int32_t StoredListCode(const TFieldRow& row, const TPath& path) {
+  const std::int32_t code = GetListValue(row.PropertyId, path);
+  if (!HasOption(row, foOccupationItem))
+    return code;
+  return OccupationItemCode(code, GetListValue(Id::OccupationQualifier, path));
+}
+
 }  // namespace
 
 void CorrectYearMade(TNumericEdit* field) {
@@ -128,7 +137,7 @@ bool RowDiffersFromStored(const TFieldRow& row, QWidget* control) {
       const std::int32_t code = static_cast<TKwComboEdit*>(control)->SelectedCode();
       if (HasOption(row, foNumericCode))
         return code != GetNumericValue(id, path);
-      return code != GetListValue(id, path);
+      return code != StoredListCode(row, path);
     }
     case TFieldKind::Number:
       if (HasOption(row, foYearMade))
@@ -163,6 +172,9 @@ bool StoreRowValue(const TFieldRow& row, QWidget* control, QWidget* unit) {
         SetMainDriver(code);
         return true;
       }
+      if (HasOption(row, foOccupationItem))
+        return SetListValue(id, path, OccupationOfItem(code), loud, loud) &&
+               SetListValue(Id::OccupationQualifier, path, QualifierOfItem(code), loud, loud);
       return SetListValue(id, path, code, loud, loud);
     }
     case TFieldKind::Number: {
@@ -210,14 +222,17 @@ void LoadRowValue(const TFieldRow& row, QWidget* control, QWidget* unit) {
         combo->SetItemIndex(
             IndexAtLeast(combo, static_cast<std::int32_t>(GetNumericValue(id, path))));
       else
-        combo->SetItemIndex(combo->IndexOfCode(GetListValue(id, path)));
+        combo->SetItemIndex(combo->IndexOfCode(StoredListCode(row, path)));
       break;
     }
     case TFieldKind::Number: {
       auto* number = static_cast<TNumericEdit*>(control);
-      if (unit != nullptr)
-        ShowPeriod(control, unit, PeriodShown(GetDateValue(id, path), Today()));
-      else if (HasOption(row, foYearMade))
+      if (unit != nullptr) {
+        TShownPeriod shown = PeriodShown(GetDateValue(id, path), Today());
+        if (shown.Number == 0 && HasOption(row, foZeroInMonths))
+          shown.Unit = TPeriodUnit::Months;
+        ShowPeriod(control, unit, shown);
+      } else if (HasOption(row, foYearMade))
         number->SetAsInteger(StoredYear(id, path));
       else if (HasOption(row, foTruncated))
         number->SetAsInteger(static_cast<std::int32_t>(GetNumericValue(id, path)));
