@@ -96,6 +96,248 @@ std::vector<TFieldChoice> TDriverDetailsPage::SexChoices() {
           {.Name = DriverField::FemaleRadioButton, .Caption = "Female", .Code = Code::Female}};
 }
 
+// ---- The field table ------------------------------------------------------------------------
+
+QString TDriverDetailsPage::Said(const char* text) const {
+  QString said = QString::fromUtf8(text);
+  said.replace(QLatin1String("{the}"),
+               proposer_ ? QLatin1String("the Proposer") : QLatin1String("the Driver"));
+  said.replace(QLatin1String("{this}"),
+               proposer_ ? QLatin1String("the Proposer") : QLatin1String("this Driver"));
+  said.replace(QLatin1String("{who}"),
+               proposer_ ? QLatin1String("Proposer") : QLatin1String("Driver"));
+  return said;
+}
+
+int TDriverDetailsPage::Help(int row) const {
+  return (proposer_ ? 110100 : 110300) + row;
+}
+
+void TDriverDetailsPage::AddFields() {
+  const TPathProvider driver = [this] { return DriverAnd(); };
+  const TPathProvider occupation = [this] { return DriverAnd({OccupationPath(0)}); };
+
+  QFormLayout* group = BeginGroup(QStringLiteral("Personal details"));
+  binder_.AddRow(group, {.Name = FieldName::DOBKwDate,
+                         .Kind = TFieldKind::Date,
+                         .Label = "&Date of Birth",
+                         .Hint = Said("|Enter {the}'s date of birth."),
+                         .HelpContext = Help(1),
+                         .PropertyId = Id::DateOfBirth,
+                         .Path = driver,
+                         .Write = TWriteRule::OnExitIfChanged,
+                         .Options = foTodayIsNegative | foExitOnStore,
+                         .Exit = [this] { DOBKwDateExit(); }});
+  binder_.AddRow(group, {.Name = DriverField::SexPanel,
+                         .Kind = TFieldKind::Choice,
+                         .Label = "&Sex",
+                         .Hint = Said("|Indicate whether {the} is male or female."),
+                         .HelpContext = Help(2),
+                         .PropertyId = Id::Sex,
+                         .Path = driver,
+                         .Write = TWriteRule::OnExit,
+                         .Handler = "MaleRadioButtonExit",
+                         .Choices = SexChoices()});
+  binder_.AddRow(group, {.Name = FieldName::MaritalStatusKwComboEdit,
+                         .Kind = TFieldKind::List,
+                         .Label = "&Marital Status",
+                         .Hint = Said("|Select the marital status of {the}."),
+                         .HelpContext = Help(3),
+                         .List = TListSource::DataServer,
+                         .PropertyId = Id::MaritalStatus,
+                         .Path = driver,
+                         .Write = TWriteRule::OnExitIfSelected,
+                         .Options = foInitialCaps,
+                         .Handler = "MaritalStatusKwComboEditExit"});
+  const QString residency =
+      Said("|Enter the number of years {the} has been permanently resident in the UK.");
+  binder_.AddPeriod(group,
+                    {.Name = DriverField::ResidencyNumericEdit,
+                     .Kind = TFieldKind::Number,
+                     .Label = "Period &Resident in UK",
+                     .Hint = residency,
+                     .HelpContext = Help(4),
+                     .PropertyId = Id::ResidencyStartDate,
+                     .Path = driver,
+                     .Write = TWriteRule::OnExit,
+                     .Options = foPeriodStart | foHandlerFirst,
+                     .Exit = [this] { ResidencyNumericEditExit(); }},
+                    {.Name = DriverField::ResidencyKwComboEdit,
+                     .Kind = TFieldKind::List,
+                     .Label = {},  // under the number's label
+                     .Hint = residency,
+                     .HelpContext = Help(4)});
+  AddOwnPersonalRow(group);
+
+  group = BeginGroup(QStringLiteral("Occupation"));
+  binder_.AddRow(group, {.Name = FieldName::BusinessKwComboEdit,
+                         .Kind = TFieldKind::List,
+                         .Label = "&Employers Business",
+                         .Hint = "|Select the text that best describes the employer's type of "
+                                 "business.",
+                         .HelpContext = Help(9),
+                         .List = TListSource::Page,
+                         .PropertyId = Id::EmployersBusiness,
+                         .Path = occupation,
+                         .Write = TWriteRule::OnExitIfChanged,
+                         .Options = foExitOnStore,
+                         .Exit = [this] { cascade_.BusinessKwComboEditExit(); },
+                         .Change = [this] { cascade_.BusinessKwComboEditChange(); },
+                         .BuildList = [this] { cascade_.BusinessKwComboEditBuildList(); }});
+  // The two pages' hints end differently here.
+  binder_.AddRow(group, {.Name = FieldName::OccupationKwComboEdit,
+                         .Kind = TFieldKind::List,
+                         .Label = "Full-time &Occupation",
+                         .Hint = Said("|Select the text that best describes {the}'s full-time "
+                                      "occupation.") +
+                                 (proposer_ ? "" : " "),
+                         .HelpContext = Help(8),
+                         .List = TListSource::Page,
+                         .PropertyId = Id::Occupation,
+                         .Path = occupation,
+                         .Write = TWriteRule::OnExitIfChanged,
+                         .Options = foOccupationItem | foExitOnStore,
+                         .Exit = [this] { cascade_.OccupationKwComboEditExit(); },
+                         .Change = [this] { cascade_.OccupationKwComboEditChange(); }});
+  binder_.AddRow(group, {.Name = FieldName::EmploymentStatusKwComboEdit,
+                         .Kind = TFieldKind::List,
+                         .Label = Said("{who}s Full-time Employment S&tatus"),
+                         .Hint = Said("|Select the employment status for {the}'s full-time "
+                                      "occupation") +
+                                 (proposer_ ? " ." : ". "),
+                         .HelpContext = Help(7),
+                         .List = TListSource::Page,
+                         .PropertyId = Id::EmploymentStatus,
+                         .Path = occupation,
+                         .Write = TWriteRule::OnExitIfSelected,
+                         .Handler = "EmploymentStatusKwComboEditExit"});
+  binder_.AddRow(group,
+                 {.Name = DriverField::OtherOccupationKwYesNoDlg,
+                  .Kind = TFieldKind::YesNo,
+                  .Label = "Any Part-time Occ&upation?",
+                  .Hint = Said("|Indicate whether {the} has a part-time occupation."),
+                  .HelpContext = Help(10),
+                  .Options = foDialogOnYes,
+                  .Change = [this] { questions_.OtherOccupationKwYesNoDlgChange(); },
+                  .CallDialog = [this] { questions_.OtherOccupationKwYesNoDlgCallDialog(); }});
+
+  group = BeginGroup(QStringLiteral("Licence"));
+  binder_.AddRow(group, {.Name = FieldName::LicenceTypeKwComboEdit,
+                         .Kind = TFieldKind::List,
+                         .Label = "&Licence Type",
+                         .Hint = Said("|Select the type of licence held by {the}. "),
+                         .HelpContext = Help(11),
+                         .List = TListSource::DataServer,
+                         .PropertyId = Id::LicenceType,
+                         .Path = driver,
+                         .Write = TWriteRule::OnExitIfSelected,
+                         .Options = foInitialCaps,
+                         .Handler = "LicenceTypeKwComboEditExit"});
+  const QString licence = "|Enter the number of Years/Months that this licence has been valid for.";
+  binder_.AddPeriod(group,
+                    {.Name = DriverField::LicenceYearsNumericEdit,
+                     .Kind = TFieldKind::Number,
+                     .Label = "Period Licen&ce Held",
+                     .Hint = licence,
+                     .HelpContext = Help(12),
+                     .PropertyId = Id::LicenceStartDate,
+                     .Path = driver,
+                     .Write = TWriteRule::OnExit,
+                     .Options = foPeriodStart | foHandlerFirst,
+                     .Exit = [this] { LicencePeriodNumericEditExit(); }},
+                    {.Name = DriverField::LicencePeriodKwComboEdit,
+                     .Kind = TFieldKind::List,
+                     .Label = {},  // under the number's label
+                     .Hint = licence,
+                     .HelpContext = Help(12)});
+  binder_.AddRow(group,
+                 {.Name = DriverField::QualificationsKwYesNoDlg,
+                  .Kind = TFieldKind::YesNo,
+                  .Label = Said("Has {this} any other Driving &Qualifications?"),
+                  .Hint = Said("|Indicate whether {the} has any other driving qualification."),
+                  .HelpContext = Help(13),
+                  .PropertyId = Id::HasQualifications,
+                  .Path = driver,
+                  .Write = TWriteRule::OnChange,
+                  .Options = foDialogOnYes | foHandlerFirst,
+                  .Change = [this] { questions_.QualificationsKwYesNoDlgChange(); },
+                  .CallDialog = [this] { questions_.QualificationsKwYesNoDlgCallDialog(); }});
+  binder_.AddRow(group, {.Name = DriverField::OrganisationKwComboEdit,
+                         .Kind = TFieldKind::List,
+                         .Label = "Member of Motoring Or&ganisation",
+                         .Hint = Said("|Select the motoring organisation to which {the} belongs."),
+                         .HelpContext = Help(14),
+                         .List = TListSource::DataServer,
+                         .PropertyId = Id::MotoringOrganisation,
+                         .Path = driver,
+                         .Write = TWriteRule::OnExitIfSelected,
+                         .Handler = "OrganisationKwComboEditExit"});
+
+  group = BeginGroup(QStringLiteral("Driving history"));
+  binder_.AddRow(group,
+                 {.Name = DriverField::ClaimsKwYesNoDlg,
+                  .Kind = TFieldKind::YesNo,
+                  .Label = Said("Has {this} been involved in any &accidents, losses or claims "
+                                "within the last 3 years?"),
+                  .Hint = Said("|Indicate whether {the} has had any accidents, losses or claims."),
+                  .HelpContext = Help(15),
+                  .PropertyId = Id::HasClaims,
+                  .Path = driver,
+                  .Write = TWriteRule::OnChange,
+                  .Options = foDialogOnYes | foHandlerFirst,
+                  .Change = [this] { questions_.ClaimsKwYesNoDlgChange(); },
+                  .CallDialog = [this] { questions_.ClaimsKwYesNoDlgCallDialog(); }});
+  binder_.AddRow(group,
+                 {.Name = DriverField::ConvictionsKwYesNoDlg,
+                  .Kind = TFieldKind::YesNo,
+                  .Label = Said("Has {this} been con&victed of any motoring offences within the "
+                                "last 5 Years?"),
+                  .Hint = Said("|Indicate whether {this} has been convicted of any motoring "
+                               "offences."),
+                  .HelpContext = Help(16),
+                  .PropertyId = Id::HasConvictions,
+                  .Path = driver,
+                  .Write = TWriteRule::OnChange,
+                  .Options = foDialogOnYes | foHandlerFirst,
+                  .Change = [this] { questions_.ConvictionsKwYesNoDlgChange(); },
+                  .CallDialog = [this] { questions_.ConvictionsKwYesNoDlgCallDialog(); }});
+  binder_.AddRow(group,
+                 {.Name = DriverField::MedicalConditionKwYesNoDlg,
+                  .Kind = TFieldKind::YesNo,
+                  .Label = Said("Has {this} any med&ical conditions?"),
+                  .Hint = Said("|Indicate whether {the} has any medical conditions."),
+                  .HelpContext = Help(17),
+                  .PropertyId = Id::HasMedicalConditions,
+                  .Path = driver,
+                  .Write = TWriteRule::OnChange,
+                  .Options = foDialogOnYes | foHandlerFirst,
+                  .Change = [this] { questions_.MedicalConditionKwYesNoDlgChange(); },
+                  .CallDialog = [this] { questions_.MedicalConditionKwYesNoDlgCallDialog(); }});
+
+  group = BeginGroup(QStringLiteral("Other insurance"));
+  if (proposer_) {  // the bonus is the proposer's
+    binder_.AddRow(group, {.Name = DriverField::NCBKwYesNoDlg,
+                           .Kind = TFieldKind::YesNo,
+                           .Label = "Does the Proposer have any &No Claims Bonus from a current or "
+                                    "previous insurance policy?",
+                           .Hint = "|Indicate if the Proposer has any No Claims Bonus.",
+                           .HelpContext = Help(18),
+                           .Options = foDialogOnYes,
+                           .Change = [this] { questions_.NCBKwYesNoDlgChange(); },
+                           .CallDialog = [this] { questions_.NCBKwYesNoDlgCallDialog(); }});
+  }
+  binder_.AddRow(group,
+                 {.Name = DriverField::OtherVehiclesKwYesNoDlg,
+                  .Kind = TFieldKind::YesNo,
+                  .Label = Said("Does {this} O&wn, Use or Insure any other vehicles?"),
+                  .Hint = Said("|Indicate if {this} Owns, Uses or Insures any other vehicle."),
+                  .HelpContext = Help(19),
+                  .Options = foDialogOnYes,
+                  .Change = [this] { questions_.OtherVehiclesKwYesNoDlgChange(); },
+                  .CallDialog = [this] { questions_.OtherVehiclesKwYesNoDlgCallDialog(); }});
+  FinishFields();
+}
+
 void TDriverDetailsPage::FinishFields() {
   // The lists of a group are as wide as 18 capitals, so the groups line up.
   for (QFormLayout* group : groups_) {

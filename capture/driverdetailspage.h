@@ -4,11 +4,12 @@
 // writing every answer when it is given; the proposer page adds the age checks, the postcode and
 // the no-claims bonus, the driver page the relationship to the proposer.
 //
-// Each page lays its own field table out (in the order of its tab stops) through the binder,
-// group by group as the page's bevels group them, and then calls FinishFields(). A row names
-// its handler: the page's own below, the occupation cascade's (cascade_) or the questions'
-// (questions_). Every answer is written into the Data Server for Driver() as the field is left
-// or the answer changes, and LoadDetails reads every field back.
+// Both pages lay out one field table (AddFields, in the order of the tab stops) through the
+// binder, group by group as the page's bevels group them; its texts name the page's driver, and
+// each page adds its own row of the personal details. A row names its handler: the page's own
+// below, the occupation cascade's (cascade_) or the questions' (questions_). Every answer is
+// written into the Data Server for Driver() as the field is left or the answer changes, and
+// LoadDetails reads every field back.
 
 #include <QDate>
 #include <QGroupBox>
@@ -62,6 +63,16 @@ class TDriverDetailsPage : public TCapturePage {
   QFormLayout* BeginGroup(const QString& name);
   // The buttons of the sex choice (the SexPanel row), Male first.
   static std::vector<TFieldChoice> SexChoices();
+  // The field table both pages share, in tab order, with the page's own row after the
+  // residency; the derived page's constructor calls it. Starts the cascade and the checks.
+  void AddFields();
+  // The page's own row of the personal details.
+  virtual void AddOwnPersonalRow(QFormLayout* group) = 0;
+  // A text of the table for the page's driver: "{the}" is "the Proposer" or "the Driver",
+  // "{this}" "the Proposer" or "this Driver", "{who}" "Proposer" or "Driver".
+  QString Said(const char* text) const;
+  // The help context of the table's row n (from 1).
+  int Help(int row) const;
   // Starts the cascade and the field checks once every row is laid out.
   void FinishFields();
 

@@ -23,6 +23,8 @@ class TDrivingDetailsKwTabsheetForm : public TDriverDetailsPage {
   void LoadDetails() override;
 
  private:
+  // The relationship to the proposer.
+  void AddOwnPersonalRow(QFormLayout* group) override;
   // Runs after the row stored a chosen relationship; one left without a choice gets a warning.
   void RelationshipKwComboEditExit();
 

@@ -19,6 +19,8 @@ class TProposerDetailsKwTabsheetForm : public TDriverDetailsPage {
   void postcodeFollowed(const QString& postcode);
 
  private:
+  // The postcode where the proposer lives.
+  void AddOwnPersonalRow(QFormLayout* group) override;
   // Runs before the row stores the postcode, which it reformats first.
   void ProposerPostCodeKwEditExit();
 };
