@@ -99,7 +99,8 @@ TTolvaneForm::TTolvaneForm(const QString& programFolder, QWidget* parent)
   CreateMenu();
   CreateSpeedBar();
   CreateStatusBar();
-  pages_ = new TProposalPages(this);
+  pages_ = new TProposalPages(
+      this, [this](const std::function<bool()>& command) { return RunCommand(command); });
   files_ = new TProposalFiles(this, pages_, DataFolderFor(programFolder_), fileNamePanel_,
                               fileMenu_, mruMenuItem_, exitBarMenuItem_);
   // The binding's helpers act on this window while it exists.

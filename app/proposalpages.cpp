@@ -2,13 +2,14 @@
 
 #include <QKeyEvent>
 #include <QLayout>
+#include <QMainWindow>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/clientpanel.h"
-#include "app/mainwindow.h"
 #include "app/pagetabcontrol.h"
 #include "app/quotehook.h"
 #include "capture/drivingpage.h"
@@ -28,7 +29,8 @@ bool CanFocus(const QWidget* control) {
 
 }  // namespace
 
-TProposalPages::TProposalPages(TTolvaneForm* window) : QObject(window), window_(window) {
+TProposalPages::TProposalPages(QMainWindow* window, TCommandRunner runCommand)
+    : QObject(window), window_(window), runCommand_(std::move(runCommand)) {
   setObjectName(QStringLiteral("ProposalPages"));
   // The client area scrolls when the window is smaller than the pages need.
   auto* scroll = new QScrollArea(window);
@@ -169,7 +171,7 @@ void TProposalPages::NextPanelEnter() {
   pagesTabControl_->setFocus(Qt::TabFocusReason);
   const int tab = CurrentTab();
   if (tab >= PageTabCount() - 1) {
-    window_->RunCommand([] { return StartQuote(true); });
+    runCommand_([] { return StartQuote(true); });
     return;
   }
   SelectPageTab(tab + 1);
@@ -203,7 +205,7 @@ void TProposalPages::StepPage(int step) {
     return;
   // A command like any other: the field being edited stores its value first, and a value it
   // refuses keeps the user on the page.
-  window_->RunCommand([this, step] {
+  runCommand_([this, step] {
     const int count = PageTabCount();
     SelectPageTab(((CurrentTab() + step) % count + count) % count);
     return true;

@@ -7,22 +7,28 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class QKeyEvent;
+class QMainWindow;
 class QWidget;
 class TDrivingDetailsKwTabsheetForm;
 class TFocusPanel;
 class TPageTabControl;
 class TProposerDetailsKwTabsheetForm;
-class TTolvaneForm;
 class TVehicleKwTabsheetForm;
 
 class TProposalPages : public QObject {
   Q_OBJECT
 
  public:
+  // Runs a command as the window runs its commands: the field being edited stores its value
+  // first, and a value it refuses stops the command (false).
+  using TCommandRunner = std::function<bool(const std::function<bool()>& command)>;
+
   // Builds the client area as the window's central widget; the tabs stay hidden until Show.
-  explicit TProposalPages(TTolvaneForm* window);
+  // Page steps and the quotation after the last page run through `runCommand`.
+  TProposalPages(QMainWindow* window, TCommandRunner runCommand);
 
   TProposerDetailsKwTabsheetForm* ProposerPage() const { return proposerPage_; }
   TVehicleKwTabsheetForm* VehiclePage() const { return vehiclePage_; }
@@ -60,7 +66,8 @@ class TProposalPages : public QObject {
   void StepPage(int step);
   void FitWidestPage();
 
-  TTolvaneForm* window_;
+  QMainWindow* window_;
+  TCommandRunner runCommand_;
   TProposerDetailsKwTabsheetForm* proposerPage_ = nullptr;
   TVehicleKwTabsheetForm* vehiclePage_ = nullptr;
   TDrivingDetailsKwTabsheetForm* drivingPage_ = nullptr;
