@@ -158,12 +158,6 @@ QWidget* TFieldBinder::MakeControl(const TFieldRow& row) {
   return nullptr;
 }
 
-QList<QRadioButton*> ChoiceButtons(QWidget* control) {
-  if (qobject_cast<QRadioButton*>(control) != nullptr || control->property("qmChoice").isNull())
-    return {};
-  return control->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
-}
-
 QWidget* TFieldBinder::Create(const TFieldRow& row) {
   QWidget* control = MakeControl(row);
   control->setObjectName(QString::fromLatin1(row.Name));

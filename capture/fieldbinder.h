@@ -32,7 +32,6 @@
 #include "capture/fieldtable.h"
 #include "capture/periods.h"
 
-class QRadioButton;
 class TNumericEdit;
 
 class TFieldBinder : public QObject {
@@ -126,9 +125,6 @@ class TFieldBinder : public QObject {
 // false, so the caller stores nothing. The binder checks its number rows so; a dialog that
 // stores a number by hand calls it before storing.
 bool NumberAcceptable(TNumericEdit* field, std::int32_t id);
-
-// The radio buttons of a Choice row's panel, in tab order (empty for any other control).
-QList<QRadioButton*> ChoiceButtons(QWidget* control);
 
 // Lays a field's caption out: a short one on one line, a long question wrapped at a fixed width
 // (a form gives a wrapped label the height of its lines only when its width is settled, and

@@ -3,7 +3,6 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "capture/fieldbinder.h"
 #include "capture/occupationfields.h"
 #include "capture/periods.h"
 #include "capture/vehicleobjects.h"
@@ -257,4 +256,10 @@ void LoadRowValue(const TFieldRow& row, QWidget* control, QWidget* unit) {
       break;
     }
   }
+}
+
+QList<QRadioButton*> ChoiceButtons(QWidget* control) {
+  if (qobject_cast<QRadioButton*>(control) != nullptr || control->property("qmChoice").isNull())
+    return {};
+  return control->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
 }

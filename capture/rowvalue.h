@@ -8,6 +8,7 @@
 
 #include "capture/fieldtable.h"
 
+class QRadioButton;
 class TNumericEdit;
 
 // Shows the stored value in the control; `unit` is a period's unit list (nullptr otherwise).
@@ -22,3 +23,6 @@ bool RowDiffersFromStored(const TFieldRow& row, QWidget* control);
 // Makes the typed year one a vehicle can have been made in (a later year is this year, a
 // number below 1900 the last two digits of a 19xx year); a correction beyond that is told.
 void CorrectYearMade(TNumericEdit* field);
+
+// The radio buttons of a Choice row's panel, in tab order (empty for any other control).
+QList<QRadioButton*> ChoiceButtons(QWidget* control);
