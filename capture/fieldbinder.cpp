@@ -142,7 +142,6 @@ QWidget* TFieldBinder::MakeControl(const TFieldRow& row) {
       }
       line->addStretch(1);
       MarkAsGroup(panel, row.Label);
-      panel->setProperty("qmChoice", true);
       return panel;
     }
     case TFieldKind::YesNo: {
@@ -161,7 +160,8 @@ QWidget* TFieldBinder::MakeControl(const TFieldRow& row) {
 QWidget* TFieldBinder::Create(const TFieldRow& row) {
   QWidget* control = MakeControl(row);
   control->setObjectName(QString::fromLatin1(row.Name));
-  const QList<QRadioButton*> buttons = ChoiceButtons(control);
+  const QList<QRadioButton*> buttons =
+      row.Kind == TFieldKind::Choice ? ChoiceButtons(control) : QList<QRadioButton*>();
   if (buttons.isEmpty()) {  // a choice's buttons carry its hint
     SetFieldHint(control, row.Hint);
     SetHelpContext(control, row.HelpContext);
@@ -190,7 +190,8 @@ QWidget* TFieldBinder::AddRow(QFormLayout* form, const TFieldRow& row) {
     form->addRow(label, control);
   } else
     form->addRow(control);
-  const QList<QRadioButton*> buttons = ChoiceButtons(control);
+  const QList<QRadioButton*> buttons =
+      row.Kind == TFieldKind::Choice ? ChoiceButtons(control) : QList<QRadioButton*>();
   if (buttons.isEmpty())
     AppendTabStop(control);
   for (QRadioButton* button : buttons)

@@ -259,7 +259,5 @@ void LoadRowValue(const TFieldRow& row, QWidget* control, QWidget* unit) {
 }
 
 QList<QRadioButton*> ChoiceButtons(QWidget* control) {
-  if (qobject_cast<QRadioButton*>(control) != nullptr || control->property("qmChoice").isNull())
-    return {};
   return control->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
 }

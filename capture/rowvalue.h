@@ -24,5 +24,5 @@ bool RowDiffersFromStored(const TFieldRow& row, QWidget* control);
 // number below 1900 the last two digits of a 19xx year); a correction beyond that is told.
 void CorrectYearMade(TNumericEdit* field);
 
-// The radio buttons of a Choice row's panel, in tab order (empty for any other control).
+// The radio buttons of a Choice row's panel, in tab order.
 QList<QRadioButton*> ChoiceButtons(QWidget* control);
