@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "dataserver/property.h"
 
@@ -59,18 +60,27 @@ bool PathPrefixMatches(const TPathEntry* query, int queryLength, TPathView insta
 TInstance::TInstance(TProperty* parent, const TPathEntry* path, int pathLength) : fParent(parent) {
   if (pathLength <= 0 || path == nullptr)
     return;
+  if (pathLength > std::numeric_limits<std::uint16_t>::max())
+    throw std::length_error("an instance path is longer than any object tree");
   TPathEntry* entries = inline_;
   if (pathLength > kInlineEntries) {
-    heap_ = new TPathEntry[static_cast<std::size_t>(pathLength)];
-    entries = heap_;
+    entries = new TPathEntry[static_cast<std::size_t>(pathLength)];
+    static_assert(sizeof inline_ >= sizeof entries);
+    std::memcpy(inline_, &entries, sizeof entries);
   }
-  length_ = pathLength;
+  length_ = static_cast<std::uint16_t>(pathLength);
   std::copy(path, path + pathLength, entries);
 }
 
 TInstance::~TInstance() {
   if (length_ > kInlineEntries)
-    delete[] heap_;
+    delete[] HeapEntries();
+}
+
+TPathEntry* TInstance::HeapEntries() const {
+  TPathEntry* entries = nullptr;
+  std::memcpy(&entries, inline_, sizeof entries);
+  return entries;
 }
 
 TParentInstance::TParentInstance(TProperty* parent, const TPathEntry* path, int pathLength)

@@ -122,6 +122,7 @@ TInstance* TInstanceList::CreateValue(const TPathEntry* path, int pathLength) {
 
 template <class T>
 T* TInstanceList::Create(const TPathEntry* path, int pathLength, bool indexed) {
+  static_assert(alignof(T) <= TInstanceStorage::kSlotAlignment);
   void* slot = storage_.Allocate(sizeof(T));
   T* instance = nullptr;
   try {

@@ -3,17 +3,20 @@
 #include <algorithm>
 #include <new>
 
+#include "dataserver/cacheline.h"
+
 namespace {
 
-constexpr std::size_t kAlignment = alignof(std::max_align_t);
 constexpr std::size_t kFirstBlockSlots = 16;
 constexpr std::size_t kLargestBlockSlots = 1024;
+constexpr std::align_val_t kBlockAlignment{kCacheLine};
 
 }  // namespace
 
 void* TInstanceStorage::Allocate(std::size_t size) {
   if (slotSize_ == 0)
-    slotSize_ = std::max((size + kAlignment - 1) / kAlignment * kAlignment, sizeof(TFreeSlot));
+    slotSize_ =
+        std::max((size + kSlotAlignment - 1) / kSlotAlignment * kSlotAlignment, sizeof(TFreeSlot));
   if (size > slotSize_)
     throw std::bad_alloc();  // a list holds instances of one class only
   if (free_ != nullptr) {
@@ -24,11 +27,16 @@ void* TInstanceStorage::Allocate(std::size_t size) {
   if (used_ == capacity_) {
     const std::size_t slots =
         capacity_ == 0 ? kFirstBlockSlots : std::min(capacity_ * 2, kLargestBlockSlots);
-    blocks_.push_back(std::unique_ptr<std::byte[]>(new std::byte[slots * slotSize_]));
+    blocks_.emplace_back(
+        static_cast<std::byte*>(::operator new[](slots* slotSize_, kBlockAlignment)));
     capacity_ = slots;
     used_ = 0;
   }
   return blocks_.back().get() + slotSize_ * used_++;
+}
+
+void TInstanceStorage::TBlockDelete::operator()(std::byte* block) const {
+  ::operator delete[](block, kBlockAlignment);
 }
 
 void TInstanceStorage::Free(void* slot) {

@@ -58,7 +58,7 @@ bool TPathIndex::SameIndices(const TInstance& instance, const TIndexKey& key) {
 }
 
 void TPathIndex::Insert(TInstance* instance) {
-  if ((count_ + 1) * 2 > slots_.size())
+  if (Full(count_ + 1, slots_.size()))
     Grow();
   const std::uint64_t key = KeyOf(PathKeyOf(*instance));
   std::size_t i = HomeOf(key);
@@ -98,20 +98,20 @@ void TPathIndex::Clear() {
   if (slots_.size() <= kKeptSlots)
     std::fill(slots_.begin(), slots_.end(), TSlot{});
   else
-    std::vector<TSlot>().swap(slots_);
+    TSlots().swap(slots_);
   count_ = 0;
 }
 
 void TPathIndex::Reserve(std::size_t count) {
   std::size_t slots = slots_.empty() ? 8 : slots_.size();
-  while (count * 2 > slots)
+  while (Full(count, slots))
     slots *= 2;
   if (slots > slots_.size())
     Grow(slots);
 }
 
 void TPathIndex::Grow(std::size_t slots) {
-  std::vector<TSlot> old;
+  TSlots old;
   old.swap(slots_);
   slots_.assign(std::max(slots, old.empty() ? std::size_t{8} : old.size() * 2), TSlot{});
   for (const TSlot& slot : old) {

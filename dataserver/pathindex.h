@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "dataserver/cacheline.h"
 #include "dataserver/pathentry.h"
 
 class TInstance;
@@ -46,7 +47,7 @@ class TPathIndex {
   // takes its place, found with the same probe (nothing is added when make() raises).
   template <class Make>
   TInstance* FindOrInsert(const TIndexKey& key, Make make) {
-    if ((count_ + 1) * 2 > slots_.size())
+    if (Full(count_ + 1, slots_.size()))
       Grow();
     const std::uint64_t packed = KeyOf(key);
     std::size_t i = HomeOf(packed);
@@ -73,11 +74,16 @@ class TPathIndex {
   // A path of up to four entries is stored as its indices packed into the key, so that look-ups
   // compare keys and never reach into the instances; longer paths store a hash of them.
   static constexpr int kPackedEntries = 4;
+  // Keys in a group of slots (see HomeOf).
+  static constexpr int kGroupBits = 2;
   static constexpr std::size_t kKeptSlots = 4096;
   struct TSlot {
     std::uint64_t Key = 0;
     TInstance* Instance = nullptr;  // nullptr: the slot is free
   };
+  // A group of slots is one cache line.
+  using TSlots = std::vector<TSlot, TCacheLineAllocator<TSlot>>;
+  static_assert(sizeof(TSlot) << kGroupBits == kCacheLine);
 
   static std::uint64_t KeyOf(const TIndexKey& key) {
     if (key.Length > kPackedEntries)
@@ -89,17 +95,22 @@ class TPathIndex {
   }
   static std::uint64_t HashOf(const TIndexKey& key);
   static bool SameIndices(const TInstance& instance, const TIndexKey& key);
-  // The slot where a key's run starts: the key mixed with the run's seed.
+  // The slot where a key's run starts. Keys that differ only in the low bits of their last
+  // index (neighbouring occurrences) share a group of slots, so a walk over the occurrences in
+  // order reads neighbouring slots; the groups are scattered by the key mixed with the run's seed.
   std::size_t HomeOf(std::uint64_t key) const {
-    std::uint64_t h = (key ^ seed_) * 0x9E3779B97F4A7C15ull;
-    return static_cast<std::size_t>(h ^ (h >> 32)) & Mask();
+    const std::uint64_t h = ((key >> kGroupBits) ^ seed_) * 0x9E3779B97F4A7C15ull;
+    const std::uint64_t group = (h ^ (h >> 32)) << kGroupBits;
+    return static_cast<std::size_t>(group | (key & ((1u << kGroupBits) - 1))) & Mask();
   }
   std::size_t Mask() const { return slots_.size() - 1; }
   // Doubles the table, or makes it at least this many slots.
   void Grow(std::size_t slots = 0);
 
-  // Open addressing with linear probing, never more than half full; a power-of-two size.
-  std::vector<TSlot> slots_;
+  // Open addressing with linear probing, never more than three quarters full (keeping the
+  // table small keeps more of a large proposal in the processor's cache); a power-of-two size.
+  static bool Full(std::size_t count, std::size_t slots) { return count * 4 > slots * 3; }
+  TSlots slots_;
   std::size_t count_ = 0;
   std::uint64_t seed_ = HashSeed();
 };

@@ -19,7 +19,7 @@ TEST(InstanceStorage, SlotsAreAlignedDistinctAndTakenBackForReuse) {
   std::set<void*> slots;
   for (int i = 0; i < 3000; ++i) {  // several blocks, the largest size among them
     void* slot = storage.Allocate(40);
-    ASSERT_EQ(reinterpret_cast<std::uintptr_t>(slot) % alignof(std::max_align_t), 0u);
+    ASSERT_EQ(reinterpret_cast<std::uintptr_t>(slot) % TInstanceStorage::kSlotAlignment, 0u);
     ASSERT_TRUE(slots.insert(slot).second) << "slot " << i << " handed out twice";
     std::memset(slot, 0xAB, 40);  // the whole slot is the caller's
   }
