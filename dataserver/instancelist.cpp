@@ -35,7 +35,8 @@ TInstanceList::~TInstanceList() {
 
 void TInstanceList::Reserve(std::size_t count) {
   items_.reserve(count);
-  index_.Reserve(count);
+  // Values have a path entry for each ancestor, occurrences one more for the object itself.
+  index_.Reserve(count, fParent->getDepth() + (fParent->Type == ptObject ? 1 : 0));
 }
 
 bool TInstanceList::ValidPath(int pathLength, const TPathEntry* path) const {

@@ -58,6 +58,10 @@ bool TPathIndex::SameIndices(const TInstance& instance, const TIndexKey& key) {
 }
 
 void TPathIndex::Insert(TInstance* instance) {
+  if (IsDense(PathKeyOf(*instance))) {
+    FindOrInsert(PathKeyOf(*instance), [instance] { return instance; });
+    return;
+  }
   if (Full(count_ + 1, slots_.size()))
     Grow();
   const std::uint64_t key = KeyOf(PathKeyOf(*instance));
@@ -69,7 +73,17 @@ void TPathIndex::Insert(TInstance* instance) {
 }
 
 void TPathIndex::Erase(const TInstance* instance) {
-  if (count_ == 0 || instance == nullptr)
+  if (instance == nullptr)
+    return;
+  if (IsDense(PathKeyOf(*instance))) {
+    const std::size_t at = instance->Path()[0].Index;
+    if (at < dense_.size() && dense_[at] == instance) {
+      dense_[at] = nullptr;
+      --denseCount_;
+    }
+    return;
+  }
+  if (count_ == 0)
     return;
   std::size_t hole = HomeOf(KeyOf(PathKeyOf(*instance)));
   while (slots_[hole].Instance != instance) {
@@ -93,6 +107,8 @@ void TPathIndex::Erase(const TInstance* instance) {
 }
 
 void TPathIndex::Clear() {
+  std::fill(dense_.begin(), dense_.end(), nullptr);  // never large: kept for the next proposal
+  denseCount_ = 0;
   // A small table is kept for the next proposal, which is usually of the same size; a large
   // one is given back.
   if (slots_.size() <= kKeptSlots)
@@ -102,7 +118,18 @@ void TPathIndex::Clear() {
   count_ = 0;
 }
 
-void TPathIndex::Reserve(std::size_t count) {
+void TPathIndex::GrowDense(std::size_t size) {
+  dense_.resize(std::min(kDenseKeys, std::max(size, dense_.size() * 2)), nullptr);
+}
+
+void TPathIndex::Reserve(std::size_t count, int keyLength) {
+  if (keyLength == 1) {
+    if (count > dense_.size())
+      GrowDense(count);
+    if (count <= kDenseKeys)
+      return;
+    count -= kDenseKeys;  // the rest may have indices beyond the plain table
+  }
   std::size_t slots = slots_.empty() ? 8 : slots_.size();
   while (Full(count, slots))
     slots *= 2;

@@ -5,6 +5,7 @@
 // ancestors of the property, and for an object occurrence the object itself), so the indices
 // alone tell the instances of a list apart.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -32,6 +33,10 @@ class TPathIndex {
  public:
   // The instance whose path indices equal the key, or nullptr.
   TInstance* Find(const TIndexKey& key) const {
+    if (IsDense(key)) {
+      const std::size_t at = key.At(0);
+      return at < dense_.size() ? dense_[at] : nullptr;
+    }
     if (count_ == 0)
       return nullptr;
     const std::uint64_t packed = KeyOf(key);
@@ -47,6 +52,16 @@ class TPathIndex {
   // takes its place, found with the same probe (nothing is added when make() raises).
   template <class Make>
   TInstance* FindOrInsert(const TIndexKey& key, Make make) {
+    if (IsDense(key)) {
+      const std::size_t at = key.At(0);
+      if (at >= dense_.size())
+        GrowDense(at + 1);
+      if (dense_[at] == nullptr) {
+        dense_[at] = make();
+        ++denseCount_;
+      }
+      return dense_[at];
+    }
     if (Full(count_ + 1, slots_.size()))
       Grow();
     const std::uint64_t packed = KeyOf(key);
@@ -66,14 +81,22 @@ class TPathIndex {
   // Removes the instance; nothing happens when it is not in the index.
   void Erase(const TInstance* instance);
   void Clear();
-  // Room for this many instances without growing on the way.
-  void Reserve(std::size_t count);
-  std::size_t Size() const { return count_; }
+  // Room for this many instances, whose keys are of this length, without growing on the way.
+  void Reserve(std::size_t count, int keyLength);
+  std::size_t Size() const { return denseCount_ + count_; }
 
  private:
   // A path of up to four entries is stored as its indices packed into the key, so that look-ups
   // compare keys and never reach into the instances; longer paths store a hash of them.
   static constexpr int kPackedEntries = 4;
+  // The occurrences of a top-level object and the values beneath them (keys of one entry) are
+  // found by their index in a plain table, up to this index: neighbouring occurrences then
+  // stand side by side, and no hash is computed. Higher indices, which no proposal reaches,
+  // go to the hash table, so that a hostile file cannot make the table large.
+  static constexpr std::size_t kDenseKeys = 1024;
+  static bool IsDense(const TIndexKey& key) { return key.Length == 1 && key.At(0) < kDenseKeys; }
+  // Makes the plain table at least this long (doubling, at most kDenseKeys).
+  void GrowDense(std::size_t size);
   // Keys in a group of slots (see HomeOf).
   static constexpr int kGroupBits = 2;
   static constexpr std::size_t kKeptSlots = 4096;
@@ -111,6 +134,8 @@ class TPathIndex {
   // table small keeps more of a large proposal in the processor's cache); a power-of-two size.
   static bool Full(std::size_t count, std::size_t slots) { return count * 4 > slots * 3; }
   TSlots slots_;
-  std::size_t count_ = 0;
+  std::size_t count_ = 0;  // in slots_
+  std::vector<TInstance*> dense_;
+  std::size_t denseCount_ = 0;
   std::uint64_t seed_ = HashSeed();
 };
