@@ -132,7 +132,7 @@ class TPathIndex {
 
   // Open addressing with linear probing, never more than three quarters full (keeping the
   // table small keeps more of a large proposal in the processor's cache); a power-of-two size.
-  static bool Full(std::size_t count, std::size_t slots) { return count * 4 > slots * 3; }
+  static bool Full(std::size_t count, std::size_t slotCount) { return count * 4 > slotCount * 3; }
   TSlots slots_;
   std::size_t count_ = 0;  // in slots_
   std::vector<TInstance*> dense_;
