@@ -128,7 +128,7 @@ class TPathIndex {
   }
   std::size_t Mask() const { return slots_.size() - 1; }
   // Doubles the table, or makes it at least this many slots.
-  void Grow(std::size_t slots = 0);
+  void Grow(std::size_t slotCount = 0);
 
   // Open addressing with linear probing, never more than three quarters full (keeping the
   // table small keeps more of a large proposal in the processor's cache); a power-of-two size.
