@@ -27,6 +27,7 @@ std::optional<THintFile> THintFile::Open(const QString& fileName) {
 THintFile THintFile::FromText(const QByteArray& text) {
   THintFile hints;
   TSection* section = nullptr;
+  QString sectionName;
   const QString all = DecodeWindows1252(text);
   for (QStringView raw : QStringView(all).split(QLatin1Char('\n'))) {
     const QString line = raw.trimmed().toString();
@@ -37,15 +38,16 @@ THintFile THintFile::FromText(const QByteArray& text) {
       const QString name = line.mid(1, close < 0 ? -1 : close - 1).trimmed().toLower();
       // A section named twice continues where the first one ended.
       section = &hints.sections_[name];
+      sectionName = name;
       continue;
     }
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     if (section == nullptr || equals <= 0)
       continue;
     TEntry entry{line.left(equals).trimmed(), Unquoted(line.mid(equals + 1).trimmed())};
-    const QString folded = entry.key.toCaseFolded();
-    if (!section->firstValues.contains(folded))  // a key named again reads the first value
-      section->firstValues.insert(folded, entry.value);
+    const QString valueKey = ValueKey(sectionName, entry.key);
+    if (!hints.firstValues_.contains(valueKey))  // a key named again reads the first value
+      hints.firstValues_.insert(valueKey, entry.value);
     section->entries.append(std::move(entry));
   }
   return hints;
@@ -62,10 +64,11 @@ QStringList THintFile::KeyNames(int context) const {
 }
 
 QString THintFile::Value(int context, const QString& key) const {
-  const auto section = sections_.constFind(QString::number(context));
-  if (section == sections_.cend())
-    return QString();
-  return section->firstValues.value(key.toCaseFolded());
+  return firstValues_.value(ValueKey(QString::number(context), key));
+}
+
+QString THintFile::ValueKey(const QString& section, const QString& key) {
+  return section + QLatin1Char('\n') + key.toCaseFolded();
 }
 
 QStringList THintFile::Lines(int context) const {

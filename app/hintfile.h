@@ -32,10 +32,15 @@ class THintFile {
   };
   struct TSection {
     QList<TEntry> entries;
-    // The first value of each key, by its case-folded name: a hint is shown by looking up
-    // every key of its section, which must not take the square of a long section's length.
-    QHash<QString, QString> firstValues;
   };
+  // The key of firstValues_ for a key of a section: the section's name, a line break (which
+  // neither holds) and the key's case-folded name.
+  static QString ValueKey(const QString& section, const QString& key);
+
   // By section name in lower case.
   QHash<QString, TSection> sections_;
+  // The first value of each key of each section: a hint is shown by looking up every key of its
+  // section, which must not take the square of a long section's length. One table for the file
+  // rather than one per section, which would each hold room for dozens of keys.
+  QHash<QString, QString> firstValues_;
 };

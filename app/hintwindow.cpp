@@ -7,6 +7,7 @@
 #include <QTabBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/resourceimages.h"
 #include "controls/fieldhelp.h"
@@ -67,9 +68,9 @@ QWidget* TTvHintWindow::AddLink(const QString& name, const QString& caption, con
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
   button->setAccessibleName(caption);  // a glyph alone says nothing to a reader
-  auto* link = new QLabel(
-      QStringLiteral("<a href=\"#\" style=\"color:#0000ff\">%1</a>").arg(caption.toHtmlEscaped()),
-      box);
+  auto* link = new QLabel(box);
+  linkTexts_.append({link, QStringLiteral("<a href=\"#\" style=\"color:#0000ff\">%1</a>")
+                               .arg(caption.toHtmlEscaped())});
   link->setObjectName(name + QStringLiteral("Link"));
   link->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
   link->setFocusPolicy(Qt::NoFocus);
@@ -101,10 +102,22 @@ void TTvHintWindow::ShowHintFor(QWidget* control) {
   for (const QString& key : workList_)
     lines_.append(hintFile_->Value(context, key));
   text_->setText(lines_.join(QLatin1Char('\n')));
+  ShowLinkTexts();
   adjustSize();
   move(PlaceHintWindow(HintAnchorRect(control), size(), ScreenGeometryOf(control)));
   show();
   raise();
+}
+
+void TTvHintWindow::setVisible(bool visible) {
+  if (visible)
+    ShowLinkTexts();
+  QWidget::setVisible(visible);
+}
+
+void TTvHintWindow::ShowLinkTexts() {
+  for (const auto& [link, text] : std::exchange(linkTexts_, {}))
+    link->setText(text);
 }
 
 void TTvHintWindow::HideClick() {

@@ -50,7 +50,13 @@ class TTvHintWindow : public QWidget {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
 
+ public:
+  void setVisible(bool visible) override;
+
  private:
+  // The links' rich text is laid out the first time the window shows, not at start-up.
+  void ShowLinkTexts();
+
   QWidget* AddLink(const QString& name, const QString& caption, const QString& glyph,
                    void (TTvHintWindow::*action)());
 
@@ -58,6 +64,7 @@ class TTvHintWindow : public QWidget {
   QStringList workList_;
   QStringList lines_;
   QLabel* text_;
+  QList<std::pair<QLabel*, QString>> linkTexts_;
 };
 
 // Where the hint goes for a control's rectangle (global coordinates): 5 pixels below it, or

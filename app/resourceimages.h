@@ -15,6 +15,6 @@ QPixmap ImagePixmap(const QString& name, const QSize& size);
 QPixmap ImagePixmap(const QString& name);
 QIcon ImageIcon(const QString& name);
 
-// The cursor "HelpPointer" of the "What is" mode, registered once at start-up.
+// The cursor "HelpPointer" of the "What is" mode, drawn the first time it is asked for.
 void RegisterHelpCursor();
 QCursor HelpPointerCursor();

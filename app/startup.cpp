@@ -64,7 +64,6 @@ bool StartUnits(const QString& programFolder) {
     DestroyHintWindow();
     return false;
   }
-  RegisterHelpCursor();
   ClearModified();
   return true;
 }

@@ -1,9 +1,11 @@
 #include "controls/kwcomboedit.h"
 
 #include <QAbstractItemView>
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 
 #include "controls/fieldaccessibility.h"
 #include "controls/keychar.h"
@@ -17,14 +19,31 @@ bool IsAsciiDigit(QChar c) {
   return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
+// Stands in for a completer while a line edit joins its combo box: the box makes a completer of
+// its own for a line edit that has none, which the field would throw away at once.
+QCompleter* StandInCompleter() {
+  static QPointer<QCompleter> completer;
+  if (completer == nullptr)
+    completer = new QCompleter(QCoreApplication::instance());
+  return completer;
+}
+
 }  // namespace
 
 TKwComboEdit::TKwComboEdit(QWidget* parent) : TKwField(parent) {
   InstallFieldAccessibility();  // named by its label (controls/fieldaccessibility.h)
-  setEditable(true);
-  setInsertPolicy(QComboBox::NoInsert);
-  // Type-ahead happens on Tab, Enter and leaving, never as inline completion while typing.
+  // Editable as setEditable(true) makes it, less the completer: type-ahead happens on Tab,
+  // Enter and leaving, never as inline completion while typing. The list comes after the line
+  // edit, so it is made for an editable box at once.
+  auto* edit = new QLineEdit(this);
+  edit->setPalette(palette());
+  edit->setCompleter(StandInCompleter());
+  setLineEdit(edit);
   setCompleter(nullptr);
+  view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  if (!testAttribute(Qt::WA_Resized))
+    adjustSize();
+  setInsertPolicy(QComboBox::NoInsert);
   // The combo's own Enter and editing-finished handling would add or pick items behind the
   // field's rules.
   disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QTest>
 
@@ -289,4 +291,25 @@ TEST(KwComboEditExit, OpeningTheListIsNotLeavingTheField) {
   w.combo->hidePopup();
   EXPECT_EQ(exits, 0);
   EXPECT_TRUE(prompter->Prompts().isEmpty());
+}
+
+TEST(KwComboEditMaking, TheBoxIsEditableAsSetEditableMakesItWithNoCompleterLeft) {
+  QComboBox plain;
+  plain.setEditable(true);
+  TKwComboEdit combo;
+  ASSERT_TRUE(combo.isEditable());
+  EXPECT_EQ(combo.completer(), nullptr);
+  EXPECT_EQ(combo.lineEdit()->completer(), nullptr);
+  EXPECT_EQ(combo.lineEdit()->parent(), &combo);
+  EXPECT_TRUE(combo.findChildren<QCompleter*>().isEmpty());
+  // The list is the one an editable box has: its delegate, its scroll bar, its frame.
+  EXPECT_STREQ(combo.itemDelegate()->metaObject()->className(),
+               plain.itemDelegate()->metaObject()->className());
+  EXPECT_EQ(combo.view()->verticalScrollBarPolicy(), plain.view()->verticalScrollBarPolicy());
+  EXPECT_EQ(combo.view()->parentWidget()->metaObject()->className(),
+            QString::fromLatin1(plain.view()->parentWidget()->metaObject()->className()));
+  EXPECT_EQ(combo.focusPolicy(), plain.focusPolicy());
+  EXPECT_EQ(combo.lineEdit()->hasFrame(), plain.lineEdit()->hasFrame());
+  EXPECT_EQ(combo.testAttribute(Qt::WA_InputMethodEnabled),
+            plain.testAttribute(Qt::WA_InputMethodEnabled));
 }
