@@ -181,13 +181,16 @@ int ExpectFieldsSpeak(QWidget* container, const QString& where) {
       hint = LongHint(FieldHint(group));
     EXPECT_FALSE(hint.isEmpty()) << at << ": no hint";
     EXPECT_EQ(accessible->text(QAccessible::Description), hint) << at;
-    if (qobject_cast<QRadioButton*>(field) == nullptr)
+    if (qobject_cast<QRadioButton*>(field) == nullptr) {
       EXPECT_EQ(accessible->text(QAccessible::Value), ShownValue(field)) << at;
+    }
     EXPECT_EQ(known.count(accessible->role()), 1u) << at << ": role " << accessible->role();
-    if (auto* yesNo = qobject_cast<TKwYesNoDlg*>(field); yesNo != nullptr && yesNo->HasButton())
+    if (auto* yesNo = qobject_cast<TKwYesNoDlg*>(field); yesNo != nullptr && yesNo->HasButton()) {
       EXPECT_TRUE(HasChild(accessible, "Details", QAccessible::Button)) << at;
-    if (auto* date = qobject_cast<TKwDate*>(field); date != nullptr && date->HasDropDownButton())
+    }
+    if (auto* date = qobject_cast<TKwDate*>(field); date != nullptr && date->HasDropDownButton()) {
       EXPECT_TRUE(HasChild(accessible, "Calendar", QAccessible::Button)) << at;
+    }
   }
   return checked;
 }

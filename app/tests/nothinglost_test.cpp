@@ -64,8 +64,9 @@ TEST_F(NothingLost, AFailedOpenLeavesTheWindowAsItWasAndSaveKeepsTheGoodFile) {
   ASSERT_EQ(DsvSaveSection(QFile::encodeName(other).constData(), "Another"), 0);
 
   for (bool modified : {false, true}) {
-    if (modified)
+    if (modified) {
       ASSERT_TRUE(SetStringValue(Id::Surname, proposer, QStringLiteral("Unsaved")));
+    }
     const QString expected = modified ? QStringLiteral("Unsaved") : surname;
     for (const QString& bad :
          {damaged, folder, home_.filePath(QStringLiteral("gone.PCD")), other}) {

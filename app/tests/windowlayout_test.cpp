@@ -45,6 +45,7 @@ TEST_F(WindowLayout, PagesScrollRatherThanSqueezeTheirFields) {
   // The proposer page needs more than this screen leaves it: the area scrolls sideways.
   tabs->setCurrentIndex(0);
   QApplication::processEvents();
-  if (window_->ProposerPage()->minimumSizeHint().width() > scroll->viewport()->width())
+  if (window_->ProposerPage()->minimumSizeHint().width() > scroll->viewport()->width()) {
     EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible());
+  }
 }
