@@ -40,7 +40,6 @@ TKwComboEdit::TKwComboEdit(QWidget* parent) : TKwField(parent) {
   edit->setCompleter(StandInCompleter());
   setLineEdit(edit);
   setCompleter(nullptr);
-  view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   if (!testAttribute(Qt::WA_Resized))
     adjustSize();
   setInsertPolicy(QComboBox::NoInsert);
@@ -64,10 +63,18 @@ TKwComboEdit::TKwComboEdit(QWidget* parent) : TKwField(parent) {
       lineEdit()->setText(textBeforeInsert_);
     }
   });
-  // While the list is open the keys reach the list; the field still takes the typed ones. The
-  // list's own filter was installed when view() made it, so this one sees each key first.
-  view()->installEventFilter(this);
   QComboBox::setCurrentIndex(-1);
+}
+
+QAbstractItemView* TKwComboEdit::List() {
+  if (list_ == nullptr) {
+    list_ = view();
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // While the list is open the keys reach the list; the field still takes the typed ones.
+    // The list's own filter was installed when view() made it, so this one sees each key first.
+    list_->installEventFilter(this);
+  }
+  return list_;
 }
 
 void TKwComboEdit::SetListID(std::int32_t listId) {
@@ -124,7 +131,8 @@ void TKwComboEdit::SetText(const QString& text) {
 }
 
 bool TKwComboEdit::DroppedDown() const {
-  return view()->isVisible();
+  // Every way of opening the list goes through showPopup(), which sets the list up first.
+  return list_ != nullptr && list_->isVisible();
 }
 
 void TKwComboEdit::SetDroppedDown(bool dropped) {
@@ -161,6 +169,7 @@ int TKwComboEdit::FindTypedItem(const QString& typed) const {
 void TKwComboEdit::showPopup() {
   if (DroppedDown())
     return;
+  List();
   QComboBox::showPopup();
   HighlightTypeAhead();
   CursorToEnd();
@@ -190,7 +199,7 @@ void TKwComboEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TKwComboEdit::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == view() && event->type() == QEvent::ShortcutOverride) {
+  if (list_ != nullptr && watched == list_ && event->type() == QEvent::ShortcutOverride) {
     // The list's own filter closes the list on Enter here, before the key press comes, and the
     // field would then open it again; the key press itself is the field's.
     auto* key = static_cast<QKeyEvent*>(event);
@@ -199,7 +208,7 @@ bool TKwComboEdit::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  if (watched != view() || event->type() != QEvent::KeyPress)
+  if (list_ == nullptr || watched != list_ || event->type() != QEvent::KeyPress)
     return QComboBox::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
   switch (key->key()) {
@@ -341,7 +350,7 @@ void TKwComboEdit::InsertKey(QChar key, const QKeyEvent& original) {
 void TKwComboEdit::MoveListHighlight(QKeyEvent* event) {
   if (count() == 0)
     return;
-  int row = view()->currentIndex().isValid() ? view()->currentIndex().row() : -1;
+  int row = List()->currentIndex().isValid() ? List()->currentIndex().row() : -1;
   const int page = qMax(1, maxVisibleItems() - 1);
   switch (event->key()) {
     case Qt::Key_Up:
@@ -358,7 +367,7 @@ void TKwComboEdit::MoveListHighlight(QKeyEvent* event) {
       break;
   }
   row = qBound(0, row, count() - 1);
-  view()->setCurrentIndex(model()->index(row, modelColumn(), rootModelIndex()));
+  List()->setCurrentIndex(model()->index(row, modelColumn(), rootModelIndex()));
   // Moving through the open list selects as it goes, as the list of the platform's combo does.
   SelectItem(row);
   CursorToEnd();
@@ -370,7 +379,7 @@ void TKwComboEdit::HighlightTypeAhead() {
     return;
   const int index = FindTypedItem(lineEdit()->text());
   if (index >= 0)
-    view()->setCurrentIndex(model()->index(index, modelColumn(), rootModelIndex()));
+    List()->setCurrentIndex(model()->index(index, modelColumn(), rootModelIndex()));
 }
 
 void TKwComboEdit::CursorToEnd() {

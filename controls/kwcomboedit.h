@@ -97,6 +97,10 @@ class TKwComboEdit : public TKwField<QComboBox, TKwComboEdit> {
   void TakeTypedText();
   void SelectItem(int index);
   void ShowStartUnlessEditing();
+  // The drop-down list, set up for the field the first time it is needed. Qt makes a combo
+  // box's list (a pop-up frame with a list view) only when it is first asked for; a page of
+  // lists that are never opened then never pays for them.
+  QAbstractItemView* List();
   void InsertKey(QChar key, const QKeyEvent& original);
   void MoveListHighlight(QKeyEvent* event);
   void HighlightTypeAhead();
@@ -108,4 +112,5 @@ class TKwComboEdit : public TKwField<QComboBox, TKwComboEdit> {
   bool listItemsOnly_ = true;
   int indexBeforeInsert_ = -1;
   QString textBeforeInsert_;
+  QAbstractItemView* list_ = nullptr;  // set up by List(); owned by the box
 };
