@@ -9,7 +9,6 @@ namespace {
 
 constexpr std::size_t kFirstBlockSlots = 16;
 constexpr std::size_t kLargestBlockSlots = 1024;
-constexpr std::align_val_t kBlockAlignment{kCacheLine};
 
 }  // namespace
 
@@ -27,8 +26,7 @@ void* TInstanceStorage::Allocate(std::size_t size) {
   if (used_ == capacity_) {
     const std::size_t slots =
         capacity_ == 0 ? kFirstBlockSlots : std::min(capacity_ * 2, kLargestBlockSlots);
-    blocks_.emplace_back(
-        static_cast<std::byte*>(::operator new[](slots* slotSize_, kBlockAlignment)));
+    blocks_.emplace_back(TCacheLineAllocator<std::byte>().allocate(slots * slotSize_));
     capacity_ = slots;
     used_ = 0;
   }
@@ -36,7 +34,7 @@ void* TInstanceStorage::Allocate(std::size_t size) {
 }
 
 void TInstanceStorage::TBlockDelete::operator()(std::byte* block) const {
-  ::operator delete[](block, kBlockAlignment);
+  TCacheLineAllocator<std::byte>().deallocate(block, 0);
 }
 
 void TInstanceStorage::Free(void* slot) {

@@ -5,7 +5,6 @@
 // ancestors of the property, and for an object occurrence the object itself), so the indices
 // alone tell the instances of a list apart.
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
