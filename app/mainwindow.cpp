@@ -397,6 +397,13 @@ void TTolvaneForm::showEvent(QShowEvent* event) {
   if (firstShowStarted_)
     return;
   firstShowStarted_ = true;
+  // The splash has done its work once the window is up. It goes now, not after the first
+  // show's steps, so that its picture is not held while the window is first painted and laid
+  // out (the highest memory of the start-up).
+  if (splash_) {
+    splash_->close();
+    delete splash_;
+  }
   // After the window is on the screen, so that the boxes of the start-up steps appear over it.
   QMetaObject::invokeMethod(this, &TTolvaneForm::FirstShow, Qt::QueuedConnection);
 }
@@ -404,10 +411,6 @@ void TTolvaneForm::showEvent(QShowEvent* event) {
 void TTolvaneForm::FirstShow() {
   FileNew();
   pages_->Show();
-  if (splash_) {
-    splash_->close();
-    splash_->deleteLater();
-  }
   TOptions* options = Options();
   if (options != nullptr && options->GetShowFirstHelp())
     ShowGettingStarted(this);

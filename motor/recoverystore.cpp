@@ -166,10 +166,16 @@ std::vector<TLeftCopy> TRecoveryStore::ClaimLeftCopies() {
   std::vector<TLeftCopy> copies;
   const QDir folder(folder_);
   QSet<QString> slotNames;
-  for (const QString& name : folder.entryList(
-           {QStringLiteral("*.lock"), QStringLiteral("*.info"), QStringLiteral("*.PCD")},
-           QDir::Files)) {
-    slotNames.insert(name.section(QLatin1Char('.'), 0, 0));
+  // The suffixes are compared here rather than given to the folder as name patterns, which
+  // would start the regular expression compiler for this one listing. As patterns, without
+  // regard to case.
+  for (const QString& name : folder.entryList(QDir::Files)) {
+    for (const char* suffix : {kLockSuffix, kNoteSuffix, kCopySuffix}) {
+      if (name.endsWith(QLatin1String(suffix), Qt::CaseInsensitive)) {
+        slotNames.insert(name.section(QLatin1Char('.'), 0, 0));
+        break;
+      }
+    }
   }
   slotNames.remove(slot_);
   for (const QString& slot : slotNames) {

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <limits>
@@ -59,8 +58,11 @@ std::unique_ptr<QSettings> OpenSettings() {
 }
 
 QStringList Segments(const QString& key) {
-  static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
-  return key.split(separators, Qt::SkipEmptyParts);
+  // Either slash separates the levels. A plain split: a pattern would bring in the regular
+  // expression compiler at start-up for this alone.
+  QString levels = key;
+  levels.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  return levels.split(QLatin1Char('/'), Qt::SkipEmptyParts);
 }
 
 QStringList ChildGroups(QSettings& settings, const QString& group) {
