@@ -17,7 +17,6 @@
 #include "platform/prompt.h"
 #include "platform/windows1252.h"
 #include "settings/options.h"
-#include "transmit/net/senderthread.h"
 
 namespace {
 
@@ -191,12 +190,12 @@ void TEMailForm::BuildBody() {
 
 void TEMailForm::StartSender() {
   TOptions& options = MailOptions();
-  auto smtp = std::make_unique<TNetSMTP>();
-  smtp->SetHost(server_);
-  smtp->SetPort(static_cast<quint16>(options.GetMailPort()));
-  smtp->SetBufferChunk(8192);
-  smtp->SetTimeout(options.GetMailTimeoutSeconds() * 1000);
-  smtp->SetSecurity(SmtpSecurity(options.GetMailSecurity()));
+  TMailServer server;
+  server.Host = server_;
+  server.Port = static_cast<quint16>(options.GetMailPort());
+  server.BufferChunk = 8192;
+  server.TimeoutMs = options.GetMailTimeoutSeconds() * 1000;
+  server.Security = SmtpSecurity(options.GetMailSecurity());
   const QString user = options.GetMailUser();
   if (!user.isEmpty()) {
     // The secret store may take a moment (or ask the user to unlock it); Cancel meanwhile
@@ -206,16 +205,17 @@ void TEMailForm::StartSender() {
       ShowNotice(password.Notice);
     if (closing_)
       return;
-    smtp->SetCredentials(user, password.Password);
+    server.User = user;
+    server.Password = password.Password;
   }
 
   progress_->setRange(0, 100);
   progress_->setValue(0);
-  auto* sender = new TSenderThread(std::move(smtp), msg_);
+  auto* sender = new TMailSender(std::move(server), msg_, this);
   sender_ = sender;
-  connect(sender, &TSenderThread::work, this, &TEMailForm::SMTPWork);
-  connect(sender, &TSenderThread::completed, this, &TEMailForm::SenderCompleted);
-  sender->StartDetached();
+  connect(sender, &TMailSender::work, this, &TEMailForm::SMTPWork);
+  connect(sender, &TMailSender::completed, this, &TEMailForm::SenderCompleted);
+  sender->Start();
 }
 
 void TEMailForm::SMTPWork(qint64 done, qint64 total) {
@@ -227,6 +227,8 @@ void TEMailForm::SMTPWork(qint64 done, qint64 total) {
 }
 
 void TEMailForm::SenderCompleted(bool success, const QString& error) {
+  if (sender_)
+    sender_->deleteLater();
   sender_ = nullptr;
   if (success) {
     // Also after a Cancel: the server has the message, and a retry would send it twice.
@@ -266,7 +268,9 @@ void TEMailForm::reject() {
 void TEMailForm::AbandonSender() {
   if (!sender_)
     return;
+  // The exchange ends on its own; the dialog no longer waits for it.
   disconnect(sender_, nullptr, this, nullptr);
+  sender_->deleteLater();
   sender_ = nullptr;
   QDialog::reject();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // TEMailForm ("Send Quotation"): sends the accepted proposal to the broker. Send builds the
 // proposal listing as the message body, attaches the saved quotation file and hands the message
-// to a TSenderThread, which runs the SMTP exchange on a worker thread: the dialog stays
+// to a TMailSender, which runs the SMTP exchange on a worker thread: the dialog stays
 // responsive, the progress bar follows the attachment, and Cancel ends the exchange at once.
 //
 // Success records the mail server (CurrentInternetMailServer) and closes the dialog with OK. Any
@@ -19,12 +19,12 @@
 #include <memory>
 
 #include "transmit/emaildialup.h"
+#include "transmit/net/mailsender.h"
 #include "transmit/net/netmessage.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class TSenderThread;
 
 // How the user's computer reaches the Internet (the acceptance wizard's choice).
 enum class TConnectionMethod { LocalNetwork = 0, Manual = 1, DialUp = 2 };
@@ -77,7 +77,7 @@ class TEMailForm : public QDialog {
   QString server_;
   TNetMessage msg_;
   std::unique_ptr<TEMailDialUp> dialUp_;
-  QPointer<TSenderThread> sender_;
+  QPointer<TMailSender> sender_;
   QLabel* heading_ = nullptr;
   QLabel* instruction_ = nullptr;
   QProgressBar* progress_ = nullptr;

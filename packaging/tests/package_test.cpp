@@ -139,7 +139,7 @@ TEST_F(DebianPackage, ControlFieldsNameThePackageAndTheLibrariesItNeeds) {
   const QString depends = Field(QStringLiteral("Depends"));
   for (const char* library :
        {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6svg6",
-        "libqt6keychain1"})
+        "libqt6keychain1", "libqt6network6"})
     EXPECT_TRUE(depends.contains(
         QRegularExpression(QStringLiteral("(^|, )%1 \\(>= [0-9.]+\\)")
                                .arg(QRegularExpression::escape(QLatin1String(library))))))
@@ -169,6 +169,7 @@ TEST_F(DebianPackage, HoldsTheProgramsTheEngineTheDemoAndTheHelpUnderUsr) {
         "usr/share/quillmarsh/demo/engine/Choice.Dat",
         "usr/share/quillmarsh/demo/engine/OccupMap.bin",
         "usr/share/quillmarsh/demo/samples/family.PCD", "usr/share/quillmarsh/help/index.html",
+        "usr/lib/quillmarsh/plugins/quillmarsh-mail.so",
         "usr/share/doc/" QM_PACKAGE_NAME "/copyright"})
     EXPECT_TRUE(QFileInfo(Installed(QLatin1String(file))).isFile()) << file;
   // Stripped: the build tree's debugging information stays out of the package.

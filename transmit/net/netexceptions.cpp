@@ -82,39 +82,3 @@ QString SocketErrorMessage(int errorNumber) {
 QString SocketErrorText(int errorNumber) {
   return QStringLiteral("Socket Error #%1\r\n").arg(errorNumber) + SocketErrorMessage(errorNumber);
 }
-
-int WinsockErrorNumber(QAbstractSocket::SocketError error) {
-  switch (error) {
-    case QAbstractSocket::ConnectionRefusedError:
-      return winsock::kConnectionRefused;
-    case QAbstractSocket::RemoteHostClosedError:
-      return winsock::kConnectionReset;
-    case QAbstractSocket::HostNotFoundError:
-      return winsock::kHostNotFound;
-    case QAbstractSocket::SocketAccessError:
-      return 10013;
-    case QAbstractSocket::SocketResourceError:
-      return 10055;
-    case QAbstractSocket::SocketTimeoutError:
-      return winsock::kTimedOut;
-    case QAbstractSocket::DatagramTooLargeError:
-      return 10040;
-    case QAbstractSocket::NetworkError:
-      return 10050;
-    case QAbstractSocket::AddressInUseError:
-      return 10048;
-    case QAbstractSocket::SocketAddressNotAvailableError:
-      return 10049;
-    case QAbstractSocket::UnsupportedSocketOperationError:
-      return 10045;
-    case QAbstractSocket::UnfinishedSocketOperationError:
-      return 10036;
-    case QAbstractSocket::OperationError:
-      return winsock::kNotConnected;
-    case QAbstractSocket::TemporaryError:
-      return 10035;
-    default:
-      // Proxy and other errors have no Winsock counterpart; "network is down" says the most.
-      return 10050;
-  }
-}

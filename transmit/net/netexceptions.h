@@ -3,7 +3,6 @@
 // Winsock error number and its text ("Socket Error #10061\r\nConnection refused."), whatever
 // platform the program runs on: the broker's support desk knows these numbers.
 
-#include <QAbstractSocket>
 #include <QByteArray>
 #include <QString>
 #include <exception>
@@ -65,5 +64,3 @@ inline constexpr int kHostNotFound = 11001;
 QString SocketErrorMessage(int errorNumber);
 // "Socket Error #" + number + CR LF + the message.
 QString SocketErrorText(int errorNumber);
-// The Winsock error number that stands for a socket error of the platform.
-int WinsockErrorNumber(QAbstractSocket::SocketError error);

@@ -17,9 +17,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "transmit/net/mailserver.h"
 #include "transmit/net/netmessageclient.h"
-
-enum class TSmtpSecurity { None, Opportunistic, Required, Tls };
 
 class TNetSMTP : public TNetMessageClient {
  public:

@@ -9,6 +9,7 @@
 // ENetSilentException, at once or after the cancel grace. Every failure is raised as one of the
 // exceptions of netexceptions.h.
 
+#include <QAbstractSocket>
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QHostAddress>
@@ -150,3 +151,6 @@ class TNetSocket : public TNet {
   StatusHandler onStatus_;
   TraceHandler onTrace_;
 };
+
+// The Winsock error number that stands for a socket error of the platform.
+int WinsockErrorNumber(QAbstractSocket::SocketError error);

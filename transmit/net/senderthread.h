@@ -25,14 +25,14 @@ class TSenderThread : public QThread {
 
   // Ends the exchange as soon as the client next looks (within a fraction of a second).
   // Safe from any thread.
-  void Cancel() { cancelled_ = true; }
+  Q_INVOKABLE void Cancel() { cancelled_ = true; }
   bool IsCancelled() const { return cancelled_; }
 
   // The last status text the client reported. Safe from any thread.
   QString LastStatus() const;
 
   // Starts the thread and arranges for it to free itself when it has finished.
-  void StartDetached();
+  Q_INVOKABLE void StartDetached();
 
  signals:
   void work(qint64 done, qint64 total);

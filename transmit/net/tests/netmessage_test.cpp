@@ -8,6 +8,7 @@
 #include "transmit/net/netexceptions.h"
 #include "transmit/net/netmessage.h"
 #include "transmit/net/netreadbuffer.h"
+#include "transmit/net/netsocket.h"
 
 namespace {
 
