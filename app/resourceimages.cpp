@@ -6,6 +6,7 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPointer>
+#include <QResource>
 #include <QSvgRenderer>
 #include <array>
 #include <map>
@@ -111,6 +112,21 @@ class TImageIconEngine : public QIconEngine {
 }  // namespace
 
 QPixmap ImagePixmap(const QString& name, const QSize& size) {
+  // The pixels the build drew for this size, when it drew any (qm-prerender).
+  const QResource drawn(
+      QStringLiteral(":/images/%1-%2x%3.argb32").arg(name).arg(size.width()).arg(size.height()));
+  if (drawn.isValid()) {
+    const QByteArray pixels = drawn.uncompressedData();
+    if (pixels.size() == qsizetype(size.width()) * size.height() * 4) {
+      const QImage image(reinterpret_cast<const uchar*>(pixels.constData()), size.width(),
+                         size.height(), size.width() * 4, QImage::Format_ARGB32_Premultiplied);
+      return QPixmap::fromImage(image);  // a copy: the bytes go with this function
+    }
+  }
+  return DrawnImagePixmap(name, size);
+}
+
+QPixmap DrawnImagePixmap(const QString& name, const QSize& size) {
   QSvgRenderer renderer(ImagePath(name));
   if (!renderer.isValid() || size.isEmpty())
     return QPixmap();

@@ -16,6 +16,7 @@
 #include "app/gettingstarted.h"
 #include "app/helpviewer.h"
 #include "app/pagetabcontrol.h"
+#include "app/resourceimages.h"
 #include "app/splashform.h"
 #include "app/tests/appfixture.h"
 #include "app/whatsthis.h"
@@ -110,7 +111,12 @@ TEST(Forms, SplashAndAboutCarryTheirCaptionsSizesAndTexts) {
   EXPECT_EQ(splash.windowTitle(), QStringLiteral("Quillmarsh"));
   EXPECT_EQ(splash.size(), QSize(449, 350));
   EXPECT_TRUE(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
-  EXPECT_FALSE(splash.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().isNull());
+  // The picture the build drew is the one the SVG draws, pixel for pixel.
+  const QImage shown = splash.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().toImage();
+  const QImage drawn = DrawnImagePixmap(QStringLiteral("splash"), QSize(449, 350)).toImage();
+  ASSERT_EQ(shown.size(), QSize(449, 350));
+  EXPECT_TRUE(shown.convertToFormat(QImage::Format_ARGB32) ==
+              drawn.convertToFormat(QImage::Format_ARGB32));
 
   TAboutForm about;
   EXPECT_EQ(about.windowTitle(), QStringLiteral("About Quillmarsh"));
