@@ -26,9 +26,12 @@ namespace {
 
 constexpr int kVoluntaryExcessAmounts[] = {0, 50, 100, 150, 200, 250};
 
-// A list's drop-down is as wide as its longest item, however narrow the field.
-void WidenDropDown(TKwComboEdit* list) {
-  list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 24);
+// A list's drop-down is as wide as its longest item, however narrow the field: fitted when it
+// is first opened.
+void WidenDropDown(TKwComboEdit* field) {
+  QObject::connect(field, &TKwComboEdit::listSetUp, field, [](QAbstractItemView* list) {
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 24);
+  });
 }
 
 }  // namespace
@@ -347,8 +350,7 @@ void TVehicleKwTabsheetForm::CreateFields() {
   // The model lines are columns of characters: they line up only in a fixed-pitch font.
   TKwComboEdit* model = List(VehicleModelKwComboEdit);
   const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  model->setFont(fixed);
-  model->view()->setFont(fixed);
+  model->setFont(fixed);  // a combo box gives its list its font
   model->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance(QString(52, QLatin1Char('0'))) +
                          model->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
   for (const char* wide : {LocationKwComboEdit, UseKwComboEdit, DrivingRestrictionsKwComboEdit})

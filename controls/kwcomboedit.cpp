@@ -73,6 +73,7 @@ QAbstractItemView* TKwComboEdit::List() {
     // While the list is open the keys reach the list; the field still takes the typed ones.
     // The list's own filter was installed when view() made it, so this one sees each key first.
     list_->installEventFilter(this);
+    emit listSetUp(list_);
   }
   return list_;
 }

@@ -76,6 +76,9 @@ class TKwComboEdit : public TKwField<QComboBox, TKwComboEdit> {
   void changed();
   // The items are to be (re)built: the page fills them from the Data Server list ListID().
   void buildList();
+  // The drop-down list has just been set up, before it first opens: a page fits it here (its
+  // width, its font) rather than with the field, so that lists never opened cost nothing.
+  void listSetUp(QAbstractItemView* list);
   // Before and after the field's own handling of a typed key; a handler may change the key or
   // clear it (QChar()) to drop it. Tab arrives as '\t', Enter as '\r', Backspace as '\b'.
   void beforeKeyPress(QChar& key);

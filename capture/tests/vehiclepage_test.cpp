@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
@@ -252,6 +253,30 @@ TEST_F(VehiclePageTest, ModelListFollowsTheMakeAndTheYear) {
   EXPECT_EQ(year->AsInteger(), 2018);
   EXPECT_EQ(SelectedCode(VehicleMakeKwComboEdit), kAbarth);
   EXPECT_EQ(SelectedCode(VehicleModelKwComboEdit), 1003);
+}
+
+TEST_F(VehiclePageTest, DropDownsAreFittedWhenTheyFirstOpen) {
+  ASSERT_TRUE(Show());
+  // Nothing is made for a list before it opens: not even the lists the page widens.
+  for (const char* name : {LocationKwComboEdit, UseKwComboEdit, DrivingRestrictionsKwComboEdit})
+    EXPECT_EQ(List(name)->findChild<QAbstractItemView*>(), nullptr) << name;
+
+  // The model lines are columns: the open list shows them in the field's fixed-pitch font.
+  Choose(VehicleMakeKwComboEdit, kAbarth);
+  TKwComboEdit* model = List(VehicleModelKwComboEdit);
+  model->showPopup();
+  EXPECT_TRUE(QFontInfo(model->view()->font()).fixedPitch());
+  EXPECT_EQ(model->view()->font(), model->font());
+  model->hidePopup();
+
+  // A narrow field's list is as wide as its longest item.
+  for (const char* name : {LocationKwComboEdit, UseKwComboEdit, DrivingRestrictionsKwComboEdit}) {
+    TKwComboEdit* list = List(name);
+    list->showPopup();
+    QAbstractItemView* view = list->view();
+    EXPECT_GE(view->minimumWidth(), view->sizeHintForColumn(0) + 24) << name;
+    list->hidePopup();
+  }
 }
 
 TEST_F(VehiclePageTest, AnyDriverFieldsExcessAndBusinessMileage) {
