@@ -3,7 +3,9 @@
 // A read past the end or at an absurd position raises EReadError instead of returning garbage,
 // so a damaged file can never make the caller run off the end of a buffer.
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -58,7 +60,19 @@ class TBinaryReader {
         static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
         static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24);
   }
-  double ReadDouble();
+  double ReadDouble() {
+    const std::uint8_t* b = Take(8);
+    std::uint64_t bits = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(&bits, b, sizeof bits);  // the file's byte order already
+    } else {
+      for (int i = 7; i >= 0; --i)
+        bits = (bits << 8) | b[i];
+    }
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+  }
   // A length byte followed by that many single-byte characters.
   std::string ReadShortString() {
     std::string text;

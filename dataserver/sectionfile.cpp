@@ -69,32 +69,42 @@ void TSectionRecordView::DecodePath(TInstancePath& path) const {
 }
 
 bool ReadSectionRecordView(TBinaryReader& in, TSectionRecordView& record) {
-  record.PropertyId = in.ReadInt32();
-  if (record.PropertyId <= 0)
+  // Every field is read before the record is written: a write to the record could otherwise be
+  // taken to change the reader, whose position would be loaded again after each one.
+  const std::int32_t identifier = in.ReadInt32();
+  if (identifier <= 0) {
+    record.PropertyId = identifier;
     return false;
+  }
   const std::int32_t length = in.ReadInt32();
   if (length < 0 || length > kMaxPathLength || length * kPathEntrySize > in.Remaining())
     throw EReadError("Section file damaged: impossible path length");
-  record.PathLength = length;
-  record.PathBytes = in.ReadInPlace(static_cast<std::size_t>(length * kPathEntrySize));
-  record.Type = in.ReadUInt8();
-  record.Number = 0;
-  record.Text = {};
-  record.Integer = 0;
-  switch (record.Type) {
+  const std::uint8_t* pathBytes = in.ReadInPlace(static_cast<std::size_t>(length * kPathEntrySize));
+  const std::uint8_t type = in.ReadUInt8();
+  double number = 0;
+  std::string_view text;
+  std::int32_t integer = 0;
+  switch (type) {
     case 1:
-      record.Number = in.ReadDouble();
+      number = in.ReadDouble();
       break;
     case 2:
-      record.Text = in.ReadShortStringView();
+      text = in.ReadShortStringView();
       break;
     case 3:
     case 4:
-      record.Integer = in.ReadInt32();
+      integer = in.ReadInt32();
       break;
     default:
-      throw EReadError("Section file damaged: unknown value type " + std::to_string(record.Type));
+      throw EReadError("Section file damaged: unknown value type " + std::to_string(type));
   }
+  record.PropertyId = identifier;
+  record.PathLength = length;
+  record.PathBytes = pathBytes;
+  record.Type = type;
+  record.Number = number;
+  record.Text = text;
+  record.Integer = integer;
   return true;
 }
 
