@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <type_traits>
 
 #include "dataserver/instance.h"
 #include "dataserver/property.h"
@@ -133,7 +134,8 @@ T* TInstanceList::Create(const TPathEntry* path, int pathLength, bool indexed) {
     throw;
   }
   try {
-    Append(instance, indexed);
+    // The class made tells whether it is an occurrence, without asking the instance.
+    Append(instance, indexed, std::is_same_v<T, TParentInstance>);
   } catch (...) {
     Dispose(instance);
     throw;
@@ -146,10 +148,10 @@ void TInstanceList::Dispose(TInstance* instance) {
   storage_.Free(instance);
 }
 
-void TInstanceList::Append(TInstance* instance, bool indexed) {
+void TInstanceList::Append(TInstance* instance, bool indexed, bool occurrence) {
   // An occurrence that does not sort after the last one leaves the list to be sorted later.
-  const bool outOfOrder = !unsorted_ && !items_.empty() && instance->IsObjectInstance() &&
-                          !OccurrenceBefore(items_.back(), instance);
+  const bool outOfOrder =
+      !unsorted_ && !items_.empty() && occurrence && !OccurrenceBefore(items_.back(), instance);
   items_.push_back(instance);
   try {
     if (indexed)
@@ -177,7 +179,8 @@ void TInstanceList::RegisterWithOccurrences(const TPathEntry* path, int pathLeng
     });
     if (created)
       continue;
-    if (existing->IsObjectInstance()) {
+    // The list of an object holds only its occurrences: no need to ask the instance.
+    if (ancestor->Type == ptObject || existing->IsObjectInstance()) {
       static_cast<TParentInstance*>(existing)->AddRef();
       continue;
     }
