@@ -36,6 +36,8 @@ TInstanceList::~TInstanceList() {
 
 void TInstanceList::Reserve(std::size_t count) {
   items_.reserve(count);
+  if (count > items_.size())
+    storage_.Reserve(count - items_.size());
   // Values have a path entry for each ancestor, occurrences one more for the object itself.
   index_.Reserve(count, fParent->getDepth() + (fParent->Type == ptObject ? 1 : 0));
 }

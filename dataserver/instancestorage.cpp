@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::size_t kFirstBlockSlots = 16;
 constexpr std::size_t kLargestBlockSlots = 1024;
+constexpr std::size_t kLargestReservedSlots = std::size_t{1} << 16;
 
 }  // namespace
 
@@ -24,11 +25,12 @@ void* TInstanceStorage::Allocate(std::size_t size) {
     return slot;
   }
   if (used_ == capacity_) {
-    const std::size_t slots =
-        capacity_ == 0 ? kFirstBlockSlots : std::min(capacity_ * 2, kLargestBlockSlots);
+    const std::size_t slots = std::max(
+        reserved_, capacity_ == 0 ? kFirstBlockSlots : std::min(capacity_ * 2, kLargestBlockSlots));
     blocks_.emplace_back(TCacheLineAllocator<std::byte>().allocate(slots * slotSize_));
     capacity_ = slots;
     used_ = 0;
+    reserved_ = 0;
   }
   return blocks_.back().get() + slotSize_ * used_++;
 }
@@ -45,5 +47,11 @@ void TInstanceStorage::FreeAll() {
   blocks_.clear();
   used_ = 0;
   capacity_ = 0;
+  reserved_ = 0;
   free_ = nullptr;
+}
+
+void TInstanceStorage::Reserve(std::size_t slots) {
+  const std::size_t left = capacity_ - used_;
+  reserved_ = slots > left ? std::min(slots - left, kLargestReservedSlots) : 0;
 }

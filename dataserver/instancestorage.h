@@ -24,6 +24,10 @@ class TInstanceStorage {
   void Free(void* slot);
   // Gives back every block; every slot is free then.
   void FreeAll();
+  // Room for this many more slots: the next block taken holds at least what the last one has
+  // left short of it (up to a bound, so that a count read from a damaged file cannot take the
+  // memory), instead of the blocks growing step by step.
+  void Reserve(std::size_t slots);
 
  private:
   struct TFreeSlot {
@@ -39,5 +43,6 @@ class TInstanceStorage {
   std::vector<std::unique_ptr<std::byte[], TBlockDelete>> blocks_;
   std::size_t used_ = 0;      // slots handed out from the last block
   std::size_t capacity_ = 0;  // slots of the last block
+  std::size_t reserved_ = 0;  // slots the next block holds at least
   TFreeSlot* free_ = nullptr;
 };
