@@ -90,9 +90,11 @@ void SetRecordValue(TProperty* property, const TSectionRecordView& record, TInst
   if (property == nullptr || property->Type != record.Type)
     return;
   try {
-    record.DecodePath(path);
-    TInstance* instance =
-        property->Instances().GetInstance(static_cast<int>(path.size()), path.data());
+    // path only grows, to the longest path of the section: no resizing for every record.
+    if (path.size() < static_cast<std::size_t>(record.PathLength))
+      path.resize(static_cast<std::size_t>(record.PathLength));
+    record.DecodePath(path.data());
+    TInstance* instance = property->Instances().GetInstance(record.PathLength, path.data());
     if (instance == nullptr)
       return;
     switch (record.Type) {

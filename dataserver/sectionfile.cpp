@@ -58,13 +58,16 @@ std::vector<TSectionRecord> ReadSectionRecords(TBinaryReader& in, std::int32_t p
 
 void TSectionRecordView::DecodePath(TInstancePath& path) const {
   path.resize(static_cast<std::size_t>(PathLength));
+  DecodePath(path.data());
+}
+
+void TSectionRecordView::DecodePath(TPathEntry* entries) const {
   const std::uint8_t* b = PathBytes;
-  for (TPathEntry& entry : path) {
+  for (std::int32_t i = 0; i < PathLength; ++i, b += kPathEntrySize) {
     // Object, reserved word (not read), index: little-endian 16-bit words.
-    entry.ObjectId = static_cast<std::uint16_t>(b[0] | b[1] << 8);
-    entry.Reserved = 0;
-    entry.Index = static_cast<std::uint16_t>(b[4] | b[5] << 8);
-    b += kPathEntrySize;
+    entries[i].ObjectId = static_cast<std::uint16_t>(b[0] | b[1] << 8);
+    entries[i].Reserved = 0;
+    entries[i].Index = static_cast<std::uint16_t>(b[4] | b[5] << 8);
   }
 }
 

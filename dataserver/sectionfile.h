@@ -39,6 +39,8 @@ struct TSectionRecordView {
 
   // The path's entries, into path (whose storage is reused).
   void DecodePath(TInstancePath& path) const;
+  // The same into the caller's room for PathLength entries.
+  void DecodePath(TPathEntry* entries) const;
 };
 
 struct TSectionDirectoryEntry {
