@@ -111,6 +111,41 @@ bool ReadSectionRecordView(TBinaryReader& in, TSectionRecordView& record) {
   return true;
 }
 
+const std::uint8_t* DecodeSectionRecord(const std::uint8_t* at, TSectionRecordView& record) {
+  const std::int32_t identifier = LittleEndianInt32(at);
+  if (identifier <= 0)
+    return nullptr;
+  const std::int32_t length = LittleEndianInt32(at + 4);
+  const std::uint8_t* pathBytes = at + 8;
+  at = pathBytes + length * kPathEntrySize;
+  const std::uint8_t type = *at++;
+  double number = 0;
+  std::string_view text;
+  std::int32_t integer = 0;
+  switch (type) {
+    case 1:
+      number = LittleEndianDouble(at);
+      at += 8;
+      break;
+    case 2:
+      text = {reinterpret_cast<const char*>(at + 1), *at};
+      at += 1 + *at;
+      break;
+    default:
+      integer = LittleEndianInt32(at);
+      at += 4;
+      break;
+  }
+  record.PropertyId = identifier;
+  record.PathLength = length;
+  record.PathBytes = pathBytes;
+  record.Type = type;
+  record.Number = number;
+  record.Text = text;
+  record.Integer = integer;
+  return at;
+}
+
 bool ReadSectionRecord(TBinaryReader& in, TSectionRecord& record) {
   TSectionRecordView view;
   if (!ReadSectionRecordView(in, view)) {
