@@ -19,7 +19,12 @@ class TInstanceStorage {
                                                                                  : alignof(void*);
 
   // A slot of at least size bytes (the same size on every call), aligned to kSlotAlignment.
-  void* Allocate(std::size_t size);
+  void* Allocate(std::size_t size) {
+    // The usual case, kept small enough to be inlined: the next slot of the last block.
+    if (size == slotSize_ && free_ == nullptr && used_ < capacity_)
+      return last_ + slotSize_ * used_++;
+    return AllocateOther(size);
+  }
   // Takes back one slot, to be handed out again.
   void Free(void* slot);
   // Gives back every block; every slot is free then.
@@ -30,6 +35,9 @@ class TInstanceStorage {
   void Reserve(std::size_t slots);
 
  private:
+  // Every other case of Allocate: the first slot, a slot freed earlier, a new block.
+  void* AllocateOther(std::size_t size);
+
   struct TFreeSlot {
     TFreeSlot* Next;
   };
@@ -41,8 +49,9 @@ class TInstanceStorage {
 
   std::size_t slotSize_ = 0;
   std::vector<std::unique_ptr<std::byte[], TBlockDelete>> blocks_;
-  std::size_t used_ = 0;      // slots handed out from the last block
-  std::size_t capacity_ = 0;  // slots of the last block
-  std::size_t reserved_ = 0;  // slots the next block holds at least
+  std::byte* last_ = nullptr;  // the last block
+  std::size_t used_ = 0;       // slots handed out from the last block
+  std::size_t capacity_ = 0;   // slots of the last block
+  std::size_t reserved_ = 0;   // slots the next block holds at least
   TFreeSlot* free_ = nullptr;
 };
