@@ -84,14 +84,13 @@ TInstance* TInstanceList::FindInstance(int pathLength, const TPathEntry* path) c
 TInstance* TInstanceList::GetInstance(int pathLength, const TPathEntry* path) {
   // An empty path stands for the first occurrence of every ancestor, the same occurrence an
   // empty query finds, so a value set without a path can be read back without one.
-  TInstancePath defaultPath;
+  // (Made only then, so that the usual call keeps no vector.)
   if (pathLength == 0 && fParent->Parent != nullptr) {
-    defaultPath.resize(static_cast<std::size_t>(fParent->getDepth()));
+    TInstancePath defaultPath(static_cast<std::size_t>(fParent->getDepth()));
     std::size_t level = defaultPath.size();
     for (const TProperty* a = fParent->Parent; a != nullptr; a = a->Parent)
       defaultPath[--level] = TPathEntry{static_cast<std::uint16_t>(a->Identifier), 0, 0};
-    path = defaultPath.data();
-    pathLength = static_cast<int>(defaultPath.size());
+    return GetInstance(static_cast<int>(defaultPath.size()), defaultPath.data());
   }
   if (!ValidPath(pathLength, path))
     return nullptr;
