@@ -49,16 +49,6 @@ void TBinaryReader::ReadBytes(void* destination, std::size_t count) {
   std::memcpy(destination, Take(count), count);
 }
 
-double TBinaryReader::ReadDouble() {
-  const std::uint8_t* b = Take(8);
-  std::uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i)
-    bits = (bits << 8) | b[i];
-  double value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
 void TBinaryWriter::WriteUInt8(std::uint8_t value) {
   bytes_.push_back(value);
 }

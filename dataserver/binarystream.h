@@ -3,7 +3,9 @@
 // A read past the end or at an absurd position raises EReadError instead of returning garbage,
 // so a damaged file can never make the caller run off the end of a buffer.
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -19,6 +21,25 @@ class EWriteError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// Little-endian values at a place in memory, whatever the host's byte order.
+inline std::int32_t LittleEndianInt32(const std::uint8_t* b) {
+  return static_cast<std::int32_t>(
+      static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+      static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24);
+}
+inline double LittleEndianDouble(const std::uint8_t* b) {
+  std::uint64_t bits = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&bits, b, sizeof bits);  // the bytes' order already
+  } else {
+    for (int i = 7; i >= 0; --i)
+      bits = (bits << 8) | b[i];
+  }
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
 
 // A read-only file, read whole into memory when opened: every read after that decodes from
 // memory, checked against the end of the file. Positions are 32-bit as in the file formats.
@@ -51,14 +72,8 @@ class TBinaryReader {
     const std::uint8_t* b = Take(2);
     return static_cast<std::uint16_t>(b[0] | b[1] << 8);
   }
-  std::int32_t ReadInt32() {
-    // Assembled byte by byte, so the host's byte order never matters.
-    const std::uint8_t* b = Take(4);
-    return static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-        static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24);
-  }
-  double ReadDouble();
+  std::int32_t ReadInt32() { return LittleEndianInt32(Take(4)); }
+  double ReadDouble() { return LittleEndianDouble(Take(8)); }
   // A length byte followed by that many single-byte characters.
   std::string ReadShortString() {
     std::string text;

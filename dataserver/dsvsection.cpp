@@ -90,9 +90,11 @@ void SetRecordValue(TProperty* property, const TSectionRecordView& record, TInst
   if (property == nullptr || property->Type != record.Type)
     return;
   try {
-    record.DecodePath(path);
-    TInstance* instance =
-        property->Instances().GetInstance(static_cast<int>(path.size()), path.data());
+    // path only grows, to the longest path of the section: no resizing for every record.
+    if (path.size() < static_cast<std::size_t>(record.PathLength))
+      path.resize(static_cast<std::size_t>(record.PathLength));
+    record.DecodePath(path.data());
+    TInstance* instance = property->Instances().GetInstance(record.PathLength, path.data());
     if (instance == nullptr)
       return;
     switch (record.Type) {
@@ -186,7 +188,7 @@ DsvStatus DsvLoadSection(const char* fileName, const char* sectionName) {
   // Read through completely before anything is cleared: a damaged section raises and leaves
   // the stored proposal as it was instead of half-loaded. That reading also counts each
   // property's values (the file holds them property by property), so that every list takes its
-  // room at once. The second reading of the same bytes in memory then sets the values.
+  // room at once. The values are then set from the same bytes in memory, known to be whole.
   TSectionRecordView record;
   std::vector<std::pair<std::int32_t, std::size_t>> runs;  // property, values in a row
   in.Seek(found->Position);
@@ -202,11 +204,13 @@ DsvStatus DsvLoadSection(const char* fileName, const char* sectionName) {
     if (TProperty* property = DataDictionary().Find(identifier))
       property->Instances().Reserve(static_cast<std::size_t>(property->Instances().Count()) +
                                     values);
+  const std::int64_t end = in.Position();
   in.Seek(found->Position);
+  const std::uint8_t* at = in.ReadInPlace(static_cast<std::size_t>(end - found->Position));
   TInstancePath path;
   TProperty* property = nullptr;
   std::int32_t identifier = 0;
-  while (ReadSectionRecordView(in, record)) {
+  while ((at = DecodeSectionRecord(at, record)) != nullptr) {
     if (record.PropertyId != identifier) {
       identifier = record.PropertyId;
       property = DataDictionary().Find(identifier);

@@ -69,7 +69,9 @@ TInstance::TInstance(TProperty* parent, const TPathEntry* path, int pathLength) 
     std::memcpy(inline_, &entries, sizeof entries);
   }
   length_ = static_cast<std::uint16_t>(pathLength);
-  std::copy(path, path + pathLength, entries);
+  // Entry by entry: a path is a few entries, which a call to copy memory would cost more than.
+  for (int i = 0; i < pathLength; ++i)
+    entries[i] = path[i];
 }
 
 TInstance::~TInstance() {

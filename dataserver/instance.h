@@ -207,7 +207,8 @@ class TInstanceList {
   T* Create(const TPathEntry* path, int pathLength, bool indexed = true);
   // A new value instance of the list's type; nullptr for an object property.
   TInstance* CreateValue(const TPathEntry* path, int pathLength);
-  void Append(TInstance* instance, bool indexed);
+  // occurrence: the instance is an object occurrence.
+  void Append(TInstance* instance, bool indexed, bool occurrence);
   // Destroys an instance that is no longer in the list and takes its memory back.
   void Dispose(TInstance* instance);
   void Remove(TInstance* instance);  // unlinks and destroys, no release walk

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <type_traits>
 
 #include "dataserver/instance.h"
 #include "dataserver/property.h"
@@ -35,6 +36,8 @@ TInstanceList::~TInstanceList() {
 
 void TInstanceList::Reserve(std::size_t count) {
   items_.reserve(count);
+  if (count > items_.size())
+    storage_.Reserve(count - items_.size());
   // Values have a path entry for each ancestor, occurrences one more for the object itself.
   index_.Reserve(count, fParent->getDepth() + (fParent->Type == ptObject ? 1 : 0));
 }
@@ -81,14 +84,13 @@ TInstance* TInstanceList::FindInstance(int pathLength, const TPathEntry* path) c
 TInstance* TInstanceList::GetInstance(int pathLength, const TPathEntry* path) {
   // An empty path stands for the first occurrence of every ancestor, the same occurrence an
   // empty query finds, so a value set without a path can be read back without one.
-  TInstancePath defaultPath;
+  // (Made only then, so that the usual call keeps no vector.)
   if (pathLength == 0 && fParent->Parent != nullptr) {
-    defaultPath.resize(static_cast<std::size_t>(fParent->getDepth()));
+    TInstancePath defaultPath(static_cast<std::size_t>(fParent->getDepth()));
     std::size_t level = defaultPath.size();
     for (const TProperty* a = fParent->Parent; a != nullptr; a = a->Parent)
       defaultPath[--level] = TPathEntry{static_cast<std::uint16_t>(a->Identifier), 0, 0};
-    path = defaultPath.data();
-    pathLength = static_cast<int>(defaultPath.size());
+    return GetInstance(static_cast<int>(defaultPath.size()), defaultPath.data());
   }
   if (!ValidPath(pathLength, path))
     return nullptr;
@@ -133,7 +135,8 @@ T* TInstanceList::Create(const TPathEntry* path, int pathLength, bool indexed) {
     throw;
   }
   try {
-    Append(instance, indexed);
+    // The class made tells whether it is an occurrence, without asking the instance.
+    Append(instance, indexed, std::is_same_v<T, TParentInstance>);
   } catch (...) {
     Dispose(instance);
     throw;
@@ -146,10 +149,10 @@ void TInstanceList::Dispose(TInstance* instance) {
   storage_.Free(instance);
 }
 
-void TInstanceList::Append(TInstance* instance, bool indexed) {
+void TInstanceList::Append(TInstance* instance, bool indexed, bool occurrence) {
   // An occurrence that does not sort after the last one leaves the list to be sorted later.
-  const bool outOfOrder = !unsorted_ && !items_.empty() && instance->IsObjectInstance() &&
-                          !OccurrenceBefore(items_.back(), instance);
+  const bool outOfOrder =
+      !unsorted_ && !items_.empty() && occurrence && !OccurrenceBefore(items_.back(), instance);
   items_.push_back(instance);
   try {
     if (indexed)
@@ -177,7 +180,8 @@ void TInstanceList::RegisterWithOccurrences(const TPathEntry* path, int pathLeng
     });
     if (created)
       continue;
-    if (existing->IsObjectInstance()) {
+    // The list of an object holds only its occurrences: no need to ask the instance.
+    if (ancestor->Type == ptObject || existing->IsObjectInstance()) {
       static_cast<TParentInstance*>(existing)->AddRef();
       continue;
     }

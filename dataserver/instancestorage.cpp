@@ -9,10 +9,11 @@ namespace {
 
 constexpr std::size_t kFirstBlockSlots = 16;
 constexpr std::size_t kLargestBlockSlots = 1024;
+constexpr std::size_t kLargestReservedSlots = std::size_t{1} << 16;
 
 }  // namespace
 
-void* TInstanceStorage::Allocate(std::size_t size) {
+void* TInstanceStorage::AllocateOther(std::size_t size) {
   if (slotSize_ == 0)
     slotSize_ =
         std::max((size + kSlotAlignment - 1) / kSlotAlignment * kSlotAlignment, sizeof(TFreeSlot));
@@ -24,13 +25,15 @@ void* TInstanceStorage::Allocate(std::size_t size) {
     return slot;
   }
   if (used_ == capacity_) {
-    const std::size_t slots =
-        capacity_ == 0 ? kFirstBlockSlots : std::min(capacity_ * 2, kLargestBlockSlots);
+    const std::size_t slots = std::max(
+        reserved_, capacity_ == 0 ? kFirstBlockSlots : std::min(capacity_ * 2, kLargestBlockSlots));
     blocks_.emplace_back(TCacheLineAllocator<std::byte>().allocate(slots * slotSize_));
+    last_ = blocks_.back().get();
     capacity_ = slots;
     used_ = 0;
+    reserved_ = 0;
   }
-  return blocks_.back().get() + slotSize_ * used_++;
+  return last_ + slotSize_ * used_++;
 }
 
 void TInstanceStorage::TBlockDelete::operator()(std::byte* block) const {
@@ -43,7 +46,14 @@ void TInstanceStorage::Free(void* slot) {
 
 void TInstanceStorage::FreeAll() {
   blocks_.clear();
+  last_ = nullptr;
   used_ = 0;
   capacity_ = 0;
+  reserved_ = 0;
   free_ = nullptr;
+}
+
+void TInstanceStorage::Reserve(std::size_t slots) {
+  const std::size_t left = capacity_ - used_;
+  reserved_ = slots > left ? std::min(slots - left, kLargestReservedSlots) : 0;
 }

@@ -58,44 +58,92 @@ std::vector<TSectionRecord> ReadSectionRecords(TBinaryReader& in, std::int32_t p
 
 void TSectionRecordView::DecodePath(TInstancePath& path) const {
   path.resize(static_cast<std::size_t>(PathLength));
+  DecodePath(path.data());
+}
+
+void TSectionRecordView::DecodePath(TPathEntry* entries) const {
   const std::uint8_t* b = PathBytes;
-  for (TPathEntry& entry : path) {
+  for (std::int32_t i = 0; i < PathLength; ++i, b += kPathEntrySize) {
     // Object, reserved word (not read), index: little-endian 16-bit words.
-    entry.ObjectId = static_cast<std::uint16_t>(b[0] | b[1] << 8);
-    entry.Reserved = 0;
-    entry.Index = static_cast<std::uint16_t>(b[4] | b[5] << 8);
-    b += kPathEntrySize;
+    entries[i].ObjectId = static_cast<std::uint16_t>(b[0] | b[1] << 8);
+    entries[i].Reserved = 0;
+    entries[i].Index = static_cast<std::uint16_t>(b[4] | b[5] << 8);
   }
 }
 
 bool ReadSectionRecordView(TBinaryReader& in, TSectionRecordView& record) {
-  record.PropertyId = in.ReadInt32();
-  if (record.PropertyId <= 0)
+  // Every field is read before the record is written: a write to the record could otherwise be
+  // taken to change the reader, whose position would be loaded again after each one.
+  const std::int32_t identifier = in.ReadInt32();
+  if (identifier <= 0) {
+    record.PropertyId = identifier;
     return false;
+  }
   const std::int32_t length = in.ReadInt32();
   if (length < 0 || length > kMaxPathLength || length * kPathEntrySize > in.Remaining())
     throw EReadError("Section file damaged: impossible path length");
-  record.PathLength = length;
-  record.PathBytes = in.ReadInPlace(static_cast<std::size_t>(length * kPathEntrySize));
-  record.Type = in.ReadUInt8();
-  record.Number = 0;
-  record.Text = {};
-  record.Integer = 0;
-  switch (record.Type) {
+  const std::uint8_t* pathBytes = in.ReadInPlace(static_cast<std::size_t>(length * kPathEntrySize));
+  const std::uint8_t type = in.ReadUInt8();
+  double number = 0;
+  std::string_view text;
+  std::int32_t integer = 0;
+  switch (type) {
     case 1:
-      record.Number = in.ReadDouble();
+      number = in.ReadDouble();
       break;
     case 2:
-      record.Text = in.ReadShortStringView();
+      text = in.ReadShortStringView();
       break;
     case 3:
     case 4:
-      record.Integer = in.ReadInt32();
+      integer = in.ReadInt32();
       break;
     default:
-      throw EReadError("Section file damaged: unknown value type " + std::to_string(record.Type));
+      throw EReadError("Section file damaged: unknown value type " + std::to_string(type));
   }
+  record.PropertyId = identifier;
+  record.PathLength = length;
+  record.PathBytes = pathBytes;
+  record.Type = type;
+  record.Number = number;
+  record.Text = text;
+  record.Integer = integer;
   return true;
+}
+
+const std::uint8_t* DecodeSectionRecord(const std::uint8_t* at, TSectionRecordView& record) {
+  const std::int32_t identifier = LittleEndianInt32(at);
+  if (identifier <= 0)
+    return nullptr;
+  const std::int32_t length = LittleEndianInt32(at + 4);
+  const std::uint8_t* pathBytes = at + 8;
+  at = pathBytes + length * kPathEntrySize;
+  const std::uint8_t type = *at++;
+  double number = 0;
+  std::string_view text;
+  std::int32_t integer = 0;
+  switch (type) {
+    case 1:
+      number = LittleEndianDouble(at);
+      at += 8;
+      break;
+    case 2:
+      text = {reinterpret_cast<const char*>(at + 1), *at};
+      at += 1 + *at;
+      break;
+    default:
+      integer = LittleEndianInt32(at);
+      at += 4;
+      break;
+  }
+  record.PropertyId = identifier;
+  record.PathLength = length;
+  record.PathBytes = pathBytes;
+  record.Type = type;
+  record.Number = number;
+  record.Text = text;
+  record.Integer = integer;
+  return at;
 }
 
 bool ReadSectionRecord(TBinaryReader& in, TSectionRecord& record) {

@@ -39,6 +39,8 @@ struct TSectionRecordView {
 
   // The path's entries, into path (whose storage is reused).
   void DecodePath(TInstancePath& path) const;
+  // The same into the caller's room for PathLength entries.
+  void DecodePath(TPathEntry* entries) const;
 };
 
 struct TSectionDirectoryEntry {
@@ -66,6 +68,10 @@ std::vector<TSectionRecord> ReadSectionRecords(TBinaryReader& in, std::int32_t p
 bool ReadSectionRecord(TBinaryReader& in, TSectionRecord& record);
 // The same, seen in place; the same checks.
 bool ReadSectionRecordView(TBinaryReader& in, TSectionRecordView& record);
+// Decodes the record at a place that ReadSectionRecordView has already read through (so it is
+// whole and of a known type), without checking it again. Answers the place of the next record,
+// or nullptr at the section's terminator.
+const std::uint8_t* DecodeSectionRecord(const std::uint8_t* at, TSectionRecordView& record);
 
 // Appends one record.
 void WriteSectionRecord(TBinaryWriter& out, const TSectionRecord& record);

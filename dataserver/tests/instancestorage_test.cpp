@@ -35,6 +35,30 @@ TEST(InstanceStorage, SlotsAreAlignedDistinctAndTakenBackForReuse) {
   std::memset(fresh, 0, 40);
 }
 
+TEST(InstanceStorage, ReservedRoomIsTakenAsOneBlock) {
+  TInstanceStorage storage;
+  std::set<void*> slots;
+  for (int i = 0; i < 5; ++i)
+    slots.insert(storage.Allocate(40));
+  // The first block has room left; the next one must hold the rest of the 500 at once.
+  storage.Reserve(500);
+  auto* previous = static_cast<std::byte*>(storage.Allocate(40));
+  slots.insert(previous);
+  std::ptrdiff_t step = 0;
+  int blocks = 1;
+  for (int i = 1; i < 500; ++i) {
+    auto* slot = static_cast<std::byte*>(storage.Allocate(40));
+    ASSERT_TRUE(slots.insert(slot).second) << "slot " << i << " handed out twice";
+    std::memset(slot, 0xCD, 40);
+    if (step == 0)
+      step = slot - previous;
+    else if (slot - previous != step)
+      ++blocks;
+    previous = slot;
+  }
+  EXPECT_EQ(blocks, 2) << "the first block's rest, then one block for all the others";
+}
+
 // Objects O1 > O2 > O3 > O4 > O5, each holding a text and a number: the deepest values have
 // paths of five entries, longer than an instance keeps inside itself.
 constexpr std::int32_t kLevels = 5;
