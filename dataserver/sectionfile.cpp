@@ -101,13 +101,7 @@ bool ReadSectionRecordView(TBinaryReader& in, TSectionRecordView& record) {
     default:
       throw EReadError("Section file damaged: unknown value type " + std::to_string(type));
   }
-  record.PropertyId = identifier;
-  record.PathLength = length;
-  record.PathBytes = pathBytes;
-  record.Type = type;
-  record.Number = number;
-  record.Text = text;
-  record.Integer = integer;
+  record = TSectionRecordView{identifier, length, pathBytes, type, number, text, integer};
   return true;
 }
 
@@ -136,13 +130,7 @@ const std::uint8_t* DecodeSectionRecord(const std::uint8_t* at, TSectionRecordVi
       at += 4;
       break;
   }
-  record.PropertyId = identifier;
-  record.PathLength = length;
-  record.PathBytes = pathBytes;
-  record.Type = type;
-  record.Number = number;
-  record.Text = text;
-  record.Integer = integer;
+  record = TSectionRecordView{identifier, length, pathBytes, type, number, text, integer};
   return at;
 }
 
