@@ -189,24 +189,16 @@ DsvStatus DsvLoadSection(const char* fileName, const char* sectionName) {
   // the stored proposal as it was instead of half-loaded. That reading also counts each
   // property's values (the file holds them property by property), so that every list takes its
   // room at once. The values are then set from the same bytes in memory, known to be whole.
-  TSectionRecordView record;
-  std::vector<std::pair<std::int32_t, std::size_t>> runs;  // property, values in a row
-  in.Seek(found->Position);
-  for (std::size_t count = 0; ReadSectionRecordView(in, record); ++count) {
-    if (count >= kMaxSectionRecords)
-      throw EReadError("Section file damaged: impossible number of values");
-    if (runs.empty() || runs.back().first != record.PropertyId)
-      runs.emplace_back(record.PropertyId, 0);
-    ++runs.back().second;
-  }
+  const std::vector<TSectionRun> runs = CheckSectionRecords(in, found->Position);
   DsvClearAll();
-  for (const auto& [identifier, values] : runs)
-    if (TProperty* property = DataDictionary().Find(identifier))
+  for (const TSectionRun& run : runs)
+    if (TProperty* property = DataDictionary().Find(run.PropertyId))
       property->Instances().Reserve(static_cast<std::size_t>(property->Instances().Count()) +
-                                    values);
+                                    run.Count);
   const std::int64_t end = in.Position();
   in.Seek(found->Position);
   const std::uint8_t* at = in.ReadInPlace(static_cast<std::size_t>(end - found->Position));
+  TSectionRecordView record;
   TInstancePath path;
   TProperty* property = nullptr;
   std::int32_t identifier = 0;

@@ -5,7 +5,8 @@
 namespace {
 
 constexpr std::size_t kMaxName = 255;
-constexpr std::int64_t kPathEntrySize = 6;
+// 64-bit, so that a path's size cannot overflow before it is checked.
+constexpr std::int64_t kPathEntrySize = kSectionPathEntrySize;
 // Paths cross the call interface with a 16-bit length.
 constexpr std::int32_t kMaxPathLength = 0x7FFF;
 
@@ -61,16 +62,6 @@ void TSectionRecordView::DecodePath(TInstancePath& path) const {
   DecodePath(path.data());
 }
 
-void TSectionRecordView::DecodePath(TPathEntry* entries) const {
-  const std::uint8_t* b = PathBytes;
-  for (std::int32_t i = 0; i < PathLength; ++i, b += kPathEntrySize) {
-    // Object, reserved word (not read), index: little-endian 16-bit words.
-    entries[i].ObjectId = static_cast<std::uint16_t>(b[0] | b[1] << 8);
-    entries[i].Reserved = 0;
-    entries[i].Index = static_cast<std::uint16_t>(b[4] | b[5] << 8);
-  }
-}
-
 bool ReadSectionRecordView(TBinaryReader& in, TSectionRecordView& record) {
   // Every field is read before the record is written: a write to the record could otherwise be
   // taken to change the reader, whose position would be loaded again after each one.
@@ -105,33 +96,76 @@ bool ReadSectionRecordView(TBinaryReader& in, TSectionRecordView& record) {
   return true;
 }
 
-const std::uint8_t* DecodeSectionRecord(const std::uint8_t* at, TSectionRecordView& record) {
-  const std::int32_t identifier = LittleEndianInt32(at);
-  if (identifier <= 0)
-    return nullptr;
-  const std::int32_t length = LittleEndianInt32(at + 4);
-  const std::uint8_t* pathBytes = at + 8;
-  at = pathBytes + length * kPathEntrySize;
-  const std::uint8_t type = *at++;
-  double number = 0;
-  std::string_view text;
-  std::int32_t integer = 0;
-  switch (type) {
-    case 1:
-      number = LittleEndianDouble(at);
-      at += 8;
+std::vector<TSectionRun> CheckSectionRecords(TBinaryReader& in, std::int32_t position) {
+  in.Seek(position);
+  const std::int64_t start = in.Position();
+  const std::uint8_t* const begin = in.ReadInPlace(static_cast<std::size_t>(in.Remaining()));
+  const std::uint8_t* const end = begin + (in.Position() - start);
+  // Pointers into the bytes in memory rather than the reader's checked reads: the same checks,
+  // each made once per field, without the reader's position to keep.
+  const std::uint8_t* at = begin;
+  const auto need = [&at, end](std::int64_t count) {
+    if (count > end - at)
+      throw EReadError("Stream read error");
+  };
+  std::vector<TSectionRun> runs;
+  TSectionRun run;  // the run being counted, kept out of the vector
+  std::int32_t lastLength = -1;
+  std::int64_t lastPathSize = 0;
+  for (std::size_t count = 0;; ++count) {
+    need(4);
+    const std::int32_t identifier = LittleEndianInt32(at);
+    at += 4;
+    if (identifier <= 0)
       break;
-    case 2:
-      text = {reinterpret_cast<const char*>(at + 1), *at};
-      at += 1 + *at;
-      break;
-    default:
-      integer = LittleEndianInt32(at);
-      at += 4;
-      break;
+    need(4);
+    const std::int32_t length = LittleEndianInt32(at);
+    at += 4;
+    if (length < 0 || length > kMaxPathLength || length * kPathEntrySize > end - at)
+      throw EReadError("Section file damaged: impossible path length");
+    // Records of one property mostly have paths of one length. Taking the last size on a
+    // branch, rather than working it out from the length just read, lets the processor go on to
+    // the next record without waiting for that read.
+    if (length == lastLength) [[likely]] {
+      at += lastPathSize;
+    } else {
+      lastLength = length;
+      lastPathSize = length * kPathEntrySize;
+      at += lastPathSize;
+    }
+    need(1);
+    const std::uint8_t type = *at++;
+    switch (type) {
+      case 1:
+        need(8);
+        at += 8;
+        break;
+      case 2:
+        need(1);
+        need(1 + *at);
+        at += 1 + *at;
+        break;
+      case 3:
+      case 4:
+        need(4);
+        at += 4;
+        break;
+      default:
+        throw EReadError("Section file damaged: unknown value type " + std::to_string(type));
+    }
+    if (count >= kMaxSectionRecords)
+      throw EReadError("Section file damaged: impossible number of values");
+    if (identifier != run.PropertyId) {
+      if (run.Count > 0)
+        runs.push_back(run);
+      run = TSectionRun{identifier, 0};
+    }
+    ++run.Count;
   }
-  record = TSectionRecordView{identifier, length, pathBytes, type, number, text, integer};
-  return at;
+  if (run.Count > 0)
+    runs.push_back(run);
+  in.Seek(start + (at - begin));
+  return runs;
 }
 
 bool ReadSectionRecord(TBinaryReader& in, TSectionRecord& record) {

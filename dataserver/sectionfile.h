@@ -17,6 +17,9 @@
 #include "dataserver/binarystream.h"
 #include "dataserver/instance.h"
 
+// The bytes of one path entry in the file.
+inline constexpr std::int32_t kSectionPathEntrySize = 6;
+
 struct TSectionRecord {
   std::int32_t PropertyId = 0;
   TInstancePath Path;
@@ -68,10 +71,57 @@ std::vector<TSectionRecord> ReadSectionRecords(TBinaryReader& in, std::int32_t p
 bool ReadSectionRecord(TBinaryReader& in, TSectionRecord& record);
 // The same, seen in place; the same checks.
 bool ReadSectionRecordView(TBinaryReader& in, TSectionRecordView& record);
-// Decodes the record at a place that ReadSectionRecordView has already read through (so it is
+// A run of records of one property, one after another as the file holds them.
+struct TSectionRun {
+  std::int32_t PropertyId = 0;
+  std::size_t Count = 0;
+};
+// Reads through the records of the section at the position with the checks ReadSectionRecordView
+// makes, raising the same errors, but decodes nothing; leaves the reader after the terminator.
+// Answers the runs of records by property. More than kMaxSectionRecords records is damage.
+std::vector<TSectionRun> CheckSectionRecords(TBinaryReader& in, std::int32_t position);
+// Decodes the record at a place that CheckSectionRecords has already read through (so it is
 // whole and of a known type), without checking it again. Answers the place of the next record,
-// or nullptr at the section's terminator.
-const std::uint8_t* DecodeSectionRecord(const std::uint8_t* at, TSectionRecordView& record);
+// or nullptr at the section's terminator. Inline, as the path's decoding: a proposal's load
+// runs them once for every value.
+inline const std::uint8_t* DecodeSectionRecord(const std::uint8_t* at, TSectionRecordView& record) {
+  const std::int32_t identifier = LittleEndianInt32(at);
+  if (identifier <= 0)
+    return nullptr;
+  const std::int32_t length = LittleEndianInt32(at + 4);
+  const std::uint8_t* pathBytes = at + 8;
+  at = pathBytes + length * kSectionPathEntrySize;
+  const std::uint8_t type = *at++;
+  double number = 0;
+  std::string_view text;
+  std::int32_t integer = 0;
+  switch (type) {
+    case 1:
+      number = LittleEndianDouble(at);
+      at += 8;
+      break;
+    case 2:
+      text = {reinterpret_cast<const char*>(at + 1), *at};
+      at += 1 + *at;
+      break;
+    default:
+      integer = LittleEndianInt32(at);
+      at += 4;
+      break;
+  }
+  record = TSectionRecordView{identifier, length, pathBytes, type, number, text, integer};
+  return at;
+}
+
+inline void TSectionRecordView::DecodePath(TPathEntry* entries) const {
+  const std::uint8_t* b = PathBytes;
+  for (std::int32_t i = 0; i < PathLength; ++i, b += kSectionPathEntrySize) {
+    // Object, reserved word (not read), index: little-endian 16-bit words.
+    entries[i].ObjectId = static_cast<std::uint16_t>(b[0] | b[1] << 8);
+    entries[i].Reserved = 0;
+    entries[i].Index = static_cast<std::uint16_t>(b[4] | b[5] << 8);
+  }
+}
 
 // Appends one record.
 void WriteSectionRecord(TBinaryWriter& out, const TSectionRecord& record);

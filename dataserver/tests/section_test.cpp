@@ -1,6 +1,7 @@
 // Section files: saving the stored values into a named section and loading them back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -307,6 +308,105 @@ TEST_F(DamagedSectionFiles, DirectoryDamage) {
 
   ASSERT_TRUE(WriteBytesToFile(File(), {2, 0}));  // not even the count
   ExpectLoadRaises();
+}
+
+// What reading a section record by record makes of some bytes: the runs of records by property
+// and where the reading ended, or the error it raised.
+struct TSectionReading {
+  std::vector<std::pair<std::int32_t, std::size_t>> Runs;
+  std::int64_t End = 0;
+  std::string Error;
+  bool operator==(const TSectionReading&) const = default;
+};
+
+TSectionReading ReadRecordByRecord(TBinaryReader& in) {
+  TSectionReading reading;
+  try {
+    in.Seek(4);
+    TSectionRecordView record;
+    while (ReadSectionRecordView(in, record)) {
+      if (reading.Runs.empty() || reading.Runs.back().first != record.PropertyId)
+        reading.Runs.emplace_back(record.PropertyId, 0);
+      ++reading.Runs.back().second;
+    }
+    reading.End = in.Position();
+  } catch (const EReadError& e) {
+    reading = TSectionReading{{}, 0, e.what()};
+  }
+  return reading;
+}
+
+TSectionReading CheckAtOnce(TBinaryReader& in) {
+  TSectionReading reading;
+  try {
+    for (const TSectionRun& run : CheckSectionRecords(in, 4))
+      reading.Runs.emplace_back(run.PropertyId, run.Count);
+    reading.End = in.Position();
+  } catch (const EReadError& e) {
+    reading = TSectionReading{{}, 0, e.what()};
+  }
+  return reading;
+}
+
+TEST_F(DamagedSectionFiles, TheQuickCheckAgreesWithTheRecordReaderOnEveryDamage) {
+  // Records of every type, paths of one and two entries, a property in two runs.
+  std::vector<std::uint8_t> section;
+  const auto add = [&section](std::int32_t id, std::int32_t pathLength, std::uint8_t type) {
+    TBinaryWriter w;
+    w.WriteInt32(id);
+    w.WriteInt32(pathLength);
+    for (std::int32_t i = 0; i < pathLength; ++i) {
+      w.WriteUInt16(kDriver);
+      w.WriteUInt16(0);
+      w.WriteUInt16(static_cast<std::uint16_t>(i));
+    }
+    w.WriteUInt8(type);
+    if (type == 1)
+      w.WriteDouble(2.5);
+    else if (type == 2)
+      w.WriteShortString("Smith");
+    else
+      w.WriteInt32(7);
+    section.insert(section.end(), w.Bytes().begin(), w.Bytes().end());
+  };
+  add(kAge, 1, 1);
+  add(kAge, 1, 1);
+  add(kAge, 1, 1);
+  add(kSurname, 1, 2);
+  add(kClaimCost, 2, 1);
+  add(kSex, 1, 4);
+  add(kBorn, 1, 3);
+  add(kAge, 2, 1);
+  section.insert(section.end(), {0, 0, 0, 0});
+
+  // Every way of cutting the section short, and every byte set to each of a few values; the
+  // file holds only the count of sections before the section, so it starts at 4.
+  std::vector<std::vector<std::uint8_t>> damaged;
+  for (std::size_t length = 0; length <= section.size(); ++length)
+    damaged.emplace_back(section.begin(), section.begin() + static_cast<std::ptrdiff_t>(length));
+  for (std::size_t at = 0; at < section.size(); ++at) {
+    for (std::uint8_t value : {0x00, 0x02, 0x05, 0x80, 0xFF}) {
+      damaged.push_back(section);
+      damaged.back()[at] = value;
+    }
+  }
+  int raised = 0;
+  for (const std::vector<std::uint8_t>& bytes : damaged) {
+    std::vector<std::uint8_t> file(4 + bytes.size(), 0);
+    file[0] = 1;
+    std::copy(bytes.begin(), bytes.end(), file.begin() + 4);
+    ASSERT_TRUE(WriteBytesToFile(File(), file));
+    TBinaryReader in;
+    ASSERT_TRUE(in.Open(File()));
+    const TSectionReading expected = ReadRecordByRecord(in);
+    ASSERT_EQ(CheckAtOnce(in), expected)
+        << "for " << bytes.size() << " bytes; the reader "
+        << (expected.Error.empty() ? "read " : "raised " + expected.Error);
+    raised += expected.Error.empty() ? 0 : 1;
+  }
+  // Both outcomes were met many times over.
+  EXPECT_GT(raised, 100);
+  EXPECT_GT(static_cast<int>(damaged.size()) - raised, 100);
 }
 
 TEST_F(DamagedSectionFiles, SavingIntoADamagedFileRaisesAndLeavesItAlone) {
