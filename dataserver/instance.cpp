@@ -57,21 +57,13 @@ bool PathPrefixMatches(const TPathEntry* query, int queryLength, TPathView insta
   return true;
 }
 
-TInstance::TInstance(TProperty* parent, const TPathEntry* path, int pathLength) : fParent(parent) {
-  if (pathLength <= 0 || path == nullptr)
-    return;
+TPathEntry* TInstance::AllocateLongPath(int pathLength) {
   if (pathLength > std::numeric_limits<std::uint16_t>::max())
     throw std::length_error("an instance path is longer than any object tree");
-  TPathEntry* entries = inline_;
-  if (pathLength > kInlineEntries) {
-    entries = new TPathEntry[static_cast<std::size_t>(pathLength)];
-    static_assert(sizeof inline_ >= sizeof entries);
-    std::memcpy(inline_, &entries, sizeof entries);
-  }
-  length_ = static_cast<std::uint16_t>(pathLength);
-  // Entry by entry: a path is a few entries, which a call to copy memory would cost more than.
-  for (int i = 0; i < pathLength; ++i)
-    entries[i] = path[i];
+  TPathEntry* entries = new TPathEntry[static_cast<std::size_t>(pathLength)];
+  static_assert(sizeof inline_ >= sizeof entries);
+  std::memcpy(inline_, &entries, sizeof entries);
+  return entries;
 }
 
 TInstance::~TInstance() {

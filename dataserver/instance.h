@@ -81,6 +81,8 @@ class TInstance {
   const TPathEntry* Entries() const { return length_ <= kInlineEntries ? inline_ : HeapEntries(); }
   // The owned entries of a longer path, whose address is kept in the bytes of inline_.
   TPathEntry* HeapEntries() const;
+  // Takes room for a path longer than kInlineEntries and keeps its address in inline_.
+  TPathEntry* AllocateLongPath(int pathLength);
 
   int position_ = -1;         // the instance's place in its list, kept by the list
   std::uint16_t length_ = 0;  // the path's length
@@ -89,6 +91,18 @@ class TInstance {
   // of a large proposal's values stay in the processor's cache.
   TPathEntry inline_[kInlineEntries] = {};
 };
+
+// Inline: every value a proposal loads is made here, and the usual path is a few entries.
+inline TInstance::TInstance(TProperty* parent, const TPathEntry* path, int pathLength)
+    : fParent(parent) {
+  if (pathLength <= 0 || path == nullptr)
+    return;
+  TPathEntry* entries = pathLength <= kInlineEntries ? inline_ : AllocateLongPath(pathLength);
+  length_ = static_cast<std::uint16_t>(pathLength);
+  // Entry by entry: a path is a few entries, which a call to copy memory would cost more than.
+  for (int i = 0; i < pathLength; ++i)
+    entries[i] = path[i];
+}
 
 // One occurrence of an object. Lives exactly as long as values lie beneath it.
 class TParentInstance : public TInstance {
@@ -202,13 +216,11 @@ class TInstanceList {
   friend class TParentInstance;
   bool Contains(const TInstance* instance) const;
   // Makes an instance in this list's storage and appends it (to the index too, unless the
-  // caller puts it there).
+  // caller puts it there). Nothing is left behind when it raises.
   template <class T>
   T* Create(const TPathEntry* path, int pathLength, bool indexed = true);
   // A new value instance of the list's type; nullptr for an object property.
   TInstance* CreateValue(const TPathEntry* path, int pathLength);
-  // occurrence: the instance is an object occurrence.
-  void Append(TInstance* instance, bool indexed, bool occurrence);
   // Destroys an instance that is no longer in the list and takes its memory back.
   void Dispose(TInstance* instance);
   void Remove(TInstance* instance);  // unlinks and destroys, no release walk

@@ -134,36 +134,35 @@ T* TInstanceList::Create(const TPathEntry* path, int pathLength, bool indexed) {
     storage_.Free(slot);
     throw;
   }
+  // An occurrence that does not sort after the last one leaves the list to be sorted later.
+  // The class made tells whether it is an occurrence, without asking the instance.
+  bool outOfOrder = false;
+  if constexpr (std::is_same_v<T, TParentInstance>)
+    outOfOrder = !unsorted_ && !items_.empty() && !OccurrenceBefore(items_.back(), instance);
   try {
-    // The class made tells whether it is an occurrence, without asking the instance.
-    Append(instance, indexed, std::is_same_v<T, TParentInstance>);
+    items_.push_back(instance);
   } catch (...) {
     Dispose(instance);
     throw;
   }
+  if (indexed) {
+    try {
+      index_.Insert(instance);
+    } catch (...) {
+      items_.pop_back();
+      Dispose(instance);
+      throw;
+    }
+  }
+  pathLength_ = instance->PathLength();
+  unsorted_ = unsorted_ || outOfOrder;
+  instance->position_ = static_cast<int>(items_.size() - 1);
   return instance;
 }
 
 void TInstanceList::Dispose(TInstance* instance) {
   instance->~TInstance();
   storage_.Free(instance);
-}
-
-void TInstanceList::Append(TInstance* instance, bool indexed, bool occurrence) {
-  // An occurrence that does not sort after the last one leaves the list to be sorted later.
-  const bool outOfOrder =
-      !unsorted_ && !items_.empty() && occurrence && !OccurrenceBefore(items_.back(), instance);
-  items_.push_back(instance);
-  try {
-    if (indexed)
-      index_.Insert(instance);
-  } catch (...) {
-    items_.pop_back();
-    throw;
-  }
-  pathLength_ = instance->PathLength();
-  unsorted_ = unsorted_ || outOfOrder;
-  instance->position_ = static_cast<int>(items_.size() - 1);
 }
 
 void TInstanceList::RegisterWithOccurrences(const TPathEntry* path, int pathLength) {
