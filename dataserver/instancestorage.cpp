@@ -10,6 +10,7 @@ namespace {
 constexpr std::size_t kFirstBlockSlots = 16;
 constexpr std::size_t kLargestBlockSlots = 1024;
 constexpr std::size_t kLargestReservedSlots = std::size_t{1} << 16;
+constexpr std::size_t kKeptBlockBytes = 16 * 1024;
 
 }  // namespace
 
@@ -45,10 +46,18 @@ void TInstanceStorage::Free(void* slot) {
 }
 
 void TInstanceStorage::FreeAll() {
-  blocks_.clear();
-  last_ = nullptr;
+  // A small last block is kept for the list's next values: loading a proposal empties every
+  // list and fills it again, usually to the same size.
+  if (!blocks_.empty() && capacity_ * slotSize_ <= kKeptBlockBytes) {
+    std::unique_ptr<std::byte[], TBlockDelete> kept = std::move(blocks_.back());
+    blocks_.clear();
+    blocks_.push_back(std::move(kept));
+  } else {
+    blocks_.clear();
+    last_ = nullptr;
+    capacity_ = 0;
+  }
   used_ = 0;
-  capacity_ = 0;
   reserved_ = 0;
   free_ = nullptr;
 }

@@ -27,7 +27,8 @@ class TInstanceStorage {
   }
   // Takes back one slot, to be handed out again.
   void Free(void* slot);
-  // Gives back every block; every slot is free then.
+  // Every slot is free then. The blocks are given back, but for a small last one, which
+  // is kept for the slots to come.
   void FreeAll();
   // Room for this many more slots: the next block taken holds at least what the last one has
   // left short of it (up to a bound, so that a count read from a damaged file cannot take the

@@ -35,6 +35,26 @@ TEST(InstanceStorage, SlotsAreAlignedDistinctAndTakenBackForReuse) {
   std::memset(fresh, 0, 40);
 }
 
+TEST(InstanceStorage, ASmallLastBlockIsKeptWhenAllIsFreed) {
+  constexpr std::size_t kSize = 48;
+  TInstanceStorage storage;
+  std::vector<std::byte*> first;
+  for (int i = 0; i < 40; ++i)  // more than the first block holds
+    first.push_back(static_cast<std::byte*>(storage.Allocate(kSize)));
+  // The slots of the last block are the run of neighbours at the end.
+  std::size_t lastBlock = first.size() - 1;
+  while (lastBlock > 0 && first[lastBlock] - first[lastBlock - 1] == kSize)
+    --lastBlock;
+  ASSERT_GT(lastBlock, 0u) << "the slots did not take two blocks";
+  const std::size_t used = first.size() - lastBlock;
+
+  storage.FreeAll();
+  // The list is filled again, as loading a proposal does: the values go where the last block's
+  // were, side by side in the block kept, not into new blocks.
+  for (std::size_t i = 0; i < used; ++i)
+    ASSERT_EQ(storage.Allocate(kSize), first[lastBlock] + i * kSize) << "slot " << i;
+}
+
 TEST(InstanceStorage, ReservedRoomIsTakenAsOneBlock) {
   TInstanceStorage storage;
   std::set<void*> slots;
