@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -82,35 +83,46 @@ void OpenExisting(TBinaryReader& in, const std::string& fileName) {
     throw EReadError("Cannot open section file " + fileName);
 }
 
-// Sets a record's value into its property (nullptr: unknown) as DsvSetValue would, its status
-// ignored.
-void SetRecordValue(TProperty* property, const TSectionRecordView& record, TInstancePath& path) {
-  // A record whose type differs from its property's would be read through the wrong buffer
-  // layout; it is skipped like a record of an unknown property.
-  if (property == nullptr || property->Type != record.Type)
-    return;
-  try {
-    // path only grows, to the longest path of the section: no resizing for every record.
-    if (path.size() < static_cast<std::size_t>(record.PathLength))
-      path.resize(static_cast<std::size_t>(record.PathLength));
-    record.DecodePath(path.data());
-    TInstance* instance = property->Instances().GetInstance(record.PathLength, path.data());
-    if (instance == nullptr)
-      return;
-    switch (record.Type) {
-      case ptNumeric:
+// Sets the values of a run of records of one property, whose values are instances of T, as
+// DsvSetValue would, each status ignored. Answers the place after the run.
+template <class T>
+const std::uint8_t* LoadRun(TProperty& property, const std::uint8_t* at, std::size_t count,
+                            TInstancePath& path) {
+  TInstanceList& instances = property.Instances();
+  TSectionRecordView record;
+  for (; count > 0; --count) {
+    at = DecodeSectionRecord(at, record);
+    // A record whose type differs from its property's would be read through the wrong buffer
+    // layout; it is skipped like a record of an unknown property.
+    if (record.Type != property.Type)
+      continue;
+    try {
+      // path only grows, to the longest path of the section: no resizing for every record.
+      if (path.size() < static_cast<std::size_t>(record.PathLength))
+        path.resize(static_cast<std::size_t>(record.PathLength));
+      record.DecodePath(path.data());
+      T* instance = instances.GetValueInstance<T>(record.PathLength, path.data());
+      if (instance == nullptr)
+        continue;
+      if constexpr (std::is_same_v<T, TNumericInstance>)
         instance->SetValue(&record.Number);
-        break;
-      case ptString:
-        static_cast<TStringInstance*>(instance)->SetText(record.Text);
-        break;
-      default:
+      else if constexpr (std::is_same_v<T, TStringInstance>)
+        instance->SetText(record.Text);
+      else
         instance->SetValue(&record.Integer);
-        break;
+    } catch (...) {
+      // As DsvSetValue: a value that cannot be stored is left out.
     }
-  } catch (...) {
-    // As DsvSetValue: a value that cannot be stored is left out.
   }
+  return at;
+}
+
+// Passes over a run of records whose property is unknown or holds no value.
+const std::uint8_t* SkipRun(const std::uint8_t* at, std::size_t count) {
+  TSectionRecordView record;
+  for (; count > 0; --count)
+    at = DecodeSectionRecord(at, record);
+  return at;
 }
 
 }  // namespace
@@ -198,16 +210,27 @@ DsvStatus DsvLoadSection(const char* fileName, const char* sectionName) {
   const std::int64_t end = in.Position();
   in.Seek(found->Position);
   const std::uint8_t* at = in.ReadInPlace(static_cast<std::size_t>(end - found->Position));
-  TSectionRecordView record;
   TInstancePath path;
-  TProperty* property = nullptr;
-  std::int32_t identifier = 0;
-  while ((at = DecodeSectionRecord(at, record)) != nullptr) {
-    if (record.PropertyId != identifier) {
-      identifier = record.PropertyId;
-      property = DataDictionary().Find(identifier);
+  // Run by run, so that the class of the values is chosen once for each property.
+  for (const TSectionRun& run : runs) {
+    TProperty* property = DataDictionary().Find(run.PropertyId);
+    switch (property != nullptr ? property->Type : std::uint8_t{ptObject}) {
+      case ptNumeric:
+        at = LoadRun<TNumericInstance>(*property, at, run.Count, path);
+        break;
+      case ptString:
+        at = LoadRun<TStringInstance>(*property, at, run.Count, path);
+        break;
+      case ptDate:
+        at = LoadRun<TDateInstance>(*property, at, run.Count, path);
+        break;
+      case ptList:
+        at = LoadRun<TListInstance>(*property, at, run.Count, path);
+        break;
+      default:
+        at = SkipRun(at, run.Count);
+        break;
     }
-    SetRecordValue(property, record, path);
   }
   return dsv_status::kOk;
 }

@@ -120,7 +120,7 @@ class TParentInstance : public TInstance {
   std::int32_t refCount_ = 1;
 };
 
-class TNumericInstance : public TInstance {
+class TNumericInstance final : public TInstance {
  public:
   using TInstance::TInstance;
   DsvStatus SetValue(const void* source) override;
@@ -132,7 +132,7 @@ class TNumericInstance : public TInstance {
 };
 
 // A text of at most 255 bytes: longer text is cut, and a read never writes more than 256 bytes.
-class TStringInstance : public TInstance {
+class TStringInstance final : public TInstance {
  public:
   using TInstance::TInstance;
   DsvStatus SetValue(const void* source) override;
@@ -146,7 +146,7 @@ class TStringInstance : public TInstance {
   std::string value_;
 };
 
-class TDateInstance : public TInstance {
+class TDateInstance final : public TInstance {
  public:
   using TInstance::TInstance;
   DsvStatus SetValue(const void* source) override;
@@ -157,7 +157,7 @@ class TDateInstance : public TInstance {
   PackedDate value_ = 0;
 };
 
-class TListInstance : public TInstance {
+class TListInstance final : public TInstance {
  public:
   using TInstance::TInstance;
   DsvStatus SetValue(const void* source) override;
@@ -188,6 +188,11 @@ class TInstanceList {
   // The matching instance, created (and registered with its object occurrences) if needed;
   // nullptr for an invalid path or an object property.
   TInstance* GetInstance(int pathLength, const TPathEntry* path);
+  // GetInstance for a caller that knows the class of the list's values (the load, which sets
+  // the values of one property in a row), without choosing the class for each value. nullptr
+  // as GetInstance, and when T is not the class of the list's values.
+  template <class T>
+  T* GetValueInstance(int pathLength, const TPathEntry* path);
   // Destroys one instance: releases its object occurrences (value instances only), removes it.
   void DestroyInstance(TInstance* instance);
   // Destroys every instance, last to first, each value releasing its object occurrences.
@@ -219,8 +224,8 @@ class TInstanceList {
   // caller puts it there). Nothing is left behind when it raises.
   template <class T>
   T* Create(const TPathEntry* path, int pathLength, bool indexed = true);
-  // A new value instance of the list's type; nullptr for an object property.
-  TInstance* CreateValue(const TPathEntry* path, int pathLength);
+  // The path of the first occurrence of every ancestor, which an empty path stands for.
+  TInstancePath DefaultPath() const;
   // Destroys an instance that is no longer in the list and takes its memory back.
   void Dispose(TInstance* instance);
   void Remove(TInstance* instance);  // unlinks and destroys, no release walk

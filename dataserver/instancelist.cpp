@@ -3,6 +3,7 @@
 #include <new>
 #include <type_traits>
 
+#include "dataserver/inlining.h"
 #include "dataserver/instance.h"
 #include "dataserver/property.h"
 
@@ -24,6 +25,21 @@ int CompareIndices(TPathView existing, const TPathEntry* path, int n) {
 
 bool OccurrenceBefore(const TInstance* a, const TInstance* b) {
   return CompareIndices(a->Path(), b->Path().data(), b->PathLength()) < 0;
+}
+
+// The property type whose values are instances of class T.
+template <class T>
+constexpr TPropertyType ValueTypeOf() {
+  if constexpr (std::is_same_v<T, TNumericInstance>)
+    return ptNumeric;
+  else if constexpr (std::is_same_v<T, TStringInstance>)
+    return ptString;
+  else if constexpr (std::is_same_v<T, TDateInstance>)
+    return ptDate;
+  else {
+    static_assert(std::is_same_v<T, TListInstance>);
+    return ptList;
+  }
 }
 
 }  // namespace
@@ -81,47 +97,64 @@ TInstance* TInstanceList::FindInstance(int pathLength, const TPathEntry* path) c
   return index_.Find(key);
 }
 
+TInstancePath TInstanceList::DefaultPath() const {
+  TInstancePath path(static_cast<std::size_t>(fParent->getDepth()));
+  std::size_t level = path.size();
+  for (const TProperty* a = fParent->Parent; a != nullptr; a = a->Parent)
+    path[--level] = TPathEntry{static_cast<std::uint16_t>(a->Identifier), 0, 0};
+  return path;
+}
+
 TInstance* TInstanceList::GetInstance(int pathLength, const TPathEntry* path) {
+  switch (fParent->Type) {
+    case ptNumeric:
+      return GetValueInstance<TNumericInstance>(pathLength, path);
+    case ptString:
+      return GetValueInstance<TStringInstance>(pathLength, path);
+    case ptDate:
+      return GetValueInstance<TDateInstance>(pathLength, path);
+    case ptList:
+      return GetValueInstance<TListInstance>(pathLength, path);
+    default:
+      break;
+  }
+  // Objects hold no value: none is made.
+  if (pathLength == 0 && fParent->Parent != nullptr) {
+    const TInstancePath defaultPath = DefaultPath();
+    return FindInstance(static_cast<int>(defaultPath.size()), defaultPath.data());
+  }
+  return ValidPath(pathLength, path) ? FindInstance(pathLength, path) : nullptr;
+}
+
+template <class T>
+T* TInstanceList::GetValueInstance(int pathLength, const TPathEntry* path) {
+  if (fParent->Type != ValueTypeOf<T>())
+    return nullptr;
   // An empty path stands for the first occurrence of every ancestor, the same occurrence an
   // empty query finds, so a value set without a path can be read back without one.
   // (Made only then, so that the usual call keeps no vector.)
   if (pathLength == 0 && fParent->Parent != nullptr) {
-    TInstancePath defaultPath(static_cast<std::size_t>(fParent->getDepth()));
-    std::size_t level = defaultPath.size();
-    for (const TProperty* a = fParent->Parent; a != nullptr; a = a->Parent)
-      defaultPath[--level] = TPathEntry{static_cast<std::uint16_t>(a->Identifier), 0, 0};
-    return GetInstance(static_cast<int>(defaultPath.size()), defaultPath.data());
+    const TInstancePath defaultPath = DefaultPath();
+    return GetValueInstance<T>(static_cast<int>(defaultPath.size()), defaultPath.data());
   }
   if (!ValidPath(pathLength, path))
     return nullptr;
-  if (fParent->Type == ptObject)
-    return FindInstance(pathLength, path);  // objects hold no value: none is made
   // A valid path has the list's length and names its objects, so its indices alone find the
   // instance; one probe of the index finds it or the place for a new one.
-  TInstance* created = nullptr;
+  T* created = nullptr;
   TInstance* instance = index_.FindOrInsert(TIndexKey{pathLength, 0, path}, [&] {
-    created = CreateValue(path, pathLength);
+    created = Create<T>(path, pathLength, false);
     return created;
   });
   if (created != nullptr)
     RegisterWithOccurrences(path, pathLength);
-  return instance;
+  return static_cast<T*>(instance);
 }
 
-TInstance* TInstanceList::CreateValue(const TPathEntry* path, int pathLength) {
-  switch (fParent->Type) {
-    case ptNumeric:
-      return Create<TNumericInstance>(path, pathLength, false);
-    case ptString:
-      return Create<TStringInstance>(path, pathLength, false);
-    case ptDate:
-      return Create<TDateInstance>(path, pathLength, false);
-    case ptList:
-      return Create<TListInstance>(path, pathLength, false);
-    default:
-      return nullptr;
-  }
-}
+template TNumericInstance* TInstanceList::GetValueInstance(int, const TPathEntry*);
+template TStringInstance* TInstanceList::GetValueInstance(int, const TPathEntry*);
+template TDateInstance* TInstanceList::GetValueInstance(int, const TPathEntry*);
+template TListInstance* TInstanceList::GetValueInstance(int, const TPathEntry*);
 
 template <class T>
 T* TInstanceList::Create(const TPathEntry* path, int pathLength, bool indexed) {
@@ -165,7 +198,9 @@ void TInstanceList::Dispose(TInstance* instance) {
   storage_.Free(instance);
 }
 
-void TInstanceList::RegisterWithOccurrences(const TPathEntry* path, int pathLength) {
+// Inlined into the making of a value, which calls it once for every value a proposal loads.
+DSV_ALWAYS_INLINE void TInstanceList::RegisterWithOccurrences(const TPathEntry* path,
+                                                              int pathLength) {
   int n = pathLength;
   for (TProperty* ancestor = fParent->Parent; ancestor != nullptr && n > 0;
        ancestor = ancestor->Parent, --n) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dataserver/cacheline.h"
+#include "dataserver/inlining.h"
 #include "dataserver/pathentry.h"
 
 class TInstance;
@@ -50,7 +51,7 @@ class TPathIndex {
   // The instance whose path indices equal the key; when there is none, the one make() answers
   // takes its place, found with the same probe (nothing is added when make() raises).
   template <class Make>
-  TInstance* FindOrInsert(const TIndexKey& key, Make make) {
+  DSV_ALWAYS_INLINE TInstance* FindOrInsert(const TIndexKey& key, Make make) {
     if (IsDense(key)) {
       const std::size_t at = key.At(0);
       if (at >= dense_.size())

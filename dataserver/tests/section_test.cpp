@@ -172,26 +172,34 @@ TEST_F(SectionFiles, LoadingReplacesWhatWasStored) {
 
 TEST_F(SectionFiles, RecordsOfUnknownPropertiesOrAnotherTypeAreSkipped) {
   TBinaryWriter data;
-  auto record = [&data](std::int32_t id, std::uint8_t type) {
+  auto record = [&data](std::int32_t id, std::uint8_t type, std::uint16_t driver = 0) {
     data.WriteInt32(id);
     data.WriteInt32(1);
     data.WriteUInt16(kDriver);
     data.WriteUInt16(0);
-    data.WriteUInt16(0);
+    data.WriteUInt16(driver);
     data.WriteUInt8(type);
     if (type == 2)
-      data.WriteShortString("text");
+      data.WriteShortString("text " + std::to_string(driver));
     else
       data.WriteInt32(7);
   };
-  record(0x7F0001, 4);  // unknown property
-  record(kAge, 2);      // numeric property, text record
-  record(kSurname, 2);  // sound
+  record(0x7F0001, 4);     // unknown property
+  record(kAge, 2);         // numeric property, text record
+  record(kDriver, 4);      // an object holds no value
+  record(kSurname, 2);     // sound
+  record(kSurname, 4, 1);  // another type amid the property's own records
+  record(kSurname, 2, 2);  // sound, after it
   data.WriteInt32(0);
   ASSERT_TRUE(WriteBytesToFile(File(), BuildSectionFile({{"X", data.Bytes()}})));
   ASSERT_EQ(DsvLoadSection(File().c_str(), "X"), 0);
   EXPECT_EQ(DsvQueryValueExists(kAge, 1, DriverPath(0).data()), dsv_status::kNoValue);
-  EXPECT_EQ(Surname(), "text");
+  EXPECT_EQ(Surname(), "text 0");
+  std::string surname;
+  EXPECT_EQ(GetText(kSurname, DriverPath(1), surname), dsv_status::kNoValue);
+  EXPECT_EQ(GetText(kSurname, DriverPath(2), surname), 0);
+  EXPECT_EQ(surname, "text 2");
+  EXPECT_EQ(DataDictionary().Find(kSurname)->Instances().Count(), 2);
 }
 
 // A file written by hand may repeat a value, split a property's values apart and hold a NUL in
