@@ -150,6 +150,19 @@ bool Flush(QSettings& settings) {
   return settings.status() == QSettings::NoError;
 }
 
+// True when the store holds this value under the name already, as an integer or as text as the
+// value is, and the key's marker with it.
+bool AlreadyStored(const QSettings& settings, const QString& marker, const QString& full,
+                   const QVariant& value) {
+  if (!settings.contains(marker) || !settings.contains(full))
+    return false;
+  const QVariant stored = settings.value(full);
+  if (IsInteger(value))
+    return IsInteger(stored) && stored.toLongLong() == value.toLongLong();
+  return stored.typeId() == QMetaType::QString && value.typeId() == QMetaType::QString &&
+         stored.toString() == value.toString();
+}
+
 bool WriteValue(const QString& key, const QString& name, const QVariant& value) {
   auto settings = OpenSettings();
   TResolvedKey resolved = ResolveKey(*settings, key);
@@ -159,7 +172,12 @@ bool WriteValue(const QString& key, const QString& name, const QVariant& value) 
   if (full.isEmpty())
     full = Join(resolved.group, name);
   // The marker keeps the key when its last value is deleted later.
-  settings->setValue(Join(resolved.group, kKeyMarker), QString());
+  const QString marker = Join(resolved.group, kKeyMarker);
+  // Writing what is stored already leaves the file alone: no rewrite, lock or flush to disk
+  // (the program writes some settings at every start), and nothing to lose if it fails.
+  if (AlreadyStored(*settings, marker, full, value) && settings->isWritable())
+    return true;
+  settings->setValue(marker, QString());
   settings->setValue(full, value);
   return Flush(*settings);
 }

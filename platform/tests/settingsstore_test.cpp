@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -127,6 +128,46 @@ TEST_F(SettingsStoreTest, EveryCallSeesChangesMadeOutsideTheProgram) {
   EXPECT_EQ(store_.ReadText("\\QuoteEngine", "Path"), QString("/a"));
   WriteFile(R"({"QuoteEngine": {"Path": "/somewhere/else/entirely"}})");
   EXPECT_EQ(store_.ReadText("\\QuoteEngine", "Path"), QString("/somewhere/else/entirely"));
+}
+
+// What is stored already is not written again, so the file is not rewritten at every start;
+// a different value, or the same digits as text instead of an integer, is.
+TEST_F(SettingsStoreTest, WritingTheStoredValueAgainLeavesTheFileAlone) {
+  ASSERT_TRUE(store_.CreateKey("\\Help"));
+  ASSERT_TRUE(store_.WriteText("\\Help", "HintsActive", "Yes"));
+  ASSERT_TRUE(store_.WriteInteger("\\Help", "Speed", 3));
+  const QDateTime past = QDateTime::currentDateTime().addDays(-2);
+  auto untouched = [&past] {
+    QFile file(SettingsFileName());
+    return file.open(QIODevice::ReadOnly) &&
+           file.fileTime(QFileDevice::FileModificationTime) == past;
+  };
+  auto setPast = [&past] {
+    QFile file(SettingsFileName());
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(past, QFileDevice::FileModificationTime);
+  };
+  ASSERT_TRUE(setPast());
+  EXPECT_TRUE(store_.WriteText("\\help", "hintsactive", "Yes"));
+  EXPECT_TRUE(store_.WriteInteger("\\Help", "Speed", 3));
+  EXPECT_TRUE(untouched());
+
+  EXPECT_TRUE(store_.WriteText("\\Help", "Speed", "3"));
+  EXPECT_FALSE(untouched());
+  EXPECT_EQ(store_.ValueType("\\Help", "Speed"), TSettingType::Text);
+  ASSERT_TRUE(setPast());
+  EXPECT_TRUE(store_.WriteText("\\Help", "HintsActive", "No"));
+  EXPECT_FALSE(untouched());
+  EXPECT_EQ(store_.ReadText("\\Help", "HintsActive"), QString("No"));
+  EXPECT_EQ(store_.ValueNames("\\Help"), QStringList({"HintsActive", "Speed"}));
+
+  // A store that cannot be written still answers false, whatever it holds.
+  ASSERT_TRUE(QFile::setPermissions(SettingsFileName(), QFileDevice::ReadOwner));
+  if (!QFileInfo(SettingsFileName()).isWritable()) {  // not so for the superuser
+    EXPECT_FALSE(store_.WriteText("\\Help", "HintsActive", "No"));
+  }
+  ASSERT_TRUE(
+      QFile::setPermissions(SettingsFileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
 }
 
 unsigned FileMode(const QString& fileName) {
