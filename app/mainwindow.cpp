@@ -404,13 +404,15 @@ void TTolvaneForm::showEvent(QShowEvent* event) {
     splash_->close();
     delete splash_;
   }
+  // The empty proposal on its pages, and the window grown to its widest page, before the
+  // window is on the screen: it appears at its size, painted once, rather than growing after.
+  FileNew();
+  pages_->Show();
   // After the window is on the screen, so that the boxes of the start-up steps appear over it.
   QMetaObject::invokeMethod(this, &TTolvaneForm::FirstShow, Qt::QueuedConnection);
 }
 
 void TTolvaneForm::FirstShow() {
-  FileNew();
-  pages_->Show();
   TOptions* options = Options();
   if (options != nullptr && options->GetShowFirstHelp())
     ShowGettingStarted(this);

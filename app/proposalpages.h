@@ -36,8 +36,8 @@ class TProposalPages : public QObject {
   TPageTabControl* PagesTabControl() const { return pagesTabControl_; }
   TFocusPanel* FocusPanel() const { return focusPanel_; }
 
-  // The first show: the tabs appear, the window grows to its widest page and the user starts
-  // on the page tabs.
+  // The first show, before the window is on the screen: the tabs appear, the window grows to
+  // its widest page and the user starts on the page tabs.
   void Show();
   // Rebuilds the tabs from the driving restriction and reloads every page from the Data Server.
   void RebuildPages();
