@@ -49,3 +49,18 @@ TEST_F(WindowLayout, PagesScrollRatherThanSqueezeTheirFields) {
     EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible());
   }
 }
+
+// The window holds the empty proposal's tabs and is grown to its widest page as it is shown,
+// before the event loop runs: it is never painted at its design size and then grown.
+TEST_F(WindowLayout, TheWindowIsShownAtItsSize) {
+  StartProgramUnits();
+  window_ = std::make_unique<TTolvaneForm>(ProgramFolder());
+  window_->show();
+  const QSize shown = window_->size();
+  EXPECT_GT(shown.width(), 760);
+  EXPECT_EQ(Tabs(), QStringList({"Proposer", "Vehicle"}));
+  EXPECT_TRUE(window_->ProposerPage()->isVisible());
+  EXPECT_FALSE(window_->FirstShowDone());  // its boxes come once the window is up
+  ASSERT_TRUE(QTest::qWaitFor([this] { return window_->FirstShowDone(); }, 5000));
+  EXPECT_EQ(window_->size(), shown);
+}
