@@ -58,7 +58,7 @@ bool TPathIndex::SameIndices(const TInstance& instance, const TIndexKey& key) {
 }
 
 void TPathIndex::Insert(TInstance* instance) {
-  if (IsDense(PathKeyOf(*instance))) {
+  if (DensePlace(PathKeyOf(*instance)) != kNotDense) {
     FindOrInsert(PathKeyOf(*instance), [instance] { return instance; });
     return;
   }
@@ -75,8 +75,7 @@ void TPathIndex::Insert(TInstance* instance) {
 void TPathIndex::Erase(const TInstance* instance) {
   if (instance == nullptr)
     return;
-  if (IsDense(PathKeyOf(*instance))) {
-    const std::size_t at = instance->Path()[0].Index;
+  if (const std::size_t at = DensePlace(PathKeyOf(*instance)); at != kNotDense) {
     if (at < dense_.size() && dense_[at] == instance) {
       dense_[at] = nullptr;
       --denseCount_;
@@ -119,7 +118,7 @@ void TPathIndex::Clear() {
 }
 
 void TPathIndex::GrowDense(std::size_t size) {
-  dense_.resize(std::min(kDenseKeys, std::max(size, dense_.size() * 2)), nullptr);
+  dense_.resize(std::min(kDensePlaces, std::max(size, dense_.size() * 2)), nullptr);
 }
 
 void TPathIndex::Reserve(std::size_t count, int keyLength) {
@@ -129,6 +128,12 @@ void TPathIndex::Reserve(std::size_t count, int keyLength) {
     if (count <= kDenseKeys)
       return;
     count -= kDenseKeys;  // the rest may have indices beyond the plain table
+  } else if (keyLength == 2) {
+    // Where the keys fall depends on how many stand under each first index: the plain table
+    // takes at least as many places as there are keys, and grows to the rest as they come.
+    if (count > dense_.size())
+      GrowDense(count);
+    return;
   }
   std::size_t slots = slots_.empty() ? 8 : slots_.size();
   while (Full(count, slots))

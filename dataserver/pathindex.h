@@ -33,10 +33,8 @@ class TPathIndex {
  public:
   // The instance whose path indices equal the key, or nullptr.
   TInstance* Find(const TIndexKey& key) const {
-    if (IsDense(key)) {
-      const std::size_t at = key.At(0);
+    if (const std::size_t at = DensePlace(key); at != kNotDense)
       return at < dense_.size() ? dense_[at] : nullptr;
-    }
     if (count_ == 0)
       return nullptr;
     const std::uint64_t packed = KeyOf(key);
@@ -52,8 +50,7 @@ class TPathIndex {
   // takes its place, found with the same probe (nothing is added when make() raises).
   template <class Make>
   DSV_ALWAYS_INLINE TInstance* FindOrInsert(const TIndexKey& key, Make make) {
-    if (IsDense(key)) {
-      const std::size_t at = key.At(0);
+    if (const std::size_t at = DensePlace(key); at != kNotDense) {
       if (at >= dense_.size())
         GrowDense(at + 1);
       if (dense_[at] == nullptr) {
@@ -89,13 +86,32 @@ class TPathIndex {
   // A path of up to four entries is stored as its indices packed into the key, so that look-ups
   // compare keys and never reach into the instances; longer paths store a hash of them.
   static constexpr int kPackedEntries = 4;
-  // The occurrences of a top-level object and the values beneath them (keys of one entry) are
-  // found by their index in a plain table, up to this index: neighbouring occurrences then
-  // stand side by side, and no hash is computed. Higher indices, which no proposal reaches,
-  // go to the hash table, so that a hostile file cannot make the table large.
+  // The occurrences of a top-level object and the values beneath them (keys of one entry), and
+  // the first few occurrences of an object beneath those and their values (keys of two entries:
+  // a driver's claims), are found by their indices in a plain table: neighbouring occurrences
+  // then stand side by side, and no hash is computed. Higher indices, which no proposal reaches,
+  // go to the hash table, so that a hostile file cannot make the table large. All keys of one
+  // index have the same length, so the two kinds never share a table.
   static constexpr std::size_t kDenseKeys = 1024;
-  static bool IsDense(const TIndexKey& key) { return key.Length == 1 && key.At(0) < kDenseKeys; }
-  // Makes the plain table at least this long (doubling, at most kDenseKeys).
+  static constexpr int kDenseInnerBits = 2;  // keys of two entries: second index below 4
+  static constexpr std::size_t kDensePlaces = kDenseKeys << kDenseInnerBits;
+  static constexpr std::size_t kNotDense = ~std::size_t{0};
+  // The key's place in the plain table, or kNotDense.
+  static std::size_t DensePlace(const TIndexKey& key) {
+    if (key.Length == 1) {
+      const std::size_t first = key.At(0);
+      return first < kDenseKeys ? first : kNotDense;
+    }
+    if (key.Length == 2) {
+      const std::size_t first = key.At(0);
+      const std::size_t second = key.At(1);
+      return first < kDenseKeys && second < (std::size_t{1} << kDenseInnerBits)
+                 ? first << kDenseInnerBits | second
+                 : kNotDense;
+    }
+    return kNotDense;
+  }
+  // Makes the plain table at least this long (doubling, at most kDensePlaces).
   void GrowDense(std::size_t size);
   // Keys in a group of slots (see HomeOf).
   static constexpr int kGroupBits = 2;

@@ -240,11 +240,14 @@ class InstanceIndexTest : public DictionaryTest {
     if (Property(id).Type == ptObject)
       ancestors.push_back(id);
     // Mostly the first few occurrences; now and then one either side of where the store stops
-    // finding single indices in a plain table (1,024), or any index at all.
+    // finding indices in a plain table (1,024 for a first index, 4 for a second), or any index
+    // at all.
     auto index = [&random] {
       const int roll = static_cast<int>(random() % 20);
       if (roll == 18)
         return static_cast<std::uint16_t>(1023 + random() % 2);
+      if (roll == 17)
+        return static_cast<std::uint16_t>(3 + random() % 2);
       return static_cast<std::uint16_t>(roll < 8 ? 0 : roll < 18 ? roll % 3 + 1 : random() % 65536);
     };
     TPath path;
