@@ -11,6 +11,7 @@
 #include "dataserver/dictionary.h"
 #include "dataserver/dsv.h"
 #include "dataserver/dsvtext.h"
+#include "dataserver/instancemaking.h"
 #include "dataserver/sectionfile.h"
 
 namespace {

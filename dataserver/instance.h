@@ -190,7 +190,8 @@ class TInstanceList {
   TInstance* GetInstance(int pathLength, const TPathEntry* path);
   // GetInstance for a caller that knows the class of the list's values (the load, which sets
   // the values of one property in a row), without choosing the class for each value. nullptr
-  // as GetInstance, and when T is not the class of the list's values.
+  // as GetInstance, and when T is not the class of the list's values. Defined, with ValidPath,
+  // in instancemaking.h, which its callers include.
   template <class T>
   T* GetValueInstance(int pathLength, const TPathEntry* path);
   // Destroys one instance: releases its object occurrences (value instances only), removes it.
@@ -226,6 +227,9 @@ class TInstanceList {
   T* Create(const TPathEntry* path, int pathLength, bool indexed = true);
   // The path of the first occurrence of every ancestor, which an empty path stands for.
   TInstancePath DefaultPath() const;
+  // The value instance of an empty path: that of the first occurrence of every ancestor.
+  template <class T>
+  T* GetDefaultValueInstance();
   // Destroys an instance that is no longer in the list and takes its memory back.
   void Dispose(TInstance* instance);
   void Remove(TInstance* instance);  // unlinks and destroys, no release walk

@@ -5,6 +5,7 @@
 
 #include "dataserver/inlining.h"
 #include "dataserver/instance.h"
+#include "dataserver/instancemaking.h"
 #include "dataserver/property.h"
 
 namespace {
@@ -27,21 +28,6 @@ bool OccurrenceBefore(const TInstance* a, const TInstance* b) {
   return CompareIndices(a->Path(), b->Path().data(), b->PathLength()) < 0;
 }
 
-// The property type whose values are instances of class T.
-template <class T>
-constexpr TPropertyType ValueTypeOf() {
-  if constexpr (std::is_same_v<T, TNumericInstance>)
-    return ptNumeric;
-  else if constexpr (std::is_same_v<T, TStringInstance>)
-    return ptString;
-  else if constexpr (std::is_same_v<T, TDateInstance>)
-    return ptDate;
-  else {
-    static_assert(std::is_same_v<T, TListInstance>);
-    return ptList;
-  }
-}
-
 }  // namespace
 
 TInstanceList::~TInstanceList() {
@@ -56,19 +42,6 @@ void TInstanceList::Reserve(std::size_t count) {
     storage_.Reserve(count - items_.size());
   // Values have a path entry for each ancestor, occurrences one more for the object itself.
   index_.Reserve(count, fParent->getDepth() + (fParent->Type == ptObject ? 1 : 0));
-}
-
-bool TInstanceList::ValidPath(int pathLength, const TPathEntry* path) const {
-  if (pathLength > 0 && path == nullptr)
-    return false;
-  // Entry i names the ancestor at level i; walk up from the direct parent (the last entry).
-  // Ending at level -1 means one entry for each ancestor.
-  int level = pathLength - 1;
-  for (const TProperty* a = fParent->Parent; a != nullptr; a = a->Parent, --level) {
-    if (level < 0 || path[level].ObjectId != a->Identifier)
-      return false;
-  }
-  return level == -1;
 }
 
 TInstance* TInstanceList::FindInstance(int pathLength, const TPathEntry* path) const {
@@ -105,6 +78,12 @@ TInstancePath TInstanceList::DefaultPath() const {
   return path;
 }
 
+template <class T>
+T* TInstanceList::GetDefaultValueInstance() {
+  const TInstancePath defaultPath = DefaultPath();
+  return GetValueInstance<T>(static_cast<int>(defaultPath.size()), defaultPath.data());
+}
+
 TInstance* TInstanceList::GetInstance(int pathLength, const TPathEntry* path) {
   switch (fParent->Type) {
     case ptNumeric:
@@ -125,36 +104,6 @@ TInstance* TInstanceList::GetInstance(int pathLength, const TPathEntry* path) {
   }
   return ValidPath(pathLength, path) ? FindInstance(pathLength, path) : nullptr;
 }
-
-template <class T>
-T* TInstanceList::GetValueInstance(int pathLength, const TPathEntry* path) {
-  if (fParent->Type != ValueTypeOf<T>())
-    return nullptr;
-  // An empty path stands for the first occurrence of every ancestor, the same occurrence an
-  // empty query finds, so a value set without a path can be read back without one.
-  // (Made only then, so that the usual call keeps no vector.)
-  if (pathLength == 0 && fParent->Parent != nullptr) {
-    const TInstancePath defaultPath = DefaultPath();
-    return GetValueInstance<T>(static_cast<int>(defaultPath.size()), defaultPath.data());
-  }
-  if (!ValidPath(pathLength, path))
-    return nullptr;
-  // A valid path has the list's length and names its objects, so its indices alone find the
-  // instance; one probe of the index finds it or the place for a new one.
-  T* created = nullptr;
-  TInstance* instance = index_.FindOrInsert(TIndexKey{pathLength, 0, path}, [&] {
-    created = Create<T>(path, pathLength, false);
-    return created;
-  });
-  if (created != nullptr)
-    RegisterWithOccurrences(path, pathLength);
-  return static_cast<T*>(instance);
-}
-
-template TNumericInstance* TInstanceList::GetValueInstance(int, const TPathEntry*);
-template TStringInstance* TInstanceList::GetValueInstance(int, const TPathEntry*);
-template TDateInstance* TInstanceList::GetValueInstance(int, const TPathEntry*);
-template TListInstance* TInstanceList::GetValueInstance(int, const TPathEntry*);
 
 template <class T>
 T* TInstanceList::Create(const TPathEntry* path, int pathLength, bool indexed) {
@@ -193,34 +142,21 @@ T* TInstanceList::Create(const TPathEntry* path, int pathLength, bool indexed) {
   return instance;
 }
 
+// Made out of line: inlined into the making of every value, it made the load slower.
+template TNumericInstance* TInstanceList::Create(const TPathEntry*, int, bool);
+template TStringInstance* TInstanceList::Create(const TPathEntry*, int, bool);
+template TDateInstance* TInstanceList::Create(const TPathEntry*, int, bool);
+template TListInstance* TInstanceList::Create(const TPathEntry*, int, bool);
+template TParentInstance* TInstanceList::Create(const TPathEntry*, int, bool);
+
+template TNumericInstance* TInstanceList::GetDefaultValueInstance();
+template TStringInstance* TInstanceList::GetDefaultValueInstance();
+template TDateInstance* TInstanceList::GetDefaultValueInstance();
+template TListInstance* TInstanceList::GetDefaultValueInstance();
+
 void TInstanceList::Dispose(TInstance* instance) {
   instance->~TInstance();
   storage_.Free(instance);
-}
-
-// Inlined into the making of a value, which calls it once for every value a proposal loads.
-DSV_ALWAYS_INLINE void TInstanceList::RegisterWithOccurrences(const TPathEntry* path,
-                                                              int pathLength) {
-  int n = pathLength;
-  for (TProperty* ancestor = fParent->Parent; ancestor != nullptr && n > 0;
-       ancestor = ancestor->Parent, --n) {
-    TInstanceList& occurrences = ancestor->Instances();
-    // Indices only: all occurrences of one object share their object identifiers. One probe
-    // finds the occurrence or the place for a new one.
-    bool created = false;
-    TInstance* existing = occurrences.index_.FindOrInsert(TIndexKey{n, 0, path}, [&] {
-      created = true;
-      return occurrences.Create<TParentInstance>(path, n, false);
-    });
-    if (created)
-      continue;
-    // The list of an object holds only its occurrences: no need to ask the instance.
-    if (ancestor->Type == ptObject || existing->IsObjectInstance()) {
-      static_cast<TParentInstance*>(existing)->AddRef();
-      continue;
-    }
-    occurrences.Create<TParentInstance>(path, n);
-  }
 }
 
 void TInstanceList::ReleaseOccurrences(const TInstance& instance) {
