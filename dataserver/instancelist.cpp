@@ -3,7 +3,6 @@
 #include <new>
 #include <type_traits>
 
-#include "dataserver/inlining.h"
 #include "dataserver/instance.h"
 #include "dataserver/instancemaking.h"
 #include "dataserver/property.h"

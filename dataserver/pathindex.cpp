@@ -106,7 +106,7 @@ void TPathIndex::Erase(const TInstance* instance) {
 }
 
 void TPathIndex::Clear() {
-  std::fill(dense_.begin(), dense_.end(), nullptr);  // never large: kept for the next proposal
+  std::fill(dense_.begin(), dense_.end(), nullptr);  // 32 KB at most: kept for the next proposal
   denseCount_ = 0;
   // A small table is kept for the next proposal, which is usually of the same size; a large
   // one is given back.
